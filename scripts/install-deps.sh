@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages what mapbasis needs: `build` for the program, `test` for the
+# program and its tests. Installs only what is missing; runs as root without prompts (and through
+# sudo for another user).
+set -euo pipefail
+
+build_packages=(cmake ninja-build g++ pkg-config libshp-dev)
+test_packages=(googletest libgtest-dev gdal-bin python3-gdal)
+
+case "${1:-build}" in
+  build) wanted=("${build_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q "${missing[@]}"

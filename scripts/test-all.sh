@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what the tests need, then builds and runs every test twice: a plain build (build/) and
+# one with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/). Warnings are errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh test
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DMAPBASIS_WERROR=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-asan -G Ninja -DMAPBASIS_WERROR=ON -DMAPBASIS_SANITIZE=ON \
+  -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "all tests passed, plain and sanitized"

@@ -1,0 +1,15 @@
+// What a run can hold: 100 graticule lines each way and 10 000 vertices a line. A sheet that would
+// need more is refused before its first layer is written.
+#pragma once
+
+#include <string>
+
+#include "driver/sheet_parameters.h"
+
+namespace mapbasis {
+
+// Empty when the sheet fits; otherwise one line saying what does not fit. Non-positive or
+// non-finite spacings and divisions, and edges that are not finite, are refused here too.
+std::string CHECKCAPACITIES(const SheetParameters& p);
+
+}  // namespace mapbasis

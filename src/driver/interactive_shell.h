@@ -1,0 +1,28 @@
+// What an interactive run needs from the user interface: the information dialog, the parameter
+// dialog and a message box. The dialog layer provides it; the batch run never touches it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "driver/sheet_parameters.h"
+
+namespace mapbasis {
+
+enum class MessageIcon { Error, Information };
+
+class InteractiveShell {
+ public:
+  virtual ~InteractiveShell() = default;
+
+  // Shows the information dialog until the user goes on.
+  virtual void STARTDIALOG() = 0;
+
+  // Lets the user fill the record; 0 when confirmed, 1 when cancelled.
+  virtual std::int32_t RUNDIALOG1(SheetParameters& p) = 0;
+
+  // A modal message box with one OK button; text and caption are cp1251.
+  virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+};
+
+}  // namespace mapbasis

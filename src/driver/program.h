@@ -1,0 +1,33 @@
+// The start of the program: an interactive run without arguments, a batch run on the parameter
+// file named by the first argument (further arguments are ignored). One process makes one sheet.
+//
+// Exit statuses: 0 the sheet was generated; 8 cancelled, or failed before generation, or (in an
+// interactive run) generation failed; 16 generation failed in a batch run.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "driver/interactive_shell.h"
+
+namespace mapbasis {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitNotDone = 8;
+inline constexpr int kExitGenerationFailed = 16;
+
+// `args` are the command-line arguments after the program name, as the platform gives them (UTF-8
+// on Linux). `shell` is the user interface of an interactive run; without one, a run without
+// arguments says so and ends with 8. A batch run says nothing when it succeeds and writes one line
+// to `diagnostics` when it fails.
+int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell,
+               std::ostream& diagnostics);
+
+// The batch run on the parameter file `file`.
+int RunBatch(const std::string& file, std::ostream& diagnostics);
+
+// The interactive run.
+int RunInteractive(InteractiveShell& shell);
+
+}  // namespace mapbasis

@@ -1,0 +1,80 @@
+#include "driver/run_generation.h"
+
+#include <algorithm>
+
+#include "driver/angle_tolerance.h"
+#include "driver/capacity_check.h"
+#include "geometry/nomenclature.h"
+#include "graticule/graticule_points_areas.h"
+
+namespace mapbasis {
+
+namespace {
+
+std::int32_t GraticuleStage(const SheetParameters& p, GenerationWork& work, std::string& reason) {
+  GraticuleArgs args;
+  args.CS = p.CS;
+  args.MillionSeries = p.MillionSeries;
+  args.SheetName = work.SheetName;
+  args.Path = p.Path;  // the HYPS folder by now
+  args.BaseWest = p.BaseWest;
+  args.xFrom = p.xFrom;
+  args.xTo = p.xTo;
+  args.LonDensifyStep = LonDensifyStep;
+  args.BaseSouth = p.BaseSouth;
+  args.yFrom = p.yFrom;
+  args.yTo = p.yTo;
+  args.LatDensifyStep = LatDensifyStep;
+  args.MeridianStep = p.MeridianStep;
+  args.ParallelStep = p.ParallelStep;
+  return CREATEHYPS(args, work.Work, work.ParallelLats, work.MeridianLons, reason);
+}
+
+}  // namespace
+
+void PLUSUNIQUEVALUE(std::vector<double>& values, double v) {
+  for (const double existing : values) {
+    if (EQWITHTOLERANCE(existing, v)) return;
+  }
+  values.push_back(v);
+}
+
+void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, double origin,
+                           double step) {
+  if (EQWITHTOLERANCE(STARTGRADVALUE(from, origin, step), from)) PLUSUNIQUEVALUE(values, from);
+  if (EQWITHTOLERANCE(ENDGRADVALUE(to, origin, step), to)) PLUSUNIQUEVALUE(values, to);
+  if (values.size() > 1) std::sort(values.begin(), values.end());
+}
+
+GenerationStages StandardStages() { return {GraticuleStage, {}}; }
+
+void RunGeneration(SheetParameters& p, GenerationWork& work, std::string& reason,
+                   const GenerationStages& stages) {
+  work.SheetName = NOMENCLATURE(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
+  const auto neighbour = [&](std::int32_t direction) {
+    return ADJACENTNOMENCLATURE(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo,
+                                p.ExtraSheets);
+  };
+  work.AdjacentWest = neighbour(kWest);
+  work.AdjacentEast = neighbour(kEast);
+  work.AdjacentNorth = neighbour(kNorth);
+  work.AdjacentSouth = neighbour(kSouth);
+  work.ParallelLats.clear();
+  work.MeridianLons.clear();
+
+  reason = CHECKCAPACITIES(p);
+  if (!reason.empty()) {
+    p.Status = 1;
+    return;
+  }
+
+  p.Status = stages.graticule ? stages.graticule(p, work, reason) : 0;
+  if (p.Status != 0) return;  // no frame layer after a failed graticule
+
+  COMPLETEGRATICULELIST(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
+  COMPLETEGRATICULELIST(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
+
+  if (stages.frame) p.Status = stages.frame(p, work, reason);
+}
+
+}  // namespace mapbasis

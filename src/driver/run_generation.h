@@ -1,0 +1,57 @@
+// Generation of all layers of one sheet, in the order the layers depend on each other: the names of
+// the sheet and its neighbours, the graticule layers (which report the parallels and meridians
+// they drew), the completion of those lists with the sheet edges that lie on the graticule, and
+// the frame layers that read them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "driver/sheet_parameters.h"
+#include "driver/vertex_work.h"
+
+namespace mapbasis {
+
+// Vertex spacings along parallels (1/8 degree of longitude) and meridians (1/12 degree of
+// latitude), shared by both layer groups.
+inline constexpr double LonDensifyStep = 0.125;
+inline constexpr double LatDensifyStep = 1.0 / 12.0;
+
+// The run's work data beside the parameter record.
+struct GenerationWork {
+  std::string SheetName;  // cp1251 nomenclature texts
+  std::string AdjacentNorth, AdjacentSouth, AdjacentEast, AdjacentWest;
+  std::vector<double> ParallelLats;  // ParallelCount is its size
+  std::vector<double> MeridianLons;  // MeridianCount is its size
+  VertexWork Work;                   // WorkX and WorkY
+};
+
+// Appends v unless an entry already equals it within 1/6000 degree.
+void PLUSUNIQUEVALUE(std::vector<double>& values, double v);
+
+// Adds the edges `from` and `to` of the result trapezoid to a list of graticule lines when they lie
+// on the grid origin + k * step (the edge itself enters, not the grid value), then sorts the list.
+void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, double origin,
+                           double step);
+
+// One stage of the generation: returns 0, or non-zero with `reason` saying what failed.
+using GenerationStage =
+    std::function<std::int32_t(const SheetParameters&, GenerationWork&, std::string& reason)>;
+
+struct GenerationStages {
+  GenerationStage graticule;
+  GenerationStage frame;  // none until the frame layers are part of the program
+};
+
+// The stages of the program: the graticule layers (HYPS folder).
+GenerationStages StandardStages();
+
+// Runs the generation and leaves its outcome in p.Status (0 = success); on failure `reason` holds
+// one line saying why. Nothing is written when the sheet needs more graticule lines or vertices
+// than a run can hold.
+void RunGeneration(SheetParameters& p, GenerationWork& work, std::string& reason,
+                   const GenerationStages& stages = StandardStages());
+
+}  // namespace mapbasis

@@ -1,0 +1,31 @@
+// The HypsL layer: the graticule of the sheet. Interior parallels south to north, interior
+// meridians west to east, the Arctic Circle where it crosses the sheet, and the outline of the
+// result trapezoid last, each a polyline with label attributes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "driver/vertex_work.h"
+#include "graticule/graticule_args.h"
+
+namespace mapbasis {
+
+// The Arctic Circle, 66° 33' 38.6" N.
+inline constexpr double kArcticCircle = 66.56072222222222;
+
+// Status of CREATEHYPSL.
+inline constexpr std::int32_t kHypsLWritten = 0;
+inline constexpr std::int32_t kHypsLNotOpened = 1;
+inline constexpr std::int32_t kHypsLNotWritten = 2;
+
+// Writes HypsL into the HYPS folder and leaves the drawn interior parallels and meridians, in
+// drawing order, in the two lists. A failed write leaves the lines written so far in the layer
+// (closed and readable) and the lists holding the lines entered so far. On failure `reason` says
+// what went wrong.
+std::int32_t CREATEHYPSL(const GraticuleArgs& args, VertexWork& work,
+                         std::vector<double>& ParallelLats, std::vector<double>& MeridianLons,
+                         std::string& reason);
+
+}  // namespace mapbasis

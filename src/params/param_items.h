@@ -1,0 +1,50 @@
+// The items of a parameter file, one at a time: key=value; with the value parsers of the keys
+// CS, Path and MapScale. Texts are cp1251.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "driver/sheet_parameters.h"
+
+namespace mapbasis {
+
+// A line is read up to its 1000th character.
+inline constexpr std::size_t kParamLineLength = 1000;
+
+// What READARG makes of one item.
+inline constexpr std::int32_t kItemRead = 0;
+inline constexpr std::int32_t kItemMalformed = 1;
+inline constexpr std::int32_t kItemUnknownKey = 2;
+inline constexpr std::int32_t kItemRejectedValue = 3;
+inline constexpr std::int32_t kItemRepeatedKey = 4;
+inline constexpr std::int32_t kItemScaleBeforeNom = 5;
+
+// What READARG saw of the item it took off the line: its key (empty when the item is malformed)
+// and, when the item fails, a short English sentence saying why.
+struct ItemReport {
+  std::string key;
+  std::string message;
+};
+
+// Takes the first item off the line (a line buffer of at most 1000 characters whose first
+// character is not blank once leading blanks are dropped), stores its value in the record and
+// leaves the rest of the line in the buffer. Returns one of the item codes above.
+std::int32_t READARG(std::string& line, SheetParameters& p, ItemReport& report);
+
+// "CK-42" -> 1, "CK-95" -> 2, "ГCK-2011" -> 3 (C and K Latin, Г Cyrillic), blanks around the
+// value ignored. Returns 0, or 1 with CS unchanged.
+std::int32_t READCS(std::string_view value, std::int32_t& CS);
+
+// The result folder without the blanks around it, ending in the path separator (appended when
+// missing). Returns 0, or 1 with Path = "*" for fewer than 3 characters, or 1 with Path
+// untouched for a folder path that would be longer than 260 characters with its separator.
+std::int32_t READPATH(std::string_view value, std::string& Path);
+
+// The map scale as the denominator in thousands: 200, 500, 1000 for a sheet of the 1:200 000
+// series (MillionSeries 0) give 0, 1, 2; 1000, 2500, 5000 for a sheet of the 1:1 000 000 series
+// give 0, 1, 2. Returns 0, or 1 with MapScale = kRejected.
+std::int32_t READSCALE2(std::string_view value, std::int32_t MillionSeries, std::int32_t& MapScale);
+
+}  // namespace mapbasis

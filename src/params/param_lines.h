@@ -1,0 +1,30 @@
+// The lines of a parameter file as the reader sees them: cp1251 text, each line up to its 1000th
+// character. The file is written in code page 1251 or, by editors that know no other, in UTF-8:
+// a file that starts with the UTF-8 byte-order mark is UTF-8; so is a file that is well-formed
+// UTF-8 and holds any byte above 0x7F; any other file is cp1251 as it stands.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace mapbasis {
+
+struct ParamLines {
+  std::string_view bytes;  // what is still unread, the byte-order mark dropped
+  bool utf8 = false;
+  int lineNumber = 0;  // of the line read last, counting from 1
+};
+
+// What reading one line gave.
+enum class LineRead { kLine, kEnd, kUnreadable };
+
+ParamLines OpenParamLines(std::string_view content);
+
+// The next line, without its line feed and without one carriage return before it, converted to
+// cp1251 and cut to 1000 characters. A line of a UTF-8 file holding a character that cp1251
+// lacks (or bytes that are not UTF-8) is unreadable; `why` then says so.
+LineRead ReadParamLine(ParamLines& lines, std::string& line, std::string& why);
+
+}  // namespace mapbasis

@@ -1,0 +1,104 @@
+#include "driver/output_folders.h"
+
+#include <fstream>
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "driver/cp1251.h"
+#include "driver/path_separator.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace mapbasis {
+namespace {
+
+using testing::TempDir;
+
+void Touch(const fs::path& file) { std::ofstream(file) << "x"; }
+
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+  return names;
+}
+
+// The result folder as the parameter reader leaves it: cp1251, ending with the separator.
+std::string ResultFolder(const fs::path& folder) {
+  return *Cp1251FromPath(folder) + kPathSeparator;
+}
+
+TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {
+  TempDir dir;
+  const std::string R = ResultFolder(dir / "Листы и 'карты' & $(x) | y");
+  fs::create_directory(PathFromCp1251(R));
+  std::string path, framePath, reason;
+  ASSERT_EQ(PATHPROCESS(R, path, framePath, reason), kFoldersReady) << reason;
+  EXPECT_EQ(path, R + "HYPS");
+  EXPECT_EQ(framePath, R + "FRAME");
+  EXPECT_TRUE(fs::is_directory(PathFromCp1251(path)));
+  EXPECT_TRUE(fs::is_directory(PathFromCp1251(framePath)));
+  EXPECT_EQ(Names(PathFromCp1251(R)), (std::set<std::string>{"FRAME", "HYPS"}));
+}
+
+TEST(OutputFolders, OnlyOldLayersWithTheirShapeFileAreDeleted) {
+  TempDir dir;
+  const fs::path hyps = dir / "HYPS";
+  const fs::path frame = dir / "FRAME";
+  fs::create_directories(hyps);
+  fs::create_directories(frame);
+  // An old HypsL layer, in mixed case as the program writes it and in other cases.
+  for (const char* f : {"HypsL.shp", "HypsL.shx", "HypsL.dbf", "HypsL.PRJ", "hypsl.cpg",
+                        "HYPSL.shp.xml", "HypsL"}) {
+    Touch(hyps / f);
+  }
+  // A stray table of HypsA without its shape file stays; so does everything not of a layer.
+  for (const char* f : {"HypsA.dbf", "HypsL2.shp", "HypsLines.shp", "notes.txt", "xHypsL.shp"}) {
+    Touch(hyps / f);
+  }
+  fs::create_directory(hyps / "HypsP.d");
+  // FrameDig's files go; Frame's do not, as its shape file is missing; FrameAdj's go.
+  for (const char* f : {"FrameDig.SHP", "FrameDig.dbf", "Frame.dbf", "FRAMEADJ.shp", "frameadj.shx"}) {
+    Touch(frame / f);
+  }
+  std::string path, framePath, reason;
+  ASSERT_EQ(PATHPROCESS(ResultFolder(dir.path()), path, framePath, reason), kFoldersReady);
+  EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsA.dbf", "HypsL2.shp", "HypsLines.shp",
+                                                "HypsP.d", "notes.txt", "xHypsL.shp"}));
+  EXPECT_EQ(Names(frame), (std::set<std::string>{"Frame.dbf"}));
+}
+
+TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
+  TempDir dir;
+  std::string path, framePath, reason;
+  // A missing result folder: nothing is created, the paths are set all the same.
+  const std::string missing = ResultFolder(dir / "missing");
+  EXPECT_EQ(PATHPROCESS(missing, path, framePath, reason), kResultFolderMissing);
+  EXPECT_EQ(path, missing + "HYPS");
+  EXPECT_FALSE(fs::exists(dir / "missing"));
+  EXPECT_NE(reason.find("does not exist"), std::string::npos);
+
+  // A file where the HYPS folder should be.
+  fs::create_directory(dir / "a");
+  Touch(dir / "a" / "HYPS");
+  EXPECT_EQ(PATHPROCESS(ResultFolder(dir / "a"), path, framePath, reason), kHypsFolderFailed);
+
+  // A file where the FRAME folder should be.
+  fs::create_directory(dir / "b");
+  Touch(dir / "b" / "FRAME");
+  EXPECT_EQ(PATHPROCESS(ResultFolder(dir / "b"), path, framePath, reason), kFrameFolderFailed);
+  EXPECT_TRUE(fs::is_directory(dir / "b" / "HYPS"));
+
+  // A result folder whose HYPS path would pass 260 characters is not cut short.
+  std::string longName(250 - ResultFolder(dir.path()).size() + 8, 'x');
+  const fs::path deep = dir / longName;
+  fs::create_directory(deep);
+  const std::string R = ResultFolder(deep);
+  ASSERT_GT(R.size() + 4, 260u);
+  EXPECT_EQ(PATHPROCESS(R, path, framePath, reason), kHypsFolderFailed);
+  EXPECT_TRUE(fs::is_empty(deep));
+}
+
+}  // namespace
+}  // namespace mapbasis

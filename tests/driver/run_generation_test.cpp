@@ -1,0 +1,153 @@
+#include "driver/run_generation.h"
+
+#include <gtest/gtest.h>
+
+#include "driver/capacity_check.h"
+#include "geometry/sheet_trapezoid.h"
+
+namespace mapbasis {
+namespace {
+
+constexpr double kSixth = 1.0 / 6.0;
+
+// N-37-XIV with its defaults, as the parameter file would leave it.
+SheetParameters StandardSheet() {
+  SheetParameters p;
+  p.CS = 3;
+  p.Belt = 8;
+  p.Zone = 37;
+  p.SheetNo = 14;
+  StoreBaseParameters(COMPUTEBASEPARAMETERS(0, 8, 37, 14, 0), p);
+  p.xFrom = p.BaseWest;
+  p.xTo = p.BaseEast;
+  p.yFrom = p.BaseSouth;
+  p.yTo = p.BaseNorth;
+  p.MeridianStep = p.DefaultMeridianStep;
+  p.ParallelStep = p.DefaultParallelStep;
+  p.xMinute = p.DefaultxMinute;
+  p.yMinute = p.DefaultyMinute;
+  p.Path = "/nonexistent/HYPS";
+  return p;
+}
+
+TEST(RunGeneration, UniqueValuesAndEdgeCompletion) {
+  std::vector<double> v{54.5};
+  PLUSUNIQUEVALUE(v, 54.5001);  // equal within 1/6000 degree
+  EXPECT_EQ(v.size(), 1u);
+  PLUSUNIQUEVALUE(v, 54.4);
+  ASSERT_EQ(v.size(), 2u);
+  EXPECT_EQ(v[1], 54.4);  // appended, not sorted
+
+  // An edge within the tolerance of a grid line enters as itself.
+  std::vector<double> lats{54.0 + kSixth};
+  COMPLETEGRATICULELIST(lats, 54.0001, 54.6666, 54.0, kSixth);
+  EXPECT_EQ(lats, (std::vector<double>{54.0001, 54.0 + kSixth, 54.6666}));
+
+  // Edges between grid lines are not added; a single entry stays as it is.
+  std::vector<double> one{54.5};
+  COMPLETEGRATICULELIST(one, 54.05, 54.6, 54.0, kSixth);
+  EXPECT_EQ(one, (std::vector<double>{54.5}));
+
+  // Edges already in the list keep its length; the list comes out ascending.
+  std::vector<double> both{54.6666666, 54.2, 54.0};
+  COMPLETEGRATICULELIST(both, 54.0, 54.0 + 4 * kSixth, 54.0, kSixth);
+  EXPECT_EQ(both, (std::vector<double>{54.0, 54.2, 54.6666666}));
+}
+
+TEST(RunGeneration, StagesRunInOrderWithTheListsCompleted) {
+  SheetParameters p = StandardSheet();
+  GenerationWork work;
+  std::string reason;
+  std::vector<std::string> calls;
+  GenerationStages stages;
+  stages.graticule = [&](const SheetParameters&, GenerationWork& w, std::string&) {
+    calls.push_back("graticule " + w.SheetName);
+    w.ParallelLats = {p.BaseSouth + 3 * kSixth, p.BaseSouth + kSixth, p.BaseSouth + 2 * kSixth};
+    w.MeridianLons = {37.25, 37.5, 37.75};
+    return 0;
+  };
+  stages.frame = [&](const SheetParameters&, GenerationWork& w, std::string&) {
+    calls.push_back("frame " + w.AdjacentWest + " " + w.AdjacentEast + " " + w.AdjacentNorth +
+                    " " + w.AdjacentSouth);
+    // The sheet edges lie on the grid, so all four are in the lists, sorted.
+    EXPECT_EQ(w.ParallelLats.size(), 5u);
+    EXPECT_EQ(w.ParallelLats.front(), p.yFrom);
+    EXPECT_EQ(w.ParallelLats.back(), p.yTo);
+    EXPECT_EQ(w.MeridianLons, (std::vector<double>{37.0, 37.25, 37.5, 37.75, 38.0}));
+    return 0;
+  };
+  RunGeneration(p, work, reason, stages);
+  EXPECT_EQ(p.Status, 0);
+  EXPECT_EQ(calls, (std::vector<std::string>{"graticule N-37-XIV",
+                                             "frame N-37-XIII N-37-XV N-37-VIII N-37-XX"}));
+}
+
+TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
+  SheetParameters p = StandardSheet();
+  GenerationWork work;
+  std::string reason;
+  bool frameRan = false;
+  GenerationStages stages;
+  stages.graticule = [](const SheetParameters&, GenerationWork&, std::string& why) {
+    why = "disk full";
+    return 1;
+  };
+  stages.frame = [&](const SheetParameters&, GenerationWork&, std::string&) {
+    frameRan = true;
+    return 0;
+  };
+  RunGeneration(p, work, reason, stages);
+  EXPECT_EQ(p.Status, 1);
+  EXPECT_EQ(reason, "disk full");
+  EXPECT_FALSE(frameRan);
+}
+
+TEST(RunGeneration, SheetsBeyondTheCapacitiesAreRefusedBeforeAnyStage) {
+  struct Case {
+    const char* what;
+    void (*change)(SheetParameters&);
+    const char* says;
+  } const cases[] = {
+      {"101 parallels with the edges", [](SheetParameters& p) {
+         p.ParallelStep = 1.0 / 60.0;
+         p.yFrom = 54.0;
+         p.BaseSouth = 54.0;
+         p.yTo = 54.0 + 100.0 / 60.0;
+       }, "parallels"},
+      {"too many meridians", [](SheetParameters& p) { p.MeridianStep = 1.0 / 60.0 / 2.0; },
+       "meridians"},
+      {"a line of more than 10 000 vertices", [](SheetParameters& p) {
+         p.MeridianStep = 100.0;
+         p.xTo = p.xFrom + 1300.0;
+       }, "10000 vertices"},
+      {"zero parallel step", [](SheetParameters& p) { p.ParallelStep = 0.0; }, "positive"},
+      {"negative meridian step", [](SheetParameters& p) { p.MeridianStep = -0.25; }, "positive"},
+      {"zero minute division", [](SheetParameters& p) { p.yMinute = 0; }, "positive"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SheetParameters p = StandardSheet();
+    c.change(p);
+    GenerationWork work;
+    std::string reason;
+    bool ran = false;
+    GenerationStages stages;
+    stages.graticule = [&](const SheetParameters&, GenerationWork&, std::string&) {
+      ran = true;
+      return 0;
+    };
+    RunGeneration(p, work, reason, stages);
+    EXPECT_NE(p.Status, 0);
+    EXPECT_FALSE(ran);
+    EXPECT_NE(reason.find(c.says), std::string::npos) << reason;
+  }
+  // Exactly 100 parallels, edges included, still fit.
+  SheetParameters p = StandardSheet();
+  p.ParallelStep = 1.0 / 60.0;
+  p.yFrom = p.BaseSouth = 54.0;
+  p.yTo = 54.0 + 99.0 / 60.0;
+  EXPECT_EQ(CHECKCAPACITIES(p), "");
+}
+
+}  // namespace
+}  // namespace mapbasis

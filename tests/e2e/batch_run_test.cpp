@@ -1,0 +1,142 @@
+// The program as a batch job: exit statuses, the one line on stderr, and what lands on disk.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "driver/cp1251.h"
+#include "support/layer_reader.h"
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace mapbasis {
+namespace {
+
+using testing::MapbasisExe;
+using testing::ProcessResult;
+using testing::RunProcess;
+using testing::TempDir;
+
+// Writes a parameter file in cp1251 from UTF-8 text.
+void WriteParams(const fs::path& file, const std::string& utf8) {
+  std::ofstream(file, std::ios::binary) << *Utf8ToCp1251(utf8);
+}
+
+ProcessResult RunMapbasis(const std::vector<std::string>& args, const fs::path& cwd) {
+  std::vector<std::string> argv{MapbasisExe()};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return RunProcess(argv, cwd.string());
+}
+
+std::size_t Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+std::vector<std::string> FilesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(BatchRun, StandardSheetWritesTheHypsFolderSilently) {
+  TempDir dir;
+  WriteParams(dir / "params.txt", "CS=ГCK-2011;\nNom=N-37-XIV;\nPath=out;\nMapScale=200;\n");
+  const ProcessResult r = RunMapbasis({"params.txt"}, dir.path());
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(FilesIn(dir / "out"), (std::vector<std::string>{"FRAME", "HYPS"}));
+  EXPECT_EQ(FilesIn(dir / "out/HYPS"),
+            (std::vector<std::string>{"HypsA.PRJ", "HypsA.dbf", "HypsA.shp", "HypsA.shx",
+                                      "HypsL.PRJ", "HypsL.dbf", "HypsL.shp", "HypsL.shx",
+                                      "HypsP.PRJ", "HypsP.dbf", "HypsP.shp", "HypsP.shx"}));
+  const auto lines = testing::ReadLayerFiles(dir / "out/HYPS/HypsL");
+  EXPECT_EQ(lines.records.size(), 7u);
+}
+
+TEST(BatchRun, ARunReplacesTheLayersOfTheLastOne) {
+  TempDir dir;
+  WriteParams(dir / "p.txt", "Nom=N-37;\nPath=out;\n");
+  ASSERT_EQ(RunMapbasis({"p.txt"}, dir.path()).exitStatus, 0);
+  std::ofstream(dir / "out/HYPS/HYPSP.SHP.XML") << "stale";
+  std::ofstream(dir / "out/HYPS/keep.txt") << "mine";
+  WriteParams(dir / "p.txt", "Nom=N-37-XIV;\nPath=out;\n");
+  ASSERT_EQ(RunMapbasis({"p.txt"}, dir.path()).exitStatus, 0);
+  EXPECT_FALSE(fs::exists(dir / "out/HYPS/HYPSP.SHP.XML"));
+  EXPECT_TRUE(fs::exists(dir / "out/HYPS/keep.txt"));
+  EXPECT_EQ(testing::ReadLayerFiles(dir / "out/HYPS/HypsP").records.size(), 81u);
+}
+
+TEST(BatchRun, PathsWithBlanksQuotesAndCyrillicLetters) {
+  TempDir dir;
+  const std::string folder = "Мои карты/\"лист\" & $(rm -rf x) | 'N-37'";
+  fs::create_directories(dir / "папка с параметрами");
+  WriteParams(dir / "папка с параметрами/параметры N-37-XIV.txt",
+              "CS=CK-95; Nom=N-37-XIV; Path=" + folder + ";\n");
+  const ProcessResult r = RunMapbasis({"папка с параметрами/параметры N-37-XIV.txt"}, dir.path());
+  EXPECT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_TRUE(fs::exists(dir / (folder + "/HYPS/HypsA.shp")));
+  EXPECT_TRUE(fs::is_directory(dir / (folder + "/FRAME")));
+}
+
+TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
+  TempDir dir;
+  WriteParams(dir / "params.txt", "CS=CK-42;\nMapScal=200;\nNom=N-37;\nPath=out;\n");
+  std::ofstream(dir / "second.txt") << "not read";
+
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+    const char* says;
+  } const cases[] = {
+      {"no such file", {"/no/such/file"}, "/no/such/file: no such file"},
+      {"a rejected item names file and line", {"params.txt"}, "params.txt:2: unknown key"},
+      {"only the first argument counts", {"/no/such/file", "second.txt"}, "no such file"},
+      {"a folder is not a parameter file", {"."}, ".: "},
+      {"an over-long path is refused, not cut", {std::string(300, 'a')}, "longer than 260"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ProcessResult r = RunMapbasis(c.args, dir.path());
+    EXPECT_EQ(r.exitStatus, 8);
+    EXPECT_EQ(Lines(r.err), 1u) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    // Nothing was created: no result folder, no sub-folder.
+    EXPECT_EQ(FilesIn(dir.path()), (std::vector<std::string>{"params.txt", "second.txt"}));
+  }
+}
+
+TEST(BatchRun, WithoutArgumentsItAsksForAParameterFile) {
+  TempDir dir;
+  const ProcessResult r = RunMapbasis({}, dir.path());
+  EXPECT_EQ(r.exitStatus, 8);
+  EXPECT_NE(r.err.find("interactive mode is not available"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(BatchRun, GenerationFailureEndsWithSixteenBeforeAnyLayer) {
+  TempDir dir;
+  // A refined trapezoid with 1' meridians over nearly three degrees: more than 100 meridians.
+  WriteParams(dir / "p.txt", "Nom=N-37-XIV; Path=out; xFrom=36 01; xTo=38 59; MeridianStep=0 01;\n");
+  const ProcessResult r = RunMapbasis({"p.txt"}, dir.path());
+  EXPECT_EQ(r.exitStatus, 16);
+  EXPECT_EQ(Lines(r.err), 1u) << r.err;
+  EXPECT_NE(r.err.find("meridians"), std::string::npos) << r.err;
+  EXPECT_TRUE(fs::is_empty(dir / "out/HYPS"));
+}
+
+TEST(BatchRun, EverySampleSheetIsGenerated) {
+  for (const auto& entry : fs::directory_iterator(fs::path(testing::SourceDir()) / "examples")) {
+    SCOPED_TRACE(entry.path().filename().string());
+    TempDir dir;
+    const ProcessResult r = RunMapbasis({entry.path().string()}, dir.path());
+    EXPECT_EQ(r.exitStatus, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+}  // namespace
+}  // namespace mapbasis

@@ -1,0 +1,96 @@
+#include "support/run_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace mapbasis::testing {
+
+namespace {
+
+void ReadBoth(int outFd, int errFd, std::string& out, std::string& err) {
+  std::array<pollfd, 2> fds{{{outFd, POLLIN, 0}, {errFd, POLLIN, 0}}};
+  int open = 2;
+  char buffer[4096];
+  while (open > 0) {
+    if (poll(fds.data(), fds.size(), -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    for (auto& p : fds) {
+      if (p.fd < 0 || (p.revents & (POLLIN | POLLHUP | POLLERR)) == 0) continue;
+      const ssize_t n = read(p.fd, buffer, sizeof buffer);
+      if (n > 0) {
+        (p.fd == outFd ? out : err).append(buffer, static_cast<std::size_t>(n));
+      } else if (n == 0 || errno != EINTR) {
+        close(p.fd);
+        p.fd = -1;
+        --open;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir) {
+  int outPipe[2], errPipe[2];
+  if (pipe(outPipe) != 0 || pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+  posix_spawn_file_actions_addclose(&actions, outPipe[0]);
+  posix_spawn_file_actions_addclose(&actions, errPipe[0]);
+
+  std::vector<char*> args;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+
+  // A child that must start in another folder is forked, changes folder and then executes.
+  pid_t pid = -1;
+  if (workingDir.empty()) {
+    if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) pid = -1;
+  } else {
+    pid = fork();
+    if (pid == 0) {
+      dup2(outPipe[1], STDOUT_FILENO);
+      dup2(errPipe[1], STDERR_FILENO);
+      close(outPipe[0]);
+      close(errPipe[0]);
+      if (chdir(workingDir.c_str()) != 0) _exit(127);
+      execv(args[0], args.data());
+      _exit(127);
+    }
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  close(outPipe[1]);
+  close(errPipe[1]);
+
+  ProcessResult result;
+  if (pid < 0) {
+    close(outPipe[0]);
+    close(errPipe[0]);
+    throw std::runtime_error("cannot start " + argv.at(0));
+  }
+  ReadBoth(outPipe[0], errPipe[0], result.out, result.err);
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string MapbasisExe() { return MAPBASIS_EXE; }
+std::string SourceDir() { return MAPBASIS_SOURCE_DIR; }
+
+}  // namespace mapbasis::testing

@@ -1,0 +1,22 @@
+// Runs a program (no shell) and collects its exit status and output, for end-to-end tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mapbasis::testing {
+
+struct ProcessResult {
+  int exitStatus = -1;  // the program's exit status, or -1 when it did not exit normally
+  std::string out;      // everything written to stdout
+  std::string err;      // everything written to stderr
+};
+
+// argv[0] is the program path. `workingDir` (when not empty) becomes the child's current folder.
+ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir = {});
+
+// The mapbasis program under test and the source tree, as the build configured them.
+std::string MapbasisExe();
+std::string SourceDir();
+
+}  // namespace mapbasis::testing
