@@ -28,9 +28,8 @@ struct ItemReport {
   std::string message;
 };
 
-// Takes the first item off the line (a line buffer of at most 1000 characters whose first
-// character is not blank once leading blanks are dropped), stores its value in the record and
-// leaves the rest of the line in the buffer. Returns one of the item codes above.
+// Takes the first item off a line buffer of at most 1000 characters, stores its value in the
+// record and leaves the rest of the line in the buffer. Returns one of the item codes above.
 std::int32_t READARG(std::string& line, SheetParameters& p, ItemReport& report);
 
 // "CK-42" -> 1, "CK-95" -> 2, "ГCK-2011" -> 3 (C and K Latin, Г Cyrillic), blanks around the

@@ -19,8 +19,8 @@ inline constexpr std::int32_t kShapePoint = SHPT_POINT;      // 1
 inline constexpr std::int32_t kShapeArc = SHPT_ARC;          // 3, polyline
 inline constexpr std::int32_t kShapePolygon = SHPT_POLYGON;  // 5
 
-// Status of OPENNEWSHAPEFILE. 0 and 123 are the designed values; the others name failures that a
-// caller treats alike (every non-zero status abandons the layer group).
+// Status of OPENNEWSHAPEFILE. A caller treats every non-zero status alike: it abandons its layer
+// group.
 inline constexpr std::int32_t kLayerOpen = 0;
 inline constexpr std::int32_t kLayerBasePathTooLong = 120;      // more than 255 characters
 inline constexpr std::int32_t kLayerTableNotCreated = 121;      // DBFCreate gave nothing
@@ -59,7 +59,10 @@ std::string_view ProjectionText(std::int32_t CS);
 // Creates a layer at basePath (trailing blanks ignored): the table with Id and the given fields
 // first, then the shapefile, then the .PRJ file. The attribute table declares code page 1251.
 // Returns kLayerOpen or one of the failure statuses above; on failure whatever was opened is
-// closed again and the layer is left not open.
+// closed again (the files already made stay) and the layer is left not open. A field is refused
+// when shapelib refuses it (a width below 1) and also when shapelib would alter it: a name longer
+// than 10 characters or a width above 255. A blank base path gives kLayerTableNotCreated. A layer
+// still open in `layer` is closed first.
 std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                               std::span<const FieldDef> fields, Layer& layer);
 

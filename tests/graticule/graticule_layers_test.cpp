@@ -162,6 +162,7 @@ TEST(GraticuleLayers, ArcticCircleNearAnEdgeIsNotDrawn) {
 TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
   TempDir dir;
   GraticuleArgs a = SheetArgs(dir, 37.0, 38.0, 54.01, 54.15, false);
+  a.BaseSouth = 54.0;
   VertexWork work;
   std::vector<double> lats{1.0, 2.0}, lons;
   std::string reason;

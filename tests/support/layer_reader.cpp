@@ -1,64 +1,34 @@
 #include "support/layer_reader.h"
 
-#include <fstream>
-#include <iterator>
-
-#include <shapefil.h>
+#include "support/layer_readback.h"
 
 namespace mapbasis::testing {
 
 std::string ReadLayer::Value(std::size_t record, const std::string& field) const {
   if (record >= records.size()) return {};
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].name == field) return records[record][i];
+  for (std::size_t i = 0; i < fieldNames.size(); ++i) {
+    if (fieldNames[i] == field) return records[record][i];
   }
   return {};
 }
 
 ReadLayer ReadLayerFiles(const std::filesystem::path& base) {
   ReadLayer layer;
-  const std::string name = base.string();
-  SHPHandle shp = SHPOpen(name.c_str(), "rb");
-  DBFHandle dbf = DBFOpen(name.c_str(), "rb");
-  if (shp == nullptr || dbf == nullptr) {
-    if (shp != nullptr) SHPClose(shp);
-    if (dbf != nullptr) DBFClose(dbf);
-    return layer;
+  const std::optional<ShapesRead> shapes = ReadShapes(base);
+  const std::optional<TableRead> table = ReadTable(base);
+  if (!shapes || !table) return layer;
+  layer.ok = true;
+  layer.shapeType = shapes->type;
+  for (const ShapeRead& s : shapes->shapes) {
+    layer.shapes.push_back({s.type, static_cast<int>(s.partStarts.size()), s.x, s.y});
   }
-  int count = 0;
-  SHPGetInfo(shp, &count, &layer.shapeType, nullptr, nullptr);
-  for (int i = 0; i < count; ++i) {
-    SHPObject* object = SHPReadObject(shp, i);
-    ReadShape shape;
-    if (object != nullptr) {
-      shape.type = object->nSHPType;
-      shape.parts = object->nParts;
-      for (int p = 0; p < object->nParts; ++p) shape.partTypes.push_back(object->panPartType[p]);
-      shape.x.assign(object->padfX, object->padfX + object->nVertices);
-      shape.y.assign(object->padfY, object->padfY + object->nVertices);
-      SHPDestroyObject(object);
-    }
-    layer.shapes.push_back(std::move(shape));
-  }
-  for (int f = 0; f < DBFGetFieldCount(dbf); ++f) {
-    char fieldName[XBASE_FLDNAME_LEN_READ + 1] = {};
-    int width = 0, decimals = 0;
-    const DBFFieldType type = DBFGetFieldInfo(dbf, f, fieldName, &width, &decimals);
-    layer.fields.push_back({fieldName, static_cast<int>(type), width, decimals});
-  }
-  for (int r = 0; r < DBFGetRecordCount(dbf); ++r) {
+  for (const FieldRead& f : table->fields) layer.fieldNames.push_back(f.name);
+  for (const auto& raw : table->records) {
     std::vector<std::string> values;
-    for (int f = 0; f < DBFGetFieldCount(dbf); ++f) {
-      const char* value = DBFReadStringAttribute(dbf, r, f);
-      values.emplace_back(value != nullptr ? value : "");
-    }
+    for (const std::string& value : raw) values.push_back(Trimmed(value));
     layer.records.push_back(std::move(values));
   }
-  SHPClose(shp);
-  DBFClose(dbf);
-  std::ifstream prj(name + ".PRJ", std::ios::binary);
-  layer.prj.assign(std::istreambuf_iterator<char>(prj), std::istreambuf_iterator<char>());
-  layer.ok = true;
+  layer.prj = ReadBytes(base, ".PRJ").value_or(std::string{});
   return layer;
 }
 

@@ -1,5 +1,4 @@
-// Reads a written layer back with shapelib's readers: every shape with its vertices, every record
-// with its values as text, and the table's field declarations.
+// A written layer read back in one go: its shapes, its records as trimmed text and its .PRJ bytes.
 #pragma once
 
 #include <filesystem>
@@ -11,24 +10,16 @@ namespace mapbasis::testing {
 struct ReadShape {
   int type = 0;
   int parts = 0;
-  std::vector<int> partTypes;
   std::vector<double> x, y;
 };
 
-struct ReadField {
-  std::string name;
-  int type = 0;  // shapelib's DBFFieldType
-  int width = 0;
-  int decimals = 0;
-};
-
 struct ReadLayer {
-  bool ok = false;
+  bool ok = false;  // both the shapefile and the table could be opened
   int shapeType = 0;
   std::vector<ReadShape> shapes;
-  std::vector<ReadField> fields;
-  std::vector<std::vector<std::string>> records;  // raw cp1251 values, trimmed by shapelib
-  std::string prj;                                // bytes of the .PRJ file
+  std::vector<std::string> fieldNames;
+  std::vector<std::vector<std::string>> records;  // cp1251 values without surrounding blanks
+  std::string prj;
 
   // The value of a named field in a record (0-based); empty when either is missing.
   std::string Value(std::size_t record, const std::string& field) const;

@@ -1,0 +1,73 @@
+#include "params/param_lines.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "driver/cp1251.h"
+#include "params/param_items.h"
+
+namespace mapbasis {
+
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool HoldsUpperHalfByte(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
+// Why a UTF-8 line has no cp1251 form: the sequence at `offset` is the first that fails.
+std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
+  char32_t cp = 0;
+  if (cp1251_detail::DecodeUtf8(utf8, offset, cp) == 0) return "the line is not valid UTF-8";
+  char text[80];
+  std::snprintf(text, sizeof text, "the line holds U+%04X, a character that code page 1251 lacks",
+                static_cast<unsigned>(cp));
+  return text;
+}
+
+}  // namespace
+
+ParamLines OpenParamLines(std::string_view content) {
+  ParamLines lines;
+  if (content.starts_with(kUtf8ByteOrderMark)) {
+    lines.bytes = content.substr(kUtf8ByteOrderMark.size());
+    lines.utf8 = true;
+  } else {
+    lines.bytes = content;
+    lines.utf8 = HoldsUpperHalfByte(content) && IsValidUtf8(content);
+  }
+  return lines;
+}
+
+LineRead ReadParamLine(ParamLines& lines, std::string& line, std::string& why) {
+  if (lines.bytes.empty()) return LineRead::kEnd;
+  const std::size_t feed = lines.bytes.find('\n');
+  std::string_view raw = lines.bytes.substr(0, feed);
+  lines.bytes.remove_prefix(feed == std::string_view::npos ? lines.bytes.size() : feed + 1);
+  ++lines.lineNumber;
+  if (raw.ends_with('\r')) raw.remove_suffix(1);
+
+  if (!lines.utf8) {
+    line = std::string(raw.substr(0, kParamLineLength));
+    return LineRead::kLine;
+  }
+  std::size_t badOffset = 0;
+  if (auto converted = Utf8ToCp1251(raw, &badOffset)) {
+    line = std::move(*converted);
+  } else {
+    // What lies beyond the 1000th character is never seen, so it cannot spoil the line.
+    line = Utf8ToCp1251(raw.substr(0, badOffset)).value_or(std::string());
+    if (line.size() < kParamLineLength) {
+      why = WhyNotCp1251(raw, badOffset);
+      return LineRead::kUnreadable;
+    }
+  }
+  line.resize(std::min(line.size(), kParamLineLength));
+  return LineRead::kLine;
+}
+
+}  // namespace mapbasis

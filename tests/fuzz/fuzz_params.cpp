@@ -1,0 +1,70 @@
+// Feeds arbitrary bytes to everything that reads text typed by people: the parameter-file reader,
+// the sheet-name parser and the angle and minute parsers. Whatever they accept must format and
+// read back unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "driver/path_separator.h"
+#include "driver/sheet_parameters.h"
+#include "params/angle_texts.h"
+#include "params/nomenclature_parser.h"
+#include "params/param_file.h"
+
+namespace {
+
+void Check(bool holds) {
+  if (!holds) std::abort();
+}
+
+void ReadAsParameterFile(std::string_view text) {
+  mapbasis::SheetParameters p;
+  mapbasis::ParamDiagnostic diag;
+  const std::int32_t status = mapbasis::READARGTEXT(text, p, diag);
+  Check(status == 0 || (status >= 3 && status <= 6));
+  Check(status == p.Status);
+  Check((status == 0) == diag.message.empty());
+  if (status == 0) {
+    Check(p.Path.size() >= 3 && p.Path.size() <= mapbasis::kPathLength);
+    Check(p.Path.back() == mapbasis::kPathSeparator);
+    Check(p.MapScale >= 0 && p.MapScale <= 2);
+    Check(p.CS >= 1 && p.CS <= 3);
+    Check(p.xMinute >= 1 && p.xMinute <= 59 && p.yMinute >= 1 && p.yMinute <= 59);
+    Check(p.MeridianStep > 0.0 && p.ParallelStep > 0.0);
+  }
+}
+
+void ReadAsSheetName(std::string_view text) {
+  mapbasis::SheetParameters p;
+  if (mapbasis::READNOMENCLATURE(text, p) == 0) {
+    Check(p.MillionSeries == 0 || p.MillionSeries == 1);
+    Check(p.Belt >= 1 && p.Belt <= 11);
+    Check(p.BaseWest < p.BaseEast && p.BaseSouth < p.BaseNorth);
+  } else {
+    Check(p.MillionSeries == mapbasis::kRejected);
+  }
+}
+
+void ReadAsAngles(std::string_view text) {
+  if (const auto angle = mapbasis::TXTGRADMIN2GRAD(text)) {
+    Check(*angle >= 0.0);
+    const auto back = mapbasis::TXTGRADMIN2GRAD(mapbasis::GRADMIN2TXT(*angle));
+    Check(back.has_value() && *back == *angle);
+  }
+  if (const auto minutes = mapbasis::TXTMIN2MIN(text)) {
+    Check(*minutes >= 0 && *minutes <= 59);
+    Check(mapbasis::TXTMIN2MIN(mapbasis::MIN2TXT(*minutes)) == minutes);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  ReadAsParameterFile(text);
+  ReadAsSheetName(text);
+  ReadAsAngles(text);
+  return 0;
+}

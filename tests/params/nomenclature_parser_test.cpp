@@ -1,0 +1,106 @@
+#include "params/nomenclature_parser.h"
+
+#include <gtest/gtest.h>
+
+#include "driver/cp1251.h"
+
+namespace mapbasis {
+namespace {
+
+TEST(NomenclatureParser, AcceptedNames) {
+  struct Case {
+    const char* text;
+    std::int32_t series, belt, zone, sheet, extra;
+  } const cases[] = {
+      {"N-37", 1, 8, 37, 0, 0},
+      {"n-37", 1, 8, 37, 0, 0},
+      {"N37(2)", 1, 8, 37, 0, 1},
+      {"N-37(2)", 1, 8, 37, 0, 1},
+      {"N-37 ( 4 )", 1, 8, 37, 0, 3},
+      {"N-37-XIV", 0, 8, 37, 14, 0},
+      {"N3714", 0, 8, 37, 14, 0},
+      {"N-37-XIV(3)", 0, 8, 37, 14, 2},
+      {"N-37-XIV (2)", 0, 8, 37, 14, 1},
+      {"U-01", 1, 1, 1, 0, 0},
+      {"N-01", 1, 8, 1, 0, 0},
+      {"N-02", 1, 8, 2, 0, 0},
+      {"K-37", 1, 11, 37, 0, 0},
+      {"u-60", 1, 1, 60, 0, 0},
+      {"T-33", 1, 2, 33, 0, 0},
+      {"N3736", 0, 8, 37, 36, 0},
+      {"N3701", 0, 8, 37, 1, 0},
+      {"   N-37-XXXVI   ", 0, 8, 37, 36, 0},
+      {"N-37-I", 0, 8, 37, 1, 0},
+      {"N-37-XXVIII", 0, 8, 37, 28, 0},
+      {"R-47-IX(2)  ", 0, 4, 47, 9, 1},
+      {"N37 (3)", 1, 8, 37, 0, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    SheetParameters p;
+    p.SheetNo = 99, p.ExtraSheets = 99;
+    ASSERT_EQ(READNOMENCLATURE(c.text, p), 0);
+    EXPECT_EQ(p.MillionSeries, c.series);
+    EXPECT_EQ(p.Belt, c.belt);
+    EXPECT_EQ(p.Zone, c.zone);
+    EXPECT_EQ(p.SheetNo, c.sheet);
+    EXPECT_EQ(p.ExtraSheets, c.extra);
+  }
+}
+
+TEST(NomenclatureParser, RejectedNames) {
+  const std::string rejected[] = {
+      "N37-XIV",  "N-3714",      "N37 14",   "N-37-xiv",  "N-37 -XIV",   "J-37",
+      "V-37",     "N-32",        "N-1",      "N-37-XXXVII", "N-37-IIII", "N3700",
+      "N3737",    "N-37(5)",     "N-37(2",   "N-37(2)x",  "N3",          "  N3  ",
+      "N-61",     "N-00",        "N-03",     "N-37-",     "N-37-XIVI",   "N-37-XIV-",
+      "N - 37",   "N 37",        "N-37()",   "N-37(1)",   "N-37)",       "N-37x",
+      "",         "   ",         "-37",      "N-3a",      "N-37-14",     "N37XIV",
+      Cp1251("Н-37").str(),  // Cyrillic row letter
+      "N-37(2)(2)", "N-37\t",
+  };
+  for (const auto& text : rejected) {
+    SCOPED_TRACE(text);
+    SheetParameters p;
+    EXPECT_EQ(READNOMENCLATURE(text, p), 1);
+    EXPECT_EQ(p.MillionSeries, kRejected);
+  }
+}
+
+TEST(NomenclatureParser, AcceptedNameGetsItsBaseTrapezoid) {
+  SheetParameters p;
+  ASSERT_EQ(READNOMENCLATURE("N-37-XIV", p), 0);
+  EXPECT_EQ(p.BaseWest, 37.0);
+  EXPECT_EQ(p.BaseEast, 38.0);
+  EXPECT_DOUBLE_EQ(p.BaseNorth, 54.0 + 2.0 / 3.0);
+  EXPECT_DOUBLE_EQ(p.BaseSouth, 54.0);
+  EXPECT_EQ(p.DefaultMeridianStep, 0.25);
+  EXPECT_EQ(p.DefaultxMinute, 1);
+  EXPECT_EQ(p.DefaultParallelStep, 1.0 / 6.0);
+  EXPECT_EQ(p.DefaultyMinute, 1);
+
+  ASSERT_EQ(READNOMENCLATURE("U-01(4)", p), 0);
+  EXPECT_EQ(p.BaseWest, 180.0);
+  EXPECT_EQ(p.BaseEast, 204.0);
+  EXPECT_EQ(p.BaseSouth, 80.0);
+  EXPECT_EQ(p.DefaultMeridianStep, 4.0);
+}
+
+// A rejected name keeps what was read before the fault.
+TEST(NomenclatureParser, RejectionKeepsEarlierFields) {
+  SheetParameters p;
+  p.BaseWest = -1.0;
+  EXPECT_EQ(READNOMENCLATURE("M-32", p), 1);
+  EXPECT_EQ(p.Belt, 9);
+  EXPECT_EQ(p.Zone, 32);
+  EXPECT_EQ(p.MillionSeries, kRejected);
+  EXPECT_EQ(p.BaseWest, -1.0);
+
+  EXPECT_EQ(READNOMENCLATURE("L-40-XL", p), 1);
+  EXPECT_EQ(p.Belt, 10);
+  EXPECT_EQ(p.Zone, 40);
+  EXPECT_EQ(p.MillionSeries, kRejected);
+}
+
+}  // namespace
+}  // namespace mapbasis

@@ -1,0 +1,211 @@
+#include "shapeout/shape_writers.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "driver/cp1251.h"
+#include "support/layer_readback.h"
+#include "support/temp_dir.h"
+
+namespace mapbasis {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::BaseText;
+using testing::ReadShapes;
+using testing::ReadTable;
+using testing::TempDir;
+using testing::Trimmed;
+
+using Coords = std::vector<double>;
+
+const std::vector<FieldDef> kAreaFields = {{"L_code", {kFieldInteger, 6, 0}},
+                                           {"Name", {kFieldString, 100, 0}}};
+
+TEST(ShapeWriters, KthShapeIsRecordAndIdK) {
+  TempDir dir;
+  const Coords x = {37.0, 37.25, 37.5}, y = {54.666666666666664, 54.5, 54.0};
+  {
+    Layer layer;
+    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
+    for (int k = 1; k <= 3; ++k) {
+      const std::string text = std::to_string(100 + k) + "\\line\\";
+      ASSERT_EQ(WRITESIMPLELINE(layer, text, std::span(x).first(k), std::span(y).first(k)),
+                kShapeWritten);
+      EXPECT_EQ(layer.recordCount, k);
+      EXPECT_EQ(layer.idCount, k);
+    }
+  }
+  const auto table = ReadTable(dir / "L");
+  const auto shapes = ReadShapes(dir / "L");
+  ASSERT_TRUE(table && shapes);
+  ASSERT_EQ(table->records.size(), 3u);
+  ASSERT_EQ(shapes->shapes.size(), 3u);
+  for (std::size_t k = 1; k <= 3; ++k) {
+    SCOPED_TRACE(k);
+    const auto& record = table->records[k - 1];
+    EXPECT_EQ(record[0], "     " + std::to_string(k));  // Id, N(6)
+    EXPECT_EQ(Trimmed(record[1]), std::to_string(100 + k));
+    const auto& shape = shapes->shapes[k - 1];
+    EXPECT_EQ(shape.type, SHPT_ARC);
+    EXPECT_EQ(shape.partStarts, std::vector{0});
+    EXPECT_EQ(shape.partTypes, std::vector{SHPP_RING});
+    EXPECT_EQ(shape.x, Coords(x.begin(), x.begin() + k));
+    EXPECT_EQ(shape.y, Coords(y.begin(), y.begin() + k));
+  }
+}
+
+TEST(ShapeWriters, PointsAndPolygonsKeepTheirVertices) {
+  TempDir dir;
+  // A clockwise ring from the north-west corner; written as given, neither turned nor closed.
+  const Coords ringX = {37.0, 38.0, 38.0, 37.0, 37.0}, ringY = {54.5, 54.5, 54.0, 54.0, 54.5};
+  const Coords openX = {37.0, 38.0, 38.0}, openY = {54.5, 54.5, 54.0};
+  {
+    Layer area, points;
+    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, area),
+              kLayerOpen);
+    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "P"), kAreaFields, points),
+              kLayerOpen);
+    EXPECT_EQ(WRITESIMPLEPOLYGON(area, "-1\\N-37-XIV\\", ringX, ringY), kShapeWritten);
+    EXPECT_EQ(WRITESIMPLEPOLYGON(area, "-1\\\\", openX, openY), kShapeWritten);
+    EXPECT_EQ(WRITEPOINT(points, "-1\\\\", 37.125, 54.25), kShapeWritten);
+  }
+  const auto area = ReadShapes(dir / "A");
+  ASSERT_TRUE(area);
+  ASSERT_EQ(area->shapes.size(), 2u);
+  EXPECT_EQ(area->type, SHPT_POLYGON);
+  EXPECT_EQ(area->shapes[0].partStarts, std::vector{0});
+  EXPECT_EQ(area->shapes[0].x, ringX);
+  EXPECT_EQ(area->shapes[0].y, ringY);
+  EXPECT_EQ(area->shapes[1].x, openX);
+  EXPECT_EQ(area->shapes[1].y, openY);
+
+  const auto points = ReadShapes(dir / "P");
+  ASSERT_TRUE(points);
+  ASSERT_EQ(points->shapes.size(), 1u);
+  EXPECT_EQ(points->shapes[0].type, SHPT_POINT);
+  EXPECT_TRUE(points->shapes[0].partStarts.empty());
+  EXPECT_EQ(points->shapes[0].x, Coords{37.125});
+  EXPECT_EQ(points->shapes[0].y, Coords{54.25});
+}
+
+TEST(ShapeWriters, AttributeTextsFillTheFields) {
+  const std::vector<FieldDef> fields = {
+      {"L_code", {kFieldInteger, 8, 0}},
+      {"Name", {kFieldString, 10, 0}},
+      {"Size", {kFieldDouble, 8, 2}},
+      {"Flag", {3, 1, 0}},  // a logical field: its value is passed over, the field stays blank
+      {"Font", {kFieldString, 5, 0}},
+  };
+  const struct {
+    std::string text;
+    std::int32_t status;
+    std::vector<std::string> raw;  // L_code .. Font as stored
+  } cases[] = {
+      {"   400011\\  a b  \\1,5\\T\\Arial\\",
+       kShapeWritten,
+       {"  400011", "a b       ", "    1.50", " ", "Arial"}},
+      {"\\\\\\\\\\", kShapeWritten, {"       0", "          ", "    0.00", " ", "     "}},
+      {"-7\\x\\2.5d1\\\\y\\more\\values\\",
+       kShapeWritten,
+       {"      -7", "x         ", "   25.00", " ", "y    "}},
+      {Cp1251("5\\Параллель\\0\\\\\\").str(),
+       kShapeWritten,
+       {"       5", Cp1251("Параллель ").str(), "    0.00", " ", "     "}},
+      {"12abc\\x\\1\\\\y\\",
+       kShapeMalformedText,
+       {"        ", "          ", "        ", " ", "     "}},
+      {"1\\x\\1.5.3\\\\y\\",
+       kShapeMalformedText,
+       {"       1", "x         ", "        ", " ", "     "}},
+      {"1\\name too long\\1\\\\y\\",
+       kShapeValueRefused,
+       {"       1", "name too l", "        ", " ", "     "}},
+      {"123456789\\x\\1\\\\y\\",
+       kShapeValueRefused,
+       {"12345678", "          ", "        ", " ", "     "}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    TempDir dir;
+    {
+      Layer layer;
+      ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "P"), fields, layer), kLayerOpen);
+      EXPECT_EQ(WRITEPOINT(layer, c.text, 1.0, 2.0), c.status);
+    }
+    const auto table = ReadTable(dir / "P");
+    ASSERT_TRUE(table);
+    ASSERT_EQ(table->records.size(), 1u);
+    EXPECT_EQ(table->records[0][0], "     1");
+    EXPECT_EQ(std::vector(table->records[0].begin() + 1, table->records[0].end()), c.raw);
+    EXPECT_EQ(ReadShapes(dir / "P").value().shapes.size(), c.status == kShapeWritten ? 1u : 0u);
+  }
+}
+
+TEST(ShapeWriters, UnterminatedValueLeavesRecordWithoutShape) {
+  TempDir dir;
+  {
+    Layer layer;
+    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, layer),
+              kLayerOpen);
+    const Coords x = {1, 2, 2, 1}, y = {1, 1, 0, 1};
+    EXPECT_EQ(WRITESIMPLEPOLYGON(layer, "-1\\abc", x, y), kShapeMalformedText);
+    EXPECT_EQ(layer.recordCount, 1);
+    EXPECT_EQ(layer.idCount, 1);
+    // The producer abandons the layer here; its owner closes it.
+  }
+  const auto table = ReadTable(dir / "A");
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->records.size(), 1u);
+  EXPECT_EQ(Trimmed(table->records[0][0]), "1");
+  EXPECT_EQ(Trimmed(table->records[0][1]), "-1");
+  EXPECT_EQ(Trimmed(table->records[0][2]), "");
+  EXPECT_TRUE(ReadShapes(dir / "A").value().shapes.empty());
+}
+
+TEST(ShapeWriters, ShapeThatCannotBeAppendedWritesNothing) {
+  TempDir dir;
+  Layer layer;
+  const Coords two = {1, 2}, three = {1, 2, 3};
+  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, two), kShapeNotWritten);  // not open
+
+  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
+  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, three), kShapeNotWritten);
+  EXPECT_EQ(WRITESIMPLEPOLYGON(layer, "1\\x\\", two, two), kShapeNotWritten);
+  EXPECT_EQ(WRITEPOINT(layer, "1\\x\\", 1, 2), kShapeNotWritten);
+  EXPECT_EQ(layer.recordCount, 0);
+  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, two), kShapeWritten);
+  EXPECT_EQ(layer.idCount, 1);
+  CLOSENEWSHAPEFILE(layer);
+  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, two), kShapeNotWritten);
+
+  EXPECT_EQ(ReadTable(dir / "L").value().records.size(), 1u);
+  EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
+}
+
+TEST(RecordWriter, RecordNumberPicksTheTableRow) {
+  TempDir dir;
+  Layer layer;
+  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
+  EXPECT_EQ(WRITERECDBF(layer.dbf, 1, 7, "1\\a\\", layer.fields), kRecordWritten);
+  EXPECT_EQ(WRITERECDBF(layer.dbf, 3, 8, "1\\a\\", layer.fields), kRecordValueRefused);  // a gap
+  EXPECT_EQ(WRITERECDBF(layer.dbf, 0, 8, "1\\a\\", layer.fields), kRecordValueRefused);
+  EXPECT_EQ(WRITERECDBF(layer.dbf, 1, 9, "2\\b\\", layer.fields), kRecordWritten);  // rewritten
+  EXPECT_EQ(WRITERECDBF(layer.dbf, 2, 1000000, "", layer.fields), kRecordValueRefused);
+  EXPECT_EQ(WRITERECDBF(layer.dbf, 3, 10, "3\\c", layer.fields), kRecordMalformed);
+  CLOSENEWSHAPEFILE(layer);
+
+  const auto table = ReadTable(dir / "L");
+  ASSERT_TRUE(table);
+  ASSERT_EQ(table->records.size(), 3u);
+  EXPECT_EQ(Trimmed(table->records[0][0]), "9");
+  EXPECT_EQ(Trimmed(table->records[0][2]), "b");
+  EXPECT_EQ(Trimmed(table->records[2][0]), "10");
+  EXPECT_EQ(Trimmed(table->records[2][1]), "3");
+}
+
+}  // namespace
+}  // namespace mapbasis
