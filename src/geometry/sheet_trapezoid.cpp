@@ -66,6 +66,17 @@ void StoreBaseParameters(const BaseParameters& base, SheetParameters& p) {
   p.DefaultyMinute = base.DefaultyMinute;
 }
 
+void UseBaseTrapezoid(SheetParameters& p) {
+  p.xFrom = p.BaseWest;
+  p.xTo = p.BaseEast;
+  p.yFrom = p.BaseSouth;
+  p.yTo = p.BaseNorth;
+  p.MeridianStep = p.DefaultMeridianStep;
+  p.xMinute = p.DefaultxMinute;
+  p.ParallelStep = p.DefaultParallelStep;
+  p.yMinute = p.DefaultyMinute;
+}
+
 std::vector<std::int32_t> OfferedSheetKinds(std::int32_t MillionSeries, std::int32_t Belt) {
   if (Belt <= 2) return {0, 1, MillionSeries != 0 ? 3 : 2};
   if (Belt <= 5) return {0, 1};

@@ -34,6 +34,10 @@ BaseParameters COMPUTEBASEPARAMETERS(std::int32_t MillionSeries, std::int32_t Be
 // Copies the base trapezoid and the defaults into the record.
 void StoreBaseParameters(const BaseParameters& base, SheetParameters& p);
 
+// Makes the result trapezoid the base trapezoid and the working steps and divisions the defaults:
+// the sheet as it is, unrefined.
+void UseBaseTrapezoid(SheetParameters& p);
+
 // The combined-sheet kinds (ExtraSheets values) that may be chosen for a sheet of the series in
 // the belt, in the order the parameter dialog offers them: far north up to three sheets (the
 // 1:1 000 000 series joins four instead of three), 64..76 N two, south of 64 N only one.

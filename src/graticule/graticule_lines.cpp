@@ -3,10 +3,9 @@
 #include <cmath>
 
 #include "driver/angle_tolerance.h"
-#include "driver/path_separator.h"
 #include "graticule/graticule_labels.h"
 #include "graticule/grid_lines.h"
-#include "graticule/layer_failure.h"
+#include "graticule/hyps_layer.h"
 #include "graticule/line_vertices.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/shape_writers.h"
@@ -30,15 +29,7 @@ class HypsLWriter {
   HypsLWriter(const GraticuleArgs& args, VertexWork& work, std::string& reason)
       : args_(args), work_(work), reason_(reason) {}
 
-  std::int32_t Open() {
-    basePath_ = args_.Path + kPathSeparator + "HypsL";
-    const std::int32_t status = OPENNEWSHAPEFILE(args_.CS, kShapeArc, basePath_, kHypsLFields, layer_);
-    if (status != kLayerOpen) {
-      reason_ = LayerOpenFailure(basePath_, status);
-      return kHypsLNotOpened;
-    }
-    return kHypsLWritten;
-  }
+  bool Open() { return OpenHypsLayer(args_, "HypsL", kShapeArc, kHypsLFields, layer_, reason_); }
 
   // Writes the line now in the work arrays with the label of its kind.
   bool Write(std::int32_t built, std::int32_t kind, double value) {
@@ -47,10 +38,7 @@ class HypsLWriter {
       status = WRITESIMPLELINE(layer_, CREATEHYPSLATT(kind, value), work_.X(), work_.Y());
     }
     if (status != kShapeWritten) {
-      reason_ = built == kLineNotBuilt
-                    ? "a line of the layer \"" + basePath_ + "\" needs more than " +
-                          std::to_string(kWorkArrayCapacity) + " vertices"
-                    : LayerWriteFailure(basePath_, layer_.recordCount, status);
+      reason_ = built == kLineNotBuilt ? VertexOverflow(layer_) : RecordFailure(layer_, status);
       return false;
     }
     return true;
@@ -62,7 +50,6 @@ class HypsLWriter {
   const GraticuleArgs& args_;
   VertexWork& work_;
   std::string& reason_;
-  std::string basePath_;
   Layer layer_;
 };
 
@@ -87,7 +74,7 @@ std::int32_t CREATEHYPSL(const GraticuleArgs& args, VertexWork& work,
   }
 
   HypsLWriter writer(args, work, reason);
-  if (const std::int32_t status = writer.Open(); status != kHypsLWritten) return status;
+  if (!writer.Open()) return kHypsLNotOpened;
   ParallelLats.clear();
   MeridianLons.clear();
 

@@ -4,9 +4,8 @@
 #include <cstdio>
 
 #include "driver/angle_tolerance.h"
-#include "driver/path_separator.h"
 #include "graticule/graticule_lines.h"
-#include "graticule/layer_failure.h"
+#include "graticule/hyps_layer.h"
 #include "graticule/line_vertices.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/shape_writers.h"
@@ -30,11 +29,8 @@ const FieldDef kHypsPFields[] = {
 constexpr std::size_t kMaxSheetNameLength = 96;
 
 std::int32_t WriteArea(const GraticuleArgs& args, VertexWork& work, std::string& reason) {
-  const std::string basePath = args.Path + kPathSeparator + "HypsA";
   Layer layer;
-  const std::int32_t status = OPENNEWSHAPEFILE(args.CS, kShapePolygon, basePath, kHypsAFields, layer);
-  if (status != kLayerOpen) {
-    reason = LayerOpenFailure(basePath, status);
+  if (!OpenHypsLayer(args, "HypsA", kShapePolygon, kHypsAFields, layer, reason)) {
     return kHypsANotOpened;
   }
   if (args.SheetName.size() > kMaxSheetNameLength) {
@@ -46,14 +42,13 @@ std::int32_t WriteArea(const GraticuleArgs& args, VertexWork& work, std::string&
   const std::int32_t n = ADDRECTANGLE(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom,
                                       args.yTo, args.LatDensifyStep, work);
   if (n == kLineNotBuilt) {
-    reason = "the outline of the layer \"" + basePath + "\" needs more than " +
-             std::to_string(kWorkArrayCapacity) + " vertices";
+    reason = VertexOverflow(layer);
     return kHypsANotWritten;
   }
   const std::int32_t written =
       WRITESIMPLEPOLYGON(layer, "-1\\" + args.SheetName + "\\", work.X(), work.Y());
   if (written != kShapeWritten) {
-    reason = LayerWriteFailure(basePath, layer.recordCount, written);
+    reason = RecordFailure(layer, written);
     return kHypsANotWritten;
   }
   CLOSENEWSHAPEFILE(layer);
@@ -61,11 +56,8 @@ std::int32_t WriteArea(const GraticuleArgs& args, VertexWork& work, std::string&
 }
 
 std::int32_t WriteNodes(const GraticuleArgs& args, double sLon, double sLat, std::string& reason) {
-  const std::string basePath = args.Path + kPathSeparator + "HypsP";
   Layer layer;
-  const std::int32_t status = OPENNEWSHAPEFILE(args.CS, kShapePoint, basePath, kHypsPFields, layer);
-  if (status != kLayerOpen) {
-    reason = LayerOpenFailure(basePath, status);
+  if (!OpenHypsLayer(args, "HypsP", kShapePoint, kHypsPFields, layer, reason)) {
     return kHypsANotOpened;
   }
   // Nodes on the trapezoid's edges (within 1/6000 degree) are included.
@@ -83,7 +75,7 @@ std::int32_t WriteNodes(const GraticuleArgs& args, double sLon, double sLat, std
         const double lon = lo1 + j * sLon;
         const std::int32_t written = WRITEPOINT(layer, CREATEHYPSPATT(lat, lon), lon, lat);
         if (written != kShapeWritten) {
-          reason = LayerWriteFailure(basePath, layer.recordCount, written);
+          reason = RecordFailure(layer, written);
           return kHypsANotWritten;
         }
         if (EQWITHTOLERANCE(lon, lo2) || lon > lo2) break;

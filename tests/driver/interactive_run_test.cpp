@@ -36,14 +36,8 @@ class FakeShell : public InteractiveShell {
     p.Zone = 33;
     p.SheetNo = 1;
     StoreBaseParameters(COMPUTEBASEPARAMETERS(0, 1, 33, 1, 0), p);
-    p.xFrom = p.BaseWest;
-    p.xTo = p.BaseEast;
-    p.yFrom = p.BaseSouth;
-    p.yTo = p.BaseNorth;
+    UseBaseTrapezoid(p);
     p.MeridianStep = meridianStep;
-    p.ParallelStep = p.DefaultParallelStep;
-    p.xMinute = p.DefaultxMinute;
-    p.yMinute = p.DefaultyMinute;
     p.Path = folder_;
     return 0;
   }

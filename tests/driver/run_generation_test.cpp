@@ -18,14 +18,7 @@ SheetParameters StandardSheet() {
   p.Zone = 37;
   p.SheetNo = 14;
   StoreBaseParameters(COMPUTEBASEPARAMETERS(0, 8, 37, 14, 0), p);
-  p.xFrom = p.BaseWest;
-  p.xTo = p.BaseEast;
-  p.yFrom = p.BaseSouth;
-  p.yTo = p.BaseNorth;
-  p.MeridianStep = p.DefaultMeridianStep;
-  p.ParallelStep = p.DefaultParallelStep;
-  p.xMinute = p.DefaultxMinute;
-  p.yMinute = p.DefaultyMinute;
+  UseBaseTrapezoid(p);
   p.Path = "/nonexistent/HYPS";
   return p;
 }
