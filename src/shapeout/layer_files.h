@@ -10,7 +10,7 @@
 
 #include <shapefil.h>
 
-#include "shapeout/field_spec.h"
+#include "shapeout/attribute_fields.h"
 
 namespace mapbasis {
 

@@ -17,7 +17,7 @@ struct FieldSpec {
   std::int32_t decimals = 0;
 };
 
-// One field of a layer: a name of at most 10 characters (the dBASE limit) and its specification.
+// One field of a layer: a name of at most 10 characters (the dBASE limit), its type and its size.
 struct FieldDef {
   std::string name;
   FieldSpec spec;
