@@ -6,6 +6,9 @@
 Each run starts in a fresh folder: mapbasis generates the sheet there, then `cp -r` copies the
 produced result folder. The median wall time and the median peak resident memory of one process
 are printed for both, so the program can be judged against the cost of merely writing its files.
+
+Each process is started through GNU time (Debian package `time`), which reports the peak memory of
+the program itself; started from Python directly, the figure would be Python's own memory.
 """
 import argparse
 import os
@@ -16,18 +19,20 @@ import tempfile
 import time
 
 
+GNU_TIME = "/usr/bin/time"
+
+
 def measure(argv, cwd):
     """Wall time in seconds and peak resident memory in KiB of one process."""
-    start = time.perf_counter()
-    child = subprocess.Popen(argv, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-    _, status, usage = os.wait4(child.pid, 0)
-    elapsed = time.perf_counter() - start
-    child.returncode = os.waitstatus_to_exitcode(status)
-    if child.returncode != 0:
-        raise SystemExit(f"{argv[0]} failed with exit status {child.returncode}: "
-                         f"{child.stderr.read().decode(errors='replace')}")
-    child.stderr.close()
-    return elapsed, usage.ru_maxrss
+    with tempfile.NamedTemporaryFile("r") as report:
+        start = time.perf_counter()
+        result = subprocess.run([GNU_TIME, "-f", "%M", "-o", report.name] + argv, cwd=cwd,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        elapsed = time.perf_counter() - start
+        if result.returncode != 0:
+            raise SystemExit(f"{argv[0]} failed with exit status {result.returncode}: "
+                             f"{result.stderr.decode(errors='replace')}")
+        return elapsed, int(report.read().split()[-1])
 
 
 def main():
@@ -38,6 +43,8 @@ def main():
     parser.add_argument("--params", default=os.path.join(root, "examples", "sheet-200k-N-37-XIV.txt"))
     args = parser.parse_args()
     exe, params = os.path.abspath(args.exe), os.path.abspath(args.params)
+    if not os.access(GNU_TIME, os.X_OK):
+        raise SystemExit("needs GNU time: apt-get install -y time")
     cp = shutil.which("cp")
 
     program, copy = [], []
