@@ -71,14 +71,14 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
   std::string reason;
   p.Status = PATHPROCESS(TrimTrailingBlanks(p.Path), p.Path, p.FramePath, reason);
   if (p.Status != kFoldersReady) {
-    Say(diagnostics, "mapbasis", reason);
+    Say(diagnostics, file, reason);
     return kExitNotDone;
   }
 
   GenerationWork work;
   RunGeneration(p, work, reason);
   if (p.Status != 0) {
-    Say(diagnostics, "mapbasis", reason);
+    Say(diagnostics, file, reason);
     return kExitGenerationFailed;
   }
   return kExitDone;

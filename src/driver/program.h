@@ -19,8 +19,9 @@ inline constexpr int kExitGenerationFailed = 16;
 
 // `args` are the command-line arguments after the program name, as the platform gives them (UTF-8
 // on Linux). `shell` is the user interface of an interactive run; without one, a run without
-// arguments says so and ends with 8. A batch run says nothing when it succeeds and writes one line
-// to `diagnostics` when it fails.
+// arguments says so and ends with 8. A batch run says nothing when it succeeds; when it fails it
+// writes one line to `diagnostics` that starts with the parameter file (and the line of the file
+// where the fault stands), e.g. `params.txt:3: unknown key "MapScal"`.
 int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell,
                std::ostream& diagnostics);
 

@@ -124,6 +124,7 @@ TEST(BatchRun, GenerationFailureEndsWithSixteenBeforeAnyLayer) {
   const ProcessResult r = RunMapbasis({"p.txt"}, dir.path());
   EXPECT_EQ(r.exitStatus, 16);
   EXPECT_EQ(Lines(r.err), 1u) << r.err;
+  EXPECT_EQ(r.err.rfind("p.txt: ", 0), 0u) << r.err;
   EXPECT_NE(r.err.find("meridians"), std::string::npos) << r.err;
   EXPECT_TRUE(fs::is_empty(dir / "out/HYPS"));
 }
