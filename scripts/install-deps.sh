@@ -5,7 +5,7 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config libshp-dev)
-test_packages=(googletest libgtest-dev gdal-bin python3-gdal)
+test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format)
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;

@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what the tests need, then builds and runs every test twice: a plain build (build/) and
-# one with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/). Warnings are errors.
+# Installs what the tests need, checks the formatting, then builds and runs every test twice: a
+# plain build (build/) and one with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+# Warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh test
 jobs=$(nproc)
+
+# The sources keep the committed .clang-format.
+./scripts/check-format.sh
 
 cmake -S . -B build -G Ninja -DMAPBASIS_TESTS=ON -DMAPBASIS_WERROR=ON
 cmake --build build -j "$jobs"

@@ -2,14 +2,14 @@
 // need more is refused before its first layer is written.
 #pragma once
 
-#include <string>
-
-#include "driver/sheet_parameters.h"
+#include "core/outcome.h"
+#include "core/sheet_parameters.h"
 
 namespace mapbasis {
 
-// Empty when the sheet fits; otherwise one line saying what does not fit. Non-positive or
-// non-finite spacings and divisions, and edges that are not finite, are refused here too.
-std::string CHECKCAPACITIES(const SheetParameters& p);
+// Success when the sheet fits; otherwise status 1 and one line saying what does not fit.
+// Non-positive or non-finite spacings and divisions, and edges that are not finite, are refused
+// here too.
+Outcome CHECKCAPACITIES(const SheetParameters& p);
 
 }  // namespace mapbasis

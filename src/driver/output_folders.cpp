@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <span>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
-#include <system_error>
 
-#include "driver/cp1251.h"
-#include "driver/path_separator.h"
-#include "driver/sheet_parameters.h"
+#include "core/cp1251.h"
+#include "core/path_separator.h"
+#include "core/sheet_parameters.h"
 
 namespace fs = std::filesystem;
 
@@ -63,45 +63,42 @@ void DeleteOldLayers(const fs::path& folder, std::span<const std::string_view> l
 }
 
 // Makes sure one sub-folder exists as a folder; a new one holds no old layers.
-bool PrepareFolder(std::string_view folder, std::span<const std::string_view> layers,
-                   std::string& reason) {
+Outcome PrepareFolder(std::string_view folder, std::span<const std::string_view> layers,
+                      std::int32_t failure) {
   if (folder.size() > kPathLength) {
-    reason = "the folder \"" + std::string(folder) + "\" would be longer than " +
-             std::to_string(kPathLength) + " characters";
-    return false;
+    return Failure(failure, "the folder \"" + std::string(folder) + "\" would be longer than " +
+                                std::to_string(kPathLength) + " characters");
   }
   const fs::path path = PathFromCp1251(folder);
   std::error_code ec;
   if (!fs::exists(path, ec)) {
     if (!fs::create_directory(path, ec)) {
-      reason = "cannot create the folder \"" + std::string(folder) + "\": " + ec.message();
-      return false;
+      return Failure(failure,
+                     "cannot create the folder \"" + std::string(folder) + "\": " + ec.message());
     }
-    return true;
+    return Success();
   }
   if (!fs::is_directory(path, ec)) {
-    reason = "\"" + std::string(folder) + "\" exists but is not a folder";
-    return false;
+    return Failure(failure, "\"" + std::string(folder) + "\" exists but is not a folder");
   }
   DeleteOldLayers(path, layers);
-  return true;
+  return Success();
 }
 
 }  // namespace
 
-std::int32_t PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
-                         std::string& reason) {
+Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath) {
   const std::string result(R);  // R may be a view of Path itself
   Path = result + "HYPS";
   FramePath = result + "FRAME";
   std::error_code ec;
   if (!fs::exists(PathFromCp1251(result), ec)) {
-    reason = "the result folder \"" + result + "\" does not exist";
-    return kResultFolderMissing;
+    return Failure(kResultFolderMissing, "the result folder \"" + result + "\" does not exist");
   }
-  if (!PrepareFolder(Path, kGraticuleLayers, reason)) return kHypsFolderFailed;
-  if (!PrepareFolder(FramePath, kFrameLayers, reason)) return kFrameFolderFailed;
-  return kFoldersReady;
+  if (Outcome ready = PrepareFolder(Path, kGraticuleLayers, kHypsFolderFailed); !ready.ok()) {
+    return ready;
+  }
+  return PrepareFolder(FramePath, kFrameLayers, kFrameFolderFailed);
 }
 
 }  // namespace mapbasis

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/outcome.h"
+
 namespace mapbasis {
 
 inline constexpr std::int32_t kFoldersReady = 0;
@@ -18,8 +20,7 @@ inline constexpr std::int32_t kFrameFolderFailed = 3;
 // in an existing one, each old layer (HypsA, HypsL, HypsP; Frame, FrameDig, FrameAdj) whose shape
 // file is there has all its files deleted, names matched without regard to case. Nothing else in
 // the folders is touched. Returns 0, 1 when R does not exist, 2 or 3 when the HYPS or FRAME folder
-// cannot be made (or would be longer than a path may be); `reason` then says why.
-std::int32_t PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
-                         std::string& reason);
+// cannot be made (or would be longer than a path may be), each with one line saying why.
+Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath);
 
 }  // namespace mapbasis

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "driver/cp1251.h"
-#include "driver/fixed_text.h"
+#include "core/cp1251.h"
+#include "core/fixed_text.h"
 #include "driver/output_folders.h"
 #include "driver/run_generation.h"
 #include "params/param_file.h"
@@ -40,8 +40,8 @@ std::string_view FolderMessage(std::int32_t status) {
 }
 
 // One line of diagnostics; `text` is cp1251.
-void Say(std::ostream& out, const std::string& prefix, std::string_view text) {
-  out << prefix << ": " << Cp1251ToUtf8(text) << '\n';
+void Say(std::ostream& out, std::string_view text) {
+  out << "mapbasis: " << Cp1251ToUtf8(text) << '\n';
 }
 
 }  // namespace
@@ -49,36 +49,31 @@ void Say(std::ostream& out, const std::string& prefix, std::string_view text) {
 int RunBatch(const std::string& file, std::ostream& diagnostics) {
   // A cut path could name another file: an over-long one is refused, not shortened.
   if (CharacterCount(file) > kPathLength) {
-    Say(diagnostics, "mapbasis", "the parameter-file path is longer than " +
-                                     std::to_string(kPathLength) + " characters");
+    Say(diagnostics,
+        "the parameter-file path is longer than " + std::to_string(kPathLength) + " characters");
     return kExitNotDone;
   }
   const std::filesystem::path path(file);
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
-    Say(diagnostics, file, "no such file");
+    Say(diagnostics, DisplayPath(path) + ": no such file");
     return kExitNotDone;
   }
 
   SheetParameters p;
-  ParamDiagnostic diag;
-  p.Status = READARGFILE(path, p, diag);
-  if (p.Status != 0) {
-    Say(diagnostics, diag.line > 0 ? file + ":" + std::to_string(diag.line) : file, diag.message);
+  if (Outcome read = READARGFILE(path, p); !read.ok()) {
+    Say(diagnostics, read.reason);
     return kExitNotDone;
   }
-
-  std::string reason;
-  p.Status = PATHPROCESS(TrimTrailingBlanks(p.Path), p.Path, p.FramePath, reason);
-  if (p.Status != kFoldersReady) {
-    Say(diagnostics, file, reason);
+  // Later failures name the parameter file too: a script may run many of them.
+  const std::string source = DisplayPath(path) + ": ";
+  if (Outcome ready = PATHPROCESS(TrimTrailingBlanks(p.Path), p.Path, p.FramePath); !ready.ok()) {
+    Say(diagnostics, source + ready.reason);
     return kExitNotDone;
   }
-
   GenerationWork work;
-  RunGeneration(p, work, reason);
-  if (p.Status != 0) {
-    Say(diagnostics, file, reason);
+  if (Outcome generated = RunGeneration(p, work); !generated.ok()) {
+    Say(diagnostics, source + generated.reason);
     return kExitGenerationFailed;
   }
   return kExitDone;
@@ -90,16 +85,13 @@ int RunInteractive(InteractiveShell& shell) {
   p.Status = shell.RUNDIALOG1(p);
   if (p.Status != 0) return kExitNotDone;
 
-  std::string reason;
-  p.Status = PATHPROCESS(TrimTrailingBlanks(p.Path), p.Path, p.FramePath, reason);
-  if (p.Status != kFoldersReady) {
-    shell.ShowMessage(FolderMessage(p.Status), kTaskNotDone, MessageIcon::Error);
+  const Outcome ready = PATHPROCESS(TrimTrailingBlanks(p.Path), p.Path, p.FramePath);
+  if (!ready.ok()) {
+    shell.ShowMessage(FolderMessage(ready.status), kTaskNotDone, MessageIcon::Error);
     return kExitNotDone;
   }
-
   GenerationWork work;
-  RunGeneration(p, work, reason);
-  if (p.Status != 0) {
+  if (!RunGeneration(p, work).ok()) {
     shell.ShowMessage(kTaskNotDone, kAbnormalEnd, MessageIcon::Error);
     return kExitNotDone;
   }
@@ -111,7 +103,7 @@ int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell,
                std::ostream& diagnostics) {
   if (!args.empty()) return RunBatch(args.front(), diagnostics);
   if (shell == nullptr) {
-    Say(diagnostics, "mapbasis",
+    Say(diagnostics,
         "the interactive mode is not available in this build; give the path of a parameter file");
     return kExitNotDone;
   }

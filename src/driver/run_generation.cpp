@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/angle_tolerance.h"
+#include "core/angle_tolerance.h"
 #include "driver/capacity_check.h"
 #include "geometry/nomenclature.h"
 #include "graticule/graticule_points_areas.h"
@@ -11,7 +11,7 @@ namespace mapbasis {
 
 namespace {
 
-std::int32_t GraticuleStage(const SheetParameters& p, GenerationWork& work, std::string& reason) {
+Outcome GraticuleStage(const SheetParameters& p, GenerationWork& work) {
   GraticuleArgs args;
   args.CS = p.CS;
   args.MillionSeries = p.MillionSeries;
@@ -27,7 +27,7 @@ std::int32_t GraticuleStage(const SheetParameters& p, GenerationWork& work, std:
   args.LatDensifyStep = LatDensifyStep;
   args.MeridianStep = p.MeridianStep;
   args.ParallelStep = p.ParallelStep;
-  return CREATEHYPS(args, work.Work, work.ParallelLats, work.MeridianLons, reason);
+  return CREATEHYPS(args, work.Work, work.ParallelLats, work.MeridianLons);
 }
 
 }  // namespace
@@ -48,8 +48,8 @@ void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, 
 
 GenerationStages StandardStages() { return {GraticuleStage, {}}; }
 
-void RunGeneration(SheetParameters& p, GenerationWork& work, std::string& reason,
-                   const GenerationStages& stages) {
+Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
+                      const GenerationStages& stages) {
   work.SheetName = NOMENCLATURE(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
   const auto neighbour = [&](std::int32_t direction) {
     return ADJACENTNOMENCLATURE(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo,
@@ -62,19 +62,18 @@ void RunGeneration(SheetParameters& p, GenerationWork& work, std::string& reason
   work.ParallelLats.clear();
   work.MeridianLons.clear();
 
-  reason = CHECKCAPACITIES(p);
-  if (!reason.empty()) {
-    p.Status = 1;
-    return;
-  }
+  if (Outcome fits = CHECKCAPACITIES(p); !fits.ok()) return fits;
 
-  p.Status = stages.graticule ? stages.graticule(p, work, reason) : 0;
-  if (p.Status != 0) return;  // no frame layer after a failed graticule
+  if (stages.graticule) {
+    // No frame layer after a failed graticule.
+    if (Outcome done = stages.graticule(p, work); !done.ok()) return done;
+  }
 
   COMPLETEGRATICULELIST(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
   COMPLETEGRATICULELIST(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
 
-  if (stages.frame) p.Status = stages.frame(p, work, reason);
+  if (stages.frame) return stages.frame(p, work);
+  return Success();
 }
 
 }  // namespace mapbasis

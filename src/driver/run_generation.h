@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/sheet_parameters.h"
-#include "driver/vertex_work.h"
+#include "core/outcome.h"
+#include "core/sheet_parameters.h"
+#include "core/vertex_work.h"
 
 namespace mapbasis {
 
@@ -36,9 +37,8 @@ void PLUSUNIQUEVALUE(std::vector<double>& values, double v);
 void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, double origin,
                            double step);
 
-// One stage of the generation: returns 0, or non-zero with `reason` saying what failed.
-using GenerationStage =
-    std::function<std::int32_t(const SheetParameters&, GenerationWork&, std::string& reason)>;
+// One stage of the generation: its status (0 = done) and, on failure, why.
+using GenerationStage = std::function<Outcome(const SheetParameters&, GenerationWork&)>;
 
 struct GenerationStages {
   GenerationStage graticule;
@@ -48,10 +48,10 @@ struct GenerationStages {
 // The stages of the program: the graticule layers (HYPS folder).
 GenerationStages StandardStages();
 
-// Runs the generation and leaves its outcome in p.Status (0 = success); on failure `reason` holds
-// one line saying why. Nothing is written when the sheet needs more graticule lines or vertices
-// than a run can hold.
-void RunGeneration(SheetParameters& p, GenerationWork& work, std::string& reason,
-                   const GenerationStages& stages = StandardStages());
+// Runs the generation; status 0 = success, otherwise the status of the stage that failed and one
+// line saying why. Nothing is written when the sheet needs more graticule lines or vertices than a
+// run can hold.
+Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
+                      const GenerationStages& stages = StandardStages());
 
 }  // namespace mapbasis

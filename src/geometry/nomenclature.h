@@ -36,9 +36,6 @@ ZoneSheet ADJACENTXZONE200(bool east, std::int32_t zone, std::int32_t sheet);
 // next belt).
 BeltSheet ADJACENTYZONE200(bool north, std::int32_t belt, std::int32_t sheet);
 
-// Roman numeral of a sheet number: as many X as tens, then the units (9 -> IX, 36 -> XXXVI).
-std::string TOROMANNUMERALS(std::int32_t n);
-
 // The name of a sheet, e.g. U-33, R-60,01, P-47-I,II, P-47-VI,48-I. The zone is always two digits.
 // A belt outside 0..12 has no letter and is written as "?"; the program never asks for one.
 std::string NOMENCLATURE(std::int32_t MillionSeries, std::int32_t Belt, std::int32_t Zone,

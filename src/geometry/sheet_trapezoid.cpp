@@ -1,14 +1,11 @@
 #include "geometry/sheet_trapezoid.h"
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
+#include "geometry/sheet_grid.h"
 
 namespace mapbasis {
 
 namespace {
-
-// A 1:200 000 sheet is 40' tall and 1 degree wide.
-constexpr double kSheet200Height = 2.0 / 3.0;
-constexpr double kSheet200Width = 1.0;
 
 constexpr auto kStandardSheet = Cp1251("Стандартный  лист");
 constexpr auto kDoubleSheet = Cp1251("Cдвоенный    лист");
@@ -37,12 +34,12 @@ BaseParameters COMPUTEBASEPARAMETERS(std::int32_t MillionSeries, std::int32_t Be
     b.DefaultParallelStep = 2.0 / 3.0;
     b.DefaultyMinute = 10;
   } else {
-    const std::int32_t row = (SheetNo - 1) / 6;
-    const std::int32_t column = SheetNo - 6 * row - 1;
-    b.BaseNorth = b.BaseNorth - row * kSheet200Height;
-    b.BaseSouth = b.BaseNorth - kSheet200Height;
-    b.BaseWest = b.BaseWest + column * kSheet200Width;
-    b.BaseEast = b.BaseWest + (ExtraSheets + 1) * kSheet200Width;
+    const SheetSize size = SeriesSheetSize(MillionSeries);
+    const SheetRowColumn at = RowColumnOfSheet(SheetNo);
+    b.BaseNorth = b.BaseNorth - at.row * size.height;
+    b.BaseSouth = b.BaseNorth - size.height;
+    b.BaseWest = b.BaseWest + at.column * size.width;
+    b.BaseEast = b.BaseWest + (ExtraSheets + 1) * size.width;
     // The triple sheet takes a division of 5 minutes, not 3.
     switch (ExtraSheets) {
       case 1: b.DefaultMeridianStep = 0.5, b.DefaultxMinute = 2; break;

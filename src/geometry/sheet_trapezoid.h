@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/sheet_parameters.h"
+#include "core/sheet_parameters.h"
 
 namespace mapbasis {
 

@@ -16,7 +16,7 @@ struct GraticuleArgs {
   double LonDensifyStep = 0.0;     // vertex spacing along parallels
   double BaseSouth = 0.0;          // the parallel grid is BaseSouth + k * ParallelStep
   double yFrom = 0.0, yTo = 0.0;
-  double LatDensifyStep = 0.0;     // vertex spacing along meridians
+  double LatDensifyStep = 0.0;  // vertex spacing along meridians
   double MeridianStep = 0.0;
   double ParallelStep = 0.0;
 };

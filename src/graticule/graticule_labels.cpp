@@ -1,10 +1,10 @@
 #include "graticule/graticule_labels.h"
 
-#include <cmath>
 #include <cstdio>
 #include <string_view>
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
+#include "core/whole_minutes.h"
 
 namespace mapbasis {
 
@@ -47,13 +47,13 @@ std::string CREATEHYPSLATT(std::int32_t kind, double value) {
 
   std::string text = std::string(line->code) + "\\" + std::string(line->text) + "\\";
   if (kind == kLineArcticCircle) {
-    return text + kArcticDegrees.str() + "\\" + std::string(kArcticMinutes) + "\\" +
-           kNorth.str() + "\\";
+    return text + kArcticDegrees.str() + "\\" + std::string(kArcticMinutes) + "\\" + kNorth.str() +
+           "\\";
   }
   if (kind == kLineOutline) return text + "\\\\\\";
 
   // Rounded to the whole minute first, so that 59.99999 becomes 60° 00', never 59° 60'.
-  double v = std::round(value * 60.0) / 60.0;
+  double v = RoundToWholeMinute(value);
   std::string_view hemisphere = kNorth;
   if (kind == kLineMeridian) {
     // Longitudes run eastward to 360: beyond 180 they are west longitudes.
@@ -64,10 +64,9 @@ std::string CREATEHYPSLATT(std::int32_t kind, double value) {
       hemisphere = kEast;
     }
   }
-  const double degrees = std::floor(v);
-  const long minutes = std::lround((v - degrees) * 60.0);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%ld\xB0\\%02ld'\\", static_cast<long>(degrees), minutes);
+  const DegreesMinutes split = SplitDegreesMinutes(v);
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%.0f\xB0\\%02d'\\", split.degrees, split.minutes);
   return text + buffer + std::string(hemisphere) + "\\";
 }
 

@@ -2,13 +2,10 @@
 
 #include <cmath>
 
-#include "driver/angle_tolerance.h"
 #include "graticule/graticule_labels.h"
 #include "graticule/grid_lines.h"
-#include "graticule/hyps_layer.h"
 #include "graticule/line_vertices.h"
-#include "shapeout/layer_files.h"
-#include "shapeout/shape_writers.h"
+#include "shapeout/layer_output.h"
 
 namespace mapbasis {
 
@@ -19,92 +16,68 @@ namespace {
 constexpr double kArcticMargin = static_cast<double>(0.001f);
 
 const FieldDef kHypsLFields[] = {
-    {"L_code", {kFieldInteger, 6, 0}},  {"Text", {kFieldString, 40, 0}},
-    {"Grad", {kFieldString, 5, 0}},     {"Min", {kFieldString, 7, 0}},
+    {"L_code", {kFieldInteger, 6, 0}},    {"Text", {kFieldString, 40, 0}},
+    {"Grad", {kFieldString, 5, 0}},       {"Min", {kFieldString, 7, 0}},
     {"Indication", {kFieldString, 5, 0}},
 };
 
-class HypsLWriter {
- public:
-  HypsLWriter(const GraticuleArgs& args, VertexWork& work, std::string& reason)
-      : args_(args), work_(work), reason_(reason) {}
-
-  bool Open() { return OpenHypsLayer(args_, "HypsL", kShapeArc, kHypsLFields, layer_, reason_); }
-
-  // Writes the line now in the work arrays with the label of its kind.
-  bool Write(std::int32_t built, std::int32_t kind, double value) {
-    std::int32_t status = kShapeNotWritten;
-    if (built != kLineNotBuilt) {
-      status = WRITESIMPLELINE(layer_, CREATEHYPSLATT(kind, value), work_.X(), work_.Y());
-    }
-    if (status != kShapeWritten) {
-      reason_ = built == kLineNotBuilt ? VertexOverflow(layer_) : RecordFailure(layer_, status);
-      return false;
-    }
-    return true;
-  }
-
-  void Close() { CLOSENEWSHAPEFILE(layer_); }
-
- private:
-  const GraticuleArgs& args_;
-  VertexWork& work_;
-  std::string& reason_;
-  Layer layer_;
-};
+Outcome NotWritten(Outcome written) { return Failure(kHypsLNotWritten, std::move(written.reason)); }
 
 }  // namespace
 
-std::int32_t CREATEHYPSL(const GraticuleArgs& args, VertexWork& work,
-                         std::vector<double>& ParallelLats, std::vector<double>& MeridianLons,
-                         std::string& reason) {
+Outcome CREATEHYPSL(const GraticuleArgs& args, VertexWork& work, std::vector<double>& ParallelLats,
+                    std::vector<double>& MeridianLons) {
   // Lines on the sheet edges belong to the outline; only the interior ones are drawn here.
-  const GridLines parallels =
-      InteriorGridLines(args.yFrom, args.yTo, args.BaseSouth, args.ParallelStep);
-  const GridLines meridians =
-      InteriorGridLines(args.xFrom, args.xTo, args.BaseWest, args.MeridianStep);
-  if (parallels.unsearchable || meridians.unsearchable) {
-    reason = "the graticule spacing must be a positive angle";
-    return kHypsLNotWritten;
+  std::vector<double> parallels, meridians;
+  if (Outcome found = InteriorGridLines(args.yFrom, args.yTo, args.BaseSouth, args.ParallelStep,
+                                        "parallels", parallels);
+      !found.ok()) {
+    return NotWritten(std::move(found));
   }
-  if (parallels.overflow || meridians.overflow) {
-    reason = "the sheet would carry more than " + std::to_string(kGraticuleListCapacity) +
-             (parallels.overflow ? " parallels" : " meridians");
-    return kHypsLNotWritten;
+  if (Outcome found = InteriorGridLines(args.xFrom, args.xTo, args.BaseWest, args.MeridianStep,
+                                        "meridians", meridians);
+      !found.ok()) {
+    return NotWritten(std::move(found));
   }
 
-  HypsLWriter writer(args, work, reason);
-  if (!writer.Open()) return kHypsLNotOpened;
+  Layer layer;
+  if (Outcome opened = OpenLayerIn(args.CS, args.Path, "HypsL", kShapeArc, kHypsLFields, layer);
+      !opened.ok()) {
+    return Failure(kHypsLNotOpened, std::move(opened.reason));
+  }
   ParallelLats.clear();
   MeridianLons.clear();
 
-  for (const double lat : parallels.values) {
+  for (const double lat : parallels) {
     ParallelLats.push_back(lat);
     work.Clear();
-    const std::int32_t n = ADDPARALLEL(lat, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
-    if (!writer.Write(n, kLineParallel, lat)) return kHypsLNotWritten;
+    ADDPARALLEL(lat, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
+    Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineParallel, lat), work);
+    if (!written.ok()) return NotWritten(std::move(written));
   }
-  for (const double lon : meridians.values) {
+  for (const double lon : meridians) {
     MeridianLons.push_back(lon);
     work.Clear();
-    const std::int32_t n = ADDMERIDIAN(lon, args.yFrom, args.yTo, args.LatDensifyStep, true, work);
-    if (!writer.Write(n, kLineMeridian, lon)) return kHypsLNotWritten;
+    ADDMERIDIAN(lon, args.yFrom, args.yTo, args.LatDensifyStep, true, work);
+    Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineMeridian, lon), work);
+    if (!written.ok()) return NotWritten(std::move(written));
   }
   if (std::fabs(kArcticCircle - args.yTo) > kArcticMargin &&
       std::fabs(kArcticCircle - args.yFrom) > kArcticMargin && args.yFrom < kArcticCircle &&
       kArcticCircle < args.yTo) {
     work.Clear();
-    const std::int32_t n =
-        ADDPARALLEL(kArcticCircle, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
-    if (!writer.Write(n, kLineArcticCircle, kArcticCircle)) return kHypsLNotWritten;
+    ADDPARALLEL(kArcticCircle, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
+    Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineArcticCircle, kArcticCircle), work);
+    if (!written.ok()) return NotWritten(std::move(written));
   }
   work.Clear();
-  const std::int32_t n = ADDRECTANGLE(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom,
-                                      args.yTo, args.LatDensifyStep, work);
-  if (!writer.Write(n, kLineOutline, args.xFrom)) return kHypsLNotWritten;
+  ADDRECTANGLE(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo, args.LatDensifyStep,
+               work);
+  Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineOutline, args.xFrom), work);
+  if (!written.ok()) return NotWritten(std::move(written));
 
-  writer.Close();
-  return kHypsLWritten;
+  CLOSENEWSHAPEFILE(layer);
+  return Success();
 }
 
 }  // namespace mapbasis

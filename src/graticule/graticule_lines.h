@@ -4,10 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "driver/vertex_work.h"
+#include "core/outcome.h"
+#include "core/vertex_work.h"
 #include "graticule/graticule_args.h"
 
 namespace mapbasis {
@@ -22,10 +22,8 @@ inline constexpr std::int32_t kHypsLNotWritten = 2;
 
 // Writes HypsL into the HYPS folder and leaves the drawn interior parallels and meridians, in
 // drawing order, in the two lists. A failed write leaves the lines written so far in the layer
-// (closed and readable) and the lists holding the lines entered so far. On failure `reason` says
-// what went wrong.
-std::int32_t CREATEHYPSL(const GraticuleArgs& args, VertexWork& work,
-                         std::vector<double>& ParallelLats, std::vector<double>& MeridianLons,
-                         std::string& reason);
+// (closed and readable) and the lists holding the lines entered so far.
+Outcome CREATEHYPSL(const GraticuleArgs& args, VertexWork& work, std::vector<double>& ParallelLats,
+                    std::vector<double>& MeridianLons);
 
 }  // namespace mapbasis

@@ -1,14 +1,12 @@
 #include "graticule/graticule_points_areas.h"
 
-#include <cmath>
 #include <cstdio>
 
-#include "driver/angle_tolerance.h"
+#include "core/angle_tolerance.h"
+#include "core/whole_minutes.h"
 #include "graticule/graticule_lines.h"
-#include "graticule/hyps_layer.h"
 #include "graticule/line_vertices.h"
-#include "shapeout/layer_files.h"
-#include "shapeout/shape_writers.h"
+#include "shapeout/layer_output.h"
 
 namespace mapbasis {
 
@@ -28,37 +26,33 @@ const FieldDef kHypsPFields[] = {
 // The HypsA attribute text is 100 characters: "-1\" + name + "\".
 constexpr std::size_t kMaxSheetNameLength = 96;
 
-std::int32_t WriteArea(const GraticuleArgs& args, VertexWork& work, std::string& reason) {
+Outcome NotOpened(Outcome opened) { return Failure(kHypsANotOpened, std::move(opened.reason)); }
+Outcome NotWritten(Outcome written) { return Failure(kHypsANotWritten, std::move(written.reason)); }
+
+Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
-  if (!OpenHypsLayer(args, "HypsA", kShapePolygon, kHypsAFields, layer, reason)) {
-    return kHypsANotOpened;
+  if (Outcome opened = OpenLayerIn(args.CS, args.Path, "HypsA", kShapePolygon, kHypsAFields, layer);
+      !opened.ok()) {
+    return NotOpened(std::move(opened));
   }
   if (args.SheetName.size() > kMaxSheetNameLength) {
-    reason = "the sheet name \"" + args.SheetName + "\" is longer than " +
-             std::to_string(kMaxSheetNameLength) + " characters";
-    return kHypsANotWritten;
+    return Failure(kHypsANotWritten, "the sheet name \"" + args.SheetName + "\" is longer than " +
+                                         std::to_string(kMaxSheetNameLength) + " characters");
   }
   work.Clear();
-  const std::int32_t n = ADDRECTANGLE(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom,
-                                      args.yTo, args.LatDensifyStep, work);
-  if (n == kLineNotBuilt) {
-    reason = VertexOverflow(layer);
-    return kHypsANotWritten;
-  }
-  const std::int32_t written =
-      WRITESIMPLEPOLYGON(layer, "-1\\" + args.SheetName + "\\", work.X(), work.Y());
-  if (written != kShapeWritten) {
-    reason = RecordFailure(layer, written);
-    return kHypsANotWritten;
-  }
+  ADDRECTANGLE(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo, args.LatDensifyStep,
+               work);
+  Outcome written = WriteWorkPolygon(layer, "-1\\" + args.SheetName + "\\", work);
+  if (!written.ok()) return NotWritten(std::move(written));
   CLOSENEWSHAPEFILE(layer);
-  return kHypsAWritten;
+  return Success();
 }
 
-std::int32_t WriteNodes(const GraticuleArgs& args, double sLon, double sLat, std::string& reason) {
+Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
   Layer layer;
-  if (!OpenHypsLayer(args, "HypsP", kShapePoint, kHypsPFields, layer, reason)) {
-    return kHypsANotOpened;
+  if (Outcome opened = OpenLayerIn(args.CS, args.Path, "HypsP", kShapePoint, kHypsPFields, layer);
+      !opened.ok()) {
+    return NotOpened(std::move(opened));
   }
   // Nodes on the trapezoid's edges (within 1/6000 degree) are included.
   const double la1 = STARTGRADVALUE(args.yFrom, args.BaseSouth, sLat);
@@ -73,32 +67,24 @@ std::int32_t WriteNodes(const GraticuleArgs& args, double sLon, double sLat, std
       const double lat = la1 + i * sLat;
       for (double j = 0.0;; j += 1.0) {
         const double lon = lo1 + j * sLon;
-        const std::int32_t written = WRITEPOINT(layer, CREATEHYPSPATT(lat, lon), lon, lat);
-        if (written != kShapeWritten) {
-          reason = RecordFailure(layer, written);
-          return kHypsANotWritten;
-        }
+        Outcome written = WritePointRecord(layer, CREATEHYPSPATT(lat, lon), lon, lat);
+        if (!written.ok()) return NotWritten(std::move(written));
         if (EQWITHTOLERANCE(lon, lo2) || lon > lo2) break;
       }
       if (EQWITHTOLERANCE(lat, la2) || lat > la2) break;
     }
   }
   CLOSENEWSHAPEFILE(layer);
-  return kHypsAWritten;
+  return Success();
 }
 
 }  // namespace
 
 std::string GRADMINSEC(double angle) {
-  const double w = std::round(angle * 3600.0) / 3600.0;
-  const double degrees = std::floor(w);
-  double m = (w - degrees) * 60.0;
-  m = std::round(m * 60.0) / 60.0;
-  const double minutes = std::floor(m);
-  const double seconds = std::floor(std::round((m - minutes) * 60.0));
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%4ld\xB0%02ld'%02ld\"", static_cast<long>(degrees),
-                static_cast<long>(minutes), static_cast<long>(seconds));
+  const DegreesMinutesSeconds split = SplitDegreesMinutesSeconds(angle);
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes,
+                split.seconds);
   return buffer;
 }
 
@@ -106,23 +92,23 @@ std::string CREATEHYPSPATT(double lat, double lon) {
   return "-1\\" + GRADMINSEC(lat) + "\\" + GRADMINSEC(lon) + "\\";
 }
 
-std::int32_t CREATEHYPSA(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work,
-                         std::string& reason) {
-  if (const std::int32_t status = WriteArea(args, work, reason); status != kHypsAWritten) {
-    return status;
-  }
-  return WriteNodes(args, sLon, sLat, reason);
+Outcome CREATEHYPSA(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work) {
+  if (Outcome area = WriteArea(args, work); !area.ok()) return area;
+  return WriteNodes(args, sLon, sLat);
 }
 
-std::int32_t CREATEHYPS(const GraticuleArgs& args, VertexWork& work,
-                        std::vector<double>& ParallelLats, std::vector<double>& MeridianLons,
-                        std::string& reason) {
+Outcome CREATEHYPS(const GraticuleArgs& args, VertexWork& work, std::vector<double>& ParallelLats,
+                   std::vector<double>& MeridianLons) {
   const bool sheet200 = args.MillionSeries == 0;
   const double sLon = sheet200 ? args.LonDensifyStep : 2.0 * args.LonDensifyStep;
   const double sLat = sheet200 ? args.LatDensifyStep : 2.0 * args.LatDensifyStep;
-  if (CREATEHYPSA(args, sLon, sLat, work, reason) != kHypsAWritten) return 1;
-  if (CREATEHYPSL(args, work, ParallelLats, MeridianLons, reason) != kHypsLWritten) return 1;
-  return 0;
+  if (Outcome written = CREATEHYPSA(args, sLon, sLat, work); !written.ok()) {
+    return Failure(1, std::move(written.reason));
+  }
+  if (Outcome written = CREATEHYPSL(args, work, ParallelLats, MeridianLons); !written.ok()) {
+    return Failure(1, std::move(written.reason));
+  }
+  return Success();
 }
 
 }  // namespace mapbasis

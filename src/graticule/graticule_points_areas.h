@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/vertex_work.h"
+#include "core/outcome.h"
+#include "core/vertex_work.h"
 #include "graticule/graticule_args.h"
 
 namespace mapbasis {
@@ -29,14 +30,12 @@ std::string CREATEHYPSPATT(double lat, double lon);
 
 // Writes HypsA, then HypsP with nodes every sLon x sLat on the grid anchored at BaseWest and
 // BaseSouth.
-std::int32_t CREATEHYPSA(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work,
-                         std::string& reason);
+Outcome CREATEHYPSA(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work);
 
 // Writes HypsA, HypsP and HypsL, in that order, into the HYPS folder. The nodes lie every
 // 7'30" x 5' for a sheet of the 1:200 000 series and every 15' x 10' for the 1:1 000 000 series.
-// Returns 0, or 1 when a layer failed (then `reason` says why).
-std::int32_t CREATEHYPS(const GraticuleArgs& args, VertexWork& work,
-                        std::vector<double>& ParallelLats, std::vector<double>& MeridianLons,
-                        std::string& reason);
+// Status 0, or 1 when a layer failed.
+Outcome CREATEHYPS(const GraticuleArgs& args, VertexWork& work, std::vector<double>& ParallelLats,
+                   std::vector<double>& MeridianLons);
 
 }  // namespace mapbasis

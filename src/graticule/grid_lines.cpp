@@ -1,19 +1,20 @@
 #include "graticule/grid_lines.h"
 
 #include <cmath>
+#include <string>
 
-#include "driver/angle_tolerance.h"
+#include "core/angle_tolerance.h"
 
 namespace mapbasis {
 
-GridLines InteriorGridLines(double from, double to, double origin, double step,
-                            std::size_t capacity) {
-  GridLines lines;
+Outcome InteriorGridLines(double from, double to, double origin, double step, std::string_view what,
+                          std::vector<double>& values, std::size_t capacity) {
+  values.clear();
   double first = STARTGRADVALUE(from, origin, step);
   double last = ENDGRADVALUE(to, origin, step);
   if (std::isnan(first) || std::isnan(last)) {
-    lines.unsearchable = true;
-    return lines;
+    return Failure(kGridUnsearchable,
+                   "the distance between " + std::string(what) + " must be a positive angle");
   }
   // A line on the edge belongs to the outline.
   if (EQWITHTOLERANCE(first, from)) first = first + step;
@@ -21,13 +22,14 @@ GridLines InteriorGridLines(double from, double to, double origin, double step,
   for (double k = 0.0;; k += 1.0) {
     const double v = first + k * step;
     if (!(EQWITHTOLERANCE(v, last) || v < last)) break;
-    if (lines.values.size() == capacity) {
-      lines.overflow = true;
-      break;
+    if (values.size() == capacity) {
+      return Failure(kGridOverflow, "the sheet would carry more than " + std::to_string(capacity) +
+                                        " " + std::string(what) +
+                                        "; choose a larger spacing or a smaller trapezoid");
     }
-    lines.values.push_back(v);
+    values.push_back(v);
   }
-  return lines;
+  return Success();
 }
 
 }  // namespace mapbasis

@@ -4,19 +4,19 @@
 
 #include <cstdint>
 
-#include "driver/vertex_work.h"
+#include "core/vertex_work.h"
 
 namespace mapbasis {
 
-// Returned by the builders when the line cannot be built: the spacing is not positive or an
-// argument not finite, or the work arrays are full.
-inline constexpr std::int32_t kLineNotBuilt = -1;
+// Each builder appends to the work arrays and returns the number of vertices it appended. A line
+// that cannot be built (a spacing that is not positive, an argument that is not finite, arrays
+// that are full) leaves the work arrays marked incomplete; such a line is never written.
 
 // Appends the vertices of the parallel lat from lonA towards lonB: lonA, lonA +- s, lonA +- 2s, ...
 // counted from the start and not aligned to any grid, up to the last one that neither lies within
 // 1/6000 degree of lonB nor beyond it; then lonB itself when keepEnd is set (so a grid vertex
 // within the tolerance of the end is replaced by the end, and no sliver segment arises). Returns
-// the number of vertices appended, or kLineNotBuilt.
+// the number of vertices appended.
 std::int32_t ADDPARALLEL(double lat, double lonA, double lonB, double s, bool keepEnd,
                          VertexWork& work);
 
@@ -27,7 +27,7 @@ std::int32_t ADDMERIDIAN(double lon, double latA, double latB, double s, bool ke
 // Appends the closed ring of the trapezoid: clockwise from the north-west corner (north edge west
 // to east, east edge down, south edge back west, west edge up to the north-west corner again),
 // with exactly one vertex at each corner besides the repeated start. Returns the number of
-// vertices appended, or kLineNotBuilt.
+// vertices appended.
 std::int32_t ADDRECTANGLE(double west, double east, double sLon, double south, double north,
                           double sLat, VertexWork& work);
 

@@ -1,10 +1,10 @@
 #include "params/angle_texts.h"
 
-#include <cmath>
 #include <cstdio>
 #include <limits>
 
-#include "driver/fixed_text.h"
+#include "core/fixed_text.h"
+#include "core/whole_minutes.h"
 
 namespace mapbasis {
 
@@ -49,14 +49,9 @@ std::optional<std::int32_t> ReadMinutes(std::string_view text) {
 }  // namespace
 
 std::string GRADMIN2TXT(double angle) {
-  // Adding 0.0 turns a negative zero into the zero that is written "0".
-  const double v = std::round(angle * 60.0) / 60.0;
-  double d = std::floor(v) + 0.0;
-  double m = std::round((v - d) * 60.0) + 0.0;
-  if (!std::isfinite(m)) m = 0.0;
-  if (m >= 60.0) d += 1.0, m = 0.0;
+  const DegreesMinutes split = SplitDegreesMinutes(RoundToWholeMinute(angle));
   char text[400];
-  std::snprintf(text, sizeof text, "%.0f%c %02.0f'", d, kDegreeSign, m);
+  std::snprintf(text, sizeof text, "%.0f%c %02d'", split.degrees, kDegreeSign, split.minutes);
   return text;
 }
 

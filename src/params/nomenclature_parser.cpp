@@ -1,31 +1,18 @@
 #include "params/nomenclature_parser.h"
 
-#include <array>
-
-#include "driver/fixed_text.h"
+#include "core/fixed_text.h"
+#include "geometry/sheet_grid.h"
 #include "geometry/sheet_trapezoid.h"
 
 namespace mapbasis {
 
 namespace {
 
-// Row letters from the north: U is belt 1 (80..84 N), K belt 11 (40..44 N). V and J exist only as
+// Only the rows U (belt 1) to K (belt 11) are named by a sheet of a run; V and J exist only as
 // neighbours of the rows in use.
-constexpr std::string_view kRowLetters = "UTSRQPONMLK";
-
-// The sheet numbers 1..36 of a 1:200 000 sheet within its 1:1 000 000 sheet.
-constexpr std::array<std::string_view, 36> kRomanSheetNumbers = {
-    "I",     "II",     "III",     "IV",     "V",     "VI",     "VII",    "VIII",  "IX",
-    "X",     "XI",     "XII",     "XIII",   "XIV",   "XV",     "XVI",    "XVII",  "XVIII",
-    "XIX",   "XX",     "XXI",     "XXII",   "XXIII", "XXIV",   "XXV",    "XXVI",  "XXVII",
-    "XXVIII", "XXIX",  "XXX",     "XXXI",   "XXXII", "XXXIII", "XXXIV",  "XXXV",  "XXXVI",
-};
-
-// The belt of a row letter in either case, 0 for any other character.
-std::int32_t BeltOfLetter(char c) {
-  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  const auto at = kRowLetters.find(c);
-  return at == std::string_view::npos ? 0 : static_cast<std::int32_t>(at) + 1;
+std::int32_t BeltInUse(char letter) {
+  const std::int32_t belt = BeltOfLetter(letter);
+  return belt >= 1 && belt <= 11 ? belt : 0;
 }
 
 bool IsZoneInUse(std::int32_t zone) { return zone == 1 || zone == 2 || (zone >= 33 && zone <= 60); }
@@ -37,14 +24,6 @@ bool StartsWithTwoDigits(std::string_view text) {
 std::int32_t TwoDigits(std::string_view text) { return (text[0] - '0') * 10 + (text[1] - '0'); }
 
 bool IsRomanLetter(char c) { return c == 'I' || c == 'V' || c == 'X'; }
-
-// The sheet number a Roman numeral stands for, 0 when it is none of the 36.
-std::int32_t SheetOfRoman(std::string_view numeral) {
-  for (std::size_t i = 0; i < kRomanSheetNumbers.size(); ++i) {
-    if (kRomanSheetNumbers[i] == numeral) return static_cast<std::int32_t>(i) + 1;
-  }
-  return 0;
-}
 
 // The mark of joined sheets, "(2)", "(3)" or "(4)" with blanks allowed inside and after it: the
 // number of sheets joined eastward, or -1 when the text is no such mark. The text starts with a
@@ -72,7 +51,7 @@ std::int32_t READNOMENCLATURE(std::string_view text, SheetParameters& p) {
   std::string_view rest = TrimTrailingBlanks(TrimLeadingBlanks(text));
   if (rest.size() < 3) return Reject(p);
 
-  const std::int32_t belt = BeltOfLetter(rest.front());
+  const std::int32_t belt = BeltInUse(rest.front());
   if (belt == 0) return Reject(p);
   p.Belt = belt;
   rest.remove_prefix(1);
@@ -99,7 +78,7 @@ std::int32_t READNOMENCLATURE(std::string_view text, SheetParameters& p) {
       rest.remove_prefix(1);
       std::size_t run = 0;
       while (run < rest.size() && IsRomanLetter(rest[run])) ++run;
-      const std::int32_t sheet = SheetOfRoman(rest.substr(0, run));
+      const std::int32_t sheet = SheetOfRomanNumeral(rest.substr(0, run));
       if (sheet == 0) return Reject(p);
       p.SheetNo = sheet;
       rest.remove_prefix(run);

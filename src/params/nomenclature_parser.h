@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "driver/sheet_parameters.h"
+#include "core/sheet_parameters.h"
 
 namespace mapbasis {
 

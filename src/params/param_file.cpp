@@ -4,9 +4,9 @@
 #include <iterator>
 #include <system_error>
 
-#include "driver/cp1251.h"
-#include "driver/fixed_text.h"
-#include "geometry/sheet_trapezoid.h"
+#include "core/cp1251.h"
+#include "core/fixed_text.h"
+#include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/param_items.h"
 #include "params/param_lines.h"
@@ -30,20 +30,26 @@ void SetMarkers(SheetParameters& p) {
 struct EdgeLines {
   int xFrom = 0, xTo = 0, yFrom = 0, yTo = 0;
 
-  void Note(std::string_view key, int line) {
-    if (key == "xFrom") xFrom = line;
-    if (key == "xTo") xTo = line;
-    if (key == "yFrom") yFrom = line;
-    if (key == "yTo") yTo = line;
+  // Notes the line for every edge that the item just read gave.
+  void Note(const SheetParameters& before, const SheetParameters& after, int line) {
+    if (before.xFrom != after.xFrom) xFrom = line;
+    if (before.xTo != after.xTo) xTo = line;
+    if (before.yFrom != after.yFrom) yFrom = line;
+    if (before.yTo != after.yTo) yTo = line;
   }
 };
 
-std::int32_t Finish(std::int32_t status, SheetParameters& p, ParamDiagnostic& diag, int line,
-                    std::string message) {
-  diag.line = line;
-  diag.message = std::move(message);
+// Where a message points: "params.txt:3" for a line of the file, "params.txt" for the file.
+std::string Place(std::string_view source, int line) {
+  std::string place(source);
+  if (line > 0) place += ":" + std::to_string(line);
+  return place;
+}
+
+Outcome Finish(std::int32_t status, SheetParameters& p, std::string_view source, int line,
+               std::string_view message) {
   p.Status = status;
-  return status;
+  return Failure(status, Place(source, line) + ": " + std::string(message));
 }
 
 std::string EdgeMessage(std::string_view key, double edge, std::string_view direction,
@@ -54,34 +60,34 @@ std::string EdgeMessage(std::string_view key, double edge, std::string_view dire
 }
 
 // A refined trapezoid may reach beyond the base trapezoid by less than one sheet of the series on
-// each side; an edge not given is the base edge. Returns 0 or kParamFileEdgeTooFar.
-std::int32_t CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, ParamDiagnostic& diag) {
-  const bool million = p.MillionSeries != 0;
-  const double mx = million ? 6.0 : 1.0;
-  const double my = million ? 4.0 : 2.0 / 3.0;
+// each side; an edge not given is the base edge. Status 0 or kParamFileEdgeTooFar.
+Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::string_view source) {
+  const SheetSize sheet = SeriesSheetSize(p.MillionSeries);
+  const double mx = sheet.width;
+  const double my = sheet.height;
 
   if (p.xFrom == kNotGivenAngle) {
     p.xFrom = p.BaseWest;
   } else if (!(p.xFrom > p.BaseWest - mx)) {
-    return Finish(kParamFileEdgeTooFar, p, diag, lines.xFrom,
+    return Finish(kParamFileEdgeTooFar, p, source, lines.xFrom,
                   EdgeMessage("xFrom", p.xFrom, "west", "west edge", p.BaseWest));
   }
   if (p.xTo == kNotGivenAngle) {
     p.xTo = p.BaseEast;
   } else if (!(p.xTo < p.BaseEast + mx)) {
-    return Finish(kParamFileEdgeTooFar, p, diag, lines.xTo,
+    return Finish(kParamFileEdgeTooFar, p, source, lines.xTo,
                   EdgeMessage("xTo", p.xTo, "east", "east edge", p.BaseEast));
   }
   if (p.yFrom == kNotGivenAngle) {
     p.yFrom = p.BaseSouth;
   } else if (!(p.yFrom > p.BaseSouth - my)) {
-    return Finish(kParamFileEdgeTooFar, p, diag, lines.yFrom,
+    return Finish(kParamFileEdgeTooFar, p, source, lines.yFrom,
                   EdgeMessage("yFrom", p.yFrom, "south", "south edge", p.BaseSouth));
   }
   if (p.yTo == kNotGivenAngle) {
     p.yTo = p.BaseNorth;
   } else if (!(p.yTo < p.BaseNorth + my)) {
-    return Finish(kParamFileEdgeTooFar, p, diag, lines.yTo,
+    return Finish(kParamFileEdgeTooFar, p, source, lines.yTo,
                   EdgeMessage("yTo", p.yTo, "north", "north edge", p.BaseNorth));
   }
 
@@ -89,67 +95,62 @@ std::int32_t CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, Param
   if (p.yMinute == kNotGiven) p.yMinute = p.DefaultyMinute;
   if (p.ParallelStep == kNotGivenAngle) p.ParallelStep = p.DefaultParallelStep;
   if (p.MeridianStep == kNotGivenAngle) p.MeridianStep = p.DefaultMeridianStep;
-  return kParamFileRead;
+  return Success();
 }
 
 }  // namespace
 
-std::int32_t READARGTEXT(std::string_view content, SheetParameters& p, ParamDiagnostic& diag) {
-  diag = {};
+Outcome READARGTEXT(std::string_view content, std::string_view source, SheetParameters& p) {
   SetMarkers(p);
 
   ParamLines lines = OpenParamLines(content);
   EdgeLines edgeLines;
   std::string buffer;
   for (;;) {
-    std::string why;
-    while (IsBlank(buffer)) {
-      const LineRead read = ReadParamLine(lines, buffer, why);
-      if (read == LineRead::kEnd) break;
-      if (read == LineRead::kUnreadable) {
-        return Finish(kParamFileCannotReadLine, p, diag, lines.lineNumber, why);
+    while (IsBlank(buffer) && !AtEnd(lines)) {
+      if (Outcome read = ReadParamLine(lines, buffer); !read.ok()) {
+        return Finish(kParamFileCannotReadLine, p, source, lines.lineNumber, read.reason);
       }
     }
     if (IsBlank(buffer)) break;
-    ItemReport report;
-    if (READARG(buffer, p, report) != kItemRead) {
-      return Finish(kParamFileBadItem, p, diag, lines.lineNumber, report.message);
+    const SheetParameters before = p;
+    if (Outcome item = READARG(buffer, p); !item.ok()) {
+      return Finish(kParamFileBadItem, p, source, lines.lineNumber, item.reason);
     }
-    edgeLines.Note(report.key, lines.lineNumber);
+    edgeLines.Note(before, p, lines.lineNumber);
   }
 
   const bool noNom = p.MillionSeries == kNotGiven;
   const bool noPath = IsBlank(p.Path);
   if (noNom || noPath) {
-    return Finish(kParamFileMissingKey, p, diag, 0,
+    return Finish(kParamFileMissingKey, p, source, 0,
                   noNom && noPath ? "Nom and Path are missing"
                   : noNom         ? "Nom is missing"
                                   : "Path is missing");
   }
   if (p.MapScale == kNotGiven) p.MapScale = 0;
-  if (CompleteTrapezoid(p, edgeLines, diag) != kParamFileRead) return p.Status;
+  if (Outcome completed = CompleteTrapezoid(p, edgeLines, source); !completed.ok()) {
+    return completed;
+  }
   p.Status = kParamFileRead;
-  return kParamFileRead;
+  return Success();
 }
 
-std::int32_t READARGFILE(const std::filesystem::path& file, SheetParameters& p,
-                         ParamDiagnostic& diag) {
-  diag = {};
+Outcome READARGFILE(const std::filesystem::path& file, SheetParameters& p) {
   SetMarkers(p);
+  const std::string source = DisplayPath(file);
 
   std::error_code ec;
   if (std::filesystem::is_directory(file, ec)) {
-    return Finish(kParamFileCannotOpen, p, diag, 0, "cannot open the file: it is a folder");
+    return Finish(kParamFileCannotOpen, p, source, 0, "cannot open the file: it is a folder");
   }
   std::ifstream in(file, std::ios::binary);
-  if (!in) return Finish(kParamFileCannotOpen, p, diag, 0, "cannot open the file");
+  if (!in) return Finish(kParamFileCannotOpen, p, source, 0, "cannot open the file");
   const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return Finish(kParamFileCannotReadLine, p, diag, 0, "cannot read the file");
+  if (in.bad()) return Finish(kParamFileCannotReadLine, p, source, 0, "cannot read the file");
   in.close();
 
-  if (const std::int32_t status = READARGTEXT(content, p, diag); status != kParamFileRead) {
-    return status;
-  }
+  if (Outcome read = READARGTEXT(content, source, p); !read.ok()) return read;
 
   // The result folder is made here, with any folders above it that are missing; something that
   // already stands at that path is left for the output stage to judge.
@@ -157,12 +158,12 @@ std::int32_t READARGFILE(const std::filesystem::path& file, SheetParameters& p,
   if (!std::filesystem::exists(folder, ec)) {
     std::filesystem::create_directories(folder, ec);
     if (ec) {
-      return Finish(kParamFileCannotCreateFolder, p, diag, 0,
+      return Finish(kParamFileCannotCreateFolder, p, source, 0,
                     "cannot create the result folder \"" + p.Path + "\": " + ec.message());
     }
   }
   p.Status = kParamFileRead;
-  return kParamFileRead;
+  return Success();
 }
 
 }  // namespace mapbasis

@@ -12,7 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "driver/sheet_parameters.h"
+#include "core/outcome.h"
+#include "core/sheet_parameters.h"
 
 namespace mapbasis {
 
@@ -25,21 +26,14 @@ inline constexpr std::int32_t kParamFileMissingKey = 5;
 inline constexpr std::int32_t kParamFileEdgeTooFar = 6;
 inline constexpr std::int32_t kParamFileCannotCreateFolder = 7;
 
-// What went wrong, for the one line a batch run prints: the line of the file (0 when the fault
-// belongs to no line) and a short English sentence (cp1251, may quote text from the file).
-struct ParamDiagnostic {
-  int line = 0;
-  std::string message;
-};
-
 // Reads the items of a whole file's content into the record, supplies the defaults and checks the
-// refined trapezoid. Touches no file. Returns 0, 3, 4, 5 or 6.
-std::int32_t READARGTEXT(std::string_view content, SheetParameters& p, ParamDiagnostic& diag);
+// refined trapezoid. Touches no file. Status 0, 3, 4, 5 or 6; a failure's reason starts with where
+// the fault stands, e.g. `params.txt:3: unknown key "MapScal"` for source "params.txt" (cp1251).
+Outcome READARGTEXT(std::string_view content, std::string_view source, SheetParameters& p);
 
 // READARGTEXT over the file, then creates the result folder (with its parents) when it is
-// missing. Returns any status above, 2 for a file that cannot be opened, 7 for a result folder
-// that cannot be created.
-std::int32_t READARGFILE(const std::filesystem::path& file, SheetParameters& p,
-                         ParamDiagnostic& diag);
+// missing. Status as above, 2 for a file that cannot be opened, 7 for a result folder that cannot
+// be created.
+Outcome READARGFILE(const std::filesystem::path& file, SheetParameters& p);
 
 }  // namespace mapbasis

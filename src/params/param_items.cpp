@@ -1,8 +1,8 @@
 #include "params/param_items.h"
 
-#include "driver/cp1251.h"
-#include "driver/fixed_text.h"
-#include "driver/path_separator.h"
+#include "core/cp1251.h"
+#include "core/fixed_text.h"
+#include "core/path_separator.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
 
@@ -18,10 +18,7 @@ std::string ValueMessage(std::string_view key, std::string_view value, std::stri
   return Quoted(key) + " value " + Quoted(TrimBlanks(value)) + " " + std::string(why);
 }
 
-std::int32_t Fail(std::int32_t code, ItemReport& report, std::string message) {
-  report.message = std::move(message);
-  return code;
-}
+Outcome Fail(std::int32_t code, std::string message) { return Failure(code, std::move(message)); }
 
 // Why an item is malformed: the item is the text up to and including its ";".
 std::string MalformedItemMessage(std::string_view item) {
@@ -33,112 +30,105 @@ std::string MalformedItemMessage(std::string_view item) {
 
 // An angle item: xFrom, xTo, yFrom, yTo, MeridianStep, ParallelStep. A graticule step of zero
 // would draw no graticule.
-std::int32_t ReadAngleItem(std::string_view key, std::string_view value, double& field,
-                           bool isStep, ItemReport& report) {
-  if (field != kNotGivenAngle) return Fail(kItemRepeatedKey, report, "repeated key " + Quoted(key));
+Outcome ReadAngleItem(std::string_view key, std::string_view value, double& field, bool isStep) {
+  if (field != kNotGivenAngle) return Fail(kItemRepeatedKey, "repeated key " + Quoted(key));
   const auto angle = TXTGRADMIN2GRAD(value);
   if (!angle) {
-    return Fail(kItemRejectedValue, report,
+    return Fail(kItemRejectedValue,
                 ValueMessage(key, value, "is not an angle in whole degrees and minutes"));
   }
   field = *angle;
   if (isStep && field == 0.0) {
-    return Fail(kItemRejectedValue, report, ValueMessage(key, value, "is zero"));
+    return Fail(kItemRejectedValue, ValueMessage(key, value, "is zero"));
   }
-  return kItemRead;
+  return Success();
 }
 
 // A minute-scale division item: xMinute, yMinute.
-std::int32_t ReadMinuteItem(std::string_view key, std::string_view value, std::int32_t& field,
-                            ItemReport& report) {
-  if (field != kNotGiven) return Fail(kItemRepeatedKey, report, "repeated key " + Quoted(key));
+Outcome ReadMinuteItem(std::string_view key, std::string_view value, std::int32_t& field) {
+  if (field != kNotGiven) return Fail(kItemRepeatedKey, "repeated key " + Quoted(key));
   const auto minutes = TXTMIN2MIN(value);
   if (!minutes) {
-    return Fail(kItemRejectedValue, report,
-                ValueMessage(key, value, "is not whole minutes 0..59"));
+    return Fail(kItemRejectedValue, ValueMessage(key, value, "is not whole minutes 0..59"));
   }
   field = *minutes;
-  if (field == 0) return Fail(kItemRejectedValue, report, ValueMessage(key, value, "is zero"));
-  return kItemRead;
+  if (field == 0) return Fail(kItemRejectedValue, ValueMessage(key, value, "is zero"));
+  return Success();
 }
 
-std::int32_t ReadValue(std::string_view key, std::string_view value, SheetParameters& p,
-                       ItemReport& report) {
+Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters& p) {
   if (key == "CS") {
     if (READCS(value, p.CS) != 0) {
-      return Fail(kItemRejectedValue, report,
+      return Fail(kItemRejectedValue,
                   ValueMessage(key, value, "is not CK-42, CK-95 or " + kGsk2011.str()));
     }
-    return kItemRead;
+    return Success();
   }
   if (key == "Nom") {
-    if (p.MillionSeries != kNotGiven) return Fail(kItemRepeatedKey, report, "repeated key \"Nom\"");
+    if (p.MillionSeries != kNotGiven) return Fail(kItemRepeatedKey, "repeated key \"Nom\"");
     if (READNOMENCLATURE(value, p) != 0) {
-      return Fail(kItemRejectedValue, report, ValueMessage(key, value, "is not a sheet name"));
+      return Fail(kItemRejectedValue, ValueMessage(key, value, "is not a sheet name"));
     }
-    return kItemRead;
+    return Success();
   }
   if (key == "Path") {
-    if (!IsBlank(p.Path)) return Fail(kItemRepeatedKey, report, "repeated key \"Path\"");
+    if (!IsBlank(p.Path)) return Fail(kItemRepeatedKey, "repeated key \"Path\"");
     if (READPATH(value, p.Path) != 0) {
-      const std::string why = TrimBlanks(value).size() < 3
-                                  ? "is shorter than 3 characters"
-                                  : "makes a folder path longer than " +
-                                        std::to_string(kPathLength) + " characters";
-      return Fail(kItemRejectedValue, report, ValueMessage(key, value, why));
+      const std::string why =
+          TrimBlanks(value).size() < 3
+              ? "is shorter than 3 characters"
+              : "makes a folder path longer than " + std::to_string(kPathLength) + " characters";
+      return Fail(kItemRejectedValue, ValueMessage(key, value, why));
     }
-    return kItemRead;
+    return Success();
   }
   if (key == "MapScale") {
-    if (p.MapScale != kNotGiven) return Fail(kItemRepeatedKey, report, "repeated key \"MapScale\"");
+    if (p.MapScale != kNotGiven) return Fail(kItemRepeatedKey, "repeated key \"MapScale\"");
     if (p.MillionSeries == kNotGiven) {
-      return Fail(kItemScaleBeforeNom, report, "MapScale comes before Nom");
+      return Fail(kItemScaleBeforeNom, "MapScale comes before Nom");
     }
     if (READSCALE2(value, p.MillionSeries, p.MapScale) != 0) {
       const char* why = p.MillionSeries == 0
                             ? "is not 200, 500 or 1000 for a sheet of the 1:200 000 series"
                             : "is not 1000, 2500 or 5000 for a sheet of the 1:1 000 000 series";
-      return Fail(kItemRejectedValue, report, ValueMessage(key, value, why));
+      return Fail(kItemRejectedValue, ValueMessage(key, value, why));
     }
-    return kItemRead;
+    return Success();
   }
-  if (key == "xFrom") return ReadAngleItem(key, value, p.xFrom, false, report);
-  if (key == "xTo") return ReadAngleItem(key, value, p.xTo, false, report);
-  if (key == "yFrom") return ReadAngleItem(key, value, p.yFrom, false, report);
-  if (key == "yTo") return ReadAngleItem(key, value, p.yTo, false, report);
-  if (key == "MeridianStep") return ReadAngleItem(key, value, p.MeridianStep, true, report);
-  if (key == "ParallelStep") return ReadAngleItem(key, value, p.ParallelStep, true, report);
-  if (key == "xMinute") return ReadMinuteItem(key, value, p.xMinute, report);
-  if (key == "yMinute") return ReadMinuteItem(key, value, p.yMinute, report);
-  return Fail(kItemUnknownKey, report, "unknown key " + Quoted(key));
+  if (key == "xFrom") return ReadAngleItem(key, value, p.xFrom, false);
+  if (key == "xTo") return ReadAngleItem(key, value, p.xTo, false);
+  if (key == "yFrom") return ReadAngleItem(key, value, p.yFrom, false);
+  if (key == "yTo") return ReadAngleItem(key, value, p.yTo, false);
+  if (key == "MeridianStep") return ReadAngleItem(key, value, p.MeridianStep, true);
+  if (key == "ParallelStep") return ReadAngleItem(key, value, p.ParallelStep, true);
+  if (key == "xMinute") return ReadMinuteItem(key, value, p.xMinute);
+  if (key == "yMinute") return ReadMinuteItem(key, value, p.yMinute);
+  return Fail(kItemUnknownKey, "unknown key " + Quoted(key));
 }
 
 }  // namespace
 
-std::int32_t READARG(std::string& line, SheetParameters& p, ItemReport& report) {
-  report = {};
+Outcome READARG(std::string& line, SheetParameters& p) {
   const std::string_view rest = TrimLeadingBlanks(line);
   // Positions below count from 1, as a person counts the characters of the line; 0 = none.
   const std::size_t semicolon = rest.find(';');
   const std::size_t s = semicolon == std::string_view::npos ? 0 : semicolon + 1;
   if (s == 0) {
-    return Fail(kItemMalformed, report,
-                "item without its \";\": " + Quoted(TrimTrailingBlanks(rest)));
+    return Fail(kItemMalformed, "item without its \";\": " + Quoted(TrimTrailingBlanks(rest)));
   }
   const std::string_view item = rest.substr(0, s);
   const std::size_t equals = rest.find('=');
   const std::size_t e = equals == std::string_view::npos ? 0 : equals + 1;
-  if (s < 4 || e < 2 || e > s) return Fail(kItemMalformed, report, MalformedItemMessage(item));
+  if (s < 4 || e < 2 || e > s) return Fail(kItemMalformed, MalformedItemMessage(item));
 
   const std::string_view key = TrimTrailingBlanks(rest.substr(0, e - 1));
   const std::string_view value = rest.substr(e, s - 1 - e);
   if (key.empty() || IsBlank(value)) {
-    return Fail(kItemMalformed, report, MalformedItemMessage(item));
+    return Fail(kItemMalformed, MalformedItemMessage(item));
   }
-  report.key = std::string(key);
-  const std::string valueText(value);
+  const std::string keyText(key), valueText(value);
   line = std::string(rest.substr(s));
-  return ReadValue(report.key, valueText, p, report);
+  return ReadValue(keyText, valueText, p);
 }
 
 std::int32_t READCS(std::string_view value, std::int32_t& CS) {
@@ -169,7 +159,8 @@ std::int32_t READPATH(std::string_view value, std::string& Path) {
   return 0;
 }
 
-std::int32_t READSCALE2(std::string_view value, std::int32_t MillionSeries, std::int32_t& MapScale) {
+std::int32_t READSCALE2(std::string_view value, std::int32_t MillionSeries,
+                        std::int32_t& MapScale) {
   const std::string_view scale = TrimBlanks(value);
   const bool series200 = MillionSeries == 0;
   if (scale == "200" && series200) {

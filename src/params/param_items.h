@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "driver/sheet_parameters.h"
+#include "core/outcome.h"
+#include "core/sheet_parameters.h"
 
 namespace mapbasis {
 
@@ -21,16 +22,11 @@ inline constexpr std::int32_t kItemRejectedValue = 3;
 inline constexpr std::int32_t kItemRepeatedKey = 4;
 inline constexpr std::int32_t kItemScaleBeforeNom = 5;
 
-// What READARG saw of the item it took off the line: its key (empty when the item is malformed)
-// and, when the item fails, a short English sentence saying why.
-struct ItemReport {
-  std::string key;
-  std::string message;
-};
-
 // Takes the first item off a line buffer of at most 1000 characters, stores its value in the
-// record and leaves the rest of the line in the buffer. Returns one of the item codes above.
-std::int32_t READARG(std::string& line, SheetParameters& p, ItemReport& report);
+// record and leaves the rest of the line in the buffer. The status is one of the item codes
+// above; a failed item comes with a short English sentence saying why (cp1251, may quote the
+// item).
+Outcome READARG(std::string& line, SheetParameters& p);
 
 // "CK-42" -> 1, "CK-95" -> 2, "ГCK-2011" -> 3 (C and K Latin, Г Cyrillic), blanks around the
 // value ignored. Returns 0, or 1 with CS unchanged.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
 #include "params/param_items.h"
 
 namespace mapbasis {
@@ -43,8 +43,7 @@ ParamLines OpenParamLines(std::string_view content) {
   return lines;
 }
 
-LineRead ReadParamLine(ParamLines& lines, std::string& line, std::string& why) {
-  if (lines.bytes.empty()) return LineRead::kEnd;
+Outcome ReadParamLine(ParamLines& lines, std::string& line) {
   const std::size_t feed = lines.bytes.find('\n');
   std::string_view raw = lines.bytes.substr(0, feed);
   lines.bytes.remove_prefix(feed == std::string_view::npos ? lines.bytes.size() : feed + 1);
@@ -53,7 +52,7 @@ LineRead ReadParamLine(ParamLines& lines, std::string& line, std::string& why) {
 
   if (!lines.utf8) {
     line = std::string(raw.substr(0, kParamLineLength));
-    return LineRead::kLine;
+    return Success();
   }
   std::size_t badOffset = 0;
   if (auto converted = Utf8ToCp1251(raw, &badOffset)) {
@@ -62,12 +61,11 @@ LineRead ReadParamLine(ParamLines& lines, std::string& line, std::string& why) {
     // What lies beyond the 1000th character is never seen, so it cannot spoil the line.
     line = Utf8ToCp1251(raw.substr(0, badOffset)).value_or(std::string());
     if (line.size() < kParamLineLength) {
-      why = WhyNotCp1251(raw, badOffset);
-      return LineRead::kUnreadable;
+      return Failure(1, WhyNotCp1251(raw, badOffset));
     }
   }
   line.resize(std::min(line.size(), kParamLineLength));
-  return LineRead::kLine;
+  return Success();
 }
 
 }  // namespace mapbasis

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/outcome.h"
+
 namespace mapbasis {
 
 struct ParamLines {
@@ -17,14 +19,15 @@ struct ParamLines {
   int lineNumber = 0;  // of the line read last, counting from 1
 };
 
-// What reading one line gave.
-enum class LineRead { kLine, kEnd, kUnreadable };
-
 ParamLines OpenParamLines(std::string_view content);
+
+// True when every line has been read.
+inline bool AtEnd(const ParamLines& lines) { return lines.bytes.empty(); }
 
 // The next line, without its line feed and without one carriage return before it, converted to
 // cp1251 and cut to 1000 characters. A line of a UTF-8 file holding a character that cp1251
-// lacks (or bytes that are not UTF-8) is unreadable; `why` then says so.
-LineRead ReadParamLine(ParamLines& lines, std::string& line, std::string& why);
+// lacks (or bytes that are not UTF-8) is unreadable: status 1 and the reason why. Not to be
+// called at the end.
+Outcome ReadParamLine(ParamLines& lines, std::string& line);
 
 }  // namespace mapbasis

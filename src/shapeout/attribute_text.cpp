@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "driver/fixed_text.h"
+#include "core/fixed_text.h"
 
 namespace mapbasis {
 

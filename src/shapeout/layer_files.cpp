@@ -1,15 +1,30 @@
 // Creating a layer: its attribute table with Id and the producer's fields, its shapefile and its
-// .PRJ file; closing it again.
+// .PRJ file; the primitives that write into them; closing it again.
 #include "shapeout/layer_files.h"
+
+#include <shapefil.h>
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <utility>
 
-#include "driver/cp1251.h"
-#include "driver/fixed_text.h"
+#include "core/cp1251.h"
+#include "core/fixed_text.h"
+#include "shapeout/projection_text.h"
 
 namespace mapbasis {
+
+struct Layer::Files {
+  SHPHandle shp = nullptr;
+  DBFHandle dbf = nullptr;
+
+  ~Files() { Close(); }
+  void Close() {
+    if (dbf != nullptr) DBFClose(std::exchange(dbf, nullptr));
+    if (shp != nullptr) SHPClose(std::exchange(shp, nullptr));
+  }
+};
 
 namespace {
 
@@ -71,28 +86,72 @@ bool WriteProjectionFile(std::filesystem::path file, std::int32_t CS) {
 
 }  // namespace
 
+Layer::Layer() = default;
+
 Layer::Layer(Layer&& other) noexcept
-    : basePath(std::exchange(other.basePath, {})),
-      fields(std::exchange(other.fields, {})),
-      shp(std::exchange(other.shp, nullptr)),
-      dbf(std::exchange(other.dbf, nullptr)),
-      recordCount(std::exchange(other.recordCount, 0)),
-      idCount(std::exchange(other.idCount, 0)) {}
+    : recordCount(std::exchange(other.recordCount, 0)),
+      idCount(std::exchange(other.idCount, 0)),
+      basePath_(std::exchange(other.basePath_, {})),
+      fields_(std::exchange(other.fields_, {})),
+      files_(std::move(other.files_)) {}
 
 Layer& Layer::operator=(Layer&& other) noexcept {
   if (this != &other) {
     CLOSENEWSHAPEFILE(*this);
-    basePath = std::exchange(other.basePath, {});
-    fields = std::exchange(other.fields, {});
-    shp = std::exchange(other.shp, nullptr);
-    dbf = std::exchange(other.dbf, nullptr);
     recordCount = std::exchange(other.recordCount, 0);
     idCount = std::exchange(other.idCount, 0);
+    basePath_ = std::exchange(other.basePath_, {});
+    fields_ = std::exchange(other.fields_, {});
+    files_ = std::move(other.files_);
   }
   return *this;
 }
 
-Layer::~Layer() { CLOSENEWSHAPEFILE(*this); }
+Layer::~Layer() = default;
+
+bool Layer::IsOpen() const { return files_ != nullptr; }
+
+std::int32_t Layer::ShapeType() const {
+  if (!IsOpen()) return 0;
+  int type = 0;
+  SHPGetInfo(files_->shp, nullptr, &type, nullptr, nullptr);
+  return type;
+}
+
+bool Layer::WriteInteger(int row, int field, std::int32_t value) {
+  return IsOpen() && DBFWriteIntegerAttribute(files_->dbf, row, field, value) != 0;
+}
+
+bool Layer::WriteDouble(int row, int field, double value) {
+  return IsOpen() && DBFWriteDoubleAttribute(files_->dbf, row, field, value) != 0;
+}
+
+bool Layer::WriteString(int row, int field, std::string_view value) {
+  return IsOpen() &&
+         DBFWriteStringAttribute(files_->dbf, row, field, std::string(value).c_str()) != 0;
+}
+
+bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
+                        std::span<const double> y) {
+  if (!IsOpen() || x.size() != y.size() ||
+      x.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    return false;
+  }
+  // shapelib would stop the program on a shape of another type than the file's.
+  if (ShapeType() != shapeType) return false;
+
+  // Lines and polygons are one part starting at the first vertex; a point has no parts.
+  const bool onePart = shapeType != SHPT_POINT;
+  const int partStart = 0;
+  const int partType = SHPP_RING;
+  SHPObject* shape = SHPCreateObject(shapeType, -1, onePart ? 1 : 0, onePart ? &partStart : nullptr,
+                                     onePart ? &partType : nullptr, static_cast<int>(x.size()),
+                                     x.data(), y.data(), nullptr, nullptr);
+  if (shape == nullptr) return false;
+  const int appended = SHPWriteObject(files_->shp, -1, shape);
+  SHPDestroyObject(shape);
+  return appended >= 0;
+}
 
 std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                               std::span<const FieldDef> fields, Layer& layer) {
@@ -105,39 +164,28 @@ std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::stri
   const std::filesystem::path path = PathFromCp1251(base);
   SAHooks hooks = LayerFileHooks();
 
-  DBFHandle table = DBFCreateLL(ShapelibName(path, ".dbf").c_str(), kCodePage1251, &hooks);
-  if (table == nullptr) return kLayerTableNotCreated;
+  auto files = std::make_unique<Layer::Files>();
+  files->dbf = DBFCreateLL(ShapelibName(path, ".dbf").c_str(), kCodePage1251, &hooks);
+  if (files->dbf == nullptr) return kLayerTableNotCreated;
 
   // The table is declared in full before anything else is made.
-  bool declared = DBFAddField(table, kIdName, FTInteger, kIdWidth, 0) >= 0;
-  for (std::size_t i = 0; declared && i < fields.size(); ++i) declared = AddField(table, fields[i]);
-  if (!declared) {
-    DBFClose(table);
-    return kLayerFieldRefused;
+  bool declared = DBFAddField(files->dbf, kIdName, FTInteger, kIdWidth, 0) >= 0;
+  for (std::size_t i = 0; declared && i < fields.size(); ++i) {
+    declared = AddField(files->dbf, fields[i]);
   }
+  if (!declared) return kLayerFieldRefused;
 
-  SHPHandle shapes = SHPCreateLL(ShapelibName(path, ".shp").c_str(), shapeType, &hooks);
-  if (shapes == nullptr) {
-    DBFClose(table);
-    return kLayerShapefileNotCreated;
-  }
+  files->shp = SHPCreateLL(ShapelibName(path, ".shp").c_str(), shapeType, &hooks);
+  if (files->shp == nullptr) return kLayerShapefileNotCreated;
 
-  if (!WriteProjectionFile(path, CS)) {
-    DBFClose(table);
-    SHPClose(shapes);
-    return kLayerProjectionNotWritten;
-  }
+  if (!WriteProjectionFile(path, CS)) return kLayerProjectionNotWritten;
 
-  layer.basePath = std::string(base);
-  layer.fields.assign(fields.begin(), fields.end());
-  layer.shp = shapes;
-  layer.dbf = table;
+  layer.basePath_ = std::string(base);
+  layer.fields_.assign(fields.begin(), fields.end());
+  layer.files_ = std::move(files);
   return kLayerOpen;
 }
 
-void CLOSENEWSHAPEFILE(Layer& layer) {
-  if (layer.dbf != nullptr) DBFClose(std::exchange(layer.dbf, nullptr));
-  if (layer.shp != nullptr) SHPClose(std::exchange(layer.shp, nullptr));
-}
+void CLOSENEWSHAPEFILE(Layer& layer) { layer.files_.reset(); }
 
 }  // namespace mapbasis

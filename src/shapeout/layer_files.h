@@ -3,58 +3,76 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <shapefil.h>
-
 #include "shapeout/attribute_fields.h"
 
 namespace mapbasis {
 
-// shapelib's shape types used by the layers.
-inline constexpr std::int32_t kShapePoint = SHPT_POINT;      // 1
-inline constexpr std::int32_t kShapeArc = SHPT_ARC;          // 3, polyline
-inline constexpr std::int32_t kShapePolygon = SHPT_POLYGON;  // 5
+// The shape types of the layers, as the shapefile format numbers them.
+inline constexpr std::int32_t kShapePoint = 1;
+inline constexpr std::int32_t kShapeArc = 3;  // polyline
+inline constexpr std::int32_t kShapePolygon = 5;
 
 // Status of OPENNEWSHAPEFILE. A caller treats every non-zero status alike: it abandons its layer
 // group.
 inline constexpr std::int32_t kLayerOpen = 0;
-inline constexpr std::int32_t kLayerBasePathTooLong = 120;      // more than 255 characters
-inline constexpr std::int32_t kLayerTableNotCreated = 121;      // DBFCreate gave nothing
-inline constexpr std::int32_t kLayerFieldRefused = 123;         // DBFAddField refused a field
-inline constexpr std::int32_t kLayerShapefileNotCreated = 124;  // SHPCreate gave nothing
-inline constexpr std::int32_t kLayerProjectionNotWritten = 125; // the .PRJ could not be written
+inline constexpr std::int32_t kLayerBasePathTooLong = 120;       // more than 255 characters
+inline constexpr std::int32_t kLayerTableNotCreated = 121;       // the table could not be made
+inline constexpr std::int32_t kLayerFieldRefused = 123;          // a field was refused
+inline constexpr std::int32_t kLayerShapefileNotCreated = 124;   // the shapefile could not be made
+inline constexpr std::int32_t kLayerProjectionNotWritten = 125;  // the .PRJ could not be written
 
 // The longest base path (cp1251 characters) that a layer may have.
 inline constexpr std::size_t kMaxBasePathLength = 255;
 
-// One layer while it is being written: where it lives, its fields, its two shapelib handles and
-// the two counters of the writers (record number and Id, both 0 when the layer is opened). The
-// handles belong to the layer: whatever path a producer leaves by, the files are closed.
-struct Layer {
-  std::string basePath;         // folder + separator + layer name, cp1251; empty when not created
-  std::vector<FieldDef> fields;  // the producer's fields, without Id
-  SHPHandle shp = nullptr;
-  DBFHandle dbf = nullptr;
-  std::int32_t recordCount = 0;
-  std::int32_t idCount = 0;
-
-  Layer() = default;
+// One layer while it is being written: where it lives, its fields, its open files and the two
+// counters of the writers (record number and Id, both 0 when the layer is opened). The files
+// belong to the layer: whatever path a producer leaves by, they are closed.
+class Layer {
+ public:
+  Layer();
   Layer(const Layer&) = delete;
   Layer& operator=(const Layer&) = delete;
   Layer(Layer&& other) noexcept;
   Layer& operator=(Layer&& other) noexcept;
   ~Layer();
 
-  bool IsOpen() const { return shp != nullptr || dbf != nullptr; }
-};
+  bool IsOpen() const;
+  // The shape type of the open layer's shapefile; 0 when the layer is not open.
+  std::int32_t ShapeType() const;
+  // Folder + separator + layer name, cp1251; empty when the layer was not created.
+  const std::string& BasePath() const { return basePath_; }
+  // The producer's fields, without Id.
+  std::span<const FieldDef> Fields() const { return fields_; }
 
-// The projection text of a coordinate system (1 СК-42, 2 СК-95, 3 ГСК-2011), without its line
-// end; empty for any other code.
-std::string_view ProjectionText(std::int32_t CS);
+  // The writers' counters.
+  std::int32_t recordCount = 0;
+  std::int32_t idCount = 0;
+
+  // The primitives of the record and shape writers. Table rows and fields count from 0 (field 0
+  // is Id). Each returns false when the value or shape could not be stored.
+  bool WriteInteger(int row, int field, std::int32_t value);
+  bool WriteDouble(int row, int field, double value);
+  bool WriteString(int row, int field, std::string_view value);
+  // Appends a point (no parts) or a one-part line or polygon; false when the layer holds shapes
+  // of another type or is not open.
+  bool AppendShape(std::int32_t shapeType, std::span<const double> x, std::span<const double> y);
+
+ private:
+  struct Files;
+  friend std::int32_t OPENNEWSHAPEFILE(std::int32_t, std::int32_t, std::string_view,
+                                       std::span<const FieldDef>, Layer&);
+  friend void CLOSENEWSHAPEFILE(Layer&);
+
+  std::string basePath_;
+  std::vector<FieldDef> fields_;
+  std::unique_ptr<Files> files_;
+};
 
 // Creates a layer at basePath (trailing blanks ignored): the table with Id and the given fields
 // first, then the shapefile, then the .PRJ file. The attribute table declares code page 1251.

@@ -1,7 +1,6 @@
-// The geographic coordinate systems of the map series as one line of ESRI WKT each.
-#include <string_view>
+#include "shapeout/projection_text.h"
 
-#include "shapeout/layer_files.h"
+#include "core/sheet_parameters.h"
 
 namespace mapbasis {
 
@@ -25,9 +24,9 @@ static_assert(kPulkovo1942.size() == 153 && kPulkovo1965.size() == 153 &&
 
 std::string_view ProjectionText(std::int32_t CS) {
   switch (CS) {
-    case 1: return kPulkovo1942;  // СК-42
-    case 2: return kPulkovo1965;  // СК-95
-    case 3: return kRussia2011;   // ГСК-2011
+    case kCsSk42: return kPulkovo1942;
+    case kCsSk95: return kPulkovo1965;
+    case kCsGsk2011: return kRussia2011;
     default: return {};
   }
 }

@@ -1,10 +1,11 @@
 // One attribute record: Id, then the values of the attribute text in the layer's field order.
+#include "shapeout/record_writer.h"
+
 #include <optional>
 #include <string>
 
-#include "driver/fixed_text.h"
+#include "core/fixed_text.h"
 #include "shapeout/attribute_text.h"
-#include "shapeout/shape_writers.h"
 
 namespace mapbasis {
 
@@ -12,21 +13,19 @@ namespace {
 
 // Writes one value into table field `field`. Nothing when the text is no number of the field's
 // kind; otherwise whether shapelib took the value (it refuses a value too wide for the field).
-std::optional<bool> WriteValue(DBFHandle table, int row, int field, std::int32_t type,
+std::optional<bool> WriteValue(Layer& layer, int row, int field, std::int32_t type,
                                std::string_view value) {
   switch (type) {
-    case kFieldString:
-      return DBFWriteStringAttribute(table, row, field,
-                                     std::string(TrimTrailingBlanks(value)).c_str()) != 0;
+    case kFieldString: return layer.WriteString(row, field, TrimTrailingBlanks(value));
     case kFieldInteger: {
       const std::optional<std::int32_t> number = ReadIntegerValue(value);
       if (!number) return std::nullopt;
-      return DBFWriteIntegerAttribute(table, row, field, *number) != 0;
+      return layer.WriteInteger(row, field, *number);
     }
     case kFieldDouble: {
       const std::optional<double> number = ReadDoubleValue(value);
       if (!number) return std::nullopt;
-      return DBFWriteDoubleAttribute(table, row, field, *number) != 0;
+      return layer.WriteDouble(row, field, *number);
     }
     default:  // a field of another kind keeps its value unwritten
       return true;
@@ -35,18 +34,19 @@ std::optional<bool> WriteValue(DBFHandle table, int row, int field, std::int32_t
 
 }  // namespace
 
-std::int32_t WRITERECDBF(DBFHandle table, std::int32_t record, std::int32_t id,
-                         std::string_view attributes, std::span<const FieldDef> fields) {
-  if (table == nullptr || record < 1) return kRecordValueRefused;
-  const int row = record - 1;  // shapelib counts records from 0
-  if (DBFWriteIntegerAttribute(table, row, 0, id) == 0) return kRecordValueRefused;
+std::int32_t WRITERECDBF(Layer& layer, std::int32_t record, std::int32_t id,
+                         std::string_view attributes) {
+  if (!layer.IsOpen() || record < 1) return kRecordValueRefused;
+  const int row = record - 1;  // the table counts records from 0
+  if (!layer.WriteInteger(row, 0, id)) return kRecordValueRefused;
 
+  const std::span<const FieldDef> fields = layer.Fields();
   AttributeValues values(attributes);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const std::optional<std::string_view> value = values.Next();
     if (!value) return kRecordMalformed;
     const int field = static_cast<int>(i) + 1;  // field 0 is Id
-    const std::optional<bool> written = WriteValue(table, row, field, fields[i].spec.type, *value);
+    const std::optional<bool> written = WriteValue(layer, row, field, fields[i].spec.type, *value);
     if (!written) return kRecordMalformed;
     if (!*written) return kRecordValueRefused;
   }

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
-#include "driver/path_separator.h"
+#include "core/cp1251.h"
+#include "core/path_separator.h"
 #include "driver/program.h"
 #include "geometry/sheet_trapezoid.h"
 #include "support/temp_dir.h"

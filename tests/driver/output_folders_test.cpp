@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
-#include "driver/path_separator.h"
+#include "core/cp1251.h"
+#include "core/path_separator.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -33,8 +33,9 @@ TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {
   TempDir dir;
   const std::string R = ResultFolder(dir / "Листы и 'карты' & $(x) | y");
   fs::create_directory(PathFromCp1251(R));
-  std::string path, framePath, reason;
-  ASSERT_EQ(PATHPROCESS(R, path, framePath, reason), kFoldersReady) << reason;
+  std::string path, framePath;
+  Outcome r;
+  ASSERT_EQ((r = PATHPROCESS(R, path, framePath)).status, kFoldersReady) << r.reason;
   EXPECT_EQ(path, R + "HYPS");
   EXPECT_EQ(framePath, R + "FRAME");
   EXPECT_TRUE(fs::is_directory(PathFromCp1251(path)));
@@ -59,11 +60,13 @@ TEST(OutputFolders, OnlyOldLayersWithTheirShapeFileAreDeleted) {
   }
   fs::create_directory(hyps / "HypsP.d");
   // FrameDig's files go; Frame's do not, as its shape file is missing; FrameAdj's go.
-  for (const char* f : {"FrameDig.SHP", "FrameDig.dbf", "Frame.dbf", "FRAMEADJ.shp", "frameadj.shx"}) {
+  for (const char* f :
+       {"FrameDig.SHP", "FrameDig.dbf", "Frame.dbf", "FRAMEADJ.shp", "frameadj.shx"}) {
     Touch(frame / f);
   }
-  std::string path, framePath, reason;
-  ASSERT_EQ(PATHPROCESS(ResultFolder(dir.path()), path, framePath, reason), kFoldersReady);
+  std::string path, framePath;
+  Outcome r;
+  ASSERT_EQ((r = PATHPROCESS(ResultFolder(dir.path()), path, framePath)).status, kFoldersReady);
   EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsA.dbf", "HypsL2.shp", "HypsLines.shp",
                                                 "HypsP.d", "notes.txt", "xHypsL.shp"}));
   EXPECT_EQ(Names(frame), (std::set<std::string>{"Frame.dbf"}));
@@ -71,23 +74,24 @@ TEST(OutputFolders, OnlyOldLayersWithTheirShapeFileAreDeleted) {
 
 TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   TempDir dir;
-  std::string path, framePath, reason;
+  std::string path, framePath;
+  Outcome r;
   // A missing result folder: nothing is created, the paths are set all the same.
   const std::string missing = ResultFolder(dir / "missing");
-  EXPECT_EQ(PATHPROCESS(missing, path, framePath, reason), kResultFolderMissing);
+  EXPECT_EQ((r = PATHPROCESS(missing, path, framePath)).status, kResultFolderMissing);
   EXPECT_EQ(path, missing + "HYPS");
   EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_NE(reason.find("does not exist"), std::string::npos);
+  EXPECT_NE(r.reason.find("does not exist"), std::string::npos);
 
   // A file where the HYPS folder should be.
   fs::create_directory(dir / "a");
   Touch(dir / "a" / "HYPS");
-  EXPECT_EQ(PATHPROCESS(ResultFolder(dir / "a"), path, framePath, reason), kHypsFolderFailed);
+  EXPECT_EQ((r = PATHPROCESS(ResultFolder(dir / "a"), path, framePath)).status, kHypsFolderFailed);
 
   // A file where the FRAME folder should be.
   fs::create_directory(dir / "b");
   Touch(dir / "b" / "FRAME");
-  EXPECT_EQ(PATHPROCESS(ResultFolder(dir / "b"), path, framePath, reason), kFrameFolderFailed);
+  EXPECT_EQ((r = PATHPROCESS(ResultFolder(dir / "b"), path, framePath)).status, kFrameFolderFailed);
   EXPECT_TRUE(fs::is_directory(dir / "b" / "HYPS"));
 
   // A result folder whose HYPS path would pass 260 characters is not cut short.
@@ -96,7 +100,7 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   fs::create_directory(deep);
   const std::string R = ResultFolder(deep);
   ASSERT_GT(R.size() + 4, 260u);
-  EXPECT_EQ(PATHPROCESS(R, path, framePath, reason), kHypsFolderFailed);
+  EXPECT_EQ((r = PATHPROCESS(R, path, framePath)).status, kHypsFolderFailed);
   EXPECT_TRUE(fs::is_empty(deep));
 }
 

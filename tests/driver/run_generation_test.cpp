@@ -48,50 +48,46 @@ TEST(RunGeneration, UniqueValuesAndEdgeCompletion) {
 }
 
 TEST(RunGeneration, StagesRunInOrderWithTheListsCompleted) {
-  SheetParameters p = StandardSheet();
+  const SheetParameters p = StandardSheet();
   GenerationWork work;
-  std::string reason;
   std::vector<std::string> calls;
   GenerationStages stages;
-  stages.graticule = [&](const SheetParameters&, GenerationWork& w, std::string&) {
+  stages.graticule = [&](const SheetParameters&, GenerationWork& w) {
     calls.push_back("graticule " + w.SheetName);
     w.ParallelLats = {p.BaseSouth + 3 * kSixth, p.BaseSouth + kSixth, p.BaseSouth + 2 * kSixth};
     w.MeridianLons = {37.25, 37.5, 37.75};
-    return 0;
+    return Success();
   };
-  stages.frame = [&](const SheetParameters&, GenerationWork& w, std::string&) {
-    calls.push_back("frame " + w.AdjacentWest + " " + w.AdjacentEast + " " + w.AdjacentNorth +
-                    " " + w.AdjacentSouth);
+  stages.frame = [&](const SheetParameters&, GenerationWork& w) {
+    calls.push_back("frame " + w.AdjacentWest + " " + w.AdjacentEast + " " + w.AdjacentNorth + " " +
+                    w.AdjacentSouth);
     // The sheet edges lie on the grid, so all four are in the lists, sorted.
     EXPECT_EQ(w.ParallelLats.size(), 5u);
     EXPECT_EQ(w.ParallelLats.front(), p.yFrom);
     EXPECT_EQ(w.ParallelLats.back(), p.yTo);
     EXPECT_EQ(w.MeridianLons, (std::vector<double>{37.0, 37.25, 37.5, 37.75, 38.0}));
-    return 0;
+    return Success();
   };
-  RunGeneration(p, work, reason, stages);
-  EXPECT_EQ(p.Status, 0);
+  EXPECT_TRUE(RunGeneration(p, work, stages).ok());
   EXPECT_EQ(calls, (std::vector<std::string>{"graticule N-37-XIV",
                                              "frame N-37-XIII N-37-XV N-37-VIII N-37-XX"}));
 }
 
 TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
-  SheetParameters p = StandardSheet();
+  const SheetParameters p = StandardSheet();
   GenerationWork work;
-  std::string reason;
   bool frameRan = false;
   GenerationStages stages;
-  stages.graticule = [](const SheetParameters&, GenerationWork&, std::string& why) {
-    why = "disk full";
-    return 1;
+  stages.graticule = [](const SheetParameters&, GenerationWork&) {
+    return Failure(1, "disk full");
   };
-  stages.frame = [&](const SheetParameters&, GenerationWork&, std::string&) {
+  stages.frame = [&](const SheetParameters&, GenerationWork&) {
     frameRan = true;
-    return 0;
+    return Success();
   };
-  RunGeneration(p, work, reason, stages);
-  EXPECT_EQ(p.Status, 1);
-  EXPECT_EQ(reason, "disk full");
+  const Outcome r = RunGeneration(p, work, stages);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.reason, "disk full");
   EXPECT_FALSE(frameRan);
 }
 
@@ -101,18 +97,22 @@ TEST(RunGeneration, SheetsBeyondTheCapacitiesAreRefusedBeforeAnyStage) {
     void (*change)(SheetParameters&);
     const char* says;
   } const cases[] = {
-      {"101 parallels with the edges", [](SheetParameters& p) {
+      {"101 parallels with the edges",
+       [](SheetParameters& p) {
          p.ParallelStep = 1.0 / 60.0;
          p.yFrom = 54.0;
          p.BaseSouth = 54.0;
          p.yTo = 54.0 + 100.0 / 60.0;
-       }, "parallels"},
+       },
+       "parallels"},
       {"too many meridians", [](SheetParameters& p) { p.MeridianStep = 1.0 / 60.0 / 2.0; },
        "meridians"},
-      {"a line of more than 10 000 vertices", [](SheetParameters& p) {
+      {"a line of more than 10 000 vertices",
+       [](SheetParameters& p) {
          p.MeridianStep = 100.0;
          p.xTo = p.xFrom + 1300.0;
-       }, "10000 vertices"},
+       },
+       "10000 vertices"},
       {"zero parallel step", [](SheetParameters& p) { p.ParallelStep = 0.0; }, "positive"},
       {"negative meridian step", [](SheetParameters& p) { p.MeridianStep = -0.25; }, "positive"},
       {"zero minute division", [](SheetParameters& p) { p.yMinute = 0; }, "positive"},
@@ -122,24 +122,23 @@ TEST(RunGeneration, SheetsBeyondTheCapacitiesAreRefusedBeforeAnyStage) {
     SheetParameters p = StandardSheet();
     c.change(p);
     GenerationWork work;
-    std::string reason;
     bool ran = false;
     GenerationStages stages;
-    stages.graticule = [&](const SheetParameters&, GenerationWork&, std::string&) {
+    stages.graticule = [&](const SheetParameters&, GenerationWork&) {
       ran = true;
-      return 0;
+      return Success();
     };
-    RunGeneration(p, work, reason, stages);
-    EXPECT_NE(p.Status, 0);
+    const Outcome r = RunGeneration(p, work, stages);
+    EXPECT_NE(r.status, 0);
     EXPECT_FALSE(ran);
-    EXPECT_NE(reason.find(c.says), std::string::npos) << reason;
+    EXPECT_NE(r.reason.find(c.says), std::string::npos) << r.reason;
   }
   // Exactly 100 parallels, edges included, still fit.
   SheetParameters p = StandardSheet();
   p.ParallelStep = 1.0 / 60.0;
   p.yFrom = p.BaseSouth = 54.0;
   p.yTo = 54.0 + 99.0 / 60.0;
-  EXPECT_EQ(CHECKCAPACITIES(p), "");
+  EXPECT_TRUE(CHECKCAPACITIES(p).ok()) << CHECKCAPACITIES(p).reason;
 }
 
 }  // namespace

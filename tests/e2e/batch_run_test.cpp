@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
 #include "support/layer_reader.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
@@ -35,7 +35,8 @@ std::size_t Lines(const std::string& text) { return std::count(text.begin(), tex
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -120,23 +121,27 @@ TEST(BatchRun, WithoutArgumentsItAsksForAParameterFile) {
 TEST(BatchRun, GenerationFailureEndsWithSixteenBeforeAnyLayer) {
   TempDir dir;
   // A refined trapezoid with 1' meridians over nearly three degrees: more than 100 meridians.
-  WriteParams(dir / "p.txt", "Nom=N-37-XIV; Path=out; xFrom=36 01; xTo=38 59; MeridianStep=0 01;\n");
+  WriteParams(dir / "p.txt",
+              "Nom=N-37-XIV; Path=out; xFrom=36 01; xTo=38 59; MeridianStep=0 01;\n");
   const ProcessResult r = RunMapbasis({"p.txt"}, dir.path());
   EXPECT_EQ(r.exitStatus, 16);
   EXPECT_EQ(Lines(r.err), 1u) << r.err;
-  EXPECT_EQ(r.err.rfind("p.txt: ", 0), 0u) << r.err;
+  EXPECT_EQ(r.err.rfind("mapbasis: p.txt: ", 0), 0u) << r.err;
   EXPECT_NE(r.err.find("meridians"), std::string::npos) << r.err;
   EXPECT_TRUE(fs::is_empty(dir / "out/HYPS"));
 }
 
 TEST(BatchRun, EverySampleSheetIsGenerated) {
+  int samples = 0;
   for (const auto& entry : fs::directory_iterator(fs::path(testing::SourceDir()) / "examples")) {
     SCOPED_TRACE(entry.path().filename().string());
+    ++samples;
     TempDir dir;
     const ProcessResult r = RunMapbasis({entry.path().string()}, dir.path());
     EXPECT_EQ(r.exitStatus, 0) << r.err;
     EXPECT_EQ(r.err, "");
   }
+  EXPECT_GE(samples, 5) << "the sample parameter files are missing";
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "driver/path_separator.h"
-#include "driver/sheet_parameters.h"
+#include "core/path_separator.h"
+#include "core/sheet_parameters.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
 #include "params/param_file.h"
@@ -21,11 +21,11 @@ void Check(bool holds) {
 
 void ReadAsParameterFile(std::string_view text) {
   mapbasis::SheetParameters p;
-  mapbasis::ParamDiagnostic diag;
-  const std::int32_t status = mapbasis::READARGTEXT(text, p, diag);
+  const mapbasis::Outcome read = mapbasis::READARGTEXT(text, "fuzz", p);
+  const std::int32_t status = read.status;
   Check(status == 0 || (status >= 3 && status <= 6));
   Check(status == p.Status);
-  Check((status == 0) == diag.message.empty());
+  Check((status == 0) == read.reason.empty());
   if (status == 0) {
     Check(p.Path.size() >= 3 && p.Path.size() <= mapbasis::kPathLength);
     Check(p.Path.back() == mapbasis::kPathSeparator);

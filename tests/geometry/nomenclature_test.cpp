@@ -31,17 +31,6 @@ TEST(Nomenclature, NamesOfSingleAndCombinedSheets) {
   }
 }
 
-TEST(Nomenclature, RomanNumerals) {
-  EXPECT_EQ(TOROMANNUMERALS(1), "I");
-  EXPECT_EQ(TOROMANNUMERALS(4), "IV");
-  EXPECT_EQ(TOROMANNUMERALS(9), "IX");
-  EXPECT_EQ(TOROMANNUMERALS(14), "XIV");
-  EXPECT_EQ(TOROMANNUMERALS(20), "XX");
-  EXPECT_EQ(TOROMANNUMERALS(28), "XXVIII");
-  EXPECT_EQ(TOROMANNUMERALS(36), "XXXVI");
-  EXPECT_EQ(TOROMANNUMERALS(40), "XXXX");
-}
-
 TEST(Nomenclature, ZoneAndSheetStepping) {
   EXPECT_EQ(PLUSXZONE(59), 60);
   EXPECT_EQ(PLUSXZONE(60), 1);
@@ -76,8 +65,8 @@ struct Neighbours {
   const char* south;
 };
 
-void ExpectNeighbours(std::int32_t series, std::int32_t belt, std::int32_t zone,
-                      std::int32_t sheet, std::int32_t extra, const Neighbours& n) {
+void ExpectNeighbours(std::int32_t series, std::int32_t belt, std::int32_t zone, std::int32_t sheet,
+                      std::int32_t extra, const Neighbours& n) {
   SCOPED_TRACE(NOMENCLATURE(series, belt, zone, sheet, extra));
   EXPECT_EQ(ADJACENTNOMENCLATURE(kWest, series, belt, zone, sheet, extra), n.west);
   EXPECT_EQ(ADJACENTNOMENCLATURE(kEast, series, belt, zone, sheet, extra), n.east);
@@ -91,8 +80,8 @@ TEST(Nomenclature, Neighbours) {
   ExpectNeighbours(0, 6, 47, 36, 0, {"P-47-XXXV", "P-48-XXXI", "P-47-XXX", "O-47-VI"});
   ExpectNeighbours(0, 8, 37, 14, 0, {"N-37-XIII", "N-37-XV", "N-37-VIII", "N-37-XX"});
   ExpectNeighbours(0, 6, 1, 1, 0, {"P-60-VI", "P-01-II", "Q-01-XXXI", "P-01-VII"});
-  ExpectNeighbours(0, 2, 47, 4, 2, {"T-47-I,II,III", "T-48-I,II,III", "U-47-XXXIV,XXXV,XXXVI",
-                                    "T-47-X,XI,XII"});
+  ExpectNeighbours(0, 2, 47, 4, 2,
+                   {"T-47-I,II,III", "T-48-I,II,III", "U-47-XXXIV,XXXV,XXXVI", "T-47-X,XI,XII"});
   // The south neighbour of a sheet in the southernmost row of belt K lies in belt J.
   ExpectNeighbours(0, 11, 37, 33, 0, {"K-37-XXXII", "K-37-XXXIV", "K-37-XXVII", "J-37-III"});
   ExpectNeighbours(1, 11, 37, 0, 0, {"K-36", "K-38", "L-37", "J-37"});

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
 
 namespace mapbasis {
 namespace {
@@ -35,8 +35,8 @@ TEST(SheetTrapezoid, BaseTrapezoidAndDefaults) {
       {"double from the sixth column reaches the next zone", 0, 1, 47, 6, 1, 101, 103, 84 - h, 84,
        0.5, 2, 1.0 / 6, 1},
       {"triple takes five minutes", 0, 2, 47, 4, 2, 99, 102, 80 - h, 80, 0.75, 5, 1.0 / 6, 1},
-      {"quadruple of the 200 000 series keeps the standard steps", 0, 1, 47, 1, 3, 96, 100,
-       84 - h, 84, 0.25, 1, 1.0 / 6, 1},
+      {"quadruple of the 200 000 series keeps the standard steps", 0, 1, 47, 1, 3, 96, 100, 84 - h,
+       84, 0.25, 1, 1.0 / 6, 1},
       {"sheet number ignored in the million series", 1, 1, 33, 17, 0, 12, 18, 80, 84, 1.0, 10, h,
        10},
   };

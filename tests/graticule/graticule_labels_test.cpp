@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
+#include <string>
+#include <vector>
+
+#include "core/cp1251.h"
 #include "graticule/graticule_points_areas.h"
 
 namespace mapbasis {
@@ -41,11 +44,43 @@ TEST(GraticuleLabels, AttributeTextsOfEveryLineKind) {
   }
 }
 
+// The values of an attribute text, split at its backslashes.
+std::vector<std::string> Values(const std::string& text) {
+  std::vector<std::string> values;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\\', start)) != std::string::npos; start = end + 1) {
+    values.push_back(text.substr(start, end - start));
+  }
+  return values;
+}
+
 TEST(GraticuleLabels, TextsFitTheirFieldsInCp1251) {
-  // Text C(40), Grad C(5), Min C(7), Indication C(5): widths count cp1251 bytes.
-  EXPECT_EQ(Cp1251("Северный полярный круг").view().size(), 22u);
-  EXPECT_EQ(Cp1251("180°").view().size(), 4u);
-  EXPECT_EQ(Cp1251("з.д.").view().size(), 4u);
+  // L_code N(6), Text C(40), Grad C(5), Min C(7), Indication C(5): widths count cp1251 bytes, and
+  // a value cut by its field would be a wrong label.
+  const std::size_t widths[] = {6, 40, 5, 7, 5};
+  const auto fits = [&](std::int32_t kind, double value) {
+    const std::vector<std::string> values = Values(CREATEHYPSLATT(kind, value));
+    if (values.size() != 5) return false;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      if (values[i].size() > widths[i]) return false;
+    }
+    return true;
+  };
+  // Every meridian of the grid and beyond it, every parallel, every kind.
+  for (double lon = 0.0; lon <= 366.0; lon += 1.0 / 120.0) {
+    ASSERT_TRUE(fits(kLineMeridian, lon)) << lon;
+  }
+  for (double lat = 32.0; lat <= 90.0; lat += 1.0 / 120.0)
+    ASSERT_TRUE(fits(kLineParallel, lat)) << lat;
+  EXPECT_TRUE(fits(kLineArcticCircle, 0.0));
+  EXPECT_TRUE(fits(kLineOutline, 0.0));
+
+  // Lat and Lon of a node are C(20).
+  for (double a = 0.0; a <= 366.0; a += 0.1) {
+    const std::vector<std::string> values = Values(CREATEHYPSPATT(a, a));
+    ASSERT_EQ(values.size(), 3u);
+    ASSERT_LE(values[1].size(), 20u) << a;
+  }
 }
 
 TEST(GraticuleLabels, DegreesMinutesSecondsOfNodes) {

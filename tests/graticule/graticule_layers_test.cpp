@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
-#include "driver/run_generation.h"
+#include "core/cp1251.h"
 #include "graticule/graticule_lines.h"
 #include "graticule/graticule_points_areas.h"
 #include "support/layer_reader.h"
@@ -32,8 +31,8 @@ GraticuleArgs SheetArgs(const TempDir& dir, double west, double east, double sou
   a.xTo = east;
   a.yFrom = south;
   a.yTo = north;
-  a.LonDensifyStep = LonDensifyStep;
-  a.LatDensifyStep = LatDensifyStep;
+  a.LonDensifyStep = 0.125;
+  a.LatDensifyStep = 1.0 / 12.0;
   a.MeridianStep = million ? 1.0 : 0.25;
   a.ParallelStep = million ? kH : 1.0 / 6.0;
   return a;
@@ -48,8 +47,8 @@ TEST(GraticuleLayers, StandardSheetWritesAllThreeLayers) {
   GraticuleArgs a = SheetArgs(dir, 37.0, 38.0, south, north, false);
   VertexWork work;
   std::vector<double> lats, lons;
-  std::string reason;
-  ASSERT_EQ(CREATEHYPS(a, work, lats, lons, reason), 0) << reason;
+  Outcome r;
+  ASSERT_EQ((r = CREATEHYPS(a, work, lats, lons)).status, 0) << r.reason;
 
   // The trapezoid, named by the sheet.
   const auto area = ReadLayerFiles(dir.path() / "HypsA");
@@ -126,8 +125,8 @@ TEST(GraticuleLayers, MillionSheetNodesAndTheArcticCircle) {
   GraticuleArgs a = SheetArgs(dir, 36.0, 42.0, 64.0, 68.0, true);
   VertexWork work;
   std::vector<double> lats, lons;
-  std::string reason;
-  ASSERT_EQ(CREATEHYPS(a, work, lats, lons, reason), 0) << reason;
+  Outcome r;
+  ASSERT_EQ((r = CREATEHYPS(a, work, lats, lons)).status, 0) << r.reason;
   EXPECT_EQ(ReadLayerFiles(dir.path() / "HypsP").records.size(), 625u);
 
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
@@ -150,8 +149,8 @@ TEST(GraticuleLayers, ArcticCircleNearAnEdgeIsNotDrawn) {
     a.yTo = edge;
     VertexWork work;
     std::vector<double> lats, lons;
-    std::string reason;
-    ASSERT_EQ(CREATEHYPSL(a, work, lats, lons, reason), 0) << reason;
+    Outcome r;
+    ASSERT_EQ((r = CREATEHYPSL(a, work, lats, lons)).status, 0) << r.reason;
     const auto lines = ReadLayerFiles(dir.path() / "HypsL");
     for (std::size_t i = 0; i < lines.records.size(); ++i) {
       EXPECT_NE(lines.Value(i, "L_code"), "400013");
@@ -165,8 +164,8 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
   a.BaseSouth = 54.0;
   VertexWork work;
   std::vector<double> lats{1.0, 2.0}, lons;
-  std::string reason;
-  ASSERT_EQ(CREATEHYPSL(a, work, lats, lons, reason), 0) << reason;
+  Outcome r;
+  ASSERT_EQ((r = CREATEHYPSL(a, work, lats, lons)).status, 0) << r.reason;
   EXPECT_TRUE(lats.empty());  // reset once the layer is open
   EXPECT_EQ(lons.size(), 3u);
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
@@ -175,7 +174,7 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
   EXPECT_EQ(lines.Value(3, "L_code"), "400010");
 
   // Only the nodes inside: one row, at 54°05'.
-  ASSERT_EQ(CREATEHYPSA(a, 0.125, 1.0 / 12.0, work, reason), 0) << reason;
+  ASSERT_EQ((r = CREATEHYPSA(a, 0.125, 1.0 / 12.0, work)).status, 0) << r.reason;
   const auto nodes = ReadLayerFiles(dir.path() / "HypsP");
   ASSERT_EQ(nodes.records.size(), 9u);
   EXPECT_EQ(nodes.shapes[0].y[0], 54.0 + 1.0 / 12.0);
@@ -187,12 +186,12 @@ TEST(GraticuleLayers, NoLayerWithoutItsFolder) {
   a.Path = (dir.path() / "missing").string();
   VertexWork work;
   std::vector<double> lats{54.5}, lons;
-  std::string reason;
-  EXPECT_EQ(CREATEHYPSL(a, work, lats, lons, reason), kHypsLNotOpened);
+  Outcome r;
+  EXPECT_EQ((r = CREATEHYPSL(a, work, lats, lons)).status, kHypsLNotOpened);
   EXPECT_EQ(lats.size(), 1u);  // untouched
-  EXPECT_NE(reason.find("HypsL"), std::string::npos);
-  EXPECT_EQ(CREATEHYPSA(a, 0.125, 1.0 / 12.0, work, reason), kHypsANotOpened);
-  EXPECT_EQ(CREATEHYPS(a, work, lats, lons, reason), 1);
+  EXPECT_NE(r.reason.find("HypsL"), std::string::npos);
+  EXPECT_EQ((r = CREATEHYPSA(a, 0.125, 1.0 / 12.0, work)).status, kHypsANotOpened);
+  EXPECT_EQ((r = CREATEHYPS(a, work, lats, lons)).status, 1);
 }
 
 TEST(GraticuleLayers, WesternHemisphereLabels) {
@@ -201,8 +200,8 @@ TEST(GraticuleLayers, WesternHemisphereLabels) {
   GraticuleArgs a = SheetArgs(dir, 180.0, 186.0, 80.0, 84.0, true);
   VertexWork work;
   std::vector<double> lats, lons;
-  std::string reason;
-  ASSERT_EQ(CREATEHYPS(a, work, lats, lons, reason), 0) << reason;
+  Outcome r;
+  ASSERT_EQ((r = CREATEHYPS(a, work, lats, lons)).status, 0) << r.reason;
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
   // Meridians follow the parallels: 181 is 179° W.
   EXPECT_EQ(Utf8(lines.Value(5, "Grad")), "179°");

@@ -69,47 +69,60 @@ TEST(LineVertices, OutlineIsAClosedClockwiseRingFromTheNorthWestCorner) {
   EXPECT_EQ(ADDRECTANGLE(37.0, 38.0, 0.125, 54.0, 54.0 + 2.0 / 3.0, 1.0 / 12.0, w), 33);
 }
 
-TEST(LineVertices, LinesThatCannotBeBuiltAreRefused) {
+TEST(LineVertices, LinesThatCannotBeBuiltAreMarkedIncomplete) {
   VertexWork w;
-  EXPECT_EQ(ADDPARALLEL(60.0, 36.0, 42.0, 0.0, true, w), kLineNotBuilt);
-  EXPECT_EQ(ADDMERIDIAN(37.0, 54.0, 55.0, -1.0 / 12.0, true, w), kLineNotBuilt);
-  EXPECT_EQ(ADDPARALLEL(60.0, 36.0, 1e300, 0.125, true, w), kLineNotBuilt);
+  ADDPARALLEL(60.0, 36.0, 42.0, 0.0, true, w);
+  EXPECT_TRUE(w.Incomplete());
+  w.Clear();
+  EXPECT_FALSE(w.Incomplete());
+  ADDMERIDIAN(37.0, 54.0, 55.0, -1.0 / 12.0, true, w);
+  EXPECT_TRUE(w.Incomplete());
+  w.Clear();
+  ADDPARALLEL(60.0, 36.0, 1e300, 0.125, true, w);
+  EXPECT_TRUE(w.Incomplete());
   EXPECT_EQ(w.Count(), kWorkArrayCapacity);  // filled, never beyond
   w.Clear();
   // 10 000 vertices fit exactly, 10 001 do not.
   EXPECT_EQ(ADDPARALLEL(60.0, 0.0, 9999 * 0.125, 0.125, true, w), 10000);
+  EXPECT_FALSE(w.Incomplete());
   w.Clear();
-  EXPECT_EQ(ADDPARALLEL(60.0, 0.0, 10000 * 0.125, 0.125, true, w), kLineNotBuilt);
+  ADDPARALLEL(60.0, 0.0, 10000 * 0.125, 0.125, true, w);
+  EXPECT_TRUE(w.Incomplete());
 }
 
 TEST(GridLines, InteriorLinesOnly) {
   const double h = 2.0 / 3.0;
-  GridLines lines = InteriorGridLines(60.0, 64.0, 60.0, h);
-  ASSERT_EQ(lines.values.size(), 5u);
-  EXPECT_EQ(lines.values[0], 60.0 + h);
-  EXPECT_EQ(lines.values[1], (60.0 + h) + h);
-  EXPECT_EQ(lines.values[4], (60.0 + h) + 4 * h);
+  std::vector<double> lines;
+  ASSERT_TRUE(InteriorGridLines(60.0, 64.0, 60.0, h, "parallels", lines).ok());
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], 60.0 + h);
+  EXPECT_EQ(lines[1], (60.0 + h) + h);
+  EXPECT_EQ(lines[4], (60.0 + h) + 4 * h);
 
   // An edge between grid lines: the first line above it.
-  lines = InteriorGridLines(60.5, 64.0, 60.0, h);
-  ASSERT_FALSE(lines.values.empty());
-  EXPECT_EQ(lines.values[0], 60.0 + h);
+  ASSERT_TRUE(InteriorGridLines(60.5, 64.0, 60.0, h, "parallels", lines).ok());
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], 60.0 + h);
   // An edge within 1/6000 degree of a grid line: that line is the edge, the next one is first.
-  lines = InteriorGridLines(60.0 + h + 0.0001, 64.0, 60.0, h);
-  EXPECT_EQ(lines.values[0], (60.0 + h) + h);
-  EXPECT_EQ(lines.values.size(), 4u);
+  ASSERT_TRUE(InteriorGridLines(60.0 + h + 0.0001, 64.0, 60.0, h, "parallels", lines).ok());
+  EXPECT_EQ(lines[0], (60.0 + h) + h);
+  EXPECT_EQ(lines.size(), 4u);
 
   // Thinner than one step: nothing.
-  EXPECT_TRUE(InteriorGridLines(60.1, 60.6, 60.0, h).values.empty());
+  ASSERT_TRUE(InteriorGridLines(60.1, 60.6, 60.0, h, "parallels", lines).ok());
+  EXPECT_TRUE(lines.empty());
   // Six degrees at one degree: five meridians.
-  EXPECT_EQ(InteriorGridLines(36.0, 42.0, 36.0, 1.0).values.size(), 5u);
+  ASSERT_TRUE(InteriorGridLines(36.0, 42.0, 36.0, 1.0, "meridians", lines).ok());
+  EXPECT_EQ(lines.size(), 5u);
 
   // More than the lists hold.
-  lines = InteriorGridLines(0.0, 30.0, 0.0, 0.25);
-  EXPECT_TRUE(lines.overflow);
-  EXPECT_EQ(lines.values.size(), kGraticuleListCapacity);
-  EXPECT_FALSE(InteriorGridLines(0.0, 25.25, 0.0, 0.25).overflow);  // exactly 100
-  EXPECT_TRUE(InteriorGridLines(0.0, 1.0, 0.0, 0.0).unsearchable);
+  const Outcome overflow = InteriorGridLines(0.0, 30.0, 0.0, 0.25, "meridians", lines);
+  EXPECT_EQ(overflow.status, kGridOverflow);
+  EXPECT_EQ(overflow.reason,
+            "the sheet would carry more than 100 meridians; choose a larger spacing or a smaller "
+            "trapezoid");
+  EXPECT_TRUE(InteriorGridLines(0.0, 25.25, 0.0, 0.25, "meridians", lines).ok());  // exactly 100
+  EXPECT_EQ(InteriorGridLines(0.0, 1.0, 0.0, 0.0, "meridians", lines).status, kGridUnsearchable);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <optional>
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
 
 namespace mapbasis {
 namespace {
@@ -85,10 +85,11 @@ TEST(AngleTexts, ParsesMinuteDivisions) {
     std::string text;
     std::optional<std::int32_t> minutes;
   } const cases[] = {
-      {"05'", 5},      {"5", 5},      {"0", 0},           {"59", 59},   {" 7 ", 7},
-      {"07'x", 7},     {"60", rejected}, {"'", rejected}, {"", rejected}, {"  ", rejected},
-      {"5 '", rejected}, {"-5", rejected}, {"5.0", rejected}, {"x5", rejected},
-      {"99999999999'", rejected},
+      {"05'", 5},        {"5", 5},          {"0", 0},
+      {"59", 59},        {" 7 ", 7},        {"07'x", 7},
+      {"60", rejected},  {"'", rejected},   {"", rejected},
+      {"  ", rejected},  {"5 '", rejected}, {"-5", rejected},
+      {"5.0", rejected}, {"x5", rejected},  {"99999999999'", rejected},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TXTMIN2MIN(c.text), c.minutes) << '"' << c.text << '"';

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
 #include "params/param_file.h"
 #include "support/temp_dir.h"
 
@@ -24,7 +24,8 @@ std::string Cp1251Of(const fs::path& path) { return Cp1251FromPath(path).value()
 // so blanks, quotes and shell characters are plain parts of the name.
 TEST(ParamFileFolder, CreatesAMissingResultFolder) {
   const TempDir dir("params");
-  const std::string oddName = Cp1251("a b \"q\" & | $(touch injected) `touch injected` Карты").str();
+  const std::string oddName =
+      Cp1251("a b \"q\" & | $(touch injected) `touch injected` Карты").str();
   const fs::path folder = PathFromCp1251(Cp1251Of(dir.path()) + "/" + oddName + "/sub dir");
   struct Case {
     const char* what;
@@ -39,8 +40,8 @@ TEST(ParamFileFolder, CreatesAMissingResultFolder) {
     const fs::path file = dir / "params.txt";
     WriteFile(file, c.content);
     SheetParameters p;
-    ParamDiagnostic diag;
-    ASSERT_EQ(READARGFILE(file, p, diag), 0) << diag.message;
+    Outcome r;
+    ASSERT_EQ((r = READARGFILE(file, p)).status, 0) << r.reason;
     EXPECT_EQ(p.Status, 0);
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_EQ(p.Path, Cp1251Of(folder) + "/");
@@ -55,8 +56,8 @@ TEST(ParamFileFolder, ExistingFolderIsKept) {
   WriteFile(dir / "out" / "keep.txt", "x");
   WriteFile(dir / "p.txt", "Nom=N-37;Path=" + Cp1251Of(dir / "out") + ";");
   SheetParameters p;
-  ParamDiagnostic diag;
-  EXPECT_EQ(READARGFILE(dir / "p.txt", p, diag), 0) << diag.message;
+  Outcome r;
+  EXPECT_EQ((r = READARGFILE(dir / "p.txt", p)).status, 0) << r.reason;
   EXPECT_TRUE(fs::exists(dir / "out" / "keep.txt"));
 }
 
@@ -66,30 +67,29 @@ TEST(ParamFileFolder, FolderThatCannotBeMade) {
   const std::string path = Cp1251Of(dir / "plain" / "out");
   WriteFile(dir / "p.txt", "Nom=N-37;\nPath=" + path + ";");
   SheetParameters p;
-  ParamDiagnostic diag;
-  EXPECT_EQ(READARGFILE(dir / "p.txt", p, diag), 7);
+  Outcome r;
+  EXPECT_EQ((r = READARGFILE(dir / "p.txt", p)).status, 7);
   EXPECT_EQ(p.Status, 7);
-  EXPECT_EQ(diag.line, 0);
-  EXPECT_EQ(diag.message.rfind("cannot create the result folder \"" + path + "/\": ", 0), 0u)
-      << diag.message;
+  const std::string said =
+      Cp1251Of(dir / "p.txt") + ": cannot create the result folder \"" + path + "/\": ";
+  EXPECT_EQ(r.reason.rfind(said, 0), 0u) << r.reason;
 }
 
 TEST(ParamFileFolder, FilesThatCannotBeRead) {
   const TempDir dir("params");
   SheetParameters p;
   p.MillionSeries = 5;
-  ParamDiagnostic diag;
-  EXPECT_EQ(READARGFILE(dir / "missing.txt", p, diag), 2);
-  EXPECT_EQ(diag.line, 0);
-  EXPECT_EQ(diag.message, "cannot open the file");
+  Outcome r;
+  EXPECT_EQ((r = READARGFILE(dir / "missing.txt", p)).status, 2);
+  EXPECT_EQ(r.reason, Cp1251Of(dir / "missing.txt") + ": cannot open the file");
   EXPECT_EQ(p.MillionSeries, kNotGiven);
   EXPECT_EQ(p.Status, 2);
-  EXPECT_EQ(READARGFILE(dir.path(), p, diag), 2);
+  EXPECT_EQ((r = READARGFILE(dir.path(), p)).status, 2);
 
   // The statuses of the content come through, and no folder is made for a failed file.
   WriteFile(dir / "bad.txt", "Nom=N-37;\nPath=" + Cp1251Of(dir / "never") + ";\nCS=x;\n");
-  EXPECT_EQ(READARGFILE(dir / "bad.txt", p, diag), 4);
-  EXPECT_EQ(diag.line, 3);
+  EXPECT_EQ((r = READARGFILE(dir / "bad.txt", p)).status, 4);
+  EXPECT_EQ(r.reason.rfind(Cp1251Of(dir / "bad.txt") + ":3: ", 0), 0u) << r.reason;
   EXPECT_FALSE(fs::exists(dir / "never"));
 }
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
-#include "driver/path_separator.h"
+#include "core/cp1251.h"
+#include "core/path_separator.h"
 
 namespace mapbasis {
 namespace {
@@ -13,13 +13,21 @@ const std::string kSep(1, kPathSeparator);
 struct Read {
   std::int32_t status;
   SheetParameters p;
-  ParamDiagnostic diag;
+  std::string reason;
 };
 
+// The file is called "t" in the messages.
 Read ReadText(std::string_view content) {
   Read r;
-  r.status = READARGTEXT(content, r.p, r.diag);
+  const Outcome read = READARGTEXT(content, "t", r.p);
+  r.status = read.status;
+  r.reason = read.reason;
   return r;
+}
+
+// What a failure says: the place (the file and, when the fault belongs to one, its line), then why.
+std::string Said(int line, const std::string& message) {
+  return "t" + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + message;
 }
 
 // A line of `width` characters: `text` preceded by blanks.
@@ -85,8 +93,7 @@ TEST(ParamFile, RejectedFiles) {
        Cp1251("yFrom 53° 19' is a full sheet or more south of the sheet's south edge 54° 00'")
            .str()},
       {valid + "yTo=55 21;", 6, 3,
-       Cp1251("yTo 55° 21' is a full sheet or more north of the sheet's north edge 54° 40'")
-           .str()},
+       Cp1251("yTo 55° 21' is a full sheet or more north of the sheet's north edge 54° 40'").str()},
       {"yTo=60;\nNom=N-37;Path=/rr;", 6, 1,
        Cp1251("yTo 60° 00' is a full sheet or more north of the sheet's north edge 56° 00'").str()},
   };
@@ -95,8 +102,7 @@ TEST(ParamFile, RejectedFiles) {
     const Read r = ReadText(c.content);
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.p.Status, c.status);
-    EXPECT_EQ(r.diag.line, c.line);
-    EXPECT_EQ(r.diag.message, c.message);
+    EXPECT_EQ(r.reason, Said(c.line, c.message));
   }
 }
 
@@ -104,9 +110,8 @@ TEST(ParamFile, CompleteSheetWithDefaults) {
   const Read r = ReadText(Cp1251("CS=ГCK-2011;\nNom=N-37-XIV;\nPath=D:\\Maps\\N-37-XIV;\n"
                                  "MapScale=200;\n")
                               .str());
-  ASSERT_EQ(r.status, 0) << r.diag.message;
-  EXPECT_EQ(r.diag.line, 0);
-  EXPECT_EQ(r.diag.message, "");
+  ASSERT_EQ(r.status, 0) << r.reason;
+  EXPECT_EQ(r.reason, "");
   const SheetParameters& p = r.p;
   EXPECT_EQ(p.CS, 3);
   EXPECT_EQ(p.MillionSeries, 0);
@@ -136,13 +141,12 @@ TEST(ParamFile, AcceptedFiles) {
       {"three items on one line", "CS=CK-42; Nom=N-37; Path=C:\\R;", 1, 1, 0, "C:\\R" + kSep},
       {"blanks around key and value", "  CS = CK-42 ;Nom = N-37 ;Path = /rr ;", 1, 1, 0,
        "/rr" + kSep},
-      {"the second CS counts", "CS=CK-95;Nom=N-37;CS=" + Cp1251("ГCK-2011").str() + ";Path=/rr;",
-       3, 1, 0, "/rr" + kSep},
+      {"the second CS counts", "CS=CK-95;Nom=N-37;CS=" + Cp1251("ГCK-2011").str() + ";Path=/rr;", 3,
+       1, 0, "/rr" + kSep},
       {"no CS is CK-42", "Nom=N-37;Path=/rr;", 1, 1, 0, "/rr" + kSep},
       {"1000 in the 1:200 000 series", "Nom=N-37-XIV;MapScale=1000;Path=/rr;", 1, 0, 2,
        "/rr" + kSep},
-      {"1000 in the 1:1 000 000 series", "Nom=N-37;MapScale=1000;Path=/rr;", 1, 1, 0,
-       "/rr" + kSep},
+      {"1000 in the 1:1 000 000 series", "Nom=N-37;MapScale=1000;Path=/rr;", 1, 1, 0, "/rr" + kSep},
       {"5000", "Nom=N-37;MapScale=5000;Path=/rr;", 1, 1, 2, "/rr" + kSep},
       {"500", "Nom=N-37-XIV;MapScale=500;Path=/rr;", 1, 0, 1, "/rr" + kSep},
       {"blank lines between", "\n\n   \nNom=N-37;\n\n   Path=/rr;   \n\n", 1, 1, 0, "/rr" + kSep},
@@ -151,8 +155,9 @@ TEST(ParamFile, AcceptedFiles) {
       {"UTF-8 file", "CS=ГCK-2011;\nNom=N-37;\nPath=/tmp/Карты;\n", 3, 1, 0,
        Cp1251("/tmp/Карты/").str()},
       {"UTF-8 file with byte-order mark and CR LF",
-       "\xEF\xBB\xBF" "CS=CK-95;\r\nNom=N-37;\r\nPath=/tmp/Карты;\r\n", 2, 1, 0,
-       Cp1251("/tmp/Карты/").str()},
+       "\xEF\xBB\xBF"
+       "CS=CK-95;\r\nNom=N-37;\r\nPath=/tmp/Карты;\r\n",
+       2, 1, 0, Cp1251("/tmp/Карты/").str()},
       {"byte-order mark on a plain ASCII file", "\xEF\xBB\xBFNom=N-37;Path=/rr;", 1, 1, 0,
        "/rr" + kSep},
       {"CR LF in a cp1251 file", Cp1251("Nom=N-37;\r\nPath=/Карты;\r\n").str(), 1, 1, 0,
@@ -162,7 +167,7 @@ TEST(ParamFile, AcceptedFiles) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const Read r = ReadText(c.content);
-    ASSERT_EQ(r.status, 0) << r.diag.line << ": " << r.diag.message;
+    ASSERT_EQ(r.status, 0) << r.reason;
     EXPECT_EQ(r.p.CS, c.cs);
     EXPECT_EQ(r.p.MillionSeries, c.series);
     EXPECT_EQ(r.p.MapScale, c.mapScale);
@@ -171,11 +176,11 @@ TEST(ParamFile, AcceptedFiles) {
 }
 
 TEST(ParamFile, RefinedTrapezoidAndSteps) {
-  const Read r = ReadText(
-      Cp1251("Nom=N-37;Path=/rr;\nxFrom=30 01;xTo=47°59';yFrom=48 01';yTo=55°;\n"
-             "MeridianStep=2;ParallelStep=0°40';xMinute=05';yMinute=5;")
-          .str());
-  ASSERT_EQ(r.status, 0) << r.diag.message;
+  const Read r =
+      ReadText(Cp1251("Nom=N-37;Path=/rr;\nxFrom=30 01;xTo=47°59';yFrom=48 01';yTo=55°;\n"
+                      "MeridianStep=2;ParallelStep=0°40';xMinute=05';yMinute=5;")
+                   .str());
+  ASSERT_EQ(r.status, 0) << r.reason;
   // One minute inside a full sheet beyond the base trapezoid 36..42 E, 52..56 N.
   EXPECT_EQ(r.p.xFrom, 30.0 + 1 / 60.0);
   EXPECT_EQ(r.p.xTo, 47.0 + 59 / 60.0);
@@ -194,18 +199,27 @@ TEST(ParamFile, EdgeMarginsAreStrict) {
     std::string items;
     std::int32_t status;
   } const cases[] = {
-      {"Nom=N-37;xFrom=30;", 6},          {"Nom=N-37;xFrom=30 01;", 0},
-      {"Nom=N-37;xTo=48;", 6},            {"Nom=N-37;xTo=47 59;", 0},
-      {"Nom=N-37;yFrom=48;", 6},          {"Nom=N-37;yFrom=48 01;", 0},
-      {"Nom=N-37;yTo=60;", 6},            {"Nom=N-37;yTo=59 59;", 0},
-      {"Nom=N-37-XIV;xFrom=36;", 6},      {"Nom=N-37-XIV;xFrom=36 01;", 0},
-      {"Nom=N-37-XIV;xTo=39;", 6},        {"Nom=N-37-XIV;xTo=38 59;", 0},
-      {"Nom=N-37-XIV;yFrom=53 19;", 6},   {"Nom=N-37-XIV;yFrom=53 21;", 0},
-      {"Nom=N-37-XIV;yTo=55 21;", 6},     {"Nom=N-37-XIV;yTo=55 19;", 0},
+      {"Nom=N-37;xFrom=30;", 6},
+      {"Nom=N-37;xFrom=30 01;", 0},
+      {"Nom=N-37;xTo=48;", 6},
+      {"Nom=N-37;xTo=47 59;", 0},
+      {"Nom=N-37;yFrom=48;", 6},
+      {"Nom=N-37;yFrom=48 01;", 0},
+      {"Nom=N-37;yTo=60;", 6},
+      {"Nom=N-37;yTo=59 59;", 0},
+      {"Nom=N-37-XIV;xFrom=36;", 6},
+      {"Nom=N-37-XIV;xFrom=36 01;", 0},
+      {"Nom=N-37-XIV;xTo=39;", 6},
+      {"Nom=N-37-XIV;xTo=38 59;", 0},
+      {"Nom=N-37-XIV;yFrom=53 19;", 6},
+      {"Nom=N-37-XIV;yFrom=53 21;", 0},
+      {"Nom=N-37-XIV;yTo=55 21;", 6},
+      {"Nom=N-37-XIV;yTo=55 19;", 0},
       // No check that the trapezoid is not turned inside out.
       {"Nom=N-37;xFrom=41;xTo=37;", 0},
       // Zone 1 starts at 180 and reaches back to 174 (6 W).
-      {"Nom=N-01;xFrom=174;", 6},         {"Nom=N-01;xFrom=174 01;", 0},
+      {"Nom=N-01;xFrom=174;", 6},
+      {"Nom=N-01;xFrom=174 01;", 0},
   };
   for (const auto& c : cases) {
     const Read r = ReadText(c.items + "Path=/rr;");
@@ -246,10 +260,10 @@ TEST(ParamFile, LinesAreReadUpToTheir1000thCharacter) {
     SCOPED_TRACE(c.what);
     const bool ownPath = c.line.find("Path") != std::string::npos;
     const Read r = ReadText((ownPath ? "Nom=N-37;" : head) + "\n" + c.line + "\n");
-    EXPECT_EQ(r.status, c.status) << r.diag.message;
+    EXPECT_EQ(r.status, c.status) << r.reason;
     EXPECT_EQ(r.p.CS, c.cs);
     if (c.status != 0) {
-      EXPECT_EQ(r.diag.line, 2);
+      EXPECT_EQ(r.reason.rfind("t:2: ", 0), 0u) << r.reason;
     }
   }
 }
@@ -260,14 +274,14 @@ TEST(ParamFile, UnreadableLinesOfUtf8Files) {
     int line;
     std::string message;
   } const cases[] = {
-      {"Nom=N-37;\nPath=/tmp/中;\n", 2, "the line holds U+4E2D, a character that code page 1251 lacks"},
+      {"Nom=N-37;\nPath=/tmp/中;\n", 2,
+       "the line holds U+4E2D, a character that code page 1251 lacks"},
       {"\xEF\xBB\xBFNom=N-37;\r\n\r\nPath=/tmp/\xC3;\r\n", 3, "the line is not valid UTF-8"},
   };
   for (const auto& c : cases) {
     const Read r = ReadText(c.content);
     EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(r.diag.line, c.line);
-    EXPECT_EQ(r.diag.message, c.message);
+    EXPECT_EQ(r.reason, Said(c.line, c.message));
   }
   // A failing item comes to light before a bad line that follows it.
   EXPECT_EQ(ReadText("Nom=N-32;\nPath=/tmp/中;\n").status, 4);

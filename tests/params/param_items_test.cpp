@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/cp1251.h"
-#include "driver/path_separator.h"
+#include "core/cp1251.h"
+#include "core/path_separator.h"
 
 namespace mapbasis {
 namespace {

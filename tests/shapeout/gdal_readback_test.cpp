@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/cp1251.h"
-#include "support/layer_readback.h"
+#include "core/cp1251.h"
 #include "shapeout/shape_writers.h"
+#include "support/layer_readback.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 

@@ -9,9 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "driver/cp1251.h"
-#include "support/layer_readback.h"
+#include "core/cp1251.h"
+#include "shapeout/projection_text.h"
 #include "shapeout/shape_writers.h"
+#include "support/layer_readback.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -45,8 +46,8 @@ TEST(LayerFiles, CreatesTableShapefileAndProjection) {
     Layer layer;
     ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(base), kLineFields, layer), kLayerOpen);
     EXPECT_TRUE(layer.IsOpen());
-    EXPECT_EQ(layer.basePath, BaseText(base));
-    EXPECT_EQ(layer.fields.size(), kLineFields.size());
+    EXPECT_EQ(layer.BasePath(), BaseText(base));
+    EXPECT_EQ(layer.Fields().size(), kLineFields.size());
     EXPECT_EQ(layer.recordCount, 0);
     EXPECT_EQ(layer.idCount, 0);
     CLOSENEWSHAPEFILE(layer);
@@ -137,7 +138,7 @@ TEST(LayerFiles, BasePathNamesTheFiles) {
       Layer layer;
       const std::string base = BaseText(folder) + "/" + c.name;
       ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, base, kLineFields, layer), kLayerOpen);
-      EXPECT_EQ(layer.basePath, BaseText(folder / c.file));
+      EXPECT_EQ(layer.BasePath(), BaseText(folder / c.file));
       EXPECT_EQ(WRITESIMPLELINE(layer, "1\\\\\\\\\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
                 kShapeWritten);
     }
@@ -194,7 +195,7 @@ TEST(LayerFiles, RefusedFieldLeavesOnlyTheTable) {
     EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapePolygon, BaseText(base), fields, layer),
               kLayerFieldRefused);
     EXPECT_FALSE(layer.IsOpen());
-    EXPECT_TRUE(layer.basePath.empty());
+    EXPECT_TRUE(layer.BasePath().empty());
 
     const auto table = ReadTable(base);
     ASSERT_TRUE(table);

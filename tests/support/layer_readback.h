@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
 
 namespace mapbasis::testing {
 

@@ -1,4 +1,4 @@
-#include "driver/angle_tolerance.h"
+#include "core/angle_tolerance.h"
 
 #include <cmath>
 

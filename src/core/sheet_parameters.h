@@ -14,7 +14,6 @@ inline constexpr std::int32_t kRejected = -900;
 
 // Fixed text lengths of the record, in cp1251 characters.
 inline constexpr std::size_t kPathLength = 260;
-inline constexpr std::size_t kNomenclatureLength = 200;
 
 // Coordinate systems.
 inline constexpr std::int32_t kCsSk42 = 1;
@@ -25,7 +24,7 @@ inline constexpr std::int32_t kCsGsk2011 = 3;
 // and an east edge may reach 360 or beyond. Latitudes are north latitudes. Angles are degrees.
 struct SheetParameters {
   std::int32_t CS = 0;             // 1 = СК-42, 2 = СК-95, 3 = ГСК-2011
-  std::int32_t MillionSeries = 0;  // 1 = sheet of the 1:1 000 000 series, 0 = of the 1:200 000 series
+  std::int32_t MillionSeries = 0;  // 1 = the 1:1 000 000 series, 0 = the 1:200 000 series
   std::int32_t MapScale = 0;       // index of the map scale within the series, 0..2
   std::int32_t Belt = 0;           // row of the sheet grid from the north: 0 = V .. 12 = J
   std::int32_t Zone = 0;           // column of the sheet grid, 1..60

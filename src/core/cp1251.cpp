@@ -1,4 +1,4 @@
-#include "driver/cp1251.h"
+#include "core/cp1251.h"
 
 namespace mapbasis {
 
@@ -15,6 +15,24 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
+}
+
+// UTF-8 to cp1251, sequence by sequence. A sequence without a cp1251 character (or that is not
+// UTF-8) is handed to `onBad` with its offset: it becomes a question mark when onBad says to go
+// on, and ends the conversion when it does not. An undecodable byte counts as one sequence.
+template <class OnBad>
+std::string ConvertUtf8(std::string_view utf8, OnBad onBad) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    char32_t cp = 0;
+    const std::size_t length = cp1251_detail::DecodeUtf8(utf8, pos, cp);
+    const int b = length == 0 ? -1 : cp1251_detail::ByteOf(cp);
+    if (b < 0 && !onBad(pos)) break;
+    out += b < 0 ? '?' : static_cast<char>(static_cast<unsigned char>(b));
+    pos += length == 0 ? 1 : length;
+  }
+  return out;
 }
 
 }  // namespace
@@ -40,20 +58,18 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8, std::size_t* badOffset) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    char32_t cp = 0;
-    const std::size_t length = cp1251_detail::DecodeUtf8(utf8, pos, cp);
-    const int b = length == 0 ? -1 : cp1251_detail::ByteOf(cp);
-    if (b < 0) {
-      if (badOffset != nullptr) *badOffset = pos;
-      return std::nullopt;
-    }
-    out += static_cast<char>(static_cast<unsigned char>(b));
-    pos += length;
-  }
-  return out;
+  std::optional<std::size_t> bad;
+  std::string out = ConvertUtf8(utf8, [&](std::size_t pos) {
+    bad = pos;
+    return false;
+  });
+  if (!bad) return out;
+  if (badOffset != nullptr) *badOffset = *bad;
+  return std::nullopt;
+}
+
+std::string Utf8ToCp1251Lossy(std::string_view utf8) {
+  return ConvertUtf8(utf8, [](std::size_t) { return true; });
 }
 
 std::filesystem::path PathFromCp1251(std::string_view cp1251) {
@@ -64,6 +80,12 @@ std::filesystem::path PathFromCp1251(std::string_view cp1251) {
 std::optional<std::string> Cp1251FromPath(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
   return Utf8ToCp1251(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+}
+
+std::string DisplayPath(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return Utf8ToCp1251Lossy(
+      std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }
 
 }  // namespace mapbasis

@@ -115,9 +115,16 @@ bool IsValidUtf8(std::string_view text);
 // `badOffset` (when given) receives the byte offset of the offending sequence.
 std::optional<std::string> Utf8ToCp1251(std::string_view utf8, std::size_t* badOffset = nullptr);
 
+// UTF-8 to cp1251 for showing to a person: every sequence that has no cp1251 character (or is not
+// UTF-8) becomes a question mark.
+std::string Utf8ToCp1251Lossy(std::string_view utf8);
+
 // A file-system path from a cp1251 text, and back. The reverse fails for a path holding a
 // character that cp1251 lacks.
 std::filesystem::path PathFromCp1251(std::string_view cp1251);
 std::optional<std::string> Cp1251FromPath(const std::filesystem::path& path);
+
+// A path as cp1251 text for a message; characters that cp1251 lacks show as question marks.
+std::string DisplayPath(const std::filesystem::path& path);
 
 }  // namespace mapbasis

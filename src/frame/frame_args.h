@@ -1,0 +1,25 @@
+// What the frame layers need to know of a run. The run driver fills it from the parameter record
+// and its work data; the frame never sees the record itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace mapbasis {
+
+struct FrameArgs {
+  std::int32_t CS = 0;             // coordinate system of the projection files
+  std::int32_t MillionSeries = 0;  // series and map scale choose the frame style
+  std::int32_t MapScale = 0;
+  std::int32_t Belt = 0, Zone = 0, SheetNo = 0, ExtraSheets = 0;
+  std::string AdjacentNorth, AdjacentSouth, AdjacentEast, AdjacentWest;  // cp1251 sheet names
+  std::string FramePath;          // the FRAME folder, cp1251, without a trailing separator
+  double xFrom = 0.0, xTo = 0.0;  // the result trapezoid: the sheet edge
+  double LonDensifyStep = 0.0;    // vertex spacing along parallels
+  double yFrom = 0.0, yTo = 0.0;
+  double LatDensifyStep = 0.0;  // vertex spacing along meridians
+  double BaseWest = 0.0, BaseEast = 0.0, BaseSouth = 0.0, BaseNorth = 0.0;  // the base trapezoid
+  std::int32_t xMinute = 0, yMinute = 0;  // minute-band divisions, whole minutes
+};
+
+}  // namespace mapbasis

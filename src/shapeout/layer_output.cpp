@@ -1,0 +1,52 @@
+#include "shapeout/layer_output.h"
+
+#include <string>
+
+#include "core/path_separator.h"
+#include "shapeout/shape_writers.h"
+
+namespace mapbasis {
+
+namespace {
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+Outcome Written(const Layer& layer, std::int32_t status) {
+  if (status == kShapeWritten) return Success();
+  return Failure(status, "cannot write record " + std::to_string(layer.recordCount) +
+                             " of the layer " + Quoted(layer.BasePath()) + " (status " +
+                             std::to_string(status) + ")");
+}
+
+Outcome Incomplete(const Layer& layer) {
+  return Failure(kShapeNotWritten, "a line of the layer " + Quoted(layer.BasePath()) +
+                                       " needs more than " + std::to_string(kWorkArrayCapacity) +
+                                       " vertices");
+}
+
+}  // namespace
+
+Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer) {
+  const std::string basePath = std::string(folder) + kPathSeparator + std::string(name);
+  const std::int32_t status = OPENNEWSHAPEFILE(CS, shapeType, basePath, fields, layer);
+  if (status == kLayerOpen) return Success();
+  return Failure(status, "cannot create the layer " + Quoted(basePath) + " (status " +
+                             std::to_string(status) + ")");
+}
+
+Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work) {
+  if (work.Incomplete()) return Incomplete(layer);
+  return Written(layer, WRITESIMPLELINE(layer, attributes, work.X(), work.Y()));
+}
+
+Outcome WriteWorkPolygon(Layer& layer, std::string_view attributes, const VertexWork& work) {
+  if (work.Incomplete()) return Incomplete(layer);
+  return Written(layer, WRITESIMPLEPOLYGON(layer, attributes, work.X(), work.Y()));
+}
+
+Outcome WritePointRecord(Layer& layer, std::string_view attributes, double x, double y) {
+  return Written(layer, WRITEPOINT(layer, attributes, x, y));
+}
+
+}  // namespace mapbasis

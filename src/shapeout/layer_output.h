@@ -1,0 +1,31 @@
+// What a producer of layers does with a layer: open it in its folder, and write the records it
+// builds, each failure coming back with one line that names the layer and what went wrong.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "core/outcome.h"
+#include "core/vertex_work.h"
+#include "shapeout/layer_files.h"
+
+namespace mapbasis {
+
+// Opens the layer `name` in `folder` (cp1251, without a trailing separator) with the run's
+// coordinate system. On failure the status is OPENNEWSHAPEFILE's and the reason says
+// `cannot create the layer "<path>" (status 121)`.
+Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer);
+
+// Writes the line (or ring) now in the work arrays with its attribute text. On failure the status
+// is the writer's and the reason names the record, e.g.
+// `cannot write record 5 of the layer "<path>" (status 803)`; a line the work arrays could not
+// hold is not written and fails with kShapeNotWritten.
+Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work);
+Outcome WriteWorkPolygon(Layer& layer, std::string_view attributes, const VertexWork& work);
+
+// Writes one point with its attribute text; failures as above.
+Outcome WritePointRecord(Layer& layer, std::string_view attributes, double x, double y);
+
+}  // namespace mapbasis

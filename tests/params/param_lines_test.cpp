@@ -1,0 +1,78 @@
+#include "params/param_lines.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/cp1251.h"
+
+namespace mapbasis {
+namespace {
+
+// Every line of the content as the reader sees it, and the status of the first unreadable one.
+struct Lines {
+  std::vector<std::string> lines;
+  bool utf8 = false;
+  int unreadableAt = 0;
+};
+
+Lines ReadAll(std::string_view content) {
+  Lines out;
+  ParamLines lines = OpenParamLines(content);
+  out.utf8 = lines.utf8;
+  while (!AtEnd(lines)) {
+    std::string line;
+    if (!ReadParamLine(lines, line).ok()) {
+      out.unreadableAt = lines.lineNumber;
+      break;
+    }
+    out.lines.push_back(line);
+  }
+  return out;
+}
+
+TEST(ParamLines, EncodingAndLineEnds) {
+  const std::string cyrillic = Cp1251("Path=/Карты;").str();
+  const struct {
+    const char* what;
+    std::string content;
+    bool utf8;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"cp1251 with CR LF", cyrillic + "\r\nNom=N-37;\r\n", false, {cyrillic, "Nom=N-37;"}},
+      {"UTF-8 without a byte-order mark", "Path=/Карты;\nNom=N-37;", true, {cyrillic, "Nom=N-37;"}},
+      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBFNom=N-37;\n", true, {"Nom=N-37;"}},
+      {"plain ASCII", "a\n\nb", false, {"a", "", "b"}},
+      // Only one carriage return before the line feed ends a line; a lone one is text.
+      {"a lone carriage return", "a\r\r\nb\rc", false, {"a\r", "b\rc"}},
+      {"an empty file", "", false, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Lines read = ReadAll(c.content);
+    EXPECT_EQ(read.utf8, c.utf8);
+    EXPECT_EQ(read.lines, c.lines);
+    EXPECT_EQ(read.unreadableAt, 0);
+  }
+}
+
+TEST(ParamLines, LinesAreCutAtTheir1000thCharacter) {
+  // In a UTF-8 file a Cyrillic letter is one character, as in the cp1251 file.
+  const std::string letters(999, 'x');
+  const Lines utf8 = ReadAll(letters + "ЖЖЖ\n");
+  ASSERT_EQ(utf8.lines.size(), 1u);
+  EXPECT_EQ(utf8.lines[0], letters + Cp1251("Ж").str());
+  const Lines cp1251 = ReadAll(letters + Cp1251("ЖЖЖ").str());
+  EXPECT_EQ(cp1251.lines, utf8.lines);
+}
+
+TEST(ParamLines, Utf8LinesWithoutACp1251FormAreUnreadable) {
+  EXPECT_EQ(ReadAll("Nom=N-37;\nPath=/地图;\nCS=CK-42;\n").unreadableAt, 2);
+  EXPECT_EQ(ReadAll("\xEF\xBB\xBFNom=N-37;\n\xC3(\n").unreadableAt, 2);
+  // Beyond the 1000th character nothing is seen, so nothing there spoils the line.
+  EXPECT_EQ(ReadAll(std::string(1000, 'x') + "地图\nЖ").unreadableAt, 0);
+}
+
+}  // namespace
+}  // namespace mapbasis

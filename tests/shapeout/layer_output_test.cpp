@@ -1,0 +1,65 @@
+#include "shapeout/layer_output.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/path_separator.h"
+#include "shapeout/shape_writers.h"
+#include "support/layer_readback.h"
+#include "support/temp_dir.h"
+
+namespace mapbasis {
+namespace {
+
+using testing::BaseText;
+using testing::ReadShapes;
+using testing::ReadTable;
+using testing::TempDir;
+
+const std::vector<FieldDef> kFields = {{"L_code", {kFieldInteger, 6, 0}}};
+
+TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
+  TempDir dir;
+  Layer layer;
+  ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "HypsL", kShapeArc, kFields, layer).ok());
+  EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + kPathSeparator + "HypsL");
+  CLOSENEWSHAPEFILE(layer);
+  EXPECT_TRUE(ReadTable(dir / "HypsL"));
+
+  const std::string missing = BaseText(dir / "missing");
+  const Outcome failed = OpenLayerIn(1, missing, "HypsA", kShapePolygon, kFields, layer);
+  EXPECT_EQ(failed.status, kLayerTableNotCreated);
+  EXPECT_EQ(failed.reason,
+            "cannot create the layer \"" + missing + kPathSeparator + "HypsA\" (status 121)");
+  EXPECT_FALSE(layer.IsOpen());
+}
+
+TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
+  TempDir dir;
+  Layer layer;
+  ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "L", kShapeArc, kFields, layer).ok());
+  VertexWork work;
+  work.Append(37.0, 54.0);
+  work.Append(38.0, 54.0);
+  ASSERT_TRUE(WriteWorkLine(layer, "400011\\", work).ok());
+
+  work.MarkIncomplete();
+  const Outcome incomplete = WriteWorkLine(layer, "400011\\", work);
+  EXPECT_EQ(incomplete.status, kShapeNotWritten);
+  EXPECT_NE(incomplete.reason.find("needs more than 10000 vertices"), std::string::npos);
+  EXPECT_EQ(layer.recordCount, 1);  // no record was begun for it
+
+  work.Clear();
+  work.Append(37.0, 54.0);
+  const Outcome malformed = WriteWorkLine(layer, "400011", work);
+  EXPECT_EQ(malformed.status, kShapeMalformedText);
+  EXPECT_NE(malformed.reason.find("cannot write record 2 of the layer"), std::string::npos);
+  // A point is refused by a line layer before its record is begun.
+  EXPECT_EQ(WritePointRecord(layer, "1\\", 37.0, 54.0).status, kShapeNotWritten);
+  CLOSENEWSHAPEFILE(layer);
+  EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace mapbasis
