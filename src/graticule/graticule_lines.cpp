@@ -76,7 +76,7 @@ Outcome CREATEHYPSL(const GraticuleArgs& args, VertexWork& work, std::vector<dou
   Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineOutline, args.xFrom), work);
   if (!written.ok()) return NotWritten(std::move(written));
 
-  CLOSENEWSHAPEFILE(layer);
+  if (Outcome finished = FinishLayer(layer); !finished.ok()) return NotWritten(std::move(finished));
   return Success();
 }
 

@@ -44,7 +44,7 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
                work);
   Outcome written = WriteWorkPolygon(layer, "-1\\" + args.SheetName + "\\", work);
   if (!written.ok()) return NotWritten(std::move(written));
-  CLOSENEWSHAPEFILE(layer);
+  if (Outcome finished = FinishLayer(layer); !finished.ok()) return NotWritten(std::move(finished));
   return Success();
 }
 
@@ -74,7 +74,7 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
       if (EQWITHTOLERANCE(lat, la2) || lat > la2) break;
     }
   }
-  CLOSENEWSHAPEFILE(layer);
+  if (Outcome finished = FinishLayer(layer); !finished.ok()) return NotWritten(std::move(finished));
   return Success();
 }
 

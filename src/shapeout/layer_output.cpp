@@ -35,6 +35,11 @@ Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view n
                              std::to_string(status) + ")");
 }
 
+Outcome FinishLayer(Layer& layer) {
+  CLOSENEWSHAPEFILE(layer);
+  return Success();
+}
+
 Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work) {
   if (work.Incomplete()) return Incomplete(layer);
   return Written(layer, WRITESIMPLELINE(layer, attributes, work.X(), work.Y()));

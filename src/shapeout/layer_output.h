@@ -18,6 +18,11 @@ namespace mapbasis {
 Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer);
 
+// Closes a layer that was written to its end. Only a finished layer counts as written: a layer
+// abandoned after a failure is never finished, and whatever it left is not a complete layer.
+// Fails when the layer's files could not be completed.
+Outcome FinishLayer(Layer& layer);
+
 // Writes the line (or ring) now in the work arrays with its attribute text. On failure the status
 // is the writer's and the reason names the record, e.g.
 // `cannot write record 5 of the layer "<path>" (status 803)`; a line the work arrays could not
