@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/cp1251.h"
+#include "core/echo.h"
 #include "core/path_separator.h"
 #include "core/sheet_parameters.h"
 
@@ -18,10 +19,13 @@ namespace mapbasis {
 namespace {
 
 // Layers of earlier runs, by lower-case name in the order they are cleared. The marker is the
-// layer's shape file; when it is there, every file named after the layer, whatever its
-// extension, goes.
+// layer's shape file; when it is there, the files of its shapefile family go: the set itself and
+// the indexes and metadata that would describe the old layer. Other files named like a layer stay.
 constexpr std::string_view kGraticuleLayers[] = {"hypsa", "hypsl", "hypsp"};
 constexpr std::string_view kFrameLayers[] = {"frame", "framedig", "frameadj"};
+constexpr std::string_view kFamilyExtensions[] = {
+    ".shp", ".shx", ".dbf", ".prj", ".cpg", ".sbn", ".sbx",     ".qix", ".fbn",
+    ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml", ".qpj"};
 
 std::string LowerAscii(const fs::path& name) {
   const std::u8string u8 = name.u8string();
@@ -32,41 +36,61 @@ std::string LowerAscii(const fs::path& name) {
   return text;
 }
 
-// The files of the folder, lower-cased names beside their paths.
-std::vector<std::pair<std::string, fs::path>> FilesOf(const fs::path& folder) {
-  std::vector<std::pair<std::string, fs::path>> files;
+bool IsFamilyFile(std::string_view lowerName, std::string_view layer) {
+  if (!lowerName.starts_with(layer)) return false;
+  const std::string_view extension = lowerName.substr(layer.size());
+  for (const std::string_view family : kFamilyExtensions) {
+    if (extension == family) return true;
+  }
+  return false;
+}
+
+// The entries of the folder that are not folders (files and links, a link never followed), with
+// their lower-cased names.
+Outcome ListEntries(const fs::path& folder, std::vector<std::pair<std::string, fs::path>>& entries,
+                    std::int32_t failure) {
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code typeError;
-    if (it->is_regular_file(typeError)) {
-      files.emplace_back(LowerAscii(it->path().filename()), it->path());
+    if (!it->is_directory(typeError) || it->is_symlink(typeError)) {
+      entries.emplace_back(LowerAscii(it->path().filename()), it->path());
     }
   }
-  return files;
+  if (ec) {
+    return Failure(failure, "cannot read the folder \"" + EchoPath(DisplayPath(folder)) +
+                                "\": " + ec.message());
+  }
+  return Success();
 }
 
-// Deletes the old layers of the table from the folder. Deletions that fail leave the files there.
-void DeleteOldLayers(const fs::path& folder, std::span<const std::string_view> layers) {
+// Deletes the old layers of the table from the folder. A deletion that fails ends the preparation.
+Outcome DeleteOldLayers(const fs::path& folder, std::span<const std::string_view> layers,
+                        std::int32_t failure) {
+  std::vector<std::pair<std::string, fs::path>> entries;
+  if (Outcome listed = ListEntries(folder, entries, failure); !listed.ok()) return listed;
   for (const std::string_view layer : layers) {
-    const std::string stem(layer);
-    const auto files = FilesOf(folder);
+    const std::string marker = std::string(layer) + ".shp";
     bool marked = false;
-    for (const auto& [name, path] : files) marked = marked || name == stem + ".shp";
+    for (const auto& [name, path] : entries) marked = marked || name == marker;
     if (!marked) continue;
-    for (const auto& [name, path] : files) {
-      if (name == stem || name.starts_with(stem + ".")) {
-        std::error_code ignored;
-        fs::remove(path, ignored);
+    for (const auto& [name, path] : entries) {
+      if (!IsFamilyFile(name, layer)) continue;
+      std::error_code ec;
+      // remove() takes a link away as a link, never what it points to.
+      if (!fs::remove(path, ec) && ec) {
+        return Failure(failure, "cannot delete the old layer file \"" +
+                                    EchoPath(DisplayPath(path)) + "\": " + ec.message());
       }
     }
   }
+  return Success();
 }
 
 // Makes sure one sub-folder exists as a folder; a new one holds no old layers.
 Outcome PrepareFolder(std::string_view folder, std::span<const std::string_view> layers,
                       std::int32_t failure) {
   if (folder.size() > kPathLength) {
-    return Failure(failure, "the folder \"" + std::string(folder) + "\" would be longer than " +
+    return Failure(failure, "the folder \"" + EchoPath(folder) + "\" would be longer than " +
                                 std::to_string(kPathLength) + " characters");
   }
   const fs::path path = PathFromCp1251(folder);
@@ -74,18 +98,39 @@ Outcome PrepareFolder(std::string_view folder, std::span<const std::string_view>
   if (!fs::exists(path, ec)) {
     if (!fs::create_directory(path, ec)) {
       return Failure(failure,
-                     "cannot create the folder \"" + std::string(folder) + "\": " + ec.message());
+                     "cannot create the folder \"" + EchoPath(folder) + "\": " + ec.message());
     }
     return Success();
   }
   if (!fs::is_directory(path, ec)) {
-    return Failure(failure, "\"" + std::string(folder) + "\" exists but is not a folder");
+    return Failure(failure, "\"" + EchoPath(folder) + "\" exists but is not a folder");
   }
-  DeleteOldLayers(path, layers);
-  return Success();
+  return DeleteOldLayers(path, layers, failure);
 }
 
 }  // namespace
+
+Outcome CheckLayerPathLengths(std::string_view R) {
+  const struct {
+    std::string_view folder;
+    std::span<const std::string_view> layers;
+    std::int32_t failure;
+  } folders[] = {{"HYPS", kGraticuleLayers, kHypsFolderFailed},
+                 {"FRAME", kFrameLayers, kFrameFolderFailed}};
+  for (const auto& f : folders) {
+    for (const std::string_view layer : f.layers) {
+      const std::size_t length = R.size() + f.folder.size() + 1 + layer.size();
+      if (length > kMaxLayerBasePathLength) {
+        return Failure(f.failure, "the result folder \"" + EchoPath(R) +
+                                      "\" is too long for its layers: " + std::string(f.folder) +
+                                      "'s layer paths would be " + std::to_string(length) +
+                                      " characters, " + std::to_string(kMaxLayerBasePathLength) +
+                                      " at the most");
+      }
+    }
+  }
+  return Success();
+}
 
 Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath) {
   const std::string result(R);  // R may be a view of Path itself
@@ -93,7 +138,8 @@ Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePat
   FramePath = result + "FRAME";
   std::error_code ec;
   if (!fs::exists(PathFromCp1251(result), ec)) {
-    return Failure(kResultFolderMissing, "the result folder \"" + result + "\" does not exist");
+    return Failure(kResultFolderMissing,
+                   "the result folder \"" + EchoPath(result) + "\" does not exist");
   }
   if (Outcome ready = PrepareFolder(Path, kGraticuleLayers, kHypsFolderFailed); !ready.ok()) {
     return ready;

@@ -1,13 +1,21 @@
 #include "driver/program.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "core/cp1251.h"
+#include "core/echo.h"
 #include "core/fixed_text.h"
+#include "driver/capacity_check.h"
+#include "driver/folder_lock.h"
 #include "driver/output_folders.h"
 #include "driver/run_generation.h"
 #include "params/param_file.h"
+
+#ifndef MAPBASIS_VERSION
+#define MAPBASIS_VERSION "unknown"
+#endif
 
 namespace mapbasis {
 
@@ -22,6 +30,22 @@ constexpr auto kNoHypsFolder = Cp1251("Не удалось создать пап
 constexpr auto kNoFrameFolder = Cp1251("Не удалось создать папку FRAME");
 constexpr auto kUnspecifiedError = Cp1251("Неспецифицированная ошибка");
 
+constexpr const char* kUsage =
+    "usage: mapbasis PARAMETER-FILE    generate one sheet from a parameter file\n"
+    "       mapbasis                   choose the sheet in the parameter dialogs\n"
+    "\n"
+    "The parameter file holds items key=value; in code page 1251 (or UTF-8):\n"
+    "  CS=CK-42;          coordinate system: CK-42, CK-95 or ГCK-2011\n"
+    "  Nom=N-37-XIV;      the sheet: N-37, N-37-XIV, N3714, N-37-XIV(2) ...  (required)\n"
+    "  Path=maps/N-37;    the result folder, created when missing            (required)\n"
+    "  MapScale=200;      in thousands, after Nom: 200, 500, 1000 / 1000, 2500, 5000\n"
+    "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
+    "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
+    "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
+    "\n"
+    "Exit status: 0 the sheet was generated; 8 refused or failed before generation;\n"
+    "16 generation failed. A failure prints one line on stderr.\n";
+
 // The argument counts in characters, as a path of the platform does.
 std::size_t CharacterCount(const std::string& text) {
   if (!IsValidUtf8(text)) return text.size();
@@ -29,6 +53,9 @@ std::size_t CharacterCount(const std::string& text) {
   for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return count;
 }
+
+// A folder failure that none of the folder messages names.
+constexpr std::int32_t kUnspecifiedFolderFailure = 4;
 
 std::string_view FolderMessage(std::int32_t status) {
   switch (status) {
@@ -44,9 +71,54 @@ void Say(std::ostream& out, std::string_view text) {
   out << "mapbasis: " << Cp1251ToUtf8(text) << '\n';
 }
 
+// Everything after the parameters are known: the checks that can refuse the sheet before anything
+// is touched, then the folders and the layers. What failed, and when, decides the exit status.
+enum class Stage { kChecks, kFolders, kGeneration };
+
+struct StageFailure {
+  Stage stage = Stage::kChecks;
+  Outcome outcome;
+};
+
+// A sheet that cannot be held is a generation failure; a result folder too long for its layers is
+// a folder failure. Both are found before anything is made.
+std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
+  if (Outcome fits = CHECKCAPACITIES(p); !fits.ok()) {
+    return StageFailure{Stage::kGeneration, std::move(fits)};
+  }
+  if (Outcome lengths = CheckLayerPathLengths(TrimTrailingBlanks(p.Path)); !lengths.ok()) {
+    return StageFailure{Stage::kFolders, std::move(lengths)};
+  }
+  return std::nullopt;
+}
+
+// Locks the result folder, prepares its sub-folders and generates the layers.
+std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
+  FolderLock lock;
+  const std::string_view result = TrimTrailingBlanks(p.Path);
+  std::error_code ec;
+  if (std::filesystem::is_directory(PathFromCp1251(result), ec)) {
+    if (Outcome locked = lock.Acquire(PathFromCp1251(result)); !locked.ok()) {
+      return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, locked.reason)};
+    }
+  }
+  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath); !ready.ok()) {
+    return StageFailure{Stage::kFolders, std::move(ready)};
+  }
+  GenerationWork work;
+  if (Outcome generated = RunGeneration(p, work); !generated.ok()) {
+    return StageFailure{Stage::kGeneration, std::move(generated)};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int RunBatch(const std::string& file, std::ostream& diagnostics) {
+  if (file.empty()) {
+    Say(diagnostics, "the parameter-file path is empty");
+    return kExitNotDone;
+  }
   // A cut path could name another file: an over-long one is refused, not shortened.
   if (CharacterCount(file) > kPathLength) {
     Say(diagnostics,
@@ -54,9 +126,10 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
     return kExitNotDone;
   }
   const std::filesystem::path path(file);
+  const std::string shown = EchoPath(DisplayPath(path));
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {
-    Say(diagnostics, DisplayPath(path) + ": no such file");
+    Say(diagnostics, shown + ": no such file");
     return kExitNotDone;
   }
 
@@ -66,17 +139,16 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
     return kExitNotDone;
   }
   // Later failures name the parameter file too: a script may run many of them.
-  const std::string source = DisplayPath(path) + ": ";
-  if (Outcome ready = PATHPROCESS(TrimTrailingBlanks(p.Path), p.Path, p.FramePath); !ready.ok()) {
-    Say(diagnostics, source + ready.reason);
-    return kExitNotDone;
+  auto failure = CheckBeforeTouching(p);
+  if (!failure) {
+    if (Outcome made = CreateResultFolder(p); !made.ok()) {
+      failure = StageFailure{Stage::kFolders, std::move(made)};
+    }
   }
-  GenerationWork work;
-  if (Outcome generated = RunGeneration(p, work); !generated.ok()) {
-    Say(diagnostics, source + generated.reason);
-    return kExitGenerationFailed;
-  }
-  return kExitDone;
+  if (!failure) failure = PrepareAndGenerate(p);
+  if (!failure) return kExitDone;
+  Say(diagnostics, shown + ": " + failure->outcome.reason);
+  return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
 }
 
 int RunInteractive(InteractiveShell& shell) {
@@ -85,22 +157,30 @@ int RunInteractive(InteractiveShell& shell) {
   p.Status = shell.RUNDIALOG1(p);
   if (p.Status != 0) return kExitNotDone;
 
-  const Outcome ready = PATHPROCESS(TrimTrailingBlanks(p.Path), p.Path, p.FramePath);
-  if (!ready.ok()) {
-    shell.ShowMessage(FolderMessage(ready.status), kTaskNotDone, MessageIcon::Error);
-    return kExitNotDone;
+  auto failure = CheckBeforeTouching(p);
+  if (!failure) failure = PrepareAndGenerate(p);
+  if (!failure) {
+    shell.ShowMessage(kTaskDone, kProcessingState, MessageIcon::Information);
+    return kExitDone;
   }
-  GenerationWork work;
-  if (!RunGeneration(p, work).ok()) {
+  if (failure->stage == Stage::kGeneration) {
     shell.ShowMessage(kTaskNotDone, kAbnormalEnd, MessageIcon::Error);
-    return kExitNotDone;
+  } else {
+    shell.ShowMessage(FolderMessage(failure->outcome.status), kTaskNotDone, MessageIcon::Error);
   }
-  shell.ShowMessage(kTaskDone, kProcessingState, MessageIcon::Information);
-  return kExitDone;
+  return kExitNotDone;
 }
 
-int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell,
+int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, std::ostream& out,
                std::ostream& diagnostics) {
+  if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
+    out << kUsage;
+    return kExitDone;
+  }
+  if (!args.empty() && args.front() == "--version") {
+    out << "mapbasis " << MAPBASIS_VERSION << '\n';
+    return kExitDone;
+  }
   if (!args.empty()) return RunBatch(args.front(), diagnostics);
   if (shell == nullptr) {
     Say(diagnostics,

@@ -18,11 +18,17 @@ inline constexpr int kExitNotDone = 8;
 inline constexpr int kExitGenerationFailed = 16;
 
 // `args` are the command-line arguments after the program name, as the platform gives them (UTF-8
-// on Linux). `shell` is the user interface of an interactive run; without one, a run without
-// arguments says so and ends with 8. A batch run says nothing when it succeeds; when it fails it
-// writes one line to `diagnostics` that starts with the parameter file (and the line of the file
-// where the fault stands), e.g. `params.txt:3: unknown key "MapScal"`.
-int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell,
+// on Linux). `--help` (or `-h`) and `--version` as the first argument write to `out` and end with
+// 0; any other first argument is the parameter file of a batch run. `shell` is the user interface
+// of an interactive run; without one, a run without arguments says so and ends with 8. A batch run
+// says nothing when it succeeds; when it fails it writes one line to `diagnostics` that starts
+// with "mapbasis: " and the parameter file (and the line of the file where the fault stands),
+// e.g. `mapbasis: params.txt:3: unknown key "MapScal"`.
+//
+// Every check that can refuse a sheet runs before anything on disk is touched: a refused run
+// leaves the disk as it was. The result folder is locked for the run, so two runs on one folder
+// never interleave; the later one waits.
+int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, std::ostream& out,
                std::ostream& diagnostics);
 
 // The batch run on the parameter file `file`.

@@ -1,15 +1,16 @@
 #include "params/param_file.h"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "core/cp1251.h"
+#include "core/echo.h"
 #include "core/fixed_text.h"
+#include "core/path_separator.h"
 #include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/param_items.h"
 #include "params/param_lines.h"
+#include "params/param_source.h"
 
 namespace mapbasis {
 
@@ -60,7 +61,8 @@ std::string EdgeMessage(std::string_view key, double edge, std::string_view dire
 }
 
 // A refined trapezoid may reach beyond the base trapezoid by less than one sheet of the series on
-// each side; an edge not given is the base edge. Status 0 or kParamFileEdgeTooFar.
+// each side, and must be a trapezoid on the earth: west of east, south of north, not beyond the
+// pole. An edge not given is the base edge. Status 0 or kParamFileEdgeTooFar.
 Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::string_view source) {
   const SheetSize sheet = SeriesSheetSize(p.MillionSeries);
   const double mx = sheet.width;
@@ -91,6 +93,20 @@ Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::strin
                   EdgeMessage("yTo", p.yTo, "north", "north edge", p.BaseNorth));
   }
 
+  // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis.
+  if (!(p.xFrom < p.xTo)) {
+    return Finish(kParamFileEdgeTooFar, p, source, lines.xTo > 0 ? lines.xTo : lines.xFrom,
+                  "xTo " + GRADMIN2TXT(p.xTo) + " is not east of xFrom " + GRADMIN2TXT(p.xFrom));
+  }
+  if (!(p.yFrom < p.yTo)) {
+    return Finish(kParamFileEdgeTooFar, p, source, lines.yTo > 0 ? lines.yTo : lines.yFrom,
+                  "yTo " + GRADMIN2TXT(p.yTo) + " is not north of yFrom " + GRADMIN2TXT(p.yFrom));
+  }
+  if (!(p.yTo <= 90.0)) {
+    return Finish(kParamFileEdgeTooFar, p, source, lines.yTo,
+                  "yTo " + GRADMIN2TXT(p.yTo) + " lies beyond the pole");
+  }
+
   if (p.xMinute == kNotGiven) p.xMinute = p.DefaultxMinute;
   if (p.yMinute == kNotGiven) p.yMinute = p.DefaultyMinute;
   if (p.ParallelStep == kNotGivenAngle) p.ParallelStep = p.DefaultParallelStep;
@@ -109,7 +125,9 @@ Outcome READARGTEXT(std::string_view content, std::string_view source, SheetPara
   for (;;) {
     while (IsBlank(buffer) && !AtEnd(lines)) {
       if (Outcome read = ReadParamLine(lines, buffer); !read.ok()) {
-        return Finish(kParamFileCannotReadLine, p, source, lines.lineNumber, read.reason);
+        const bool tooLong = read.status == kLineTooLong;
+        return Finish(tooLong ? kParamFileBadItem : kParamFileCannotReadLine, p, source,
+                      lines.lineNumber, read.reason);
       }
     }
     if (IsBlank(buffer)) break;
@@ -138,31 +156,31 @@ Outcome READARGTEXT(std::string_view content, std::string_view source, SheetPara
 
 Outcome READARGFILE(const std::filesystem::path& file, SheetParameters& p) {
   SetMarkers(p);
-  const std::string source = DisplayPath(file);
+  const std::string source = EchoPath(DisplayPath(file));
+  std::string content;
+  if (Outcome read = ReadParameterFile(file, content); !read.ok()) {
+    return Finish(read.status, p, source, 0, read.reason);
+  }
+  return READARGTEXT(content, source, p);
+}
 
+Outcome CreateResultFolder(const SheetParameters& p) {
+  // The folder's own name, without the separator that ends it in the record.
+  std::string_view path = TrimTrailingBlanks(p.Path);
+  if (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
+  const std::filesystem::path folder = PathFromCp1251(path);
+  const std::string quoted = "the result folder \"" + EchoPath(path) + "\"";
   std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) {
-    return Finish(kParamFileCannotOpen, p, source, 0, "cannot open the file: it is a folder");
+  const std::filesystem::file_status status = std::filesystem::status(folder, ec);
+  if (std::filesystem::is_directory(status)) return Success();
+  if (std::filesystem::exists(status)) {
+    return Failure(kParamFileCannotCreateFolder, quoted + " exists but is not a folder");
   }
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return Finish(kParamFileCannotOpen, p, source, 0, "cannot open the file");
-  const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return Finish(kParamFileCannotReadLine, p, source, 0, "cannot read the file");
-  in.close();
-
-  if (Outcome read = READARGTEXT(content, source, p); !read.ok()) return read;
-
-  // The result folder is made here, with any folders above it that are missing; something that
-  // already stands at that path is left for the output stage to judge.
-  const std::filesystem::path folder = PathFromCp1251(TrimTrailingBlanks(p.Path));
-  if (!std::filesystem::exists(folder, ec)) {
-    std::filesystem::create_directories(folder, ec);
-    if (ec) {
-      return Finish(kParamFileCannotCreateFolder, p, source, 0,
-                    "cannot create the result folder \"" + p.Path + "\": " + ec.message());
-    }
+  // The folders above it that are missing are made too.
+  std::filesystem::create_directories(folder, ec);
+  if (ec) {
+    return Failure(kParamFileCannotCreateFolder, "cannot create " + quoted + ": " + ec.message());
   }
-  p.Status = kParamFileRead;
   return Success();
 }
 

@@ -31,9 +31,14 @@ inline constexpr std::int32_t kParamFileCannotCreateFolder = 7;
 // the fault stands, e.g. `params.txt:3: unknown key "MapScal"` for source "params.txt" (cp1251).
 Outcome READARGTEXT(std::string_view content, std::string_view source, SheetParameters& p);
 
-// READARGTEXT over the file, then creates the result folder (with its parents) when it is
-// missing. Status as above, 2 for a file that cannot be opened, 7 for a result folder that cannot
-// be created.
+// READARGTEXT over the file. Only a regular file of at most 1 MiB is read: a folder, a FIFO or a
+// device is refused at once with status 2, as is a file that cannot be opened; 3 when it cannot
+// be read. Touches nothing on disk: the result folder is made by CreateResultFolder once every
+// check of the run has passed.
 Outcome READARGFILE(const std::filesystem::path& file, SheetParameters& p);
+
+// Creates the result folder of the record (with the folders above it) when it is missing. Status
+// 7 when it cannot be made or something that is not a folder stands at its path.
+Outcome CreateResultFolder(const SheetParameters& p);
 
 }  // namespace mapbasis

@@ -1,6 +1,7 @@
 #include "params/param_items.h"
 
 #include "core/cp1251.h"
+#include "core/echo.h"
 #include "core/fixed_text.h"
 #include "core/path_separator.h"
 #include "params/angle_texts.h"
@@ -12,7 +13,7 @@ namespace {
 
 constexpr auto kGsk2011 = Cp1251("ГCK-2011");
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return "\"" + Echo(text) + "\""; }
 
 std::string ValueMessage(std::string_view key, std::string_view value, std::string_view why) {
   return Quoted(key) + " value " + Quoted(TrimBlanks(value)) + " " + std::string(why);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/cp1251.h"
+#include "core/fixed_text.h"
 #include "params/param_items.h"
 
 namespace mapbasis {
@@ -29,6 +30,8 @@ std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
   return text;
 }
 
+constexpr const char* kTextBeyondTheLimit = "the line has text beyond its 1000th character";
+
 }  // namespace
 
 ParamLines OpenParamLines(std::string_view content) {
@@ -50,21 +53,26 @@ Outcome ReadParamLine(ParamLines& lines, std::string& line) {
   ++lines.lineNumber;
   if (raw.ends_with('\r')) raw.remove_suffix(1);
 
-  if (!lines.utf8) {
-    line = std::string(raw.substr(0, kParamLineLength));
-    return Success();
-  }
   std::size_t badOffset = 0;
-  if (auto converted = Utf8ToCp1251(raw, &badOffset)) {
+  if (!lines.utf8) {
+    line = std::string(raw);
+  } else if (auto converted = Utf8ToCp1251(raw, &badOffset)) {
     line = std::move(*converted);
   } else {
-    // What lies beyond the 1000th character is never seen, so it cannot spoil the line.
     line = Utf8ToCp1251(raw.substr(0, badOffset)).value_or(std::string());
-    if (line.size() < kParamLineLength) {
-      return Failure(1, WhyNotCp1251(raw, badOffset));
-    }
+    // A character beyond the 1000th is text beyond the limit, whatever it is.
+    if (line.size() < kParamLineLength)
+      return Failure(kLineUnreadable, WhyNotCp1251(raw, badOffset));
+    return Failure(kLineTooLong, kTextBeyondTheLimit);
   }
-  line.resize(std::min(line.size(), kParamLineLength));
+  // A line is read up to its 1000th character. Blanks beyond it are harmless; text there would
+  // be lost without a word, so the line is refused.
+  if (line.size() > kParamLineLength) {
+    if (!IsBlank(std::string_view(line).substr(kParamLineLength))) {
+      return Failure(kLineTooLong, kTextBeyondTheLimit);
+    }
+    line.resize(kParamLineLength);
+  }
   return Success();
 }
 

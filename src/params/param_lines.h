@@ -24,10 +24,14 @@ ParamLines OpenParamLines(std::string_view content);
 // True when every line has been read.
 inline bool AtEnd(const ParamLines& lines) { return lines.bytes.empty(); }
 
+// Status of ReadParamLine.
+inline constexpr std::int32_t kLineUnreadable = 1;  // not UTF-8, or a character cp1251 lacks
+inline constexpr std::int32_t kLineTooLong = 2;     // text beyond the 1000th character
+
 // The next line, without its line feed and without one carriage return before it, converted to
 // cp1251 and cut to 1000 characters. A line of a UTF-8 file holding a character that cp1251
-// lacks (or bytes that are not UTF-8) is unreadable: status 1 and the reason why. Not to be
-// called at the end.
+// lacks (or bytes that are not UTF-8) is unreadable; a line with anything but blanks beyond its
+// 1000th character is refused. Not to be called at the end.
 Outcome ReadParamLine(ParamLines& lines, std::string& line);
 
 }  // namespace mapbasis

@@ -1,26 +1,37 @@
 // Creating a layer: its attribute table with Id and the producer's fields, its shapefile and its
 // .PRJ file; the primitives that write into them; closing it again.
+//
+// shapelib writes the layer's files into memory through our own file hooks. Closing a layer
+// publishes its four files whole; a layer that is never closed leaves nothing on disk.
 #include "shapeout/layer_files.h"
 
 #include <shapefil.h>
 
+#include <cstdio>
+#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <limits>
+#include <system_error>
 #include <utility>
 
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
+#include "shapeout/file_publisher.h"
+#include "shapeout/memory_folder.h"
 #include "shapeout/projection_text.h"
 
 namespace mapbasis {
 
 struct Layer::Files {
+  std::filesystem::path base;  // the layer's files are base + extension
+  MemoryFolder memory;
+  std::string projection;  // the .PRJ file's bytes
   SHPHandle shp = nullptr;
   DBFHandle dbf = nullptr;
 
-  ~Files() { Close(); }
-  void Close() {
+  ~Files() { CloseHandles(); }
+  // shapelib completes the headers of both files when it closes them.
+  void CloseHandles() {
     if (dbf != nullptr) DBFClose(std::exchange(dbf, nullptr));
     if (shp != nullptr) SHPClose(std::exchange(shp, nullptr));
   }
@@ -40,24 +51,102 @@ constexpr int kIdWidth = 6;
 constexpr std::size_t kMaxFieldNameLength = 10;
 constexpr std::int32_t kMaxFieldWidth = 255;
 
-// File names reach shapelib as UTF-8. shapelib reports its failures on stderr, but a batch run
-// stays silent: every failure comes back as a status.
-SAHooks LayerFileHooks() {
+// The extensions of a layer's files, in the order they are put in place: shapelib names the
+// shapefile set in lower case, the projection file is ".PRJ".
+constexpr const char* kShapelibExtensions[] = {".dbf", ".shp", ".shx"};
+constexpr const char* kProjectionExtension = ".PRJ";
+
+// --- shapelib's file hooks over the layer's memory folder -------------------------------------
+
+// The folder that files opened by name go to: set while shapelib creates a layer's files. Once
+// open, a file carries its folder with it.
+thread_local MemoryFolder* tOpening = nullptr;
+
+MemoryFolder::Handle& HandleOf(SAFile file) {
+  return *reinterpret_cast<MemoryFolder::Handle*>(file);
+}
+
+SAFile HookOpen(const char* name, const char* access) {
+  if (tOpening == nullptr) return nullptr;
+  return reinterpret_cast<SAFile>(tOpening->Open(name, access));
+}
+
+SAOffset HookRead(void* out, SAOffset size, SAOffset count, SAFile file) {
+  if (size == 0) return 0;
+  return MemoryFolder::Read(HandleOf(file), out, size * count) / size;
+}
+
+SAOffset HookWrite(void* in, SAOffset size, SAOffset count, SAFile file) {
+  if (size == 0) return 0;
+  return MemoryFolder::Write(HandleOf(file), in, size * count) / size;
+}
+
+SAOffset HookSeek(SAFile file, SAOffset offset, int whence) {
+  MemoryFolder::Handle& handle = HandleOf(file);
+  const auto signedOffset = static_cast<long long>(static_cast<long>(offset));
+  long long position = static_cast<long long>(offset);
+  if (whence == SEEK_CUR) position = static_cast<long long>(handle.position) + signedOffset;
+  if (whence == SEEK_END) position = static_cast<long long>(handle.bytes->size()) + signedOffset;
+  if (position < 0) return static_cast<SAOffset>(-1);
+  handle.position = static_cast<std::size_t>(position);
+  return 0;
+}
+
+SAOffset HookTell(SAFile file) { return HandleOf(file).position; }
+
+int HookFlush(SAFile) { return 0; }
+
+int HookClose(SAFile file) {
+  MemoryFolder::Handle& handle = HandleOf(file);
+  handle.folder->Close(&handle);
+  return 0;
+}
+
+int HookRemove(const char* name) {
+  if (tOpening != nullptr) tOpening->Remove(name);
+  return 0;
+}
+
+// shapelib reports its failures on stderr, but a batch run stays silent: every failure comes back
+// as a status.
+SAHooks MemoryHooks() {
   SAHooks hooks;
-#ifdef _WIN32
-  SASetupUtf8Hooks(&hooks);
-#else
   SASetupDefaultHooks(&hooks);
-#endif
+  hooks.FOpen = HookOpen;
+  hooks.FRead = HookRead;
+  hooks.FWrite = HookWrite;
+  hooks.FSeek = HookSeek;
+  hooks.FTell = HookTell;
+  hooks.FFlush = HookFlush;
+  hooks.FClose = HookClose;
+  hooks.Remove = HookRemove;
   hooks.Error = [](const char*) {};
   return hooks;
 }
 
-// shapelib drops whatever looks like an extension from the name it is given; naming the file in
-// full keeps a dot in the layer name part of the name.
-std::string ShapelibName(const std::filesystem::path& base, const char* extension) {
+// Sets the folder that shapelib's files are opened in for as long as it lives.
+class OpeningIn {
+ public:
+  explicit OpeningIn(MemoryFolder& folder) : previous_(std::exchange(tOpening, &folder)) {}
+  ~OpeningIn() { tOpening = previous_; }
+  OpeningIn(const OpeningIn&) = delete;
+  OpeningIn& operator=(const OpeningIn&) = delete;
+
+ private:
+  MemoryFolder* previous_;
+};
+
+// ---------------------------------------------------------------------------------------------
+
+std::string FileName(const std::filesystem::path& base, const char* extension) {
   const std::u8string utf8 = base.u8string();
   return std::string(utf8.begin(), utf8.end()) + extension;
+}
+
+std::filesystem::path FilePath(const std::filesystem::path& base, const char* extension) {
+  std::filesystem::path file = base;
+  file += extension;
+  return file;
 }
 
 DBFFieldType ShapelibFieldType(std::int32_t type) {
@@ -72,16 +161,22 @@ bool AddField(DBFHandle table, const FieldDef& field) {
                      field.spec.width, field.spec.decimals) >= 0;
 }
 
-// The .PRJ file holds the projection text and a CR LF, or nothing for a system without one.
-bool WriteProjectionFile(std::filesystem::path file, std::int32_t CS) {
-  file += ".PRJ";
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  if (const std::string_view text = ProjectionText(CS); !text.empty()) {
-    out << text << "\r\n";
-  }
-  out.close();
-  return !out.fail();
+// The table carries the date it was written on, not shapelib's placeholder.
+void StampToday(DBFHandle table) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  DBFSetLastModifiedDate(table, local.tm_year, local.tm_mon + 1, local.tm_mday);
+}
+
+// The folder of a base path must be there: a layer is opened only where it can be written.
+bool FolderExists(const std::filesystem::path& base) {
+  std::error_code ec;
+  return std::filesystem::is_directory(base.parent_path().empty() ? "." : base.parent_path(), ec);
 }
 
 }  // namespace
@@ -97,7 +192,6 @@ Layer::Layer(Layer&& other) noexcept
 
 Layer& Layer::operator=(Layer&& other) noexcept {
   if (this != &other) {
-    CLOSENEWSHAPEFILE(*this);
     recordCount = std::exchange(other.recordCount, 0);
     idCount = std::exchange(other.idCount, 0);
     basePath_ = std::exchange(other.basePath_, {});
@@ -161,12 +255,16 @@ std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::stri
   if (base.size() > kMaxBasePathLength) return kLayerBasePathTooLong;
   // A blank name would make files named by their extension alone in the current folder.
   if (base.empty() || base.find('\0') != std::string_view::npos) return kLayerTableNotCreated;
-  const std::filesystem::path path = PathFromCp1251(base);
-  SAHooks hooks = LayerFileHooks();
 
   auto files = std::make_unique<Layer::Files>();
-  files->dbf = DBFCreateLL(ShapelibName(path, ".dbf").c_str(), kCodePage1251, &hooks);
+  files->base = PathFromCp1251(base);
+  if (!FolderExists(files->base)) return kLayerTableNotCreated;
+  SAHooks hooks = MemoryHooks();
+  const OpeningIn opening(files->memory);
+
+  files->dbf = DBFCreateLL(FileName(files->base, ".dbf").c_str(), kCodePage1251, &hooks);
   if (files->dbf == nullptr) return kLayerTableNotCreated;
+  StampToday(files->dbf);
 
   // The table is declared in full before anything else is made.
   bool declared = DBFAddField(files->dbf, kIdName, FTInteger, kIdWidth, 0) >= 0;
@@ -175,10 +273,13 @@ std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::stri
   }
   if (!declared) return kLayerFieldRefused;
 
-  files->shp = SHPCreateLL(ShapelibName(path, ".shp").c_str(), shapeType, &hooks);
+  files->shp = SHPCreateLL(FileName(files->base, ".shp").c_str(), shapeType, &hooks);
   if (files->shp == nullptr) return kLayerShapefileNotCreated;
 
-  if (!WriteProjectionFile(path, CS)) return kLayerProjectionNotWritten;
+  // The .PRJ file holds the projection text and a CR LF, or nothing for a system without one.
+  if (const std::string_view text = ProjectionText(CS); !text.empty()) {
+    files->projection = std::string(text) + "\r\n";
+  }
 
   layer.basePath_ = std::string(base);
   layer.fields_.assign(fields.begin(), fields.end());
@@ -186,6 +287,27 @@ std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::stri
   return kLayerOpen;
 }
 
-void CLOSENEWSHAPEFILE(Layer& layer) { layer.files_.reset(); }
+Outcome CLOSENEWSHAPEFILE(Layer& layer) {
+  if (!layer.IsOpen()) return Success();
+  const std::unique_ptr<Layer::Files> files = std::move(layer.files_);
+  files->CloseHandles();
+
+  std::vector<PendingFile> pending;
+  for (const char* extension : kShapelibExtensions) {
+    const std::string* bytes = files->memory.Find(FileName(files->base, extension));
+    if (bytes == nullptr) {
+      return Failure(kLayerNotPublished, "the layer \"" + layer.BasePath() + "\" lost its " +
+                                             std::string(extension) + " file");
+    }
+    pending.push_back({FilePath(files->base, extension), *bytes});
+  }
+  pending.push_back({FilePath(files->base, kProjectionExtension), files->projection});
+  if (Outcome published = PublishFiles(pending); !published.ok()) {
+    return Failure(kLayerNotPublished, std::move(published.reason));
+  }
+  return Success();
+}
+
+void DiscardLayer(Layer& layer) { layer.files_.reset(); }
 
 }  // namespace mapbasis

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/outcome.h"
 #include "shapeout/attribute_fields.h"
 
 namespace mapbasis {
@@ -21,18 +22,19 @@ inline constexpr std::int32_t kShapePolygon = 5;
 // Status of OPENNEWSHAPEFILE. A caller treats every non-zero status alike: it abandons its layer
 // group.
 inline constexpr std::int32_t kLayerOpen = 0;
-inline constexpr std::int32_t kLayerBasePathTooLong = 120;       // more than 255 characters
-inline constexpr std::int32_t kLayerTableNotCreated = 121;       // the table could not be made
-inline constexpr std::int32_t kLayerFieldRefused = 123;          // a field was refused
-inline constexpr std::int32_t kLayerShapefileNotCreated = 124;   // the shapefile could not be made
-inline constexpr std::int32_t kLayerProjectionNotWritten = 125;  // the .PRJ could not be written
+inline constexpr std::int32_t kLayerBasePathTooLong = 120;      // more than 255 characters
+inline constexpr std::int32_t kLayerTableNotCreated = 121;      // the table could not be made
+inline constexpr std::int32_t kLayerFieldRefused = 123;         // a field was refused
+inline constexpr std::int32_t kLayerShapefileNotCreated = 124;  // the shapefile could not be made
+inline constexpr std::int32_t kLayerNotPublished = 126;  // the files could not be put in place
 
 // The longest base path (cp1251 characters) that a layer may have.
 inline constexpr std::size_t kMaxBasePathLength = 255;
 
 // One layer while it is being written: where it lives, its fields, its open files and the two
-// counters of the writers (record number and Id, both 0 when the layer is opened). The files
-// belong to the layer: whatever path a producer leaves by, they are closed.
+// counters of the writers (record number and Id, both 0 when the layer is opened). The files are
+// written in memory and reach the disk only when the layer is closed, all four at once; a layer
+// that a producer leaves without closing it (after a failure) leaves nothing on disk.
 class Layer {
  public:
   Layer();
@@ -67,7 +69,8 @@ class Layer {
   struct Files;
   friend std::int32_t OPENNEWSHAPEFILE(std::int32_t, std::int32_t, std::string_view,
                                        std::span<const FieldDef>, Layer&);
-  friend void CLOSENEWSHAPEFILE(Layer&);
+  friend Outcome CLOSENEWSHAPEFILE(Layer&);
+  friend void DiscardLayer(Layer&);
 
   std::string basePath_;
   std::vector<FieldDef> fields_;
@@ -75,16 +78,22 @@ class Layer {
 };
 
 // Creates a layer at basePath (trailing blanks ignored): the table with Id and the given fields
-// first, then the shapefile, then the .PRJ file. The attribute table declares code page 1251.
-// Returns kLayerOpen or one of the failure statuses above; on failure whatever was opened is
-// closed again (the files already made stay) and the layer is left not open. A field is refused
-// when shapelib refuses it (a width below 1) and also when shapelib would alter it: a name longer
-// than 10 characters or a width above 255. A blank base path gives kLayerTableNotCreated. A layer
-// still open in `layer` is closed first.
+// first, then the shapefile, then the .PRJ text. The attribute table declares code page 1251 and
+// carries today's date. Returns kLayerOpen or one of the failure statuses above; on failure
+// nothing is left open and nothing is written. A field is refused when shapelib refuses it (a
+// width below 1) and also when shapelib would alter it: a name longer than 10 characters or a
+// width above 255. A blank base path, or one whose folder does not exist, gives
+// kLayerTableNotCreated. A layer still open in `layer` is discarded first.
 std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                               std::span<const FieldDef> fields, Layer& layer);
 
-// Closes the table, then the shapefile. Safe on a layer that is not open.
-void CLOSENEWSHAPEFILE(Layer& layer);
+// Closes the table, then the shapefile, and puts the layer's .dbf, .shp, .shx and .PRJ files in
+// place together (see file_publisher.h). kLayerNotPublished, with the system's reason, when they
+// could not be written; then no file of the layer is left under its names. Safe on a layer that is
+// not open.
+Outcome CLOSENEWSHAPEFILE(Layer& layer);
+
+// Drops an open layer without writing anything.
+void DiscardLayer(Layer& layer);
 
 }  // namespace mapbasis

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/echo.h"
 #include "core/path_separator.h"
 #include "shapeout/shape_writers.h"
 
@@ -9,7 +10,7 @@ namespace mapbasis {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return "\"" + EchoPath(text) + "\""; }
 
 Outcome Written(const Layer& layer, std::int32_t status) {
   if (status == kShapeWritten) return Success();
@@ -35,10 +36,7 @@ Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view n
                              std::to_string(status) + ")");
 }
 
-Outcome FinishLayer(Layer& layer) {
-  CLOSENEWSHAPEFILE(layer);
-  return Success();
-}
+Outcome FinishLayer(Layer& layer) { return CLOSENEWSHAPEFILE(layer); }
 
 Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work) {
   if (work.Incomplete()) return Incomplete(layer);

@@ -61,7 +61,7 @@ TEST(InteractiveRun, SuccessSaysTaskDone) {
   TempDir dir;
   FakeShell shell(Folder(dir.path()));
   std::ostringstream err;
-  EXPECT_EQ(RunProgram({}, &shell, err), 0);
+  EXPECT_EQ(RunProgram({}, &shell, err, err), 0);
   EXPECT_EQ(shell.calls, (std::vector<std::string>{"start", "dialog"}));
   ASSERT_EQ(shell.messages.size(), 1u);
   EXPECT_EQ(shell.messages[0].text, "Задание выполнено");
@@ -76,7 +76,7 @@ TEST(InteractiveRun, CancelEndsWithoutMessage) {
   FakeShell shell(Folder(dir.path()));
   shell.cancel = true;
   std::ostringstream err;
-  EXPECT_EQ(RunProgram({}, &shell, err), 8);
+  EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
   EXPECT_TRUE(shell.messages.empty());
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -85,7 +85,7 @@ TEST(InteractiveRun, MissingResultFolderIsReported) {
   TempDir dir;
   FakeShell shell(Folder(dir.path() / "missing"));
   std::ostringstream err;
-  EXPECT_EQ(RunProgram({}, &shell, err), 8);
+  EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
   ASSERT_EQ(shell.messages.size(), 1u);
   EXPECT_EQ(shell.messages[0].text, "Не существует заданная папка результата");
   EXPECT_EQ(shell.messages[0].caption, "Задание НЕ ВЫПОЛНЕНО");
@@ -104,7 +104,7 @@ TEST(InteractiveRun, UncreatableSubFoldersAreReported) {
     std::ofstream(dir.path() / c.blocker) << "a file, not a folder";
     FakeShell shell(Folder(dir.path()));
     std::ostringstream err;
-    EXPECT_EQ(RunProgram({}, &shell, err), 8);
+    EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0].text, c.text);
   }
@@ -115,7 +115,7 @@ TEST(InteractiveRun, FailedGenerationEndsWithEightNotSixteen) {
   FakeShell shell(Folder(dir.path()));
   shell.meridianStep = 1.0 / 600.0;  // far more meridians than a sheet can carry
   std::ostringstream err;
-  EXPECT_EQ(RunProgram({}, &shell, err), 8);
+  EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
   ASSERT_EQ(shell.messages.size(), 1u);
   EXPECT_EQ(shell.messages[0].text, "Задание НЕ ВЫПОЛНЕНО");
   EXPECT_EQ(shell.messages[0].caption, "АВАРИЙНОЕ ЗАВЕРШЕНИЕ");
@@ -124,7 +124,7 @@ TEST(InteractiveRun, FailedGenerationEndsWithEightNotSixteen) {
 
 TEST(InteractiveRun, WithoutDialogsTheProgramSaysSo) {
   std::ostringstream err;
-  EXPECT_EQ(RunProgram({}, nullptr, err), 8);
+  EXPECT_EQ(RunProgram({}, nullptr, err, err), 8);
   EXPECT_NE(err.str().find("interactive mode is not available"), std::string::npos);
 }
 

@@ -50,12 +50,16 @@ TEST(OutputFolders, OnlyOldLayersWithTheirShapeFileAreDeleted) {
   fs::create_directories(hyps);
   fs::create_directories(frame);
   // An old HypsL layer, in mixed case as the program writes it and in other cases.
-  for (const char* f : {"HypsL.shp", "HypsL.shx", "HypsL.dbf", "HypsL.PRJ", "hypsl.cpg",
-                        "HYPSL.shp.xml", "HypsL"}) {
+  for (const char* f :
+       {"HypsL.shp", "HypsL.shx", "HypsL.dbf", "HypsL.PRJ", "hypsl.cpg", "HYPSL.shp.xml",
+        "HypsL.sbn", "HypsL.sbx", "HypsL.QIX", "HypsL.qpj", "HypsL.fbn", "HypsL.fbx", "HypsL.ain",
+        "HypsL.aih", "HypsL.atx", "HypsL.ixs", "HypsL.mxs"}) {
     Touch(hyps / f);
   }
-  // A stray table of HypsA without its shape file stays; so does everything not of a layer.
-  for (const char* f : {"HypsA.dbf", "HypsL2.shp", "HypsLines.shp", "notes.txt", "xHypsL.shp"}) {
+  // A stray table of HypsA without its shape file stays; so does everything not of a layer's
+  // shapefile family, even when it is named like the layer.
+  for (const char* f : {"HypsA.dbf", "HypsL2.shp", "HypsLines.shp", "notes.txt", "xHypsL.shp",
+                        "HypsL", "HypsL.zip", "HypsL.shp.bak", "HypsL.txt"}) {
     Touch(hyps / f);
   }
   fs::create_directory(hyps / "HypsP.d");
@@ -68,7 +72,8 @@ TEST(OutputFolders, OnlyOldLayersWithTheirShapeFileAreDeleted) {
   Outcome r;
   ASSERT_EQ((r = PATHPROCESS(ResultFolder(dir.path()), path, framePath)).status, kFoldersReady);
   EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsA.dbf", "HypsL2.shp", "HypsLines.shp",
-                                                "HypsP.d", "notes.txt", "xHypsL.shp"}));
+                                                "HypsP.d", "notes.txt", "xHypsL.shp", "HypsL",
+                                                "HypsL.zip", "HypsL.shp.bak", "HypsL.txt"}));
   EXPECT_EQ(Names(frame), (std::set<std::string>{"Frame.dbf"}));
 }
 

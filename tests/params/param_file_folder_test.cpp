@@ -1,10 +1,14 @@
+// The parameter file on disk: what is read, what is refused at once, and the result folder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "core/cp1251.h"
 #include "params/param_file.h"
+#include "params/param_source.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -21,8 +25,9 @@ void WriteFile(const fs::path& file, const std::string& bytes) {
 std::string Cp1251Of(const fs::path& path) { return Cp1251FromPath(path).value(); }
 
 // The result folder is made with the folders above it; its name goes to no command interpreter,
-// so blanks, quotes and shell characters are plain parts of the name.
-TEST(ParamFileFolder, CreatesAMissingResultFolder) {
+// so blanks, quotes and shell characters are plain parts of the name. Reading the file makes
+// nothing: the folder is made only when asked for, after every check of the run.
+TEST(ParamFileFolder, CreatesAMissingResultFolderOnlyWhenAsked) {
   const TempDir dir("params");
   const std::string oddName =
       Cp1251("a b \"q\" & | $(touch injected) `touch injected` Карты").str();
@@ -40,57 +45,76 @@ TEST(ParamFileFolder, CreatesAMissingResultFolder) {
     const fs::path file = dir / "params.txt";
     WriteFile(file, c.content);
     SheetParameters p;
-    Outcome r;
-    ASSERT_EQ((r = READARGFILE(file, p)).status, 0) << r.reason;
+    const Outcome read = READARGFILE(file, p);
+    ASSERT_TRUE(read.ok()) << read.reason;
     EXPECT_EQ(p.Status, 0);
-    EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_EQ(p.Path, Cp1251Of(folder) + "/");
+    EXPECT_FALSE(fs::exists(folder));
+    ASSERT_TRUE(CreateResultFolder(p).ok());
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(CreateResultFolder(p).ok());  // an existing folder is kept
     EXPECT_FALSE(fs::exists(dir / "injected"));
     EXPECT_FALSE(fs::exists("injected"));
   }
 }
 
-TEST(ParamFileFolder, ExistingFolderIsKept) {
-  const TempDir dir("params");
-  fs::create_directories(dir / "out");
-  WriteFile(dir / "out" / "keep.txt", "x");
-  WriteFile(dir / "p.txt", "Nom=N-37;Path=" + Cp1251Of(dir / "out") + ";");
-  SheetParameters p;
-  Outcome r;
-  EXPECT_EQ((r = READARGFILE(dir / "p.txt", p)).status, 0) << r.reason;
-  EXPECT_TRUE(fs::exists(dir / "out" / "keep.txt"));
-}
-
 TEST(ParamFileFolder, FolderThatCannotBeMade) {
   const TempDir dir("params");
   WriteFile(dir / "plain", "x");
-  const std::string path = Cp1251Of(dir / "plain" / "out");
-  WriteFile(dir / "p.txt", "Nom=N-37;\nPath=" + path + ";");
   SheetParameters p;
-  Outcome r;
-  EXPECT_EQ((r = READARGFILE(dir / "p.txt", p)).status, 7);
-  EXPECT_EQ(p.Status, 7);
-  const std::string said =
-      Cp1251Of(dir / "p.txt") + ": cannot create the result folder \"" + path + "/\": ";
-  EXPECT_EQ(r.reason.rfind(said, 0), 0u) << r.reason;
+  for (const char* path : {"plain/out/", "plain/"}) {
+    SCOPED_TRACE(path);
+    p.Path = Cp1251Of(dir.path()) + "/" + path;
+    const Outcome made = CreateResultFolder(p);
+    EXPECT_EQ(made.status, 7);
+    EXPECT_NE(made.reason.find("the result folder \"" + p.Path.substr(0, p.Path.size() - 1) + "\""),
+              std::string::npos)
+        << made.reason;
+  }
+  // A file where the folder should be is named for what it is.
+  EXPECT_NE(CreateResultFolder(p).reason.find("exists but is not a folder"), std::string::npos);
 }
 
-TEST(ParamFileFolder, FilesThatCannotBeRead) {
+TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
   const TempDir dir("params");
-  SheetParameters p;
-  p.MillionSeries = 5;
-  Outcome r;
-  EXPECT_EQ((r = READARGFILE(dir / "missing.txt", p)).status, 2);
-  EXPECT_EQ(r.reason, Cp1251Of(dir / "missing.txt") + ": cannot open the file");
-  EXPECT_EQ(p.MillionSeries, kNotGiven);
-  EXPECT_EQ(p.Status, 2);
-  EXPECT_EQ((r = READARGFILE(dir.path(), p)).status, 2);
-
-  // The statuses of the content come through, and no folder is made for a failed file.
   WriteFile(dir / "bad.txt", "Nom=N-37;\nPath=" + Cp1251Of(dir / "never") + ";\nCS=x;\n");
-  EXPECT_EQ((r = READARGFILE(dir / "bad.txt", p)).status, 4);
-  EXPECT_EQ(r.reason.rfind(Cp1251Of(dir / "bad.txt") + ":3: ", 0), 0u) << r.reason;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  WriteFile(dir / "huge.txt", std::string(kMaxParameterFileSize + 1, ' '));
+  WriteFile(dir / "large.txt",
+            std::string(kMaxParameterFileSize - 20, '\n') + "Nom=N-37;Path=/rr;");
+  const std::string at = Cp1251Of(dir.path()) + "/";
+  const struct {
+    const char* file;
+    std::int32_t status;
+    std::string says;
+  } cases[] = {
+      {"missing.txt", 2, at + "missing.txt: cannot open the file: No such file or directory"},
+      {".", 2, at + ".: cannot open the file: it is a folder"},
+      {"fifo", 2,
+       at + "fifo: cannot open the file: it is not a regular file (a FIFO, device or socket)"},
+      {"huge.txt", 2, at + "huge.txt: the file is larger than 1 MiB, which no parameter file is"},
+      {"bad.txt", 4,
+       at + "bad.txt:3: \"CS\" value \"x\" is not CK-42, CK-95 or " + Cp1251("ГCK-2011").str()},
+      {"large.txt", 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    SheetParameters p;
+    p.MillionSeries = 5;
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome read = READARGFILE(dir / c.file, p);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(read.status, c.status);
+    EXPECT_EQ(p.Status, c.status);
+    EXPECT_EQ(read.reason, c.says);
+    if (c.status == 2) {
+      EXPECT_EQ(p.MillionSeries, kNotGiven);
+    }
+  }
   EXPECT_FALSE(fs::exists(dir / "never"));
+  // A character device is no parameter file either, and is not read until memory runs out.
+  SheetParameters p;
+  EXPECT_EQ(READARGFILE("/dev/zero", p).status, 2);
 }
 
 }  // namespace

@@ -59,9 +59,12 @@ TEST(ParamFile, RejectedFiles) {
        "\"MapScale\" value \"200\" is not 1000, 2500 or 5000 for a sheet of the 1:1 000 000 "
        "series"},
       {"Nom=N-37;Path=C:;", 4, 1, "\"Path\" value \"C:\" is shorter than 3 characters"},
+      // A long value is shown cut, control characters as escapes.
       {"Path=" + std::string(300, 'a') + ";", 4, 1,
-       "\"Path\" value \"" + std::string(300, 'a') +
-           "\" makes a folder path longer than 260 characters"},
+       "\"Path\" value \"" + std::string(80, 'a') +
+           "...\" makes a folder path longer than 260 characters"},
+      {"Path=/rr;\nNom=N-37\x1B[2J\r;", 4, 2,
+       "\"Nom\" value \"N-37\\x1B[2J\\r\" is not a sheet name"},
       {valid + "ParallelStep=0;", 4, 3, "\"ParallelStep\" value \"0\" is zero"},
       {valid + Cp1251("MeridianStep= 0°00' ;").str(), 4, 3,
        Cp1251("\"MeridianStep\" value \"0°00'\" is zero").str()},
@@ -79,8 +82,8 @@ TEST(ParamFile, RejectedFiles) {
       {";CS=CK-42;", 4, 1, "item without \"=\": \";\""},
       {"CS;=CK-42;", 4, 1, "item without \"=\": \"CS;\""},
       // Only one carriage return ends a line; a tab is no blank.
-      {"Nom=N-37;\r\r\nPath=/rr;", 4, 1, "item without its \";\": \"\r\""},
-      {"Nom=N-37;\n\t\nPath=/rr;", 4, 2, "item without its \";\": \"\t\""},
+      {"Nom=N-37;\r\r\nPath=/rr;", 4, 1, "item without its \";\": \"\\r\""},
+      {"Nom=N-37;\n\t\nPath=/rr;", 4, 2, "item without its \";\": \"\\t\""},
       {"Nom=N-37;", 5, 0, "Path is missing"},
       {"Path=/rr;\n", 5, 0, "Nom is missing"},
       {"", 5, 0, "Nom and Path are missing"},
@@ -215,8 +218,13 @@ TEST(ParamFile, EdgeMarginsAreStrict) {
       {"Nom=N-37-XIV;yFrom=53 21;", 0},
       {"Nom=N-37-XIV;yTo=55 21;", 6},
       {"Nom=N-37-XIV;yTo=55 19;", 0},
-      // No check that the trapezoid is not turned inside out.
-      {"Nom=N-37;xFrom=41;xTo=37;", 0},
+      // The trapezoid must not be turned inside out, empty or beyond the pole.
+      {"Nom=N-37;xFrom=41;xTo=37;", 6},
+      {"Nom=N-37;xFrom=42;", 6},
+      {"Nom=N-37-XIV;xTo=37;", 6},
+      {"Nom=N-37-XIV;yFrom=54 40;", 6},
+      {"Nom=U-33;yFrom=84;", 6},
+      {"Nom=U-33;yTo=87 59;", 0},
       // Zone 1 starts at 180 and reaches back to 174 (6 W).
       {"Nom=N-01;xFrom=174;", 6},
       {"Nom=N-01;xFrom=174 01;", 0},
@@ -247,14 +255,19 @@ TEST(ParamFile, LinesAreReadUpToTheir1000thCharacter) {
     std::string line;
     std::int32_t status, cs;
   } const cases[] = {
-      {"item ending at the 1000th character", RightAligned("CS=CK-95;", 1000) + "xyz", 0, 2},
-      {"item cut by the limit", RightAligned("CS=CK-95;", 1001), 4, 1},
-      {"1200 characters", RightAligned("CS=CK-95;", 1000) + std::string(200, 'x'), 0, 2},
+      {"item ending at the 1000th character", RightAligned("CS=CK-95;", 1000), 0, 2},
       {"blanks beyond the limit", RightAligned("CS=CK-95;", 1000) + std::string(200, ' '), 0, 2},
+      // Text beyond the limit would be lost without a word: the line is refused.
+      {"item cut by the limit", RightAligned("CS=CK-95;", 1001), 4, 1},
+      {"1200 characters", RightAligned("CS=CK-95;", 1000) + std::string(200, 'x'), 4, 1},
+      {"an item beyond a long run of blanks", "CS=CK-95;" + std::string(1000, ' ') + "xFrom=37 30;",
+       4, 1},
       // The Cyrillic letters count as one character each, also in a UTF-8 file.
-      {"UTF-8 line", RightAligned("Path=/Карты;", 1000 + 5) + "xyz", 0, 1},
+      {"UTF-8 line", RightAligned("CS=CK-95;Path=/Карты;", 1000 + 5) + "   ", 0, 2},
+      {"UTF-8 line with text beyond the limit", RightAligned("Path=/Карты;", 1000 + 5) + "xyz", 4,
+       1},
       {"UTF-8 line with an unknown character beyond the limit",
-       RightAligned("Path=/Карты;", 1000 + 5) + "中", 0, 1},
+       RightAligned("Path=/Карты;", 1000 + 5) + "中", 4, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

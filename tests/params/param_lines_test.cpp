@@ -60,18 +60,25 @@ TEST(ParamLines, EncodingAndLineEnds) {
 TEST(ParamLines, LinesAreCutAtTheir1000thCharacter) {
   // In a UTF-8 file a Cyrillic letter is one character, as in the cp1251 file.
   const std::string letters(999, 'x');
-  const Lines utf8 = ReadAll(letters + "ЖЖЖ\n");
+  const Lines utf8 = ReadAll(letters + "Ж  \n");
   ASSERT_EQ(utf8.lines.size(), 1u);
   EXPECT_EQ(utf8.lines[0], letters + Cp1251("Ж").str());
-  const Lines cp1251 = ReadAll(letters + Cp1251("ЖЖЖ").str());
+  const Lines cp1251 = ReadAll(letters + Cp1251("Ж  ").str());
   EXPECT_EQ(cp1251.lines, utf8.lines);
 }
 
 TEST(ParamLines, Utf8LinesWithoutACp1251FormAreUnreadable) {
   EXPECT_EQ(ReadAll("Nom=N-37;\nPath=/地图;\nCS=CK-42;\n").unreadableAt, 2);
   EXPECT_EQ(ReadAll("\xEF\xBB\xBFNom=N-37;\n\xC3(\n").unreadableAt, 2);
-  // Beyond the 1000th character nothing is seen, so nothing there spoils the line.
-  EXPECT_EQ(ReadAll(std::string(1000, 'x') + "地图\nЖ").unreadableAt, 0);
+  // Beyond the 1000th character blanks are harmless; anything else refuses the line.
+  const std::string full(1000, 'x');
+  EXPECT_EQ(ReadAll(full + "   \nЖ").unreadableAt, 0);
+  for (const std::string& beyond : std::vector<std::string>{"地图", "y", Cp1251("Ж").str()}) {
+    const std::string content = full + beyond + "\n";
+    ParamLines lines = OpenParamLines(content);
+    std::string line;
+    EXPECT_EQ(ReadParamLine(lines, line).status, kLineTooLong) << beyond;
+  }
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ TEST(GdalReadback, LineLayerWithCyrillicText) {
     ASSERT_EQ(WRITESIMPLELINE(layer, Cp1251("400011\\Параллель\\"), x, y), kShapeWritten);
     const std::vector<double> x2 = {37.25, 37.25, 37.25}, y2 = {54.0, 54.3, 54.666666666666664};
     ASSERT_EQ(WRITESIMPLELINE(layer, Cp1251("  -1 \\ Меридиан 37°15'  \\"), x2, y2), kShapeWritten);
+    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
   }
 
   const testing::ProcessResult gdal =

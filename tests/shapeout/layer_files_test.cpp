@@ -94,10 +94,9 @@ TEST(LayerFiles, ProjectionFileOfEachCoordinateSystem) {
     SCOPED_TRACE(c.CS);
     TempDir dir;
     const fs::path base = dir / "Frame";
-    {
-      Layer layer;
-      ASSERT_EQ(OPENNEWSHAPEFILE(c.CS, kShapeArc, BaseText(base), {}, layer), kLayerOpen);
-    }
+    Layer layer;
+    ASSERT_EQ(OPENNEWSHAPEFILE(c.CS, kShapeArc, BaseText(base), {}, layer), kLayerOpen);
+    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
     // No producer fields: the table holds Id alone.
     const auto table = ReadTable(base);
     ASSERT_TRUE(table && ReadShapes(base));
@@ -141,6 +140,7 @@ TEST(LayerFiles, BasePathNamesTheFiles) {
       EXPECT_EQ(layer.BasePath(), BaseText(folder / c.file));
       EXPECT_EQ(WRITESIMPLELINE(layer, "1\\\\\\\\\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
                 kShapeWritten);
+      ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
     }
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -163,19 +163,17 @@ TEST(LayerFiles, BasePathOf255CharactersAtMost) {
   const std::string letters = Cp1251("ЯЯЯЯЯЯЯЯЯЯ").str();
   const std::string fits = folder + letters + std::string(255 - folder.size() - 10, 'a');
   ASSERT_EQ(fits.size(), 255u);
-  {
-    Layer layer;
-    EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, fits + "   ", {}, layer), kLayerOpen);
-  }
+  Layer layer;
+  EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, fits + "   ", {}, layer), kLayerOpen);
+  EXPECT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
   EXPECT_TRUE(AnyLayerFile(PathFromCp1251(fits)));
 
-  Layer layer;
   EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, fits + "b", {}, layer), kLayerBasePathTooLong);
   EXPECT_FALSE(layer.IsOpen());
   EXPECT_FALSE(AnyLayerFile(PathFromCp1251(fits + "b")));
 }
 
-TEST(LayerFiles, RefusedFieldLeavesOnlyTheTable) {
+TEST(LayerFiles, RefusedFieldLeavesNothing) {
   const struct {
     const char* what;
     FieldDef field;
@@ -196,17 +194,11 @@ TEST(LayerFiles, RefusedFieldLeavesOnlyTheTable) {
               kLayerFieldRefused);
     EXPECT_FALSE(layer.IsOpen());
     EXPECT_TRUE(layer.BasePath().empty());
-
-    const auto table = ReadTable(base);
-    ASSERT_TRUE(table);
-    ASSERT_EQ(table->fields.size(), 2u);  // later fields are not declared
-    EXPECT_EQ(table->fields[1].name, "L_code");
-    EXPECT_FALSE(ReadShapes(base));
-    EXPECT_FALSE(ReadBytes(base, ".PRJ"));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
   }
 }
 
-TEST(LayerFiles, FilesThatCannotBeMade) {
+TEST(LayerFiles, FilesThatCannotBeMadeLeaveNoHalfLayer) {
   TempDir dir;
   Layer layer;
   EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "missing" / "HypsL"), {}, layer),
@@ -214,23 +206,30 @@ TEST(LayerFiles, FilesThatCannotBeMade) {
   EXPECT_FALSE(fs::exists(dir / "missing"));
   EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, "    ", {}, layer), kLayerTableNotCreated);
 
-  // A folder in the place of a file stands for a file that cannot be written.
-  fs::create_directory(dir / "Frame.shp");
-  EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer),
-            kLayerShapefileNotCreated);
-  EXPECT_FALSE(layer.IsOpen());
-  ASSERT_TRUE(ReadTable(dir / "Frame"));
-  EXPECT_EQ(ReadTable(dir / "Frame").value().fields.size(), kLineFields.size() + 1);
-
-  fs::create_directory(dir / "HypsP.PRJ");
-  EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "HypsP"), {}, layer),
-            kLayerProjectionNotWritten);
-  EXPECT_FALSE(layer.IsOpen());
-  EXPECT_TRUE(ReadTable(dir / "HypsP"));
-  EXPECT_TRUE(ReadShapes(dir / "HypsP"));
+  // A folder in the place of one file of the set: the set cannot be put in place, and none of
+  // its other files is left under the layer's names.
+  for (const char* blocked : {"Frame.shp", "Frame.PRJ"}) {
+    SCOPED_TRACE(blocked);
+    fs::create_directory(dir / blocked);
+    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer),
+              kLayerOpen);
+    ASSERT_EQ(
+        WRITESIMPLELINE(layer, "1\\a\\b\\c\\d\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
+        kShapeWritten);
+    const Outcome closed = CLOSENEWSHAPEFILE(layer);
+    EXPECT_EQ(closed.status, kLayerNotPublished);
+    EXPECT_NE(closed.reason.find(blocked), std::string::npos) << closed.reason;
+    EXPECT_FALSE(layer.IsOpen());
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
+      left.push_back(entry.path().filename().string());
+    }
+    EXPECT_EQ(left, (std::vector<std::string>{blocked})) << "no file but the blocking folder";
+    fs::remove(dir / blocked);
+  }
 }
 
-TEST(LayerFiles, LayerClosesItsFilesWhereverItEnds) {
+TEST(LayerFiles, ALayerReachesTheDiskOnlyWhenClosed) {
   TempDir dir;
   const std::vector<FieldDef> fields = {{"L_code", {kFieldInteger, 8, 0}}};
   Layer kept;
@@ -245,12 +244,22 @@ TEST(LayerFiles, LayerClosesItsFilesWhereverItEnds) {
   }
   ASSERT_TRUE(kept.IsOpen());
   EXPECT_EQ(kept.recordCount, 2);
-
-  // Opening another layer into the same owner closes the first one.
-  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "B"), fields, kept), kLayerOpen);
-  EXPECT_EQ(kept.recordCount, 0);
+  EXPECT_FALSE(AnyLayerFile(dir / "A"));  // nothing on disk while it is written
+  ASSERT_TRUE(CLOSENEWSHAPEFILE(kept).ok());
   EXPECT_EQ(ReadShapes(dir / "A").value().shapes.size(), 2u);
   EXPECT_EQ(ReadTable(dir / "A").value().records.size(), 2u);
+
+  // A layer abandoned (opened over, discarded or just dropped) leaves nothing.
+  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "B"), fields, kept), kLayerOpen);
+  ASSERT_EQ(WRITEPOINT(kept, "1\\", 37.0, 54.0), kShapeWritten);
+  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "C"), fields, kept), kLayerOpen);
+  EXPECT_EQ(kept.recordCount, 0);
+  DiscardLayer(kept);
+  {
+    Layer dropped;
+    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "D"), fields, dropped), kLayerOpen);
+  }
+  for (const char* name : {"B", "C", "D"}) EXPECT_FALSE(AnyLayerFile(dir / name)) << name;
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ TEST(ShapeWriters, KthShapeIsRecordAndIdK) {
       EXPECT_EQ(layer.recordCount, k);
       EXPECT_EQ(layer.idCount, k);
     }
+    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
   }
   const auto table = ReadTable(dir / "L");
   const auto shapes = ReadShapes(dir / "L");
@@ -72,6 +73,7 @@ TEST(ShapeWriters, PointsAndPolygonsKeepTheirVertices) {
     EXPECT_EQ(WRITESIMPLEPOLYGON(area, "-1\\N-37-XIV\\", ringX, ringY), kShapeWritten);
     EXPECT_EQ(WRITESIMPLEPOLYGON(area, "-1\\\\", openX, openY), kShapeWritten);
     EXPECT_EQ(WRITEPOINT(points, "-1\\\\", 37.125, 54.25), kShapeWritten);
+    ASSERT_TRUE(CLOSENEWSHAPEFILE(area).ok() && CLOSENEWSHAPEFILE(points).ok());
   }
   const auto area = ReadShapes(dir / "A");
   ASSERT_TRUE(area);
@@ -135,6 +137,7 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
       Layer layer;
       ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "P"), fields, layer), kLayerOpen);
       EXPECT_EQ(WRITEPOINT(layer, c.text, 1.0, 2.0), c.status);
+      ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());  // closed even after a failure, to look at it
     }
     const auto table = ReadTable(dir / "P");
     ASSERT_TRUE(table);
@@ -155,7 +158,7 @@ TEST(ShapeWriters, UnterminatedValueLeavesRecordWithoutShape) {
     EXPECT_EQ(WRITESIMPLEPOLYGON(layer, "-1\\abc", x, y), kShapeMalformedText);
     EXPECT_EQ(layer.recordCount, 1);
     EXPECT_EQ(layer.idCount, 1);
-    // The producer abandons the layer here; its owner closes it.
+    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());  // closed even after the failure, to look at it
   }
   const auto table = ReadTable(dir / "A");
   ASSERT_TRUE(table);
