@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs what the program needs, builds it to build/mapbasis and generates the sample sheet
-# N-37-XIV into results/N-37-XIV (or the sheet of the parameter file given as the argument).
+# N-37-XIV (or the sheet of the parameter file given as the argument, relative to your folder).
+# The program runs in your folder, so a relative Path in the file lands below it: run from the
+# project's folder, the sample lands in results/N-37-XIV.
 set -euo pipefail
-cd "$(dirname "$0")/.."
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
-./scripts/install-deps.sh build
-cmake -S . -B build -G Ninja -DMAPBASIS_TESTS=OFF >/dev/null
-cmake --build build --target mapbasis
+"$root/scripts/install-deps.sh" build
+cmake -S "$root" -B "$root/build" -G Ninja -DMAPBASIS_TESTS=OFF >/dev/null
+cmake --build "$root/build" --target mapbasis
 
-params="${1:-examples/sheet-200k-N-37-XIV.txt}"
+params="${1:-$root/examples/sheet-200k-N-37-XIV.txt}"
 status=0
-./build/mapbasis "$params" || status=$?
+"$root/build/mapbasis" "$params" || status=$?
 echo "mapbasis $params: exit status $status"
 folder=$(sed -n 's/^.*Path *= *\([^;]*\);.*$/\1/p' "$params" | head -n 1)
 [ -n "$folder" ] && [ -d "$folder" ] && find "$folder" -type f | sort

@@ -61,7 +61,8 @@ Outcome ReadParameterFile(const std::filesystem::path& file, std::string& conten
   } closer{fd};
 
   struct stat info {};
-  if (::fstat(fd, &info) != 0) return Failure(kCannotOpen, "cannot open the file: " + SystemReason(errno));
+  if (::fstat(fd, &info) != 0)
+    return Failure(kCannotOpen, "cannot open the file: " + SystemReason(errno));
   if (S_ISDIR(info.st_mode)) return Failure(kCannotOpen, "cannot open the file: it is a folder");
   if (!S_ISREG(info.st_mode)) {
     return Failure(kCannotOpen,

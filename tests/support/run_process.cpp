@@ -2,15 +2,13 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <stdexcept>
-
-extern char** environ;
 
 namespace mapbasis::testing {
 
@@ -42,37 +40,33 @@ void ReadBoth(int outFd, int errFd, std::string& out, std::string& err) {
 }  // namespace
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir) {
+  return RunProcess(argv, ProcessOptions{workingDir});
+}
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
   int outPipe[2], errPipe[2];
-  if (pipe(outPipe) != 0 || pipe(errPipe) != 0) throw std::runtime_error("pipe failed");
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
-  posix_spawn_file_actions_addclose(&actions, outPipe[0]);
-  posix_spawn_file_actions_addclose(&actions, errPipe[0]);
-
+  if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
+    throw std::runtime_error("pipe failed");
+  }
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
 
-  // A child that must start in another folder is forked, changes folder and then executes.
-  pid_t pid = -1;
-  if (workingDir.empty()) {
-    if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ) != 0) pid = -1;
-  } else {
-    pid = fork();
-    if (pid == 0) {
-      dup2(outPipe[1], STDOUT_FILENO);
-      dup2(errPipe[1], STDERR_FILENO);
-      close(outPipe[0]);
-      close(errPipe[0]);
-      if (chdir(workingDir.c_str()) != 0) _exit(127);
-      execv(args[0], args.data());
-      _exit(127);
+  // The child sets itself up with async-signal-safe calls only: tests start children from
+  // several threads at once.
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(outPipe[1], STDOUT_FILENO);
+    dup2(errPipe[1], STDERR_FILENO);
+    if (!options.workingDir.empty() && chdir(options.workingDir.c_str()) != 0) _exit(127);
+    if (options.fileSizeLimit >= 0) {
+      const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
+                         static_cast<rlim_t>(options.fileSizeLimit)};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
     }
+    execv(args[0], args.data());
+    _exit(127);
   }
-  posix_spawn_file_actions_destroy(&actions);
   close(outPipe[1]);
   close(errPipe[1]);
 

@@ -12,8 +12,14 @@ struct ProcessResult {
   std::string err;      // everything written to stderr
 };
 
+struct ProcessOptions {
+  std::string workingDir;        // when not empty, the child's current folder
+  long long fileSizeLimit = -1;  // when not negative, the largest file the child may write
+};
+
 // argv[0] is the program path. `workingDir` (when not empty) becomes the child's current folder.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::string& workingDir = {});
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options);
 
 // The mapbasis program under test and the source tree, as the build configured them.
 std::string MapbasisExe();

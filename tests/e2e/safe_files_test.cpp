@@ -1,0 +1,198 @@
+// The batch program against a hostile or unlucky disk: planted links, a disk that fills up, many
+// runs on one folder, refusals that must leave the disk as it was.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/cp1251.h"
+#include "support/layer_consistency.h"
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace mapbasis {
+namespace {
+
+using testing::LayerInconsistency;
+using testing::MapbasisExe;
+using testing::ProcessOptions;
+using testing::ProcessResult;
+using testing::RunProcess;
+using testing::TempDir;
+
+const char* const kLayers[] = {"HYPS/HypsA", "HYPS/HypsP", "HYPS/HypsL"};
+
+void Write(const fs::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary) << text;
+}
+
+std::string Read(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+ProcessResult RunIn(const fs::path& cwd, const std::string& params, long long fileSizeLimit = -1) {
+  return RunProcess({MapbasisExe(), params}, ProcessOptions{cwd.string(), fileSizeLimit});
+}
+
+// Every file below a folder with its bytes: a refused run must leave it exactly so.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(folder)) {
+    const std::string name = fs::relative(e.path(), folder).string();
+    files[name] = e.is_symlink() ? "-> " + fs::read_symlink(e.path()).string()
+                  : e.is_regular_file() ? Read(e.path())
+                                        : "folder";
+  }
+  return files;
+}
+
+TEST(SafeFiles, LinksWhereLayerFilesGoAreReplacedNeverFollowed) {
+  TempDir dir;
+  fs::create_directories(dir / "out/HYPS");
+  Write(dir / "precious.txt", "precious");
+  // A link where a table goes, one where the marker of an old layer stands, and a dangling one.
+  fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/HypsA.dbf");
+  fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/HypsP.shp");
+  fs::create_symlink(dir / "created-outside", dir / "out/HYPS/HypsL.shx");
+  Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
+
+  const ProcessResult r = RunIn(dir.path(), "p.txt");
+  ASSERT_EQ(r.exitStatus, 0) << r.err;
+  EXPECT_EQ(Read(dir / "precious.txt"), "precious");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "created-outside")));
+  for (const char* layer : kLayers) {
+    SCOPED_TRACE(layer);
+    for (const char* ext : {".shp", ".shx", ".dbf", ".PRJ"}) {
+      fs::path file = dir / "out" / layer;
+      file += ext;
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(file))) << file;
+    }
+    EXPECT_EQ(LayerInconsistency(dir / "out" / layer), "");
+  }
+}
+
+TEST(SafeFiles, ADiskThatFillsUpLeavesNoPartialLayer) {
+  TempDir dir;
+  Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
+  // HypsA's files fit; HypsP's table (81 records) does not.
+  const ProcessResult r = RunIn(dir.path(), "p.txt", 3000);
+  EXPECT_EQ(r.exitStatus, 16);
+  EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+  std::vector<std::string> left;
+  for (const auto& e : fs::directory_iterator(dir / "out/HYPS")) {
+    left.push_back(e.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  // The complete first layer stays; nothing of the failed one, no temporary file.
+  EXPECT_EQ(left, (std::vector<std::string>{"HypsA.PRJ", "HypsA.dbf", "HypsA.shp", "HypsA.shx"}));
+  EXPECT_EQ(LayerInconsistency(dir / "out/HYPS/HypsA"), "");
+}
+
+TEST(SafeFiles, RunsOnOneFolderNeverInterleave) {
+  TempDir dir;
+  // Two sheets of different sizes, so interleaved files would disagree.
+  Write(dir / "a.txt", "Nom=N-37-XIV;Path=out;");
+  Write(dir / "b.txt", "Nom=N-37;Path=out;");
+  std::vector<ProcessResult> results(20);
+  std::vector<std::thread> runs;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    runs.emplace_back([&, i] { results[i] = RunIn(dir.path(), i % 2 ? "a.txt" : "b.txt"); });
+  }
+  for (auto& run : runs) run.join();
+  for (const auto& r : results) EXPECT_EQ(r.exitStatus, 0) << r.err;
+  for (const char* layer : kLayers) EXPECT_EQ(LayerInconsistency(dir / "out" / layer), "") << layer;
+}
+
+TEST(SafeFiles, RefusedRunsLeaveTheDiskAsItWas) {
+  TempDir dir;
+  Write(dir / "good.txt", "Nom=N-37-XIV;Path=out;");
+  ASSERT_EQ(RunIn(dir.path(), "good.txt").exitStatus, 0);
+  const std::string longFolder(242, 'x');  // FRAME/FrameDig would make 256
+  const struct {
+    const char* what;
+    std::string params;
+    int status;
+  } cases[] = {
+      {"more meridians than a sheet holds",
+       "Nom=N-37-XIV;Path=out;xFrom=36 01;xTo=38 59;MeridianStep=0 01;", 16},
+      {"an inverted trapezoid", "Nom=N-37-XIV;Path=out;xFrom=38;xTo=37;", 8},
+      {"a trapezoid of no width", "Nom=N-37-XIV;Path=out;xTo=37;", 8},
+      {"a south edge beyond the north edge", "Nom=N-37-XIV;Path=out;yFrom=95;", 8},
+      {"a result folder too long for its layer files",
+       "Nom=N-37-XIV;Path=" + longFolder + ";", 8},
+      {"text beyond a line's 1000th character",
+       "Nom=N-37-XIV;Path=new;" + std::string(1000, ' ') + "xFrom=37 30;", 8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Write(dir / "bad.txt", c.params);
+    const auto before = Snapshot(dir.path());
+    const ProcessResult r = RunIn(dir.path(), "bad.txt");
+    EXPECT_EQ(r.exitStatus, c.status) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.err.rfind("mapbasis: bad.txt", 0), 0u) << r.err;
+    EXPECT_TRUE(Snapshot(dir.path()) == before);
+  }
+}
+
+TEST(SafeFiles, ParameterFilesThatAreNoFilesAreRefusedAtOnce) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  for (const std::string& file : {(dir / "fifo").string(), std::string("/dev/zero")}) {
+    SCOPED_TRACE(file);
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessResult r = RunIn(dir.path(), file);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(r.exitStatus, 8);
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+  }
+}
+
+// An old layer that cannot be deleted is no reason to go on: the stale layer would pass for the
+// new one. Needs another user than root to be refused; run as root, the test runs the program as
+// "nobody".
+TEST(SafeFiles, AnOldLayerThatCannotBeDeletedEndsTheRun) {
+  if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv")) GTEST_SKIP() << "needs root and setpriv";
+  TempDir dir;
+  constexpr unsigned kNobody = 65534;
+  fs::create_directories(dir / "out/HYPS");
+  fs::create_directories(dir / "out/FRAME");
+  Write(dir / "out/FRAME/Frame.shp", "stale");
+  Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
+  for (const char* owned : {"", "out", "out/HYPS"}) {
+    ASSERT_EQ(::chown((dir / owned).c_str(), kNobody, kNobody), 0);
+  }
+  fs::permissions(dir.path(), fs::perms::all);  // "nobody" reaches it through /tmp
+  const ProcessResult r = RunProcess(
+      {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", MapbasisExe(),
+       "p.txt"},
+      ProcessOptions{dir.path().string()});
+  EXPECT_EQ(r.exitStatus, 8);
+  EXPECT_NE(r.err.find("cannot delete the old layer file"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Permission denied"), std::string::npos) << r.err;
+  EXPECT_EQ(Read(dir / "out/FRAME/Frame.shp"), "stale");
+}
+
+TEST(SafeFiles, HelpAndVersion) {
+  TempDir dir;
+  for (const char* flag : {"--help", "-h", "--version"}) {
+    SCOPED_TRACE(flag);
+    const ProcessResult r = RunIn(dir.path(), flag);
+    EXPECT_EQ(r.exitStatus, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("mapbasis"), std::string::npos);
+  }
+  EXPECT_NE(RunIn(dir.path(), "--help").out.find("Nom="), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mapbasis
