@@ -32,14 +32,17 @@ Outcome SystemFailure(const char* what, const std::filesystem::path& path, int e
 }
 
 // Creates the temporary file anew and writes the bytes in one go. A stale temporary of an earlier
-// run that was stopped half-way is removed first.
+// run that was stopped half-way (or anything else standing at its name) is removed first.
 Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view bytes) {
-  if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
-    return SystemFailure("cannot replace", temporary, errno);
-  }
   // O_EXCL with O_CREAT never follows a link that stands at the name.
-  const int fd =
-      ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  const auto create = [&] {
+    return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  };
+  int fd = create();
+  if (fd < 0 && errno == EEXIST) {
+    if (::unlink(temporary.c_str()) != 0) return SystemFailure("cannot replace", temporary, errno);
+    fd = create();
+  }
   if (fd < 0) return SystemFailure("cannot create", temporary, errno);
   std::size_t written = 0;
   while (written < bytes.size()) {

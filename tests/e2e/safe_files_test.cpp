@@ -48,7 +48,7 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   std::map<std::string, std::string> files;
   for (const auto& e : fs::recursive_directory_iterator(folder)) {
     const std::string name = fs::relative(e.path(), folder).string();
-    files[name] = e.is_symlink() ? "-> " + fs::read_symlink(e.path()).string()
+    files[name] = e.is_symlink()        ? "-> " + fs::read_symlink(e.path()).string()
                   : e.is_regular_file() ? Read(e.path())
                                         : "folder";
   }
@@ -63,6 +63,8 @@ TEST(SafeFiles, LinksWhereLayerFilesGoAreReplacedNeverFollowed) {
   fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/HypsA.dbf");
   fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/HypsP.shp");
   fs::create_symlink(dir / "created-outside", dir / "out/HYPS/HypsL.shx");
+  // A link where a temporary file goes, as a stopped run or a hostile user could leave it.
+  fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/.mapbasis-HypsA.shp");
   Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
 
   const ProcessResult r = RunIn(dir.path(), "p.txt");
@@ -127,8 +129,7 @@ TEST(SafeFiles, RefusedRunsLeaveTheDiskAsItWas) {
       {"an inverted trapezoid", "Nom=N-37-XIV;Path=out;xFrom=38;xTo=37;", 8},
       {"a trapezoid of no width", "Nom=N-37-XIV;Path=out;xTo=37;", 8},
       {"a south edge beyond the north edge", "Nom=N-37-XIV;Path=out;yFrom=95;", 8},
-      {"a result folder too long for its layer files",
-       "Nom=N-37-XIV;Path=" + longFolder + ";", 8},
+      {"a result folder too long for its layer files", "Nom=N-37-XIV;Path=" + longFolder + ";", 8},
       {"text beyond a line's 1000th character",
        "Nom=N-37-XIV;Path=new;" + std::string(1000, ' ') + "xFrom=37 30;", 8},
   };
@@ -172,10 +173,9 @@ TEST(SafeFiles, AnOldLayerThatCannotBeDeletedEndsTheRun) {
     ASSERT_EQ(::chown((dir / owned).c_str(), kNobody, kNobody), 0);
   }
   fs::permissions(dir.path(), fs::perms::all);  // "nobody" reaches it through /tmp
-  const ProcessResult r = RunProcess(
-      {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", MapbasisExe(),
-       "p.txt"},
-      ProcessOptions{dir.path().string()});
+  const ProcessResult r = RunProcess({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                      "--clear-groups", MapbasisExe(), "p.txt"},
+                                     ProcessOptions{dir.path().string()});
   EXPECT_EQ(r.exitStatus, 8);
   EXPECT_NE(r.err.find("cannot delete the old layer file"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("Permission denied"), std::string::npos) << r.err;

@@ -117,7 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::current_path(previous);
 
   Check(status == 0 || status == 8 || status == 16);
-  if (std::getenv("MAPBASIS_FUZZ_TRACE")) std::fprintf(stderr, "%d %s", status, diagnostics.str().c_str());
+  if (std::getenv("MAPBASIS_FUZZ_TRACE"))
+    std::fprintf(stderr, "%d %s", status, diagnostics.str().c_str());
   if (status != 0) {
     // Refused: one line saying why, and nothing made.
     Check(!fs::exists(scratch / "out"));

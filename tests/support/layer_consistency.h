@@ -26,16 +26,14 @@ inline std::string LayerInconsistency(const std::filesystem::path& base) {
   const auto dbf = FileBytes(base, ".dbf");
   if (!shp || !shx || !dbf) return "a file of the set is missing";
   const auto big = [](const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]) << 24 |
-                                      static_cast<unsigned char>(b[at + 1]) << 16 |
-                                      static_cast<unsigned char>(b[at + 2]) << 8 |
-                                      static_cast<unsigned char>(b[at + 3]));
+    return static_cast<std::uint32_t>(
+        static_cast<unsigned char>(b[at]) << 24 | static_cast<unsigned char>(b[at + 1]) << 16 |
+        static_cast<unsigned char>(b[at + 2]) << 8 | static_cast<unsigned char>(b[at + 3]));
   };
   const auto little = [](const std::string& b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]) |
-                                      static_cast<unsigned char>(b[at + 1]) << 8 |
-                                      static_cast<unsigned char>(b[at + 2]) << 16 |
-                                      static_cast<unsigned char>(b[at + 3]) << 24);
+    return static_cast<std::uint32_t>(
+        static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8 |
+        static_cast<unsigned char>(b[at + 2]) << 16 | static_cast<unsigned char>(b[at + 3]) << 24);
   };
   if (shp->size() < 100 || shx->size() < 100 || dbf->size() < 32) return "a header is cut";
   if (big(*shp, 24) * 2u != shp->size()) return ".shp length differs from its header";
@@ -48,10 +46,10 @@ inline std::string LayerInconsistency(const std::filesystem::path& base) {
   }
   if (shx->size() != 100 + 8u * shapes) return ".shx entries differ from the shapes";
   if (little(*dbf, 4) != shapes) return ".dbf records differ from the shapes";
-  const std::uint32_t headerLength = static_cast<unsigned char>((*dbf)[8]) |
-                                     static_cast<unsigned char>((*dbf)[9]) << 8;
-  const std::uint32_t recordLength = static_cast<unsigned char>((*dbf)[10]) |
-                                     static_cast<unsigned char>((*dbf)[11]) << 8;
+  const std::uint32_t headerLength =
+      static_cast<unsigned char>((*dbf)[8]) | static_cast<unsigned char>((*dbf)[9]) << 8;
+  const std::uint32_t recordLength =
+      static_cast<unsigned char>((*dbf)[10]) | static_cast<unsigned char>((*dbf)[11]) << 8;
   if (dbf->size() < headerLength + std::size_t{recordLength} * shapes) return ".dbf is cut";
   return {};
 }
