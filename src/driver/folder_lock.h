@@ -1,6 +1,7 @@
 // One run at a time in a result folder: a run holds the folder's lock from the preparation of its
 // sub-folders to its last layer, and a second run on the same folder waits until the first is
-// done. Runs on different folders do not wait for each other. The lock leaves nothing on disk.
+// done. Runs on different folders do not wait for each other. The lock leaves nothing behind in
+// the folder.
 #pragma once
 
 #include <filesystem>
@@ -21,7 +22,8 @@ class FolderLock {
   Outcome Acquire(const std::filesystem::path& folder);
 
  private:
-  int fd_ = -1;
+  void* handle_ = nullptr;  // Windows: the lock file's handle
+  int fd_ = -1;             // elsewhere: the locked folder
 };
 
 }  // namespace mapbasis

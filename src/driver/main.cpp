@@ -8,15 +8,55 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "driver/program.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Main(const std::vector<std::string>& args) {
 #ifdef SIGXFSZ
   // A file that outgrows the process's size limit fails its write, which the run reports, instead
   // of the signal ending the process half-way.
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
   return mapbasis::RunProgram(args, nullptr, std::cout, std::cerr);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+// The arguments come as UTF-16, whatever the system's ANSI code page, and go on as UTF-8; the
+// messages go to the console as UTF-8.
+std::string Utf8Of(const wchar_t* text) {
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.resize(static_cast<std::size_t>(size) - 1);
+  return utf8;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  ::SetConsoleOutputCP(CP_UTF8);
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
+  return Main(args);
+}
+
+#else
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  return Main(args);
+}
+
+#endif

@@ -125,7 +125,8 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
         "the parameter-file path is longer than " + std::to_string(kPathLength) + " characters");
     return kExitNotDone;
   }
-  const std::filesystem::path path(file);
+  // The argument is UTF-8; the path takes it as such on every platform.
+  const std::filesystem::path path(std::u8string(file.begin(), file.end()));
   const std::string shown = EchoPath(DisplayPath(path));
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) {

@@ -19,8 +19,6 @@ namespace {
 constexpr std::int32_t kCannotOpen = 2;
 constexpr std::int32_t kCannotRead = 3;
 
-std::string SystemReason(int error) { return std::generic_category().message(error); }
-
 Outcome TooLarge() {
   return Failure(kCannotOpen, "the file is larger than 1 MiB, which no parameter file is");
 }
@@ -49,6 +47,8 @@ Outcome ReadParameterFile(const std::filesystem::path& file, std::string& conten
 }
 
 #else
+
+std::string SystemReason(int error) { return std::generic_category().message(error); }
 
 Outcome ReadParameterFile(const std::filesystem::path& file, std::string& content) {
   // Opened without waiting, so that a FIFO with no writer cannot hold the run; then only a

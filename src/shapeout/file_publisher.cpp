@@ -1,5 +1,6 @@
 #include "shapeout/file_publisher.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -7,7 +8,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#error "the Windows file publisher is not written yet"
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -26,10 +27,58 @@ std::string Quoted(const std::filesystem::path& path) {
   return "\"" + EchoPath(DisplayPath(path)) + "\"";
 }
 
-Outcome SystemFailure(const char* what, const std::filesystem::path& path, int error) {
-  return Failure(kNotPublished, std::string(what) + " " + Quoted(path) + ": " +
-                                    std::generic_category().message(error));
+Outcome SystemFailure(const char* what, const std::filesystem::path& path, std::error_code error) {
+  return Failure(kNotPublished, std::string(what) + " " + Quoted(path) + ": " + error.message());
 }
+
+#ifdef _WIN32
+
+std::error_code LastError() {
+  return std::error_code(static_cast<int>(::GetLastError()), std::system_category());
+}
+
+// Creates the temporary file anew and writes the bytes in one go. A stale temporary of an earlier
+// run that was stopped half-way (or anything else standing at its name) is removed first.
+Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view bytes) {
+  // CREATE_NEW never opens what stands at the name, a link included.
+  const auto create = [&] {
+    return ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE file = create();
+  if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS) {
+    if (!::DeleteFileW(temporary.c_str()))
+      return SystemFailure("cannot replace", temporary, LastError());
+    file = create();
+  }
+  if (file == INVALID_HANDLE_VALUE) return SystemFailure("cannot create", temporary, LastError());
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
+    DWORD n = 0;
+    if (!::WriteFile(file, bytes.data() + written, chunk, &n, nullptr) || n == 0) {
+      const std::error_code error = LastError();
+      ::CloseHandle(file);
+      return SystemFailure("cannot write", temporary, error);
+    }
+    written += n;
+  }
+  if (!::CloseHandle(file)) return SystemFailure("cannot write", temporary, LastError());
+  return Success();
+}
+
+// A replacing rename: an old file, or a link, at the final name is replaced, never opened.
+bool Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+std::error_code ReplaceError() { return LastError(); }
+
+void RemoveQuietly(const std::filesystem::path& path) { ::DeleteFileW(path.c_str()); }
+
+#else
+
+std::error_code Errno(int error) { return std::error_code(error, std::generic_category()); }
 
 // Creates the temporary file anew and writes the bytes in one go. A stale temporary of an earlier
 // run that was stopped half-way (or anything else standing at its name) is removed first.
@@ -40,10 +89,12 @@ Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view 
   };
   int fd = create();
   if (fd < 0 && errno == EEXIST) {
-    if (::unlink(temporary.c_str()) != 0) return SystemFailure("cannot replace", temporary, errno);
+    if (::unlink(temporary.c_str()) != 0) {
+      return SystemFailure("cannot replace", temporary, Errno(errno));
+    }
     fd = create();
   }
-  if (fd < 0) return SystemFailure("cannot create", temporary, errno);
+  if (fd < 0) return SystemFailure("cannot create", temporary, Errno(errno));
   std::size_t written = 0;
   while (written < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
@@ -51,21 +102,32 @@ Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view 
     if (n <= 0) {
       const int error = n < 0 ? errno : EIO;
       ::close(fd);
-      return SystemFailure("cannot write", temporary, error);
+      return SystemFailure("cannot write", temporary, Errno(error));
     }
     written += static_cast<std::size_t>(n);
   }
-  if (::close(fd) != 0) return SystemFailure("cannot write", temporary, errno);
+  if (::close(fd) != 0) return SystemFailure("cannot write", temporary, Errno(errno));
   return Success();
 }
 
+// rename() replaces whatever stands at the final name, a link as a link.
+bool Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::error_code ReplaceError() { return Errno(errno); }
+
 void RemoveQuietly(const std::filesystem::path& path) { ::unlink(path.c_str()); }
+
+#endif
 
 }  // namespace
 
 std::filesystem::path TemporaryNameOf(const std::filesystem::path& path) {
   std::filesystem::path temporary = path;
-  temporary.replace_filename(".mapbasis-" + path.filename().string());
+  std::filesystem::path name = ".mapbasis-";
+  name += path.filename();  // joined as the platform's own characters, whatever they are
+  temporary.replace_filename(name);
   return temporary;
 }
 
@@ -82,8 +144,8 @@ Outcome PublishFiles(std::span<const PendingFile> files) {
     }
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
-    if (::rename(temporaries[i].c_str(), files[i].path.c_str()) != 0) {
-      const Outcome failed = SystemFailure("cannot put in place", files[i].path, errno);
+    if (!Replace(temporaries[i], files[i].path)) {
+      const Outcome failed = SystemFailure("cannot put in place", files[i].path, ReplaceError());
       // Half a set under the layer's names would read as a layer: none of it stays.
       for (std::size_t j = 0; j < i; ++j) RemoveQuietly(files[j].path);
       removeTemporaries();
