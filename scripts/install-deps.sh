@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages what mapbasis needs: `build` for the program, `test` for the
-# program and its tests. Installs only what is missing; runs as root without prompts (and through
+# program and its tests, `windows` for the cross build and its Wine tests. Installs only what is missing; runs as root without prompts (and through
 # sudo for another user).
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config libshp-dev)
 test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format)
 
+windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal)
+
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+  windows) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "usage: $0 [build|test|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

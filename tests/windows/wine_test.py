@@ -1,0 +1,191 @@
+#!/usr/bin/env python3
+"""The Windows build under Wine, against the Linux build as the reference.
+
+    wine_test.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE SOURCE-DIR
+
+Every sample parameter file (and U-01-XXXVI) runs with both programs; each layer's files are read
+back independently and compared: .dbf byte for byte apart from its header date, .PRJ and .shx byte
+for byte, .shp coordinates through GDAL within 1e-9 degree. Then what matters on Windows: a
+Cyrillic parameter-file name and result folder, a drive-letter path with backslashes, old layers
+matched without regard to case, refusals that change nothing, and runs on one folder that do not
+interleave. Not covered under Wine: links planted where layer files go (Wine shows Unix links as
+the files they point to), a full disk, FIFOs and devices as parameter files.
+
+Prints one line per check and a closing 'N passed, N failed'; exits 1 when anything failed.
+"""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import threading
+
+from osgeo import ogr
+
+ogr.UseExceptions()
+
+LAYERS = ["HYPS/HypsA", "HYPS/HypsP", "HYPS/HypsL", "FRAME/Frame", "FRAME/FrameAdj", "FRAME/FrameDig"]
+results = {"passed": 0, "failed": 0}
+
+
+def check(name, ok, detail=""):
+    results["passed" if ok else "failed"] += 1
+    print(("ok      " if ok else "FAILED  ") + name + ("" if ok else ": " + detail), flush=True)
+
+
+def wine_env(prefix):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    env.pop("DISPLAY", None)
+    return env
+
+
+def run(argv, cwd, env=None):
+    r = subprocess.run(argv, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                       timeout=120)
+    return r.returncode, r.stderr.decode("utf-8", "replace")
+
+
+def coordinates(shp):
+    source = ogr.Open(shp)
+    points = []
+    for feature in source.GetLayer(0):
+        geometry = feature.GetGeometryRef()
+        for part in ([geometry] if geometry.GetGeometryCount() == 0 else
+                     [geometry.GetGeometryRef(i) for i in range(geometry.GetGeometryCount())]):
+            points.extend(part.GetPoints() or [])
+    return points
+
+
+def same_layer(linux_base, windows_base):
+    """Empty when the two layers agree; otherwise what differs."""
+    for ext in (".PRJ", ".shx"):
+        if open(linux_base + ext, "rb").read() != open(windows_base + ext, "rb").read():
+            return ext + " differs"
+    a, b = open(linux_base + ".dbf", "rb").read(), open(windows_base + ".dbf", "rb").read()
+    if len(a) != len(b) or a[:1] + a[4:] != b[:1] + b[4:]:
+        return ".dbf differs beyond its header date"
+    pa, pb = coordinates(linux_base + ".shp"), coordinates(windows_base + ".shp")
+    if len(pa) != len(pb):
+        return ".shp vertex counts differ"
+    worst = max((abs(x - y) for p, q in zip(pa, pb) for x, y in zip(p, q)), default=0.0)
+    if worst > 1e-9:
+        return ".shp coordinates differ by %g" % worst
+    return ""
+
+
+def layers_of(folder):
+    return [name for name in LAYERS if os.path.exists(os.path.join(folder, name + ".shp"))]
+
+
+def consistent(base):
+    """The .shp header length, .shx entries and .dbf records agree."""
+    try:
+        shp, shx, dbf = (open(base + ext, "rb").read() for ext in (".shp", ".shx", ".dbf"))
+    except OSError:
+        return False
+    if struct.unpack(">i", shp[24:28])[0] * 2 != len(shp):
+        return False
+    count = (len(shx) - 100) // 8
+    source = ogr.Open(base + ".shp")  # kept while its layer is read
+    return struct.unpack("<I", dbf[4:8])[0] == count and source.GetLayer(0).GetFeatureCount() == count
+
+
+def main():
+    linux_exe, windows_exe, source = (os.path.abspath(a) for a in sys.argv[1:4])
+    work = tempfile.mkdtemp(prefix="mapbasis-wine-")
+    prefix = os.path.join(work, "prefix")
+    env = wine_env(prefix)
+    wine = ["wine", windows_exe]
+    subprocess.run(["wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=300)
+    try:
+        # The samples, and the sheet in zone 1 at the 180th meridian.
+        samples = sorted(os.path.join(source, "examples", f)
+                         for f in os.listdir(os.path.join(source, "examples")))
+        extra = os.path.join(work, "U-01-XXXVI.txt")
+        with open(extra, "wb") as f:
+            f.write("CS=ГCK-2011;\nNom=U-01-XXXVI;\nPath=results/U-01-XXXVI;\n".encode("cp1251"))
+        for params in samples + [extra]:
+            name = os.path.basename(params)
+            linux_dir, windows_dir = (os.path.join(work, side, name) for side in ("linux", "windows"))
+            for d in (linux_dir, windows_dir):
+                os.makedirs(d)
+                shutil.copy(params, d)
+            lc, lerr = run([linux_exe, name], linux_dir)
+            wc, werr = run(wine + [name], windows_dir, env)
+            check(name + ": exit 0 on both", lc == 0 and wc == 0, "linux %d %s, wine %d %s" % (lc, lerr, wc, werr))
+            for result in os.listdir(os.path.join(linux_dir, "results")):
+                lroot = os.path.join(linux_dir, "results", result)
+                wroot = os.path.join(windows_dir, "results", result)
+                linux_layers = layers_of(lroot)
+                check(name + ": the same layers", linux_layers == layers_of(wroot),
+                      "%s / %s" % (linux_layers, layers_of(wroot)))
+                for layer in linux_layers:
+                    differs = same_layer(os.path.join(lroot, layer), os.path.join(wroot, layer))
+                    check(name + ": " + layer, differs == "", differs)
+
+        cyrillic = os.path.join(work, "cyrillic")
+        os.makedirs(cyrillic)
+        code, err = run(wine + ["нет такого файла.txt"], cyrillic, env)
+        check("a missing parameter file gives 8", code == 8 and err.count("\n") == 1, "%d %s" % (code, err))
+
+        # A cp1251 parameter file with a Cyrillic name, naming a Cyrillic result folder.
+        with open(os.path.join(cyrillic, "параметры листа.txt"), "wb") as f:
+            f.write("Nom=N-37-XIV;\nPath=Карты листов\\N-37-XIV;\n".encode("cp1251"))
+        code, err = run(wine + ["параметры листа.txt"], cyrillic, env)
+        folder = os.path.join(cyrillic, "Карты листов", "N-37-XIV")
+        check("a Cyrillic file and folder from a cp1251 file", code == 0 and
+              all(consistent(os.path.join(folder, l)) for l in ("HYPS/HypsA", "HYPS/HypsP", "HYPS/HypsL")),
+              "%d %s %s" % (code, err, os.listdir(cyrillic)))
+
+        # A drive-letter path with backslashes; old layers in other letter cases.
+        drive = os.path.join(prefix, "drive_c", "mapbasis-test", "N-37", "HYPS")
+        os.makedirs(drive)
+        for stale in ("HYPSA.SHP", "hypsa.DBF", "HypsA.zip"):
+            open(os.path.join(drive, stale), "w").write("stale")
+        with open(os.path.join(cyrillic, "c.txt"), "w") as f:
+            f.write("Nom=N-37;Path=C:\\mapbasis-test\\N-37;")
+        code, err = run(wine + ["c.txt"], cyrillic, env)
+        names = sorted(os.listdir(drive))
+        check("C:\\ path, old layers matched in any case", code == 0 and "HypsA.zip" in names and
+              "HYPSA.SHP" not in names and "hypsa.DBF" not in names and "HypsA.shp" in names,
+              "%d %s %s" % (code, err, names))
+
+        # Refusals change nothing.
+        refused = os.path.join(work, "refused")
+        os.makedirs(refused)
+        for params, status in (("Nom=N-37-XIV;Path=out;xFrom=36 01;xTo=38 59;MeridianStep=0 01;", 16),
+                               ("Nom=N-37-XIV;Path=out;xFrom=38;xTo=37;", 8)):
+            with open(os.path.join(refused, "p.txt"), "w") as f:
+                f.write(params)
+            code, err = run(wine + ["p.txt"], refused, env)
+            check("refused with %d, nothing made" % status, code == status and
+                  sorted(os.listdir(refused)) == ["p.txt"], "%d %s %s" % (code, err, os.listdir(refused)))
+
+        # Runs on one folder do not interleave.
+        together = os.path.join(work, "together")
+        os.makedirs(together)
+        for name, sheet in (("a.txt", "N-37-XIV"), ("b.txt", "N-37")):
+            with open(os.path.join(together, name), "w") as f:
+                f.write("Nom=%s;Path=out;" % sheet)
+        codes = []
+        threads = [threading.Thread(target=lambda n=n: codes.append(run(wine + [n], together, env)[0]))
+                   for n in ("a.txt", "b.txt") * 3]
+        for t in threads:
+            t.start()
+        for t in threads:
+            t.join()
+        out = os.path.join(together, "out")
+        check("six runs on one folder", codes == [0] * 6 and
+              all(consistent(os.path.join(out, l)) for l in layers_of(out)), str(codes))
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        shutil.rmtree(work, ignore_errors=True)
+    print("%d passed, %d failed" % (results["passed"], results["failed"]))
+    return 1 if results["failed"] else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
