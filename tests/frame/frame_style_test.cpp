@@ -83,8 +83,8 @@ TEST(FontMetrics, TablesAndMeasuring) {
       {degrees52, kTrimNone, 1417, -8, 714},
       {degrees52, kTrimLeft, 1337, -8, 714},
       {degrees52, kTrimRight, 1362, -8, 714},
-      {"'", kTrimBoth, 95, 527, 700},          // one character: its ink plus one unit
-      {"5\x7F", kTrimNone, 558, -8, 700},      // 127 has no metrics: width 0, box 0
+      {"'", kTrimBoth, 95, 527, 700},      // one character: its ink plus one unit
+      {"5\x7F", kTrimNone, 558, -8, 700},  // 127 has no metrics: width 0, box 0
       {"", kTrimBoth, 0, 999999, -999999},
   };
   for (const Case& c : cases) {
