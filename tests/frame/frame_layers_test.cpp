@@ -66,12 +66,14 @@ TEST(FrameLayers, NamesOfTheNeighboursInTheirGaps) {
     std::vector<std::string> names;  // north, south, west, east as written
   } const cases[] = {
       {"a standard sheet", [](Sheet&) {}, {"N-37-VIII", "N-37-XX", "N-37-XIII", "N-37-XV"}},
-      {"refined on the west side", [](Sheet& s) { s.args.xFrom = 37.1; },
+      {"refined on the west side",
+       [](Sheet& s) { s.args.xFrom = 37.1; },
        {"N-37-VIII", "N-37-XX", "N-37-XV"}},
       {"a name longer than its side",
        [](Sheet& s) { s.args.AdjacentNorth = std::string(200, 'M'); },
        {"N-37-XX", "N-37-XIII", "N-37-XV"}},
-      {"a blank name", [](Sheet& s) { s.args.AdjacentSouth = "   "; },
+      {"a blank name",
+       [](Sheet& s) { s.args.AdjacentSouth = "   "; },
        {"N-37-VIII", "", "N-37-XIII", "N-37-XV"}},
   };
   for (const Case& c : cases) {
@@ -157,9 +159,9 @@ TEST(FrameLayers, CoordinateLabelsClearOfTheCorners) {
   const struct {
     std::size_t record;
     double row;
-  } rows[] = {{20, kNorth + LatMm(hLon / 2 + moved)},  {21, 54.0 - LatMm(hLon / 2 + moved)},
-              {22, kNorth + LatMm(hLon / 2 + 1.0)},    {23, 54.0 - LatMm(hLon / 2 + 1.0)},
-              {28, kNorth + LatMm(hLon / 2 + moved)},  {29, 54.0 - LatMm(hLon / 2 + moved)}};
+  } rows[] = {{20, kNorth + LatMm(hLon / 2 + moved)}, {21, 54.0 - LatMm(hLon / 2 + moved)},
+              {22, kNorth + LatMm(hLon / 2 + 1.0)},   {23, 54.0 - LatMm(hLon / 2 + 1.0)},
+              {28, kNorth + LatMm(hLon / 2 + moved)}, {29, 54.0 - LatMm(hLon / 2 + moved)}};
   for (const auto& r : rows) EXPECT_NEAR(dig.shapes[r.record].y[0], r.row, 1e-9) << r.record;
 
   // Without parallels no latitude label is written and no longitude label moves.
