@@ -2,12 +2,12 @@
 // FrameAdj (names of the neighbouring sheets) and FrameDig (coordinate labels), as far as the map
 // scale has them.
 //
-// | series, scale             | layers                      |
-// | 1:200 000 at 1:200 000    | Frame, FrameAdj, FrameDig   |
-// | 1:200 000 at 1:500 000    | Frame, FrameDig             |
-// | 1:1 000 000 at 1:1 000 000| Frame, FrameDig             |
-// | 1:1 000 000 at 1:2 500 000| Frame, FrameDig             |
-// | at 1:1 000 000 of the 1:200 000 series and at 1:5 000 000: none  |
+//   1:200 000 series at 1:200 000      Frame, FrameAdj, FrameDig
+//   1:200 000 series at 1:500 000      Frame, FrameDig
+//   1:200 000 series at 1:1 000 000    none
+//   1:1 000 000 series at 1:1 000 000  Frame, FrameDig
+//   1:1 000 000 series at 1:2 500 000  Frame, FrameDig
+//   1:1 000 000 series at 1:5 000 000  none
 #pragma once
 
 #include <cstdint>

@@ -34,8 +34,6 @@ class FrameOutput {
   // Output that opens and writes nothing and fails only for a line the work arrays cannot hold.
   static FrameOutput Rehearsal();
 
-  bool IsRehearsal() const { return rehearsal_; }
-
   // Opens the slot's layer (Frame, FrameAdj or FrameDig with its fields) in `folder`.
   Outcome Open(FrameSlot slot, std::int32_t CS, std::string_view folder);
 
@@ -44,8 +42,6 @@ class FrameOutput {
 
   // Finishes the opened layers in slot order.
   Outcome Finish();
-
-  Layer& LayerIn(FrameSlot slot) { return layers_[static_cast<std::size_t>(slot)]; }
 
  private:
   std::array<Layer, 3> layers_;
