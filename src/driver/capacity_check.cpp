@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "driver/frame_stage.h"
 #include "driver/run_generation.h"
+#include "frame/frame_layers.h"
+#include "geometry/nomenclature.h"
 #include "graticule/grid_lines.h"
 #include "graticule/line_vertices.h"
 
@@ -16,8 +19,8 @@ constexpr std::int32_t kDoesNotFit = 1;
 
 // The interior lines of one direction plus the edges on the grid, as the frame layers will see
 // them.
-Outcome CheckLines(double from, double to, double origin, double step, const char* what) {
-  std::vector<double> lines;
+Outcome CheckLines(double from, double to, double origin, double step, const char* what,
+                   std::vector<double>& lines) {
   if (Outcome found = InteriorGridLines(from, to, origin, step, what, lines); !found.ok()) {
     return Failure(kDoesNotFit, std::move(found.reason));
   }
@@ -48,10 +51,15 @@ Outcome CHECKCAPACITIES(const SheetParameters& p) {
     return Failure(kDoesNotFit, "the minute-scale divisions must be positive");
   }
 
-  if (Outcome r = CheckLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, "parallels"); !r.ok()) {
+  GenerationWork sheet;
+  if (Outcome r =
+          CheckLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, "parallels", sheet.ParallelLats);
+      !r.ok()) {
     return r;
   }
-  if (Outcome r = CheckLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, "meridians"); !r.ok()) {
+  if (Outcome r =
+          CheckLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, "meridians", sheet.MeridianLons);
+      !r.ok()) {
     return r;
   }
 
@@ -63,6 +71,21 @@ Outcome CHECKCAPACITIES(const SheetParameters& p) {
     return Failure(kDoesNotFit, "a line of the sheet would need more than " +
                                     std::to_string(kWorkArrayCapacity) +
                                     " vertices; the trapezoid is too large");
+  }
+
+  // The frame's lines lie outside the sheet, longer than its own at high latitudes: the frame is
+  // built once without being written, with the neighbours' names that set its gaps.
+  const auto neighbour = [&](std::int32_t direction) {
+    return ADJACENTNOMENCLATURE(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo,
+                                p.ExtraSheets);
+  };
+  sheet.AdjacentWest = neighbour(kWest);
+  sheet.AdjacentEast = neighbour(kEast);
+  sheet.AdjacentNorth = neighbour(kNorth);
+  sheet.AdjacentSouth = neighbour(kSouth);
+  if (Outcome fits = FRAMEFITS(FRAMEARGS(p, sheet), sheet.ParallelLats, sheet.MeridianLons);
+      !fits.ok()) {
+    return Failure(kDoesNotFit, "the frame cannot be built: " + fits.reason);
   }
   return Success();
 }

@@ -4,6 +4,7 @@
 
 #include "core/angle_tolerance.h"
 #include "driver/capacity_check.h"
+#include "driver/frame_stage.h"
 #include "geometry/nomenclature.h"
 #include "graticule/graticule_points_areas.h"
 
@@ -46,7 +47,7 @@ void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, 
   if (values.size() > 1) std::sort(values.begin(), values.end());
 }
 
-GenerationStages StandardStages() { return {GraticuleStage, {}}; }
+GenerationStages StandardStages() { return {GraticuleStage, FrameStage}; }
 
 Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
                       const GenerationStages& stages) {

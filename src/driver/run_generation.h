@@ -42,10 +42,10 @@ using GenerationStage = std::function<Outcome(const SheetParameters&, Generation
 
 struct GenerationStages {
   GenerationStage graticule;
-  GenerationStage frame;  // none until the frame layers are part of the program
+  GenerationStage frame;
 };
 
-// The stages of the program: the graticule layers (HYPS folder).
+// The stages of the program: the graticule layers (HYPS folder), then the frame layers (FRAME).
 GenerationStages StandardStages();
 
 // Runs the generation; status 0 = success, otherwise the status of the stage that failed and one

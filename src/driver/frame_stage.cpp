@@ -1,0 +1,40 @@
+#include "driver/frame_stage.h"
+
+#include "frame/frame_layers.h"
+
+namespace mapbasis {
+
+FrameArgs FRAMEARGS(const SheetParameters& p, const GenerationWork& work) {
+  FrameArgs args;
+  args.CS = p.CS;
+  args.MillionSeries = p.MillionSeries;
+  args.MapScale = p.MapScale;
+  args.Belt = p.Belt;
+  args.Zone = p.Zone;
+  args.SheetNo = p.SheetNo;
+  args.ExtraSheets = p.ExtraSheets;
+  args.AdjacentNorth = work.AdjacentNorth;
+  args.AdjacentSouth = work.AdjacentSouth;
+  args.AdjacentEast = work.AdjacentEast;
+  args.AdjacentWest = work.AdjacentWest;
+  args.FramePath = p.FramePath;
+  args.xFrom = p.xFrom;
+  args.xTo = p.xTo;
+  args.LonDensifyStep = LonDensifyStep;
+  args.yFrom = p.yFrom;
+  args.yTo = p.yTo;
+  args.LatDensifyStep = LatDensifyStep;
+  args.BaseWest = p.BaseWest;
+  args.BaseEast = p.BaseEast;
+  args.BaseSouth = p.BaseSouth;
+  args.BaseNorth = p.BaseNorth;
+  args.xMinute = p.xMinute;
+  args.yMinute = p.yMinute;
+  return args;
+}
+
+Outcome FrameStage(const SheetParameters& p, GenerationWork& work) {
+  return CREATERAMK(FRAMEARGS(p, work), work.ParallelLats, work.MeridianLons, work.Work);
+}
+
+}  // namespace mapbasis

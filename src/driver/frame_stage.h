@@ -1,0 +1,18 @@
+// The frame layers as a stage of the run: the parameter record and the run's work data adapted to
+// what the frame needs to know.
+#pragma once
+
+#include "core/outcome.h"
+#include "core/sheet_parameters.h"
+#include "driver/run_generation.h"
+#include "frame/frame_args.h"
+
+namespace mapbasis {
+
+// The frame's arguments: the record's fields and the neighbours' names of the run.
+FrameArgs FRAMEARGS(const SheetParameters& p, const GenerationWork& work);
+
+// Writes the FRAME folder (CREATERAMK) from the completed graticule lists.
+Outcome FrameStage(const SheetParameters& p, GenerationWork& work);
+
+}  // namespace mapbasis

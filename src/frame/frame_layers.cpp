@@ -1,0 +1,63 @@
+#include "frame/frame_layers.h"
+
+#include "frame/frame_output.h"
+#include "frame/frame_style.h"
+#include "frame/minute_band.h"
+#include "frame/outer_frame.h"
+
+namespace mapbasis {
+
+namespace {
+
+Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double> ParallelLats,
+                std::span<const double> MeridianLons, VertexWork& work) {
+  const FrameStyle style = SETRAMKPARAMETERS(args.MillionSeries, args.MapScale);
+  const auto open = [&](FrameSlot slot) -> Outcome {
+    Outcome opened = out.Open(slot, args.CS, args.FramePath);
+    if (opened.ok()) return opened;
+    return Failure(kFrameLayerNotCreated, std::move(opened.reason));
+  };
+  if (style.OuterFrameKind != 0 || style.MinuteFrame || style.GraticuleExtensions) {
+    if (Outcome opened = open(FrameSlot::Frame); !opened.ok()) return opened;
+  }
+  if (style.AdjacentLabels && style.OuterFrameKind != 0) {
+    if (Outcome opened = open(FrameSlot::FrameAdj); !opened.ok()) return opened;
+  }
+  if (style.CoordinateLabels) {
+    if (Outcome opened = open(FrameSlot::FrameDig); !opened.ok()) return opened;
+  }
+
+  if (style.MinuteFrame) {
+    if (Outcome written = MINUTEFRAMEFRAMEWORK(out, style, args, work); !written.ok()) {
+      return Failure(kFrameNotWritten, std::move(written.reason));
+    }
+  }
+  if (style.GraticuleExtensions || style.OuterFrameKind != 0) {
+    if (Outcome written = OUTFRAMEFRAMEWORK(out, style, args, ParallelLats, MeridianLons, work);
+        !written.ok()) {
+      return Failure(kFrameNotWritten, std::move(written.reason));
+    }
+  }
+  if (Outcome finished = out.Finish(); !finished.ok()) {
+    return Failure(kFrameNotWritten, std::move(finished.reason));
+  }
+  return Success();
+}
+
+}  // namespace
+
+Outcome CREATERAMK(const FrameArgs& args, std::span<const double> ParallelLats,
+                   std::span<const double> MeridianLons, VertexWork& work) {
+  // On failure the layers opened so far are closed as `out` goes, but never finished.
+  FrameOutput out;
+  return Produce(out, args, ParallelLats, MeridianLons, work);
+}
+
+Outcome FRAMEFITS(const FrameArgs& args, std::span<const double> ParallelLats,
+                  std::span<const double> MeridianLons) {
+  FrameOutput rehearsal = FrameOutput::Rehearsal();
+  VertexWork work;
+  return Produce(rehearsal, args, ParallelLats, MeridianLons, work);
+}
+
+}  // namespace mapbasis

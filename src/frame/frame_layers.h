@@ -1,0 +1,40 @@
+// The FRAME folder of a sheet: the layers Frame (minute band, outer frame, graticule extensions),
+// FrameAdj (names of the neighbouring sheets) and FrameDig (coordinate labels), as far as the map
+// scale has them.
+//
+//   1:200 000 series at 1:200 000      Frame, FrameAdj, FrameDig
+//   1:200 000 series at 1:500 000      Frame, FrameDig
+//   1:200 000 series at 1:1 000 000    none
+//   1:1 000 000 series at 1:1 000 000  Frame, FrameDig
+//   1:1 000 000 series at 1:2 500 000  Frame, FrameDig
+//   1:1 000 000 series at 1:5 000 000  none
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "core/outcome.h"
+#include "core/vertex_work.h"
+#include "frame/frame_args.h"
+
+namespace mapbasis {
+
+// Status of CREATERAMK.
+inline constexpr std::int32_t kFrameWritten = 0;
+inline constexpr std::int32_t kFrameLayerNotCreated = 1;
+inline constexpr std::int32_t kFrameNotWritten = 2;
+
+// Writes the frame layers into args.FramePath. The graticule lists are the drawn parallels (south
+// to north) and meridians (west to east), completed with the sheet edges that lie on the graticule.
+// Records come in this order: the minute band, the outer frame and the neighbours' names, the
+// graticule extensions, the coordinate labels. On failure no layer is finished: whatever was
+// written is not a complete FRAME folder.
+Outcome CREATERAMK(const FrameArgs& args, std::span<const double> ParallelLats,
+                   std::span<const double> MeridianLons, VertexWork& work);
+
+// Builds the whole frame without writing it; fails (status 2) when one of its lines would need
+// more vertices than the work arrays hold.
+Outcome FRAMEFITS(const FrameArgs& args, std::span<const double> ParallelLats,
+                  std::span<const double> MeridianLons);
+
+}  // namespace mapbasis

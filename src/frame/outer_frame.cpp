@@ -1,0 +1,96 @@
+#include "frame/outer_frame.h"
+
+#include <string>
+
+#include "frame/adjacent_labels.h"
+#include "frame/coordinate_labels.h"
+#include "frame/frame_outline.h"
+#include "frame/map_offsets.h"
+
+namespace mapbasis {
+
+namespace {
+
+constexpr std::int32_t kNotWritten = 2;
+
+Outcome NotWritten(Outcome written) { return Failure(kNotWritten, std::move(written.reason)); }
+
+Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+                        VertexWork& work) {
+  const PrintedMap map = MapOf(style);
+  const double off = style.OuterFrameOffset;
+  if (style.OuterFrameKind == 2) {
+    const double spacing = style.OuterFrameSpacing;
+    const struct {
+      double off;
+      std::int32_t code;
+    } lines[] = {{off - spacing, style.OuterCompanionCode},
+                 {off + spacing, style.OuterCompanionCode},
+                 {off, style.OuterFrameCode}};
+    for (const auto& line : lines) {
+      if (Outcome written = ADDOUTRAMKACONTUR(out, line.code, line.off, map, args, work);
+          !written.ok()) {
+        return NotWritten(std::move(written));
+      }
+    }
+  } else if (style.OuterFrameKind == 1 && style.AdjacentLabels) {
+    return WriteAdjacentLabels(out, style, args, work);
+  } else if (style.OuterFrameKind == 1) {
+    if (Outcome written = ADDOUTRAMKACONTUR(out, style.OuterFrameCode, off, map, args, work);
+        !written.ok()) {
+      return NotWritten(std::move(written));
+    }
+  }
+  return Success();
+}
+
+// Each graticule line carried from the sheet edge out to the inner edge of the minute band.
+Outcome WriteExtensions(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+                        std::span<const double> ParallelLats, std::span<const double> MeridianLons,
+                        VertexWork& work) {
+  const PrintedMap map = MapOf(style);
+  const double off = style.MinuteFrameOffset;
+  const std::string parallelText = FrameCodeText(style.ParallelExtensionCode);
+  const std::string meridianText = FrameCodeText(style.MeridianExtensionCode);
+  const auto write = [&](const std::string& text) {
+    Outcome written = out.Write(FrameSlot::Frame, text, work);
+    return written.ok() ? written : NotWritten(std::move(written));
+  };
+  for (const double lat : ParallelLats) {
+    for (const auto& [edge, d] : {std::pair{args.xFrom, -off}, std::pair{args.xTo, off}}) {
+      work.Clear();
+      ADDOUTPARALLEL(lat, 0.0, edge, TARGETLON(edge, lat, d, map), map, args.xFrom,
+                     args.LonDensifyStep, work);
+      if (Outcome written = write(parallelText); !written.ok()) return written;
+    }
+  }
+  for (const double lon : MeridianLons) {
+    for (const auto& [edge, d] : {std::pair{args.yTo, off}, std::pair{args.yFrom, -off}}) {
+      work.Clear();
+      ADDOUTMERIDIAN(lon, 0.0, edge, TARGETLAT(edge, d, map), map, args.yFrom, args.LatDensifyStep,
+                     work);
+      if (Outcome written = write(meridianText); !written.ok()) return written;
+    }
+  }
+  return Success();
+}
+
+}  // namespace
+
+Outcome OUTFRAMEFRAMEWORK(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+                          std::span<const double> ParallelLats,
+                          std::span<const double> MeridianLons, VertexWork& work) {
+  if (Outcome written = WriteOuterFrame(out, style, args, work); !written.ok()) return written;
+  if (style.GraticuleExtensions) {
+    if (Outcome written = WriteExtensions(out, style, args, ParallelLats, MeridianLons, work);
+        !written.ok()) {
+      return written;
+    }
+  }
+  if (style.CoordinateLabels) {
+    return WriteCoordinateLabels(out, style, args, ParallelLats, MeridianLons, work);
+  }
+  return Success();
+}
+
+}  // namespace mapbasis
