@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Cross-builds the batch program for 64-bit Windows with MinGW-w64 and tests it under Wine against
-# the Linux build (tests/windows/wine_test.py). Installs what it needs; needs ../shared beside the
+# the Linux build (tests/windows/wine_check.py). Installs what it needs; needs ../shared beside the
 # project for shapelib's sources (a Windows user takes shapelib from vcpkg or MSYS2 instead and
 # points SHAPELIB_ROOT at it).
 set -euo pipefail
@@ -29,4 +29,4 @@ cmake --build build-windows --target mapbasis
 cmake -S . -B build-linux-reference -G Ninja -DMAPBASIS_TESTS=OFF >/dev/null
 cmake --build build-linux-reference --target mapbasis
 
-/usr/bin/python3 tests/windows/wine_test.py build-linux-reference/mapbasis build-windows/mapbasis.exe .
+/usr/bin/python3 tests/windows/wine_check.py build-linux-reference/mapbasis build-windows/mapbasis.exe .

@@ -56,6 +56,8 @@ Outcome WalkDivisions(const Divisions& d, Tick tick, Fill fill) {
       cur = d.from;
       next = cur + d.step;
     } else {
+      // No division inside the band at all: the side stays without ticks and fill.
+      if (cur >= d.to) return Success();
       // The edge falls inside the division that ends at cur: that cut cell starts the band and
       // takes the fill state of its division, so the pattern has no gap at the edge.
       next = cur;

@@ -120,15 +120,14 @@ TEST(FrameBatch, EverySeriesAndScale) {
   }
 }
 
-TEST(FrameBatch, AFrameBeyondTheWorkArraysIsRefusedBeforeAnyLayer) {
-  // The south edge refined up to the pole: its extension would stretch round the pole.
+TEST(FrameBatch, ASouthEdgeAtThePoleIsRefusedBeforeAnyLayer) {
+  // Its frame would stretch round the pole; the trapezoid is refused before anything is made.
   TempDir dir;
   std::ofstream(dir / "p.txt") << "Nom=N-37-XIV; Path=out; yFrom=90;\n";
   const auto r = testing::RunProcess({testing::MapbasisExe(), "p.txt"}, dir.path().string());
-  EXPECT_EQ(r.exitStatus, 16);
-  EXPECT_NE(r.err.find("the frame cannot be built"), std::string::npos) << r.err;
-  EXPECT_TRUE(fs::is_empty(dir / "out/HYPS"));
-  EXPECT_TRUE(fs::is_empty(dir / "out/FRAME"));
+  EXPECT_EQ(r.exitStatus, 8);
+  EXPECT_NE(r.err.find("is not north of yFrom"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir / "out"));
 }
 
 }  // namespace

@@ -106,13 +106,14 @@ TEST(MinuteBand, DivisionsCountedFromTheBaseCorner) {
        3,
        {{37.0 + 0.6 * kMinute, 37.0 + kMinute}, {37.0 + 2 * kMinute, 37.0 + 3 * kMinute}},
        2},
-      {"a sheet within one division is one filled piece",
+      // With the base corner west of it and no division inside, a side stays empty.
+      {"a sheet within one division has neither ticks nor fill",
        37.0,
        37.0 + 0.2 * kMinute,
        37.0 + 0.7 * kMinute,
        0,
-       {{37.0 + 0.2 * kMinute, 37.0 + 0.7 * kMinute}},
-       1},
+       {},
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

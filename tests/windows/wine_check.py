@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The Windows build under Wine, against the Linux build as the reference.
 
-    wine_test.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE SOURCE-DIR
+    wine_check.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE SOURCE-DIR
 
 Every sample parameter file (and U-01-XXXVI) runs with both programs; each layer's files are read
 back independently and compared: .dbf byte for byte apart from its header date, .PRJ and .shx byte
