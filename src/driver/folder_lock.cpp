@@ -22,8 +22,11 @@ namespace mapbasis {
 namespace {
 
 Outcome Failed(const std::filesystem::path& folder, std::error_code error) {
-  return Failure(1, "cannot lock the result folder \"" + EchoPath(DisplayPath(folder)) +
-                        "\": " + error.message());
+  const bool missing =
+      error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+  return Failure(missing ? kLockFolderMissing : 1, "cannot lock the result folder \"" +
+                                                       EchoPath(DisplayPath(folder)) +
+                                                       "\": " + error.message());
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 namespace mapbasis {
 
+inline constexpr std::int32_t kLockFolderMissing = 2;
+
 class FolderLock {
  public:
   FolderLock() = default;
@@ -18,7 +20,7 @@ class FolderLock {
   ~FolderLock();
 
   // Waits for the folder's lock and holds it until this object ends. Status 1 and the system's
-  // reason when the folder cannot be locked.
+  // reason when the folder cannot be locked, kLockFolderMissing when there is no such folder.
   Outcome Acquire(const std::filesystem::path& folder);
 
  private:

@@ -96,11 +96,10 @@ std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
 std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
   FolderLock lock;
   const std::string_view result = TrimTrailingBlanks(p.Path);
-  std::error_code ec;
-  if (std::filesystem::is_directory(PathFromCp1251(result), ec)) {
-    if (Outcome locked = lock.Acquire(PathFromCp1251(result)); !locked.ok()) {
-      return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, locked.reason)};
-    }
+  // A missing result folder is not locked: preparing the folders then says it is missing.
+  if (Outcome locked = lock.Acquire(PathFromCp1251(result));
+      !locked.ok() && locked.status != kLockFolderMissing) {
+    return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, locked.reason)};
   }
   if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath); !ready.ok()) {
     return StageFailure{Stage::kFolders, std::move(ready)};

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/angle_tolerance.h"
-#include "driver/capacity_check.h"
 #include "driver/frame_stage.h"
 #include "geometry/nomenclature.h"
 #include "graticule/graticule_points_areas.h"
@@ -62,8 +61,6 @@ Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
   work.AdjacentSouth = neighbour(kSouth);
   work.ParallelLats.clear();
   work.MeridianLons.clear();
-
-  if (Outcome fits = CHECKCAPACITIES(p); !fits.ok()) return fits;
 
   if (stages.graticule) {
     // No frame layer after a failed graticule.

@@ -49,8 +49,8 @@ struct GenerationStages {
 GenerationStages StandardStages();
 
 // Runs the generation; status 0 = success, otherwise the status of the stage that failed and one
-// line saying why. Nothing is written when the sheet needs more graticule lines or vertices than a
-// run can hold.
+// line saying why. The sheet must have passed CHECKCAPACITIES (driver/capacity_check.h), which
+// the program runs before it touches any folder.
 Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
                       const GenerationStages& stages = StandardStages());
 

@@ -170,18 +170,16 @@ Outcome CreateResultFolder(const SheetParameters& p) {
   if (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
   const std::filesystem::path folder = PathFromCp1251(path);
   const std::string quoted = "the result folder \"" + EchoPath(path) + "\"";
+  // The folders above it that are missing are made too; an existing folder is kept.
   std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(folder, ec);
-  if (std::filesystem::is_directory(status)) return Success();
-  if (std::filesystem::exists(status)) {
+  std::filesystem::create_directories(folder, ec);
+  if (!ec) return Success();
+  std::error_code statusError;
+  const std::filesystem::file_status status = std::filesystem::status(folder, statusError);
+  if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
     return Failure(kParamFileCannotCreateFolder, quoted + " exists but is not a folder");
   }
-  // The folders above it that are missing are made too.
-  std::filesystem::create_directories(folder, ec);
-  if (ec) {
-    return Failure(kParamFileCannotCreateFolder, "cannot create " + quoted + ": " + ec.message());
-  }
-  return Success();
+  return Failure(kParamFileCannotCreateFolder, "cannot create " + quoted + ": " + ec.message());
 }
 
 }  // namespace mapbasis

@@ -91,7 +91,7 @@ TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
   EXPECT_FALSE(frameRan);
 }
 
-TEST(RunGeneration, SheetsBeyondTheCapacitiesAreRefusedBeforeAnyStage) {
+TEST(CapacityCheck, SheetsBeyondTheCapacitiesAreRefused) {
   struct Case {
     const char* what;
     void (*change)(SheetParameters&);
@@ -121,16 +121,8 @@ TEST(RunGeneration, SheetsBeyondTheCapacitiesAreRefusedBeforeAnyStage) {
     SCOPED_TRACE(c.what);
     SheetParameters p = StandardSheet();
     c.change(p);
-    GenerationWork work;
-    bool ran = false;
-    GenerationStages stages;
-    stages.graticule = [&](const SheetParameters&, GenerationWork&) {
-      ran = true;
-      return Success();
-    };
-    const Outcome r = RunGeneration(p, work, stages);
+    const Outcome r = CHECKCAPACITIES(p);
     EXPECT_NE(r.status, 0);
-    EXPECT_FALSE(ran);
     EXPECT_NE(r.reason.find(c.says), std::string::npos) << r.reason;
   }
   // Exactly 100 parallels, edges included, still fit.
