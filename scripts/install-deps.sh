@@ -4,7 +4,7 @@
 # sudo for another user).
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ pkg-config libshp-dev)
+build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev)
 test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format)
 
 case "${1:-build}" in

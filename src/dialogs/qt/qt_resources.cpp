@@ -52,6 +52,8 @@ class Resource {
   QLineEdit* Field(int id, bool readOnly, int characters) {
     auto* field = Add(id, new QLineEdit);
     field->setReadOnly(readOnly);
+    // The keyboard walks through what can be changed.
+    if (readOnly) field->setFocusPolicy(Qt::ClickFocus);
     field->setMinimumWidth(field->fontMetrics().averageCharWidth() * characters);
     return field;
   }

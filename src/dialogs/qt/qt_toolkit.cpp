@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,7 +189,8 @@ std::optional<std::filesystem::path> QtToolkit::ChooseFolder(const std::filesyst
   if (picker.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = picker.selectedFiles();
   if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
-  return std::filesystem::path(chosen.front().toStdU16String());
+  // Qt writes paths with slashes everywhere; the record holds the platform's separator.
+  return std::filesystem::path(QDir::toNativeSeparators(chosen.front()).toStdU16String());
 }
 
 }  // namespace mapbasis
