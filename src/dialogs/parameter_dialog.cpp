@@ -138,8 +138,9 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
   // A refused OK shows the dialog again with everything as the user left it.
   std::string_view pending;
   for (;;) {
-    if (!pending.empty())
+    if (!pending.empty()) {
       dialogs.toolkit.ShowMessageBox(pending, kParameterError, BoxIcon::Exclamation);
+    }
     if (dialog->DlgModal() != kOk) return 1;
 
     GETVALUESFROMDIALOG1(state, *dialog);

@@ -1,6 +1,6 @@
 // The Qt face on Qt's offscreen platform, no display needed: the dialogs have every control the
-// logic addresses, with their texts, and a whole interactive run is driven through the module by
-// a robot that clicks and types.
+// logic addresses, each of the kind the logic expects, and a whole interactive run is driven
+// through the module by a robot that clicks and types.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -14,8 +14,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -44,15 +42,6 @@ void UseOffscreenPlatform() { setenv("QT_QPA_PLATFORM", "offscreen", 0); }
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Every text a person reads in a dialog: its title, labels, buttons and frames.
-QStringList TextsOf(QWidget& dialog) {
-  QStringList texts{dialog.windowTitle()};
-  for (auto* label : dialog.findChildren<QLabel*>()) texts << label->text();
-  for (auto* button : dialog.findChildren<QAbstractButton*>()) texts << button->text();
-  for (auto* group : dialog.findChildren<QGroupBox*>()) texts << group->title();
-  return texts;
-}
-
 // With MAPBASIS_SCREENSHOTS naming a folder, the dialogs are saved there as the robot sees them,
 // for a person to look at.
 void Snap(QWidget& widget, const char* name) {
@@ -69,44 +58,10 @@ void EnsureApplication() {
   if (QApplication::instance() == nullptr) new QApplication(argc, argv);
 }
 
-TEST(QtDialogs, EveryControlAndTextIsThere) {
+TEST(QtDialogs, EveryControlIsThereAsItsKind) {
   EnsureApplication();
   const std::set<int> lists = {1015, 1011, 1012, 1005, 1007, 1008, 1006};
   const std::set<int> editable = {1055, 1056, 1057, 1058, 1034, 1043, 1044, 1045};
-  const std::map<int, std::vector<const char*>> texts = {
-      {106,
-       {"ПРОГРАММА ГЕНЕРАЦИИ МАТЕМАТИЧЕСКОЙ ОСНОВЫ", "ЦИФРОВЫХ МОДЕЛЕЙ КАРТ", "1 : 1 000 000  ",
-        "1 : 200 000", "Версия 3.0",
-        "Формирование Shape-файлов, содержащих математическую основу листа по правилам "
-        "нормативного документа:",
-        "Продолжить"}},
-      {101,
-       {"Задать параметры генерации математической основы карты",
-        "Система координат:", "Масштаб комплекта :", "Масштаб карты (схемы) :", "Пояс", "Зона",
-        " Номер листа", "Базовая трапеция --->", "Уточнить параметры разграфки", "Найти",
-        "Папка для рез. файлов", "OK", "Cancel"}},
-      {113,
-       {"Изменение параметров трапеции и ее разграфки",
-        "Характеристики  базовой трапеции",
-        "Характеристики  результирующей трапеции",
-        "Вид трапеции:",
-        "Размер трапеции по долготе:",
-        "Размер трапеции по широте:",
-        "Начальная долгота:",
-        "Конечная   долгота:",
-        "Начальная широта:",
-        "Конечная широта:",
-        "Разграфка базовой трапеции по долготе",
-        "Разграфка результирующей трапеции по долготе",
-        "Разграфка базовой трапеции по широте",
-        "Разграфка результирующей трапеции по широте",
-        "Расстояние между меридианами:",
-        "Расстояние между параллелями:",
-        "Цена деления минутной шкалы:",
-        "Test",
-        "OK",
-        "Cancel"}},
-  };
   for (const auto& [resource, ids] : testing::kDialogControls) {
     SCOPED_TRACE(resource);
     const std::unique_ptr<QtDialog> dialog = BuildDialog(resource);
@@ -121,8 +76,6 @@ TEST(QtDialogs, EveryControlAndTextIsThere) {
         EXPECT_EQ(field->isReadOnly(), editable.count(id) == 0) << id;
       }
     }
-    const QStringList shown = TextsOf(dialog->widget());
-    for (const char* text : texts.at(resource)) EXPECT_TRUE(shown.contains(Q(text))) << text;
   }
   EXPECT_EQ(BuildDialog(107), nullptr);
 
