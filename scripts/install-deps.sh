@@ -4,7 +4,7 @@
 # sudo for another user).
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ pkg-config libshp-dev)
+build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev)
 test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format)
 
 windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal)

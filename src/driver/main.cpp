@@ -1,7 +1,7 @@
 // mapbasis: the mathematical basis of one sheet of the geological map series.
 //
 //     mapbasis PARAMETER-FILE     batch run: exit status 0, 8 or 16, one line on stderr on failure
-//     mapbasis                    interactive run (needs the dialogs)
+//     mapbasis                    interactive run: the dialogs, from the module beside the program
 //     mapbasis --help | --version
 #include <csignal>
 #include <iostream>
@@ -12,6 +12,7 @@
 #include <windows.h>
 #endif
 
+#include "driver/interactive_module.h"
 #include "driver/program.h"
 
 namespace {
@@ -22,7 +23,15 @@ int Main(const std::vector<std::string>& args) {
   // of the signal ending the process half-way.
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
-  return mapbasis::RunProgram(args, nullptr, std::cout, std::cerr);
+  if (!args.empty()) return mapbasis::RunProgram(args, nullptr, std::cout, std::cerr);
+
+  // Only a run without arguments loads the dialogs, and with them the GUI libraries.
+  const mapbasis::LoadedShell loaded = mapbasis::LoadInteractiveShell();
+  if (!loaded.shell) {
+    std::cerr << "mapbasis: " << loaded.reason << '\n';
+    return mapbasis::kExitNotDone;
+  }
+  return mapbasis::RunProgram(args, loaded.shell.get(), std::cout, std::cerr);
 }
 
 }  // namespace

@@ -110,14 +110,6 @@ TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
   }
 }
 
-TEST(BatchRun, WithoutArgumentsItAsksForAParameterFile) {
-  TempDir dir;
-  const ProcessResult r = RunMapbasis({}, dir.path());
-  EXPECT_EQ(r.exitStatus, 8);
-  EXPECT_NE(r.err.find("interactive mode is not available"), std::string::npos);
-  EXPECT_TRUE(fs::is_empty(dir.path()));
-}
-
 TEST(BatchRun, GenerationFailureEndsWithSixteenBeforeAnyLayer) {
   TempDir dir;
   // A refined trapezoid with 1' meridians over nearly three degrees: more than 100 meridians.

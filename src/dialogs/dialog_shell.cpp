@@ -1,0 +1,27 @@
+#include "dialogs/dialog_shell.h"
+
+#include <memory>
+
+#include "dialogs/dialog_ids.h"
+
+namespace mapbasis {
+
+DialogShell::DialogShell(DialogToolkit& toolkit, std::ostream& textOutput)
+    : dialogs_{toolkit, textOutput, {}} {}
+
+void DialogShell::STARTDIALOG() {
+  if (const std::unique_ptr<Dialog> info = dialogs_.toolkit.DlgInit(ids::kInfoDialog)) {
+    info->DlgModal();
+  }
+}
+
+std::int32_t DialogShell::RUNDIALOG1(SheetParameters& p) {
+  return mapbasis::RUNDIALOG1(dialogs_, p);
+}
+
+void DialogShell::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {
+  dialogs_.toolkit.ShowMessageBox(
+      text, caption, icon == MessageIcon::Error ? BoxIcon::Error : BoxIcon::Information);
+}
+
+}  // namespace mapbasis

@@ -1,0 +1,24 @@
+// Choosing the result folder with the platform's folder picker.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "dialogs/dialog_layer.h"
+
+namespace mapbasis {
+
+struct FolderSearch {
+  bool confirmed = false;
+  std::string folder;   // cp1251, ending with the path separator; empty unless confirmed
+  std::string refusal;  // cp1251: why a picked folder cannot be the result folder, else empty
+};
+
+// Lets the user pick a folder, starting at `initialDirectory`. A folder whose path the record
+// cannot hold (a character outside cp1251, or longer than a result folder may be) is refused
+// rather than cut or garbled.
+FolderSearch FINDFILE(DialogToolkit& toolkit, const std::filesystem::path& initialDirectory,
+                      std::string_view title);
+
+}  // namespace mapbasis

@@ -1,0 +1,252 @@
+#include "dialogs/parameter_dialog.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "core/cp1251.h"
+#include "core/fixed_text.h"
+#include "dialogs/dialog_ids.h"
+#include "dialogs/find_file.h"
+#include "dialogs/refinement_dialog.h"
+#include "geometry/sheet_grid.h"
+
+namespace mapbasis {
+
+namespace {
+
+using namespace ids;
+
+constexpr auto kSk42 = Cp1251("СК-42");
+constexpr auto kSk95 = Cp1251("СК-95");
+constexpr auto kGsk2011 = Cp1251("ГСК-2011");
+constexpr std::array<std::string_view, 3> kCoordinateSystems = {kSk42.view(), kSk95.view(),
+                                                                kGsk2011.view()};
+
+// The scales are aligned with inner blanks, as the lists show them.
+constexpr std::string_view k200k = "1 :   200 000";
+constexpr std::string_view k500k = "1 :   500 000";
+constexpr std::string_view k1m = "1 : 1 000 000";
+constexpr std::string_view k2500k = "1 : 2 500 000";
+constexpr std::string_view k5m = "1 : 5 000 000";
+constexpr std::array<std::string_view, 2> kSeries = {k200k, k1m};
+constexpr std::array<std::string_view, 3> kScales200k = {k200k, k500k, k1m};
+constexpr std::array<std::string_view, 3> kScales1m = {k1m, k2500k, k5m};
+
+constexpr auto kParameterError = Cp1251("ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ");
+constexpr auto kNoResultFolder = Cp1251("Не задана папка для рез. файлов");
+constexpr auto kFolderSearchTitle = Cp1251("Поиск папки для рез. файлов");
+
+// The belts a sheet of a run may lie in: U (belt 1) to K (belt 11). The belt item therefore
+// equals the belt.
+constexpr int kFirstBelt = 1;
+constexpr int kBeltCount = 11;
+
+// The zones offered: 33 to 60 and then 1 and 2, the columns the national sheets reach.
+constexpr int kZoneCount = 30;
+constexpr int kZoneBeforeFirstItem = 32;
+
+constexpr int kSheetCount = 36;
+
+void FillList(Dialog& dialog, int id, const std::vector<std::string>& items) {
+  dialog.SetItemCount(id, static_cast<int>(items.size()));
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    dialog.SetItemText(id, static_cast<int>(i) + 1, items[i]);
+  }
+  dialog.SetSelection(id, 1);
+}
+
+template <std::size_t N>
+void FillList(Dialog& dialog, int id, const std::array<std::string_view, N>& items) {
+  FillList(dialog, id, std::vector<std::string>(items.begin(), items.end()));
+}
+
+std::vector<std::string> BeltItems() {
+  std::vector<std::string> items;
+  for (int belt = kFirstBelt; belt < kFirstBelt + kBeltCount; ++belt) {
+    items.emplace_back(1, BeltLetter(belt));
+  }
+  return items;
+}
+
+std::vector<std::string> ZoneItems() {
+  std::vector<std::string> items;
+  for (int item = 1; item <= kZoneCount; ++item) {
+    int zone = item + kZoneBeforeFirstItem;
+    if (zone > 60) zone -= 60;
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", zone);
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+std::vector<std::string> SheetItems() {
+  std::vector<std::string> items;
+  for (int sheet = 1; sheet <= kSheetCount; ++sheet) items.push_back(TOROMANNUMERALS(sheet));
+  return items;
+}
+
+// The combined-sheet list after the series, belt or sheet changed.
+void RefillSheetKinds(Dialog& dialog) {
+  const int seriesItem = dialog.GetSelection(kSeriesScale);
+  const int sheetItem = seriesItem == 1 ? dialog.GetSelection(kSheetNumber) : 1;
+  SET_COMBO_TYPE(dialog, seriesItem, dialog.GetSelection(kBelt), sheetItem,
+                 dialog.GetSelection(kSheetKind));
+}
+
+}  // namespace
+
+std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
+  const std::unique_ptr<Dialog> dialog = dialogs.toolkit.DlgInit(kParameterDialog);
+  if (!dialog) {
+    dialogs.textOutput << "mapbasis: ERROR: dialog not found" << std::endl;
+    return 1;
+  }
+  DialogState& state = dialogs.state;
+  state.Refined = false;
+  dialog->DlgSetSub(kFindFolderButton, [&dialogs](Dialog& d, int id, DialogReason reason) {
+    S_BUTTON_NMOU(dialogs.toolkit, d, id, reason);
+  });
+  dialog->SetText(kResultFolder, "");
+  dialog->DlgSetSub(kRefineButton, [&dialogs](Dialog& d, int id, DialogReason reason) {
+    S_BUTTON_PARM(dialogs, d, id, reason);
+  });
+  const auto bind = [&state](auto callback) {
+    return [&state, callback](Dialog& d, int id, DialogReason reason) {
+      callback(state, d, id, reason);
+    };
+  };
+
+  FillList(*dialog, kCoordinateSystem, kCoordinateSystems);
+  FillList(*dialog, kSeriesScale, kSeries);
+  dialog->DlgSetSub(kSeriesScale, bind(S_COMBO_SCALE));
+  FillList(*dialog, kMapScale, kScales200k);
+  FillList(*dialog, kBelt, BeltItems());
+  dialog->DlgSetSub(kBelt, bind(S_COMBO_YZONE));
+  FillList(*dialog, kZone, ZoneItems());
+  dialog->DlgSetSub(kZone, bind(S_COMBO_XZONE));
+  FillList(*dialog, kSheetNumber, SheetItems());
+  dialog->DlgSetSub(kSheetNumber, bind(S_COMBO_NMB));
+  SET_COMBO_TYPE(*dialog, 1, 1, 1, 1);
+  dialog->DlgSetSub(kSheetKind, bind(S_COMBO_TYPE));
+
+  // A refused OK shows the dialog again with everything as the user left it.
+  std::string_view pending;
+  for (;;) {
+    if (!pending.empty()) {
+      dialogs.toolkit.ShowMessageBox(pending, kParameterError, BoxIcon::Exclamation);
+    }
+    if (dialog->DlgModal() != kOk) return 1;
+
+    GETVALUESFROMDIALOG1(state, *dialog);
+    p.CS = state.CS;
+    p.MillionSeries = state.MillionSeries;
+    p.MapScale = state.MapScale;
+    p.Belt = state.Belt;
+    p.Zone = state.Zone;
+    p.SheetNo = state.SheetNo;
+    p.ExtraSheets = state.ExtraSheets;
+    StoreBaseParameters(state.base, p);
+    if (state.Refined) {
+      p.xFrom = state.RefinedxFrom;
+      p.xTo = state.RefinedxTo;
+      p.yFrom = state.RefinedyFrom;
+      p.yTo = state.RefinedyTo;
+      p.MeridianStep = state.RefinedMeridianStep;
+      p.xMinute = state.RefinedxMinute;
+      p.ParallelStep = state.RefinedParallelStep;
+      p.yMinute = state.RefinedyMinute;
+    } else {
+      UseBaseTrapezoid(p);
+    }
+
+    p.Path = std::string(TrimTrailingBlanks(dialog->GetText(kResultFolder)));
+    if (IsBlank(p.Path)) {
+      pending = kNoResultFolder;
+      continue;
+    }
+    return 0;
+  }
+}
+
+void GETVALUESFROMDIALOG1(DialogState& state, const Dialog& dialog) {
+  state.CS = dialog.GetSelection(kCoordinateSystem);
+  state.MillionSeries = dialog.GetSelection(kSeriesScale) == 1 ? 0 : 1;
+  state.MapScale = dialog.GetSelection(kMapScale) - 1;
+  // The third kind of the 1:1 000 000 series joins four sheets, not three.
+  state.ExtraSheets = dialog.GetSelection(kSheetKind) - 1;
+  if (state.MillionSeries != 0 && state.ExtraSheets == 2) state.ExtraSheets = 3;
+  state.Belt = dialog.GetSelection(kBelt);
+  state.Zone = dialog.GetSelection(kZone) + kZoneBeforeFirstItem;
+  if (state.Zone > 60) state.Zone -= 60;
+  if (state.MillionSeries == 0) state.SheetNo = dialog.GetSelection(kSheetNumber);
+  state.base = COMPUTEBASEPARAMETERS(state.MillionSeries, state.Belt, state.Zone, state.SheetNo,
+                                     state.ExtraSheets);
+}
+
+void SET_COMBO_TYPE(Dialog& dialog, int seriesItem, int beltItem, int /*sheetItem*/, int kindItem) {
+  const std::vector<std::int32_t> kinds = OfferedSheetKinds(seriesItem == 1 ? 0 : 1, beltItem);
+  const int count = static_cast<int>(kinds.size());
+  dialog.SetItemCount(kSheetKind, count);
+  for (int i = 0; i < count; ++i) dialog.SetItemText(kSheetKind, i + 1, SheetKindText(kinds[i]));
+  dialog.SetSelection(kSheetKind, std::min(kindItem, count));
+}
+
+void S_COMBO_SCALE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+  if (reason != DialogReason::SelectionChanged) return;
+  state.Refined = false;
+  // The 1:1 000 000 series has no sheet numbers.
+  const bool series200k = dialog.GetSelection(kSeriesScale) == 1;
+  dialog.SetEnabled(kSheetNumber, series200k);
+  dialog.SetEnabled(kSheetNumberLabel, series200k);
+  if (series200k) {
+    FillList(dialog, kMapScale, kScales200k);
+  } else {
+    FillList(dialog, kMapScale, kScales1m);
+  }
+  RefillSheetKinds(dialog);
+}
+
+void S_COMBO_YZONE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+  if (reason != DialogReason::SelectionChanged) return;
+  state.Refined = false;
+  RefillSheetKinds(dialog);
+}
+
+void S_COMBO_NMB(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+  if (reason != DialogReason::SelectionChanged) return;
+  state.Refined = false;
+  RefillSheetKinds(dialog);
+}
+
+void S_COMBO_XZONE(DialogState& state, Dialog&, int, DialogReason reason) {
+  if (reason == DialogReason::SelectionChanged) state.Refined = false;
+}
+
+void S_COMBO_TYPE(DialogState& state, Dialog&, int, DialogReason reason) {
+  if (reason == DialogReason::SelectionChanged) state.Refined = false;
+}
+
+void S_BUTTON_NMOU(DialogToolkit& toolkit, Dialog& dialog, int, DialogReason reason) {
+  if (reason != DialogReason::Clicked) return;
+  // The picker starts in the current directory, which is the same again afterwards whatever the
+  // picker did with it.
+  std::error_code ec;
+  const std::filesystem::path current = std::filesystem::current_path(ec);
+  const FolderSearch search =
+      FINDFILE(toolkit, ec ? std::filesystem::path() : current / "", kFolderSearchTitle);
+  if (!ec) std::filesystem::current_path(current, ec);
+
+  if (!search.refusal.empty()) {
+    toolkit.ShowMessageBox(search.refusal, kParameterError, BoxIcon::Exclamation);
+  } else if (search.confirmed) {
+    dialog.SetText(kResultFolder, TrimTrailingBlanks(search.folder));
+  }
+}
+
+}  // namespace mapbasis

@@ -1,0 +1,120 @@
+// The entry of the dialogs module: makes the Qt application, its main window and the interactive
+// shell over the Qt dialogs. The program loads this module only for a run without arguments.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <QApplication>
+#include <QtGlobal>
+
+#include "dialogs/dialog_shell.h"
+#include "dialogs/qt/qt_toolkit.h"
+#include "driver/interactive_module.h"
+#include "driver/program.h"
+
+namespace mapbasis {
+
+namespace {
+
+// QApplication keeps these for its whole life.
+int gArgc = 1;
+char gProgramName[] = "mapbasis";
+char* gArgv[] = {gProgramName, nullptr};
+
+// What Qt said while the application was starting.
+struct StartupMessage {
+  QtMsgType type;
+  QString text;
+};
+std::vector<StartupMessage> gStartupMessages;
+
+// Qt reports a display it cannot open as a fatal message and then aborts the process. Such a run
+// ends like any run without a display: one line, status 8. Other messages wait until the start
+// is over, so that a failed start says nothing else.
+void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type != QtFatalMsg) {
+    gStartupMessages.push_back({type, text});
+    return;
+  }
+  const QString why = gStartupMessages.empty() ? text : gStartupMessages.front().text;
+  std::fprintf(stderr, "mapbasis: cannot show the dialogs: %s\n",
+               qUtf8Printable(why.section(QLatin1Char('\n'), 0, 0)));
+  std::fflush(stderr);
+  std::_Exit(kExitNotDone);
+}
+
+bool DisplayNamed() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+         !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+std::unique_ptr<QApplication> StartApplication() {
+  const QtMessageHandler previous = qInstallMessageHandler(StartupMessageHandler);
+  auto app = std::make_unique<QApplication>(gArgc, gArgv);
+  qInstallMessageHandler(previous);
+  for (const StartupMessage& m : gStartupMessages) {
+    if (m.type == QtDebugMsg || m.type == QtInfoMsg) {
+      qInfo("%s", qUtf8Printable(m.text));
+    } else {
+      qWarning("%s", qUtf8Printable(m.text));
+    }
+  }
+  gStartupMessages.clear();
+  return app;
+}
+
+class ModuleShell final : public InteractiveShell {
+ public:
+  explicit ModuleShell(std::unique_ptr<QApplication> app)
+      : app_(std::move(app)), shell_(toolkit_, std::cerr) {}
+
+  void STARTDIALOG() override { shell_.STARTDIALOG(); }
+  std::int32_t RUNDIALOG1(SheetParameters& p) override { return shell_.RUNDIALOG1(p); }
+  void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
+    shell_.ShowMessage(text, caption, icon);
+  }
+
+ private:
+  std::unique_ptr<QApplication> app_;  // null when the application was there already
+  QtToolkit toolkit_;
+  DialogShell shell_;
+};
+
+void Say(char* reason, std::size_t reasonSize, const std::string& text) {
+  if (reasonSize == 0) return;
+  const std::size_t n = std::min(text.size(), reasonSize - 1);
+  std::memcpy(reason, text.data(), n);
+  reason[n] = '\0';
+}
+
+}  // namespace
+
+}  // namespace mapbasis
+
+extern "C" __attribute__((visibility("default"))) mapbasis::InteractiveShell*
+mapbasis_create_interactive_shell(char* reason, std::size_t reasonSize) {
+  using namespace mapbasis;
+  static_assert(
+      std::is_same_v<decltype(&mapbasis_create_interactive_shell), InteractiveShellFactory>);
+  std::unique_ptr<QApplication> app;
+  if (QCoreApplication::instance() == nullptr) {
+    if (!DisplayNamed()) {
+      Say(reason, reasonSize,
+          "cannot show the dialogs: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); run "
+          "it "
+          "on a desktop, or give the path of a parameter file");
+      return nullptr;
+    }
+    app = StartApplication();
+    QCoreApplication::setApplicationName(QStringLiteral("mapbasis"));
+  } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    Say(reason, reasonSize, "the dialogs need a widget application, and another kind is running");
+    return nullptr;
+  }
+  return new ModuleShell(std::move(app));
+}

@@ -1,0 +1,196 @@
+#include "dialogs/qt/qt_toolkit.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QtGlobal>
+
+#include "core/cp1251.h"
+#include "dialogs/dialog_ids.h"
+#include "driver/program.h"
+
+namespace mapbasis {
+
+namespace {
+
+// The main window is a corner of the screen: the user works in the dialogs.
+constexpr int kMainWindowSide = 20;
+
+QMessageBox::Icon QtIcon(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::Error: return QMessageBox::Critical;
+    case BoxIcon::Information: return QMessageBox::Information;
+    case BoxIcon::Exclamation: break;
+  }
+  return QMessageBox::Warning;
+}
+
+// A message holds its lines separated by carriage returns.
+QString MessageText(std::string_view cp1251) {
+  QString text = ToQt(cp1251);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text;
+}
+
+}  // namespace
+
+QString ToQt(std::string_view cp1251) { return QString::fromStdString(Cp1251ToUtf8(cp1251)); }
+
+std::string FromQt(const QString& text) { return Utf8ToCp1251Lossy(text.toStdString()); }
+
+QString ControlName(int controlId) { return QStringLiteral("id%1").arg(controlId); }
+
+QtDialog::QtDialog(std::unique_ptr<QDialog> dialog, std::map<int, QWidget*> controls)
+    : dialog_(std::move(dialog)), controls_(std::move(controls)) {
+  for (const auto& [id, widget] : controls_) {
+    widget->setObjectName(ControlName(id));
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+      // Changes made through this layer block the signal: only the user's reach the callback.
+      QObject::connect(list, &QComboBox::currentIndexChanged, dialog_.get(),
+                       [this, id = id] { Dispatch(id, DialogReason::SelectionChanged); });
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+      if (id == ids::kOk || id == ids::kCancel) {
+        QObject::connect(button, &QAbstractButton::clicked, dialog_.get(),
+                         [this, id = id] { dialog_->done(id); });
+      } else {
+        QObject::connect(button, &QAbstractButton::clicked, dialog_.get(),
+                         [this, id = id] { Dispatch(id, DialogReason::Clicked); });
+      }
+    }
+  }
+}
+
+QWidget* QtDialog::Control(int controlId) const {
+  const auto found = controls_.find(controlId);
+  if (found != controls_.end()) return found->second;
+  qWarning("mapbasis: dialog %s has no control %d", qUtf8Printable(dialog_->objectName()),
+           controlId);
+  return nullptr;
+}
+
+template <class W>
+W* QtDialog::ControlAs(int controlId) const {
+  QWidget* control = Control(controlId);
+  W* typed = qobject_cast<W*>(control);
+  if (control != nullptr && typed == nullptr) {
+    qWarning("mapbasis: control %d of dialog %s is a %s", controlId,
+             qUtf8Printable(dialog_->objectName()), control->metaObject()->className());
+  }
+  return typed;
+}
+
+void QtDialog::SetText(int controlId, std::string_view text) {
+  QWidget* control = Control(controlId);
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->setText(ToQt(text));
+    edit->setCursorPosition(0);  // a long path shows its beginning
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(ToQt(text));
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    button->setText(ToQt(text));
+  }
+}
+
+std::string QtDialog::GetText(int controlId) const {
+  QWidget* control = Control(controlId);
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return FromQt(edit->text());
+  if (auto* label = qobject_cast<QLabel*>(control)) return FromQt(label->text());
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) return FromQt(button->text());
+  return {};
+}
+
+void QtDialog::SetItemCount(int controlId, int count) {
+  auto* list = ControlAs<QComboBox>(controlId);
+  if (list == nullptr) return;
+  const QSignalBlocker quiet(list);
+  while (list->count() > count && list->count() > 0) list->removeItem(list->count() - 1);
+  while (list->count() < count) list->addItem(QString());
+}
+
+void QtDialog::SetItemText(int controlId, int item, std::string_view text) {
+  auto* list = ControlAs<QComboBox>(controlId);
+  if (list == nullptr || item < 1 || item > list->count()) return;
+  const QSignalBlocker quiet(list);
+  list->setItemText(item - 1, ToQt(text));
+}
+
+void QtDialog::SetSelection(int controlId, int item) {
+  auto* list = ControlAs<QComboBox>(controlId);
+  if (list == nullptr) return;
+  const QSignalBlocker quiet(list);
+  list->setCurrentIndex(item >= 1 && item <= list->count() ? item - 1 : -1);
+}
+
+int QtDialog::GetSelection(int controlId) const {
+  const auto* list = ControlAs<QComboBox>(controlId);
+  return list == nullptr ? 0 : list->currentIndex() + 1;
+}
+
+void QtDialog::SetEnabled(int controlId, bool enabled) {
+  if (QWidget* control = Control(controlId)) control->setEnabled(enabled);
+}
+
+void QtDialog::DlgSetSub(int controlId, Callback callback) {
+  if (Control(controlId) != nullptr) callbacks_[controlId] = std::move(callback);
+}
+
+int QtDialog::DlgModal() {
+  // Closing the window (or Escape) rejects the dialog with 0: that is Cancel.
+  const int closedBy = dialog_->exec();
+  return closedBy == QDialog::Rejected ? ids::kCancel : closedBy;
+}
+
+void QtDialog::Dispatch(int controlId, DialogReason reason) {
+  const auto found = callbacks_.find(controlId);
+  if (found == callbacks_.end()) return;
+  const Callback callback = found->second;  // the callback may register another
+  callback(*this, controlId, reason);
+}
+
+QtToolkit::QtToolkit() : window_(std::make_unique<QMainWindow>()) {
+  window_->setWindowTitle(QStringLiteral("mapbasis"));
+  // The first entry of each menu is its title. Printing and help have nothing to show here.
+  QMenu* games = window_->menuBar()->addMenu(QStringLiteral("&Games"));
+  games->addAction(QStringLiteral("&TicTacToe"));
+  games->addSeparator();
+  QObject::connect(games->addAction(QStringLiteral("E&xit")), &QAction::triggered,
+                   [] { std::exit(kExitNotDone); });
+  QMenu* help = window_->menuBar()->addMenu(QStringLiteral("&Help"));
+  help->addAction(QStringLiteral("&QuickWin Help"));
+  window_->move(0, 0);
+  window_->resize(kMainWindowSide, kMainWindowSide);
+  window_->show();
+}
+
+std::unique_ptr<Dialog> QtToolkit::DlgInit(int resourceId) { return BuildDialog(resourceId); }
+
+void QtToolkit::ShowMessageBox(std::string_view text, std::string_view caption, BoxIcon icon) {
+  QMessageBox box(QtIcon(icon), ToQt(caption), MessageText(text), QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::filesystem::path> QtToolkit::ChooseFolder(const std::filesystem::path& initial,
+                                                             std::string_view title) {
+  QFileDialog picker(nullptr, ToQt(title), QString::fromStdU16String(initial.u16string()));
+  picker.setFileMode(QFileDialog::Directory);
+  picker.setOption(QFileDialog::ShowDirsOnly, true);
+  picker.setAcceptMode(QFileDialog::AcceptOpen);
+  if (picker.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = picker.selectedFiles();
+  if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+  // Qt writes paths with slashes everywhere; the record holds the platform's separator.
+  return std::filesystem::path(QDir::toNativeSeparators(chosen.front()).toStdU16String());
+}
+
+}  // namespace mapbasis

@@ -1,0 +1,80 @@
+// The dialog layer on Qt 6 Widgets: the three dialogs built in code, message boxes, the folder
+// picker and the small main window of the application.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+#include "dialogs/dialog_layer.h"
+
+namespace mapbasis {
+
+// Texts cross into Qt here: cp1251 inside, UTF-16 in the widgets.
+QString ToQt(std::string_view cp1251);
+std::string FromQt(const QString& text);  // characters cp1251 lacks become question marks
+
+// The object name of a control, by which tests find it: "id1015".
+QString ControlName(int controlId);
+
+// A dialog whose controls are found by their ids. Lists run their callback only when the user
+// changes them; closing buttons (ids 1 and 2) end the modal run with their id.
+class QtDialog final : public Dialog {
+ public:
+  QtDialog(std::unique_ptr<QDialog> dialog, std::map<int, QWidget*> controls);
+
+  void SetText(int controlId, std::string_view text) override;
+  std::string GetText(int controlId) const override;
+  void SetItemCount(int controlId, int count) override;
+  void SetItemText(int controlId, int item, std::string_view text) override;
+  void SetSelection(int controlId, int item) override;
+  int GetSelection(int controlId) const override;
+  void SetEnabled(int controlId, bool enabled) override;
+  void DlgSetSub(int controlId, Callback callback) override;
+  int DlgModal() override;
+
+  QDialog& widget() { return *dialog_; }
+
+ private:
+  QWidget* Control(int controlId) const;
+  template <class W>
+  W* ControlAs(int controlId) const;
+  void Dispatch(int controlId, DialogReason reason);
+
+  std::unique_ptr<QDialog> dialog_;
+  std::map<int, QWidget*> controls_;
+  std::map<int, Callback> callbacks_;
+};
+
+// The dialogs 101, 106 and 113 as widgets (qt_resources.cpp); null for any other number.
+std::unique_ptr<QtDialog> BuildDialog(int resourceId);
+
+// The information dialog's picture: a map sheet with its graticule and frame.
+QPixmap SheetPicture(QSize size);
+
+class QtToolkit final : public DialogToolkit {
+ public:
+  // Needs the QApplication. Shows the main window in the top-left corner of the screen.
+  QtToolkit();
+
+  std::unique_ptr<Dialog> DlgInit(int resourceId) override;
+  void ShowMessageBox(std::string_view text, std::string_view caption, BoxIcon icon) override;
+  std::optional<std::filesystem::path> ChooseFolder(const std::filesystem::path& initial,
+                                                    std::string_view title) override;
+
+  QMainWindow& mainWindow() { return *window_; }
+
+ private:
+  std::unique_ptr<QMainWindow> window_;
+};
+
+}  // namespace mapbasis

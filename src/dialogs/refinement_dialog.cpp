@@ -1,0 +1,196 @@
+#include "dialogs/refinement_dialog.h"
+
+#include <cstdlib>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/angle_tolerance.h"
+#include "core/cp1251.h"
+#include "dialogs/dialog_ids.h"
+#include "driver/program.h"
+#include "geometry/sheet_grid.h"
+#include "params/angle_texts.h"
+
+namespace mapbasis {
+
+namespace {
+
+using namespace ids;
+
+// The kind as the refinement dialog names it (unlike the main dialog's list, with the Cyrillic С
+// and without the padding).
+constexpr auto kStandardSheet = Cp1251("Стандартный  лист");
+constexpr auto kDoubleSheet = Cp1251("Сдвоенный лист");
+constexpr auto kTripleSheet = Cp1251("Строенный лист");
+constexpr auto kQuadrupleSheet = Cp1251("Счетверенный лист");
+
+constexpr auto kBaseChanged = Cp1251("Базовая трапеция изменена!");
+constexpr auto kRefinementError = Cp1251("Ошибка в уточнении параметров");
+
+constexpr auto kBadWest = Cp1251("Ошибка в задании скорректированного значения начальной долготы");
+constexpr auto kBadEast = Cp1251("Ошибка в задании скорректированного значения конечной долготы");
+constexpr auto kBadLonRange = Cp1251("Ошибка в задании диапазона долготы");
+constexpr auto kBadSouth = Cp1251("Ошибка в задании скорректированного значения начальной широты");
+constexpr auto kBadNorth = Cp1251("Ошибка в задании скорректированного значения конечной широты");
+constexpr auto kBadLatRange = Cp1251("Ошибка в задании диапазона широты");
+constexpr auto kBadxMinute = Cp1251("Ошибка в задании цены минутной рамки по долготе");
+constexpr auto kBadyMinute = Cp1251("Ошибка в задании цены минутной рамки по широте");
+constexpr auto kBadMeridianStep = Cp1251("Ошибка в задании расстояния между меридианами");
+constexpr auto kBadParallelStep = Cp1251("Ошибка в задании расстояния между параллелями");
+
+// The messages of one validation are one text, a line each.
+constexpr char kMessageLineBreak = '\r';
+
+std::string_view KindText(std::int32_t ExtraSheets) {
+  switch (ExtraSheets) {
+    case 1: return kDoubleSheet;
+    case 2: return kTripleSheet;
+    case 3: return kQuadrupleSheet;
+    default: return kStandardSheet;
+  }
+}
+
+// An angle field: parsed into `value` and shown in its normal form; false when it does not parse.
+bool ReadAngleField(Dialog& dialog, int id, double& value) {
+  const std::optional<double> read = TXTGRADMIN2GRAD(dialog.GetText(id));
+  if (!read) return false;
+  value = *read;
+  dialog.SetText(id, GRADMIN2TXT(value));
+  return true;
+}
+
+bool ReadMinuteField(Dialog& dialog, int id, std::int32_t& value) {
+  const std::optional<std::int32_t> read = TXTMIN2MIN(dialog.GetText(id));
+  if (!read) return false;
+  value = *read;
+  dialog.SetText(id, MIN2TXT(value));
+  return true;
+}
+
+// a > b by more than the angle tolerance. An edge a whole sheet beyond the base edge is refused
+// whether or not the sheet's edges are whole minutes in binary (84 - 2/3 is not).
+bool Beyond(double a, double b) { return a > b && !EQWITHTOLERANCE(a, b); }
+
+void ShowBoth(Dialog& dialog, int baseId, int resultId, std::string_view text) {
+  dialog.SetText(baseId, text);
+  dialog.SetText(resultId, text);
+}
+
+}  // namespace
+
+void S_BUTTON_PARM(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogReason reason) {
+  if (reason != DialogReason::Clicked) return;
+  const std::unique_ptr<Dialog> dialog = dialogs.toolkit.DlgInit(kRefinementDialog);
+  if (!dialog) {
+    dialogs.textOutput << "mapbasis: ERROR: dialog3 not found" << std::endl;
+    std::exit(kExitNotDone);
+  }
+  GETVALUESFROMDIALOG1(dialogs.state, mainDialog);
+  const BaseParameters& b = dialogs.state.base;
+
+  // The result fields start from the base values, even after an earlier refinement.
+  dialog->SetText(kBaseKind, KindText(dialogs.state.ExtraSheets));
+  dialog->SetText(kTestStatus, "");
+  ShowBoth(*dialog, kBaseWidth, kResultWidth, GRADMIN2TXT(b.BaseEast - b.BaseWest));
+  ShowBoth(*dialog, kBaseHeight, kResultHeight, GRADMIN2TXT(b.BaseNorth - b.BaseSouth));
+  ShowBoth(*dialog, kBaseWest, kResultWest, GRADMIN2TXT(b.BaseWest));
+  ShowBoth(*dialog, kBaseEast, kResultEast, GRADMIN2TXT(b.BaseEast));
+  ShowBoth(*dialog, kBaseSouth, kResultSouth, GRADMIN2TXT(b.BaseSouth));
+  ShowBoth(*dialog, kBaseNorth, kResultNorth, GRADMIN2TXT(b.BaseNorth));
+  ShowBoth(*dialog, kBaseMeridianStep, kResultMeridianStep, GRADMIN2TXT(b.DefaultMeridianStep));
+  ShowBoth(*dialog, kBaseParallelStep, kResultParallelStep, GRADMIN2TXT(b.DefaultParallelStep));
+  // Divisions open as plain numbers; they take the minute form once validated.
+  ShowBoth(*dialog, kBasexMinute, kResultxMinute, std::to_string(b.DefaultxMinute));
+  ShowBoth(*dialog, kBaseyMinute, kResultyMinute, std::to_string(b.DefaultyMinute));
+  dialog->DlgSetSub(kTestButton, [&dialogs](Dialog& d, int id, DialogReason r) {
+    S_BUTTON_TEST(dialogs, d, id, r);
+  });
+
+  for (;;) {
+    if (dialog->DlgModal() != kOk) {
+      dialogs.state.Refined = false;
+      return;
+    }
+    if (TESTDIALOG2(dialogs, *dialog) == 0) return;
+  }
+}
+
+void S_BUTTON_TEST(ParameterDialogs& dialogs, Dialog& dialog, int, DialogReason reason) {
+  if (reason == DialogReason::Clicked) TESTDIALOG2(dialogs, dialog);
+}
+
+std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog) {
+  DialogState& s = dialogs.state;
+  const BaseParameters& b = s.base;
+  // A refined edge may lie up to one sheet of the series beyond the base edge, whatever the kind.
+  const SheetSize allowance = SeriesSheetSize(s.MillionSeries);
+
+  // Each field is read in turn; a value that parsed but fails its test is shown normalised.
+  bool badWest = !ReadAngleField(dialog, kResultWest, s.RefinedxFrom) ||
+                 !Beyond(s.RefinedxFrom, b.BaseWest - allowance.width);
+  bool badEast = !ReadAngleField(dialog, kResultEast, s.RefinedxTo) ||
+                 !Beyond(b.BaseEast + allowance.width, s.RefinedxTo);
+  bool badSouth = !ReadAngleField(dialog, kResultSouth, s.RefinedyFrom) ||
+                  !Beyond(s.RefinedyFrom, b.BaseSouth - allowance.height);
+  bool badNorth = !ReadAngleField(dialog, kResultNorth, s.RefinedyTo) ||
+                  !Beyond(b.BaseNorth + allowance.height, s.RefinedyTo);
+  const bool badxMinute =
+      !ReadMinuteField(dialog, kResultxMinute, s.RefinedxMinute) || s.RefinedxMinute == 0;
+  const bool badyMinute =
+      !ReadMinuteField(dialog, kResultyMinute, s.RefinedyMinute) || s.RefinedyMinute == 0;
+  const bool badMeridianStep =
+      !ReadAngleField(dialog, kResultMeridianStep, s.RefinedMeridianStep) ||
+      s.RefinedMeridianStep == 0.0;
+  const bool badParallelStep =
+      !ReadAngleField(dialog, kResultParallelStep, s.RefinedParallelStep) ||
+      s.RefinedParallelStep == 0.0;
+
+  std::vector<std::string_view> faults;
+  if (badWest) faults.push_back(kBadWest);
+  if (badEast) faults.push_back(kBadEast);
+  if (!badWest && !badEast && s.RefinedxFrom >= s.RefinedxTo) {
+    badWest = true;
+    faults.push_back(kBadLonRange);
+  }
+  if (!badWest && !badEast)
+    dialog.SetText(kResultWidth, GRADMIN2TXT(s.RefinedxTo - s.RefinedxFrom));
+  if (badSouth) faults.push_back(kBadSouth);
+  if (badNorth) faults.push_back(kBadNorth);
+  if (!badSouth && !badNorth && s.RefinedyFrom >= s.RefinedyTo) {
+    badSouth = true;
+    faults.push_back(kBadLatRange);
+  }
+  if (!badSouth && !badNorth) {
+    dialog.SetText(kResultHeight, GRADMIN2TXT(s.RefinedyTo - s.RefinedyFrom));
+  }
+  if (badxMinute) faults.push_back(kBadxMinute);
+  if (badyMinute) faults.push_back(kBadyMinute);
+  if (badMeridianStep) faults.push_back(kBadMeridianStep);
+  if (badParallelStep) faults.push_back(kBadParallelStep);
+
+  if (faults.empty()) {
+    // Typed edges are whole minutes, while a base edge such as 84 - 2 * 2/3 is not exactly one in
+    // binary: an edge counts as changed only when it differs by more than the angle tolerance.
+    const bool changed = !EQWITHTOLERANCE(s.RefinedxFrom, b.BaseWest) ||
+                         !EQWITHTOLERANCE(s.RefinedxTo, b.BaseEast) ||
+                         !EQWITHTOLERANCE(s.RefinedyFrom, b.BaseSouth) ||
+                         !EQWITHTOLERANCE(s.RefinedyTo, b.BaseNorth);
+    dialog.SetText(kTestStatus, changed ? std::string_view(kBaseChanged) : std::string_view());
+    s.Refined = true;
+    return 0;
+  }
+
+  std::string message;
+  for (const std::string_view fault : faults) {
+    if (!message.empty()) message += kMessageLineBreak;
+    message += fault;
+  }
+  dialogs.toolkit.ShowMessageBox(message, kRefinementError, BoxIcon::Exclamation);
+  s.Refined = false;
+  return 1;
+}
+
+}  // namespace mapbasis

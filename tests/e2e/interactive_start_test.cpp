@@ -1,0 +1,90 @@
+// How a run without arguments starts: the program loads the dialogs module from beside itself,
+// and a module or display that cannot be had ends the run with one line and status 8. The batch
+// program itself never links the GUI libraries.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include <gtest/gtest.h>
+
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace mapbasis {
+namespace {
+
+using testing::MapbasisExe;
+using testing::RunProcess;
+using testing::TempDir;
+
+// Sets (or, with no value, removes) environment variables until the end of the scope.
+class Environment {
+ public:
+  Environment(std::initializer_list<std::pair<const char*, std::optional<std::string>>> vars) {
+    for (const auto& [name, value] : vars) {
+      const char* old = std::getenv(name);
+      saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+      if (value) {
+        setenv(name, value->c_str(), 1);
+      } else {
+        unsetenv(name);
+      }
+    }
+  }
+  ~Environment() {
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        setenv(name.c_str(), value->c_str(), 1);
+      } else {
+        unsetenv(name.c_str());
+      }
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(InteractiveStart, WithoutModuleOrDisplayOneLineAndEight) {
+  TempDir dir, work;
+  const fs::path alone = dir.path() / "mapbasis";
+  fs::copy_file(MapbasisExe(), alone);
+  const bool haveModule = fs::exists(fs::path(MapbasisExe()).parent_path() / "mapbasis_dialogs.so");
+
+  const struct Case {
+    const char* what;
+    std::string exe;
+    std::optional<std::string> display;
+    const char* says;
+    bool needsModule;
+  } cases[] = {
+      {"module missing", alone.string(), std::nullopt, "cannot load the dialogs: ", false},
+      {"no display named", MapbasisExe(), std::nullopt, "cannot show the dialogs: no display",
+       true},
+      {"display unreachable", MapbasisExe(), ":9876", "cannot show the dialogs: ", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.needsModule && !haveModule) continue;  // built without the dialogs
+    Environment env{{"DISPLAY", c.display}, {"WAYLAND_DISPLAY", {}}, {"QT_QPA_PLATFORM", {}}};
+    const auto run = RunProcess({c.exe}, work.path().string());
+    EXPECT_EQ(run.exitStatus, 8);
+    EXPECT_EQ(run.err.rfind(std::string("mapbasis: ") + c.says, 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(fs::is_empty(work.path()));
+  }
+}
+
+TEST(InteractiveStart, ProgramDoesNotLinkQt) {
+  const auto ldd = RunProcess({"/usr/bin/ldd", MapbasisExe()});
+  ASSERT_EQ(ldd.exitStatus, 0) << ldd.err;
+  EXPECT_NE(ldd.out.find("libc.so"), std::string::npos) << ldd.out;  // ldd did read it
+  EXPECT_EQ(ldd.out.find("Qt"), std::string::npos) << ldd.out;
+}
+
+}  // namespace
+}  // namespace mapbasis
