@@ -24,8 +24,11 @@ class FolderLock {
   Outcome Acquire(const std::filesystem::path& folder);
 
  private:
-  void* handle_ = nullptr;  // Windows: the lock file's handle
-  int fd_ = -1;             // elsewhere: the locked folder
+#ifdef _WIN32
+  void* handle_ = nullptr;  // the lock file's handle
+#else
+  int fd_ = -1;  // the locked folder
+#endif
 };
 
 }  // namespace mapbasis
