@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages what mapbasis needs: `build` for the program, `test` for the
-# program and its tests, `windows` for the cross build and its Wine tests. Installs only what is missing; runs as root without prompts (and through
-# sudo for another user).
+# program and its tests (the fuzz targets included), `bench` for the program and bench/, `windows`
+# for the cross build and its Wine tests. Installs only what is missing; runs as root without
+# prompts (and through sudo for another user).
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev)
-test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format)
+test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev)
+bench_packages=(python3 time strace)
 
 windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal)
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  bench) wanted=("${build_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
-  *) echo "usage: $0 [build|test|windows]" >&2; exit 2 ;;
+  *) echo "usage: $0 [build|test|bench|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

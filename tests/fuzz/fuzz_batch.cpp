@@ -15,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 #include "core/cp1251.h"
 #include "driver/program.h"
@@ -93,13 +94,21 @@ std::string ParameterText(Choices& c) {
   return text.str();
 }
 
+// A folder of our own in the temporary folder, removed when the program ends.
 const fs::path& Scratch() {
-  static const fs::path scratch = [] {
-    char pattern[] = "/tmp/mapbasis-fuzz-batch-XXXXXX";
-    Check(mkdtemp(pattern) != nullptr);
-    return fs::path(pattern);
-  }();
-  return scratch;
+  static const struct Folder {
+    fs::path path;
+    Folder() {
+      std::string pattern = (fs::temp_directory_path() / "mapbasis-fuzz-batch-XXXXXX").string();
+      Check(mkdtemp(pattern.data()) != nullptr);
+      path = pattern;
+    }
+    ~Folder() {
+      std::error_code ec;
+      fs::remove_all(path, ec);
+    }
+  } scratch;
+  return scratch.path;
 }
 
 }  // namespace
