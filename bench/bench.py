@@ -107,7 +107,8 @@ def main():
     parser.add_argument("--memory-runs", type=int, default=5)
     parser.add_argument("--grid-sheets", type=int, help="a part of the grid (0: none)")
     parser.add_argument("--exe", default=os.path.join(root, "build", "mapbasis"))
-    parser.add_argument("--params", default=os.path.join(root, "examples", "sheet-200k-N-37-XIV.txt"))
+    parser.add_argument("--params",
+                        default=os.path.join(root, "examples", "sheet-200k-N-37-XIV.txt"))
     args = parser.parse_args()
     for tool in (GNU_TIME, shutil.which("strace")):
         if not tool or not os.access(tool, os.X_OK):
