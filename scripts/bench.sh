@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the benchmark needs, builds build/mapbasis and prints the table of bench/bench.py:
+# each figure of the batch program beside its floor, cp -r of the same output, and the ratio.
+#
+#     scripts/bench.sh [--pairs 25] [--grid-sheets N] ...      (see bench/bench.py --help)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+"$root/scripts/install-deps.sh" bench
+# An existing build keeps its configuration; a new one is made without the tests.
+if [ ! -f "$root/build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$root/build" -G Ninja -DMAPBASIS_TESTS=OFF >/dev/null
+fi
+cmake --build "$root/build" -j "$(nproc)" --target mapbasis >/dev/null
+exec python3 "$root/bench/bench.py" "$@"
