@@ -36,7 +36,8 @@ build="$root/build-fuzz"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DMAPBASIS_FUZZ=ON -DMAPBASIS_SANITIZE=ON -DMAPBASIS_TESTS=ON -DMAPBASIS_WERROR=ON >/dev/null
+  -DMAPBASIS_FUZZ=ON -DMAPBASIS_SANITIZE=ON -DMAPBASIS_TESTS=ON -DMAPBASIS_WERROR=ON \
+  -DMAPBASIS_DIALOGS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/mapbasis-fuzz.XXXXXX")"
