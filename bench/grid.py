@@ -127,7 +127,7 @@ def run_spread(command, arguments, workers):
 
 
 def remove(folder):
-    """Removes a folder tree; two removers at a time, as the trees are large."""
+    """Removes a folder of many trees, two removers at a time."""
     if os.path.isdir(folder):
         parts = [os.path.join(folder, e) for e in os.listdir(folder)]
         if parts:
@@ -178,11 +178,10 @@ def measure_grid(exe, sheets=None, workers=2, scratch=None, log=print):
         return {"sheets": len(names), "workers": workers, "generation": generation,
                 "copying": copying, "faults": faults}
     finally:
+        for folder in (out, copies, params, os.path.join(scratch, SAMPLE_SHEET)):
+            remove(folder)
         if own_scratch:
-            remove(scratch)
-        else:
-            for folder in (out, copies, params, os.path.join(scratch, SAMPLE_SHEET)):
-                remove(folder)
+            os.rmdir(scratch)
 
 
 def main():
