@@ -10,7 +10,8 @@ Every figure and its floor are measured in the same run, so a busy machine slows
   - system calls of one run, counted by `strace -c -f`, against `cp -r` of the result folder;
   - peak resident memory of one process (GNU time, median of --memory-runs), against `cp -r`;
   - the whole 1:200 000 grid (bench/grid.py), two workers, against as many `cp -r` of one result
-    folder; --grid-sheets N times only N sheets of it (0 leaves the grid out).
+    folder, the two timed in turns a twentieth of the grid at a time; --grid-sheets N times only
+    N sheets of it (0 leaves the grid out).
 The ratio is mapbasis's cost over the floor's: 1.00 is as cheap as copying the files.
 
 Every run must end with exit status 0 and leave consistent layers; otherwise the script stops with
@@ -76,28 +77,31 @@ def system_calls(argv, cwd):
 
 
 class Sheet:
-    """Runs the program on one parameter file in fresh folders, checking every result."""
+    """Runs the program on one parameter file in fresh folders, checking every result. The folders
+    stay until the end: deleting them between runs would have the file system discard their
+    blocks while the next run is timed."""
 
-    def __init__(self, exe, params):
-        self.exe, self.params = exe, params
+    def __init__(self, exe, params, scratch):
+        self.exe, self.params, self.scratch = exe, params, scratch
         self.folder = result_folder(params)
+        self.runs = 0
 
     def pair(self, program, copy):
-        """Runs `program` on the program's command line and `copy` on cp's, in one fresh folder;
-        returns both results."""
-        with tempfile.TemporaryDirectory(prefix="mapbasis-bench-") as tmp:
-            ours = program([self.exe, self.params], tmp)
-            if faults := grid.result_faults(os.path.join(tmp, self.folder)):
-                fail(f"{self.params}: {'; '.join(faults)}")
-            floor = copy(["cp", "-r", self.folder, "copy-of-result"], tmp)
-            return ours, floor
+        """Runs `program` on the program's command line, then `copy` on cp's copying the result
+        folder, in a fresh folder; returns both results."""
+        self.runs += 1
+        here = os.path.join(self.scratch, str(self.runs))
+        os.mkdir(here)
+        ours = program([self.exe, self.params], here)
+        if faults := grid.result_faults(os.path.join(here, self.folder)):
+            fail(f"{self.params}: {'; '.join(faults)}")
+        floor = copy(["cp", "-r", self.folder, "copy-of-result"], here)
+        return ours, floor
 
     def layers(self):
-        with tempfile.TemporaryDirectory(prefix="mapbasis-bench-") as tmp:
-            run([self.exe, self.params], tmp)
-            top = os.path.join(tmp, self.folder)
-            return sorted(os.path.relpath(os.path.join(d, f), top)[:-4]
-                          for d, _, files in os.walk(top) for f in files if f.endswith(".shp"))
+        top = os.path.join(self.scratch, "1", self.folder)
+        return sorted(os.path.relpath(os.path.join(d, f), top)[:-4]
+                      for d, _, files in os.walk(top) for f in files if f.endswith(".shp"))
 
 
 def main():
@@ -116,22 +120,25 @@ def main():
     exe = os.path.abspath(args.exe)
     if not os.access(exe, os.X_OK):
         fail(f"no program at {exe}: build it first (cmake --build build --target mapbasis)")
-    sheet = Sheet(exe, os.path.abspath(args.params))
+    with tempfile.TemporaryDirectory(prefix="mapbasis-bench-") as scratch:
+        table(args, root, Sheet(exe, os.path.abspath(args.params), scratch))
 
+
+def table(args, root, sheet):
     rows = []
-    walls = [sheet.pair(run, run) for _ in range(args.pairs)]
+    walls = [sheet.pair(run, run) for _ in range(max(args.pairs, 1))]
     rows.append((f"one sheet: median wall, {args.pairs} pairs",
                  statistics.median(w[0] for w in walls) * 1e3,
                  statistics.median(w[1] for w in walls) * 1e3, "{:.2f} ms"))
     calls = sheet.pair(system_calls, system_calls)
     rows.append(("one sheet: system calls (strace -c -f)", calls[0], calls[1], "{:d}"))
-    memory = [sheet.pair(peak_memory, peak_memory) for _ in range(args.memory_runs)]
+    memory = [sheet.pair(peak_memory, peak_memory) for _ in range(max(args.memory_runs, 1))]
     rows.append(("one sheet: peak resident memory",
                  statistics.median(m[0] for m in memory) / 1024.0,
                  statistics.median(m[1] for m in memory) / 1024.0, "{:.2f} MiB"))
 
     if args.grid_sheets != 0:
-        whole = grid.measure_grid(exe, args.grid_sheets,
+        whole = grid.measure_grid(sheet.exe, args.grid_sheets,
                                   log=lambda line: print(line, file=sys.stderr))
         if whole["faults"]:
             for fault in whole["faults"][:20]:
