@@ -17,7 +17,8 @@ std::string Echo(std::string_view text, std::size_t limit) {
       shown += "\\n";
     } else if (c == '\t') {
       shown += "\\t";
-    } else if (byte < 0x20 || byte == 0x7F) {
+    } else if (byte < 0x20 || byte == 0x7F || byte == 0x98) {
+      // 0x98 has no character in cp1251 and reaches the terminal as the control U+0098.
       char escape[8];
       std::snprintf(escape, sizeof escape, "\\x%02X", byte);
       shown += escape;

@@ -1,6 +1,6 @@
 // A value from the user's input as a message shows it: control characters written as escapes
-// (\r, \t, \x1B), so that a message stays one line and cannot steer the terminal, and a long value
-// cut with an ellipsis.
+// (\r, \t, \x1B, and \x98, the cp1251 byte that reaches a terminal as a control), so that a
+// message stays one line and cannot steer the terminal, and a long value cut with an ellipsis.
 #pragma once
 
 #include <cstddef>

@@ -221,6 +221,8 @@ bool Layer::WriteDouble(int row, int field, double value) {
 }
 
 bool Layer::WriteString(int row, int field, std::string_view value) {
+  // shapelib takes a value up to its first NUL: a value holding one could not be stored whole.
+  if (value.find('\0') != std::string_view::npos) return false;
   return IsOpen() &&
          DBFWriteStringAttribute(files_->dbf, row, field, std::string(value).c_str()) != 0;
 }

@@ -57,7 +57,8 @@ class Layer {
   std::int32_t idCount = 0;
 
   // The primitives of the record and shape writers. Table rows and fields count from 0 (field 0
-  // is Id). Each returns false when the value or shape could not be stored.
+  // is Id). Each returns false when the value or shape could not be stored (a text holding a NUL
+  // cannot be).
   bool WriteInteger(int row, int field, std::int32_t value);
   bool WriteDouble(int row, int field, double value);
   bool WriteString(int row, int field, std::string_view value);

@@ -75,6 +75,10 @@ TEST(ParamFile, RejectedFiles) {
       {"Nom=N-32;", 4, 1, "\"Nom\" value \"N-32\" is not a sheet name"},
       {"MapScal=200;", 4, 1, "unknown key \"MapScal\""},
       {"cs=CK-42;", 4, 1, "unknown key \"cs\""},
+      // 0x98 is no cp1251 character; a terminal would take it for a control.
+      {"MapScal\x98"
+       "e=1;",
+       4, 1, "unknown key \"MapScal\\x98e\""},
       {"a=;", 4, 1, "item without a value: \"a=;\""},
       {"CS=  ;", 4, 1, "item without a value: \"CS=  ;\""},
       {"=CK-42;", 4, 1, "item without a key: \"=CK-42;\""},

@@ -129,6 +129,10 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
       {"123456789\\x\\1\\\\y\\",
        kShapeValueRefused,
        {"12345678", "          ", "        ", " ", "     "}},
+      // A text that holds a NUL cannot be stored whole: refused, not cut.
+      {std::string("1\\a\0b\\1\\\\y\\", 11),
+       kShapeValueRefused,
+       {"       1", "          ", "        ", " ", "     "}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
