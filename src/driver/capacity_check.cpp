@@ -7,7 +7,6 @@
 #include "driver/frame_stage.h"
 #include "driver/run_generation.h"
 #include "frame/frame_layers.h"
-#include "geometry/nomenclature.h"
 #include "graticule/grid_lines.h"
 #include "graticule/line_vertices.h"
 
@@ -75,14 +74,7 @@ Outcome CHECKCAPACITIES(const SheetParameters& p) {
 
   // The frame's lines lie outside the sheet, longer than its own at high latitudes: the frame is
   // built once without being written, with the neighbours' names that set its gaps.
-  const auto neighbour = [&](std::int32_t direction) {
-    return ADJACENTNOMENCLATURE(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo,
-                                p.ExtraSheets);
-  };
-  sheet.AdjacentWest = neighbour(kWest);
-  sheet.AdjacentEast = neighbour(kEast);
-  sheet.AdjacentNorth = neighbour(kNorth);
-  sheet.AdjacentSouth = neighbour(kSouth);
+  NameSheets(p, sheet);
   if (Outcome fits = FRAMEFITS(FRAMEARGS(p, sheet), sheet.ParallelLats, sheet.MeridianLons);
       !fits.ok()) {
     return Failure(kDoesNotFit, "the frame cannot be built: " + fits.reason);

@@ -48,8 +48,7 @@ void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, 
 
 GenerationStages StandardStages() { return {GraticuleStage, FrameStage}; }
 
-Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
-                      const GenerationStages& stages) {
+void NameSheets(const SheetParameters& p, GenerationWork& work) {
   work.SheetName = NOMENCLATURE(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
   const auto neighbour = [&](std::int32_t direction) {
     return ADJACENTNOMENCLATURE(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo,
@@ -59,6 +58,11 @@ Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
   work.AdjacentEast = neighbour(kEast);
   work.AdjacentNorth = neighbour(kNorth);
   work.AdjacentSouth = neighbour(kSouth);
+}
+
+Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
+                      const GenerationStages& stages) {
+  NameSheets(p, work);
   work.ParallelLats.clear();
   work.MeridianLons.clear();
 

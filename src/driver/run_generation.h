@@ -29,6 +29,9 @@ struct GenerationWork {
   VertexWork Work;                   // WorkX and WorkY
 };
 
+// The sheet's own name and its four neighbours', in this order: west, east, north, south.
+void NameSheets(const SheetParameters& p, GenerationWork& work);
+
 // Appends v unless an entry already equals it within 1/6000 degree.
 void PLUSUNIQUEVALUE(std::vector<double>& values, double v);
 
