@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/angle_tolerance.h"
 #include "driver/frame_stage.h"
 #include "driver/run_generation.h"
 #include "frame/frame_layers.h"
@@ -38,6 +39,17 @@ Outcome CHECKCAPACITIES(const SheetParameters& p) {
   for (const double edge : {p.xFrom, p.xTo, p.yFrom, p.yTo}) {
     if (!std::isfinite(edge))
       return Failure(kDoesNotFit, "the trapezoid edges must be finite angles");
+  }
+  // Edges within the angle tolerance of each other are one edge: the trapezoid would be empty.
+  if (!(p.xFrom < p.xTo) || EQWITHTOLERANCE(p.xFrom, p.xTo)) {
+    return Failure(kDoesNotFit,
+                   "the trapezoid is empty or inverted: its east edge is not east of "
+                   "its west edge");
+  }
+  if (!(p.yFrom < p.yTo) || EQWITHTOLERANCE(p.yFrom, p.yTo)) {
+    return Failure(kDoesNotFit,
+                   "the trapezoid is empty or inverted: its north edge is not north "
+                   "of its south edge");
   }
   const auto positive = [](double step) { return std::isfinite(step) && step > 0.0; };
   if (!positive(p.MeridianStep)) {

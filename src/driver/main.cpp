@@ -4,7 +4,10 @@
 //     mapbasis                    interactive run: the dialogs, from the module beside the program
 //     mapbasis --help | --version
 #include <csignal>
+#include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -17,12 +20,7 @@
 
 namespace {
 
-int Main(const std::vector<std::string>& args) {
-#ifdef SIGXFSZ
-  // A file that outgrows the process's size limit fails its write, which the run reports, instead
-  // of the signal ending the process half-way.
-  std::signal(SIGXFSZ, SIG_IGN);
-#endif
+int Run(const std::vector<std::string>& args) {
   if (!args.empty()) return mapbasis::RunProgram(args, nullptr, std::cout, std::cerr);
 
   // Only a run without arguments loads the dialogs, and with them the GUI libraries.
@@ -32,6 +30,33 @@ int Main(const std::vector<std::string>& args) {
     return mapbasis::kExitNotDone;
   }
   return mapbasis::RunProgram(args, loaded.shell.get(), std::cout, std::cerr);
+}
+
+int Main(const std::vector<std::string>& args) {
+#ifdef SIGXFSZ
+  // A file that outgrows the process's size limit fails its write, which the run reports, instead
+  // of the signal ending the process half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+#ifdef SIGPIPE
+  // A closed stderr makes the message fail, not the run: the exit status still tells.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+  // Whatever escapes the run still ends it with one line and a status of the program's own. The
+  // line is written without allocating: memory may be what ran out.
+  const int failed = args.empty() ? mapbasis::kExitNotDone : mapbasis::kExitGenerationFailed;
+  try {
+    return Run(args);
+  } catch (const std::bad_alloc&) {
+    std::fputs("mapbasis: out of memory\n", stderr);
+  } catch (const std::exception& e) {
+    std::fputs("mapbasis: ", stderr);
+    std::fputs(e.what(), stderr);
+    std::fputs("\n", stderr);
+  } catch (...) {
+    std::fputs("mapbasis: the run ended on an unknown failure\n", stderr);
+  }
+  return failed;
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/outcome.h"
 
@@ -22,14 +24,41 @@ inline constexpr std::size_t kMaxLayerBasePathLength = 255;
 // folder too long for its layers is refused before anything is made. Status 2 (HYPS) or 3 (FRAME).
 Outcome CheckLayerPathLengths(std::string_view R);
 
+// Companions of old layers (HypsA.dbf, HypsA.shx, HypsA.PRJ) whose shape file is gone but which
+// are left standing, so that the new layer's files replace them in one step each. A run that did
+// not write a layer again must remove them: RemoveUnreplacedCompanions.
+struct KeptCompanions {
+  struct Layer {
+    std::filesystem::path shapeFile;  // the layer's .shp as the run writes it
+    std::vector<std::filesystem::path> companions;
+  };
+  std::vector<Layer> layers;
+};
+
+// Removes the kept companions of every layer that has no shape file now. Failures are ignored:
+// what stays is no layer (it has no shape file), and the next run removes it.
+void RemoveUnreplacedCompanions(const KeptCompanions& kept);
+
 // Prepares the sub-folders of the result folder R (cp1251, ending with the separator). Path
-// becomes R + "HYPS" and FramePath R + "FRAME" whatever happens. A missing sub-folder is created;
-// in an existing one, each old layer (HypsA, HypsL, HypsP; Frame, FrameDig, FrameAdj) whose shape
-// file is there has the files of its shapefile family deleted (.shp, .shx, .dbf, .prj, .cpg and
-// the sidecar indexes and metadata), names matched without regard to case, a link removed as a
-// link. Nothing else in the folders is touched. Returns 0, 1 when R does not exist, 2 or 3 when
-// the HYPS or FRAME folder cannot be made (or would be longer than a path may be) or an old
-// layer file cannot be deleted, each with one line saying why.
-Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath);
+// becomes R + "HYPS" and FramePath R + "FRAME" whatever happens.
+//
+// First everything is checked and nothing is touched: each sub-folder must be a folder (a link to
+// one counts) the run may read and write in, or be missing from a folder the run may write in;
+// every file to be deleted must be deletable. A refusal leaves both folders as they were. Then a
+// missing sub-folder is created (one that appears meanwhile is as good), and in an existing one
+// the run removes:
+//   - every stale temporary (".mapbasis-*") of a run that was stopped half-way;
+//   - the files of the shapefile family (.shp, .shx, .dbf, .prj, .cpg, the sidecar indexes and
+//     metadata, .qml) of each layer (HypsA, HypsL, HypsP; Frame, FrameDig, FrameAdj), names
+//     matched without regard to case, a link removed as a link; the .shp goes first, so that a
+//     layer is never seen half deleted. Companions without a .shp, which a stopped run leaves, go
+//     too.
+// With `kept`, the companions that a new layer's files will replace by name are left standing and
+// listed there instead of being deleted. Nothing else in the folders is touched.
+//
+// Returns 0, 1 when R does not exist (or is no folder), 2 or 3 when the HYPS or FRAME folder
+// cannot be prepared, each with one line saying why.
+Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
+                    KeptCompanions* kept = nullptr);
 
 }  // namespace mapbasis

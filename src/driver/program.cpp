@@ -1,8 +1,15 @@
 #include "driver/program.h"
 
+#include <cerrno>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <system_error>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "core/cp1251.h"
 #include "core/echo.h"
@@ -10,6 +17,7 @@
 #include "driver/capacity_check.h"
 #include "driver/folder_lock.h"
 #include "driver/output_folders.h"
+#include "driver/result_folder.h"
 #include "driver/run_generation.h"
 #include "params/param_file.h"
 
@@ -54,6 +62,22 @@ std::size_t CharacterCount(const std::string& text) {
   return count;
 }
 
+// Why the parameter file cannot be read, in the system's words; empty when it is there. A missing
+// file is said plainly.
+std::string WhyNoFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  std::error_code ec;
+  const auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(status)) return {};
+  return ec ? ec.message() : "no such file";
+#else
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) return {};
+  if (errno == ENOENT) return "no such file";
+  return std::generic_category().message(errno);
+#endif
+}
+
 // A folder failure that none of the folder messages names.
 constexpr std::int32_t kUnspecifiedFolderFailure = 4;
 
@@ -89,6 +113,9 @@ std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
   if (Outcome lengths = CheckLayerPathLengths(TrimTrailingBlanks(p.Path)); !lengths.ok()) {
     return StageFailure{Stage::kFolders, std::move(lengths)};
   }
+  if (Outcome name = CheckResultFolderName(TrimTrailingBlanks(p.Path)); !name.ok()) {
+    return StageFailure{Stage::kFolders, std::move(name)};
+  }
   return std::nullopt;
 }
 
@@ -101,14 +128,20 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
       !locked.ok() && locked.status != kLockFolderMissing) {
     return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, locked.reason)};
   }
-  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath); !ready.ok()) {
-    return StageFailure{Stage::kFolders, std::move(ready)};
+  // Old companions that the new layers replace by name; whatever was not replaced in the end is
+  // removed, success or not, while the lock is still held.
+  KeptCompanions kept;
+  std::optional<StageFailure> failure;
+  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath, &kept); !ready.ok()) {
+    failure = StageFailure{Stage::kFolders, std::move(ready)};
+  } else {
+    GenerationWork work;
+    if (Outcome generated = RunGeneration(p, work); !generated.ok()) {
+      failure = StageFailure{Stage::kGeneration, std::move(generated)};
+    }
   }
-  GenerationWork work;
-  if (Outcome generated = RunGeneration(p, work); !generated.ok()) {
-    return StageFailure{Stage::kGeneration, std::move(generated)};
-  }
-  return std::nullopt;
+  RemoveUnreplacedCompanions(kept);
+  return failure;
 }
 
 }  // namespace
@@ -127,28 +160,38 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
   // The argument is UTF-8; the path takes it as such on every platform.
   const std::filesystem::path path(std::u8string(file.begin(), file.end()));
   const std::string shown = EchoPath(DisplayPath(path));
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec)) {
-    Say(diagnostics, shown + ": no such file");
+  if (const std::string why = WhyNoFile(path); !why.empty()) {
+    Say(diagnostics, shown + ": " + why);
     return kExitNotDone;
   }
 
-  SheetParameters p;
-  if (Outcome read = READARGFILE(path, p); !read.ok()) {
-    Say(diagnostics, read.reason);
-    return kExitNotDone;
-  }
-  // Later failures name the parameter file too: a script may run many of them.
-  auto failure = CheckBeforeTouching(p);
-  if (!failure) {
-    if (Outcome made = CreateResultFolder(p); !made.ok()) {
-      failure = StageFailure{Stage::kFolders, std::move(made)};
+  // Running out of memory (or any other exception) ends the run like any failure: one line, and
+  // the status of the stage it happened in.
+  Stage stage = Stage::kChecks;
+  try {
+    SheetParameters p;
+    if (Outcome read = READARGFILE(path, p); !read.ok()) {
+      Say(diagnostics, read.reason);
+      return kExitNotDone;
     }
+    // Later failures name the parameter file too: a script may run many of them.
+    auto failure = CheckBeforeTouching(p);
+    if (!failure) {
+      if (Outcome made = MakeResultFolder(p); !made.ok()) {
+        failure = StageFailure{Stage::kFolders, std::move(made)};
+      }
+    }
+    stage = Stage::kGeneration;
+    if (!failure) failure = PrepareAndGenerate(p);
+    if (!failure) return kExitDone;
+    Say(diagnostics, shown + ": " + failure->outcome.reason);
+    return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
+  } catch (const std::exception& e) {
+    // Nothing here allocates: memory may still be short.
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
+    diagnostics << "mapbasis: " << shown << ": " << (memory ? "out of memory" : e.what()) << '\n';
+    return stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
   }
-  if (!failure) failure = PrepareAndGenerate(p);
-  if (!failure) return kExitDone;
-  Say(diagnostics, shown + ": " + failure->outcome.reason);
-  return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
 }
 
 int RunInteractive(InteractiveShell& shell) {

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
@@ -93,12 +94,13 @@ Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::strin
                   EdgeMessage("yTo", p.yTo, "north", "north edge", p.BaseNorth));
   }
 
-  // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis.
-  if (!(p.xFrom < p.xTo)) {
+  // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis. Edges
+  // within the angle tolerance of each other are one edge: the trapezoid is empty.
+  if (!(p.xFrom < p.xTo) || EQWITHTOLERANCE(p.xFrom, p.xTo)) {
     return Finish(kParamFileEdgeTooFar, p, source, lines.xTo > 0 ? lines.xTo : lines.xFrom,
                   "xTo " + GRADMIN2TXT(p.xTo) + " is not east of xFrom " + GRADMIN2TXT(p.xFrom));
   }
-  if (!(p.yFrom < p.yTo)) {
+  if (!(p.yFrom < p.yTo) || EQWITHTOLERANCE(p.yFrom, p.yTo)) {
     return Finish(kParamFileEdgeTooFar, p, source, lines.yTo > 0 ? lines.yTo : lines.yFrom,
                   "yTo " + GRADMIN2TXT(p.yTo) + " is not north of yFrom " + GRADMIN2TXT(p.yFrom));
   }

@@ -74,6 +74,12 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
   }
   if (key == "Path") {
     if (!IsBlank(p.Path)) return Fail(kItemRepeatedKey, "repeated key \"Path\"");
+    // A control character (a NUL above all, which ends a path early) would name another folder.
+    for (const char c : value) {
+      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+        return Fail(kItemRejectedValue, ValueMessage(key, value, "holds a control character"));
+      }
+    }
     if (READPATH(value, p.Path) != 0) {
       const std::string why =
           TrimBlanks(value).size() < 3

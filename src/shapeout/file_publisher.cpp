@@ -76,6 +76,12 @@ std::error_code ReplaceError() { return LastError(); }
 
 void RemoveQuietly(const std::filesystem::path& path) { ::DeleteFileW(path.c_str()); }
 
+// Removes what stands at the name; nothing there is no failure.
+Outcome RemoveOld(const std::filesystem::path& path) {
+  if (::DeleteFileW(path.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND) return Success();
+  return SystemFailure("cannot delete the old", path, LastError());
+}
+
 #else
 
 std::error_code Errno(int error) { return std::error_code(error, std::generic_category()); }
@@ -119,6 +125,12 @@ std::error_code ReplaceError() { return Errno(errno); }
 
 void RemoveQuietly(const std::filesystem::path& path) { ::unlink(path.c_str()); }
 
+// Removes what stands at the name, a link as a link; nothing there is no failure.
+Outcome RemoveOld(const std::filesystem::path& path) {
+  if (::unlink(path.c_str()) == 0 || errno == ENOENT) return Success();
+  return SystemFailure("cannot delete the old", path, Errno(errno));
+}
+
 #endif
 
 }  // namespace
@@ -141,6 +153,13 @@ Outcome PublishFiles(std::span<const PendingFile> files) {
     if (Outcome written = WriteTemporary(temporaries.back(), file.bytes); !written.ok()) {
       removeTemporaries();
       return written;
+    }
+  }
+  // The old key goes before any file of the old set is replaced.
+  if (files.size() > 1) {
+    if (Outcome removed = RemoveOld(files.back().path); !removed.ok()) {
+      removeTemporaries();
+      return removed;
     }
   }
   for (std::size_t i = 0; i < files.size(); ++i) {

@@ -3,9 +3,16 @@
 //
 // Each file is first written whole into a temporary file of the target folder, created afresh
 // (never through a link that stands there), and only when every file of the set was written and
-// closed without error are the temporaries renamed over the final names. A link standing where a
-// file goes is replaced as a link; its target is never opened. When anything fails, the
-// temporaries and whatever of the set was already renamed are removed again.
+// closed without error are the temporaries renamed over the final names, one after another in the
+// order given. A link standing where a file goes is replaced as a link; its target is never
+// opened. When anything fails, the temporaries and whatever of the set was already renamed are
+// removed again.
+//
+// A set of several files is keyed on its last file, as a shapefile is on its .shp: a reader sees
+// the set only through that name. So whatever stands at the key's name goes first, the other
+// files replace theirs, and the key comes last. At no instant, even if the process is killed, does
+// the key name a set whose other files are missing or of another version. A single file simply
+// replaces the old one in one step.
 #pragma once
 
 #include <filesystem>
@@ -24,9 +31,9 @@ struct PendingFile {
 // The temporary name of a file while it is written: a hidden name beside it.
 std::filesystem::path TemporaryNameOf(const std::filesystem::path& path);
 
-// Publishes the files, which all lie in existing folders. On failure the status is 1 and the
-// reason names the file and the system's reason, e.g. `cannot write "out/HYPS/HypsA.dbf": No
-// space left on device`.
+// Publishes the files, which all lie in existing folders, the key last. On failure the status is 1
+// and the reason names the file and the system's reason, e.g. `cannot write "out/HYPS/HypsA.dbf":
+// No space left on device`.
 Outcome PublishFiles(std::span<const PendingFile> files);
 
 }  // namespace mapbasis

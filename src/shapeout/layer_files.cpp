@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -51,11 +52,6 @@ constexpr int kIdWidth = 6;
 constexpr std::size_t kMaxFieldNameLength = 10;
 constexpr std::int32_t kMaxFieldWidth = 255;
 
-// The extensions of a layer's files, in the order they are put in place: shapelib names the
-// shapefile set in lower case, the projection file is ".PRJ".
-constexpr const char* kShapelibExtensions[] = {".dbf", ".shp", ".shx"};
-constexpr const char* kProjectionExtension = ".PRJ";
-
 // --- shapelib's file hooks over the layer's memory folder -------------------------------------
 
 // The folder that files opened by name go to: set while shapelib creates a layer's files. Once
@@ -66,9 +62,15 @@ MemoryFolder::Handle& HandleOf(SAFile file) {
   return *reinterpret_cast<MemoryFolder::Handle*>(file);
 }
 
+// No hook lets an exception into shapelib, which is C: running out of memory makes the open or
+// the write fail, and the layer is not published.
 SAFile HookOpen(const char* name, const char* access) {
   if (tOpening == nullptr) return nullptr;
-  return reinterpret_cast<SAFile>(tOpening->Open(name, access));
+  try {
+    return reinterpret_cast<SAFile>(tOpening->Open(name, access));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }
 
 SAOffset HookRead(void* out, SAOffset size, SAOffset count, SAFile file) {
@@ -103,7 +105,11 @@ int HookClose(SAFile file) {
 }
 
 int HookRemove(const char* name) {
-  if (tOpening != nullptr) tOpening->Remove(name);
+  try {
+    if (tOpening != nullptr) tOpening->Remove(name);
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
   return 0;
 }
 
@@ -138,12 +144,12 @@ class OpeningIn {
 
 // ---------------------------------------------------------------------------------------------
 
-std::string FileName(const std::filesystem::path& base, const char* extension) {
+std::string FileName(const std::filesystem::path& base, std::string_view extension) {
   const std::u8string utf8 = base.u8string();
-  return std::string(utf8.begin(), utf8.end()) + extension;
+  return std::string(utf8.begin(), utf8.end()) + std::string(extension);
 }
 
-std::filesystem::path FilePath(const std::filesystem::path& base, const char* extension) {
+std::filesystem::path FilePath(const std::filesystem::path& base, std::string_view extension) {
   std::filesystem::path file = base;
   file += extension;
   return file;
@@ -294,8 +300,17 @@ Outcome CLOSENEWSHAPEFILE(Layer& layer) {
   const std::unique_ptr<Layer::Files> files = std::move(layer.files_);
   files->CloseHandles();
 
+  if (files->memory.Failed()) {
+    return Failure(kLayerNotPublished,
+                   "the layer \"" + layer.BasePath() + "\" could not be held in memory");
+  }
+  // The companions first, the shape file last (file_publisher.h).
   std::vector<PendingFile> pending;
-  for (const char* extension : kShapelibExtensions) {
+  for (const std::string_view extension : kLayerCompanionExtensions) {
+    if (extension == kProjectionExtension) {
+      pending.push_back({FilePath(files->base, extension), files->projection});
+      continue;
+    }
     const std::string* bytes = files->memory.Find(FileName(files->base, extension));
     if (bytes == nullptr) {
       return Failure(kLayerNotPublished, "the layer \"" + layer.BasePath() + "\" lost its " +
@@ -303,7 +318,11 @@ Outcome CLOSENEWSHAPEFILE(Layer& layer) {
     }
     pending.push_back({FilePath(files->base, extension), *bytes});
   }
-  pending.push_back({FilePath(files->base, kProjectionExtension), files->projection});
+  const std::string* shape = files->memory.Find(FileName(files->base, kLayerKeyExtension));
+  if (shape == nullptr) {
+    return Failure(kLayerNotPublished, "the layer \"" + layer.BasePath() + "\" lost its .shp file");
+  }
+  pending.push_back({FilePath(files->base, kLayerKeyExtension), *shape});
   if (Outcome published = PublishFiles(pending); !published.ok()) {
     return Failure(kLayerNotPublished, std::move(published.reason));
   }

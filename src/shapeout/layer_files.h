@@ -28,6 +28,14 @@ inline constexpr std::int32_t kLayerFieldRefused = 123;         // a field was r
 inline constexpr std::int32_t kLayerShapefileNotCreated = 124;  // the shapefile could not be made
 inline constexpr std::int32_t kLayerNotPublished = 126;  // the files could not be put in place
 
+// The files of a layer on disk, base path + extension. A reader keys a layer on its shape file, so
+// it is put in place after its companions, which go in this order. shapelib names the shapefile
+// set in lower case; the projection file is ".PRJ".
+inline constexpr std::string_view kLayerKeyExtension = ".shp";
+inline constexpr std::string_view kProjectionExtension = ".PRJ";
+inline constexpr std::string_view kLayerCompanionExtensions[] = {".dbf", ".shx",
+                                                                 kProjectionExtension};
+
 // The longest base path (cp1251 characters) that a layer may have.
 inline constexpr std::size_t kMaxBasePathLength = 255;
 
@@ -88,8 +96,9 @@ class Layer {
 std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                               std::span<const FieldDef> fields, Layer& layer);
 
-// Closes the table, then the shapefile, and puts the layer's .dbf, .shp, .shx and .PRJ files in
-// place together (see file_publisher.h). kLayerNotPublished, with the system's reason, when they
+// Closes the table, then the shapefile, and puts the layer's files in place together, its
+// companions first and its .shp last, an old .shp removed before anything else (see
+// file_publisher.h). kLayerNotPublished, with the system's reason, when they
 // could not be written; then no file of the layer is left under its names. Safe on a layer that is
 // not open.
 Outcome CLOSENEWSHAPEFILE(Layer& layer);

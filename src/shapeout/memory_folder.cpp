@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
+#include <new>
 
 namespace mapbasis {
 
-MemoryFolder::Handle* MemoryFolder::Open(const std::string& name, std::string_view access) {
+MemoryFolder::Handle* MemoryFolder::Open(const std::string& name, std::string_view access) try {
   std::string* bytes = nullptr;
   if (access.starts_with('w')) {
     bytes = &files_[name];
@@ -17,6 +19,9 @@ MemoryFolder::Handle* MemoryFolder::Open(const std::string& name, std::string_vi
   }
   handles_.push_back(std::make_unique<Handle>(Handle{this, bytes, 0}));
   return handles_.back().get();
+} catch (const std::bad_alloc&) {
+  failed_ = true;
+  return nullptr;
 }
 
 void MemoryFolder::Close(Handle* handle) {
@@ -37,7 +42,14 @@ std::size_t MemoryFolder::Read(Handle& handle, void* out, std::size_t bytes) {
 std::size_t MemoryFolder::Write(Handle& handle, const void* in, std::size_t bytes) {
   std::string& file = *handle.bytes;
   // A write beyond the end fills the gap with zeros, as a file does.
-  if (file.size() < handle.position + bytes) file.resize(handle.position + bytes, '\0');
+  if (file.size() < handle.position + bytes) {
+    try {
+      file.resize(handle.position + bytes, '\0');
+    } catch (const std::exception&) {  // out of memory, or beyond what a string can hold
+      handle.folder->failed_ = true;
+      return 0;
+    }
+  }
   if (bytes > 0) std::memcpy(file.data() + handle.position, in, bytes);
   handle.position += bytes;
   return bytes;

@@ -22,13 +22,20 @@ class MemoryFolder {
   };
 
   // Opens a file as fopen would with `access`: "r..." needs the file to exist, "w..." creates it
-  // empty (or empties it). Nothing (nullptr) for a missing file opened for reading.
+  // empty (or empties it). Nothing (nullptr) for a missing file opened for reading, or when memory
+  // runs out.
   Handle* Open(const std::string& name, std::string_view access);
   void Close(Handle* handle);
   bool Remove(const std::string& name);
 
+  // Neither throws: they are called from C code. A write that memory cannot hold stores nothing,
+  // returns 0 and marks the folder as failed.
   static std::size_t Read(Handle& handle, void* out, std::size_t bytes);
   static std::size_t Write(Handle& handle, const void* in, std::size_t bytes);
+
+  // Whether a write or an open was lost for want of memory: the files are then not whole, even
+  // where their writer could not tell.
+  bool Failed() const { return failed_; }
 
   // The file's bytes, or nothing when there is no such file.
   const std::string* Find(const std::string& name) const;
@@ -36,6 +43,7 @@ class MemoryFolder {
  private:
   std::map<std::string, std::string> files_;
   std::vector<std::unique_ptr<Handle>> handles_;
+  bool failed_ = false;
 };
 
 }  // namespace mapbasis

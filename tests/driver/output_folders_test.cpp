@@ -1,7 +1,11 @@
 #include "driver/output_folders.h"
 
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <set>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -43,7 +47,7 @@ TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {
   EXPECT_EQ(Names(PathFromCp1251(R)), (std::set<std::string>{"FRAME", "HYPS"}));
 }
 
-TEST(OutputFolders, OnlyOldLayersWithTheirShapeFileAreDeleted) {
+TEST(OutputFolders, OldLayerFamiliesAndStaleTemporariesAreDeleted) {
   TempDir dir;
   const fs::path hyps = dir / "HYPS";
   const fs::path frame = dir / "FRAME";
@@ -56,25 +60,112 @@ TEST(OutputFolders, OnlyOldLayersWithTheirShapeFileAreDeleted) {
         "HypsL.aih", "HypsL.atx", "HypsL.ixs", "HypsL.mxs"}) {
     Touch(hyps / f);
   }
-  // A stray table of HypsA without its shape file stays; so does everything not of a layer's
-  // shapefile family, even when it is named like the layer.
-  for (const char* f : {"HypsA.dbf", "HypsL2.shp", "HypsLines.shp", "notes.txt", "xHypsL.shp",
-                        "HypsL", "HypsL.zip", "HypsL.shp.bak", "HypsL.txt"}) {
+  // Companions left without their shape file by a run that was stopped go too, and so do the
+  // temporaries of such a run. Everything not of a layer's shapefile family stays, even when it is
+  // named like the layer.
+  for (const char* f :
+       {"HypsA.dbf", "HypsA.qml", ".mapbasis-HypsP.shp", "HypsL2.shp", "HypsLines.shp", "notes.txt",
+        "xHypsL.shp", "HypsL", "HypsL.zip", "HypsL.shp.bak", "HypsL.txt"}) {
     Touch(hyps / f);
   }
   fs::create_directory(hyps / "HypsP.d");
-  // FrameDig's files go; Frame's do not, as its shape file is missing; FrameAdj's go.
-  for (const char* f :
-       {"FrameDig.SHP", "FrameDig.dbf", "Frame.dbf", "FRAMEADJ.shp", "frameadj.shx"}) {
+  for (const char* f : {"FrameDig.SHP", "FrameDig.dbf", "Frame.dbf", "FRAMEADJ.shp", "frameadj.shx",
+                        ".mapbasis-FrameAdj.dbf"}) {
     Touch(frame / f);
   }
   std::string path, framePath;
   Outcome r;
   ASSERT_EQ((r = PATHPROCESS(ResultFolder(dir.path()), path, framePath)).status, kFoldersReady);
-  EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsA.dbf", "HypsL2.shp", "HypsLines.shp",
-                                                "HypsP.d", "notes.txt", "xHypsL.shp", "HypsL",
-                                                "HypsL.zip", "HypsL.shp.bak", "HypsL.txt"}));
-  EXPECT_EQ(Names(frame), (std::set<std::string>{"Frame.dbf"}));
+  EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsL2.shp", "HypsLines.shp", "HypsP.d",
+                                                "notes.txt", "xHypsL.shp", "HypsL", "HypsL.zip",
+                                                "HypsL.shp.bak", "HypsL.txt"}));
+  EXPECT_EQ(Names(frame), (std::set<std::string>{}));
+}
+
+// In a rewrite the old shape file goes and the companions that the new layer replaces by name stay
+// until it does; a layer that is not written again loses them at the end of the run.
+TEST(OutputFolders, CompanionsReplacedByNameStayUntilTheEndOfTheRun) {
+  TempDir dir;
+  fs::create_directories(dir / "HYPS");
+  fs::create_directories(dir / "FRAME");
+  for (const char* f : {"HypsA.shp", "HypsA.shx", "HypsA.dbf", "HypsA.PRJ", "HypsA.prj"}) {
+    Touch(dir / "HYPS" / f);
+  }
+  for (const char* f : {"FrameAdj.dbf", "FrameAdj.shx"}) Touch(dir / "FRAME" / f);
+  std::string path, framePath;
+  KeptCompanions kept;
+  const Outcome r = PATHPROCESS(ResultFolder(dir.path()), path, framePath, &kept);
+  ASSERT_TRUE(r.ok()) << r.reason;
+  EXPECT_EQ(Names(dir / "HYPS"), (std::set<std::string>{"HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
+  EXPECT_EQ(Names(dir / "FRAME"), (std::set<std::string>{"FrameAdj.dbf", "FrameAdj.shx"}));
+  ASSERT_EQ(kept.layers.size(), 2u);
+
+  Touch(dir / "HYPS" / "HypsA.shp");  // HypsA is written again, FrameAdj is not
+  RemoveUnreplacedCompanions(kept);
+  EXPECT_EQ(Names(dir / "HYPS"),
+            (std::set<std::string>{"HypsA.shp", "HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
+  EXPECT_TRUE(fs::is_empty(dir / "FRAME"));
+}
+
+// Everything is checked before anything is touched: a folder that cannot be used, or an old layer
+// that cannot be removed whole, refuses the run with both folders as they were.
+TEST(OutputFolders, ARefusalLeavesBothFoldersAsTheyWere) {
+  const bool root = ::geteuid() == 0 && fs::exists("/usr/bin/chattr");
+  const struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> plant;
+    std::int32_t status;
+    const char* says;
+    bool needsRoot;
+  } cases[] = {
+      {"FRAME is a file", [](const fs::path& d) { Touch(d / "FRAME"); }, kFrameFolderFailed,
+       "is not a folder", false},
+      {"FRAME is a dangling link",
+       [](const fs::path& d) { fs::create_symlink(d / "nowhere", d / "FRAME"); },
+       kFrameFolderFailed, "a link to no folder", false},
+      {"a folder where FrameDig's table goes",
+       [](const fs::path& d) { fs::create_directories(d / "FRAME" / "FrameDig.dbf"); },
+       kFrameFolderFailed, "a folder stands where a layer file goes", false},
+      {"a folder where a temporary goes",
+       [](const fs::path& d) { fs::create_directories(d / "FRAME" / ".mapbasis-Frame.shp"); },
+       kFrameFolderFailed, "a folder stands where a layer file goes", false},
+      {"an old FRAME layer file that cannot be deleted",
+       [](const fs::path& d) {
+         fs::create_directories(d / "FRAME");
+         Touch(d / "FRAME" / "Frame.shp");
+         Touch(d / "FRAME" / "Frame.dbf");
+         ::system(("/usr/bin/chattr +i '" + (d / "FRAME" / "Frame.dbf").string() + "'").c_str());
+       },
+       kFrameFolderFailed, "Frame.dbf\": Operation not permitted", true},
+      {"an old HYPS shape file that cannot be deleted",
+       [](const fs::path& d) {
+         ::system(("/usr/bin/chattr +i '" + (d / "HYPS" / "HypsL.shp").string() + "'").c_str());
+       },
+       kHypsFolderFailed, "HypsL.shp\": Operation not permitted", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.needsRoot && !root) continue;
+    TempDir dir;
+    fs::create_directories(dir / "HYPS");
+    for (const char* f : {"HypsL.shp", "HypsL.shx", "HypsL.dbf", "HypsL.PRJ", ".mapbasis-x"}) {
+      Touch(dir / "HYPS" / f);
+    }
+    c.plant(dir.path());
+    const auto hypsBefore = Names(dir / "HYPS");
+    std::string path, framePath;
+    const Outcome r = PATHPROCESS(ResultFolder(dir.path()), path, framePath);
+    EXPECT_EQ(r.status, c.status) << r.reason;
+    EXPECT_NE(r.reason.find(c.says), std::string::npos) << r.reason;
+    EXPECT_EQ(Names(dir / "HYPS"), hypsBefore);
+    std::error_code ec;
+    if (fs::is_directory(dir / "FRAME", ec)) {
+      EXPECT_TRUE(Names(dir / "FRAME").size() <= 2u);  // only what the case planted
+    }
+    for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+      ::system(("/usr/bin/chattr -i '" + e.path().string() + "' 2>/dev/null").c_str());
+    }
+  }
 }
 
 TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
@@ -97,7 +188,7 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   fs::create_directory(dir / "b");
   Touch(dir / "b" / "FRAME");
   EXPECT_EQ((r = PATHPROCESS(ResultFolder(dir / "b"), path, framePath)).status, kFrameFolderFailed);
-  EXPECT_TRUE(fs::is_directory(dir / "b" / "HYPS"));
+  EXPECT_FALSE(fs::exists(dir / "b" / "HYPS"));  // a refusal makes nothing
 
   // A result folder whose HYPS path would pass 260 characters is not cut short.
   std::string longName(250 - ResultFolder(dir.path()).size() + 8, 'x');

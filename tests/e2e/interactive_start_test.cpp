@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -52,7 +53,18 @@ TEST(InteractiveStart, WithoutModuleOrDisplayOneLineAndEight) {
   TempDir dir, work;
   const fs::path alone = dir.path() / "mapbasis";
   fs::copy_file(MapbasisExe(), alone);
-  const bool haveModule = fs::exists(fs::path(MapbasisExe()).parent_path() / "mapbasis_dialogs.so");
+  const fs::path module = fs::path(MapbasisExe()).parent_path() / "mapbasis_dialogs.so";
+  const bool haveModule = fs::exists(module);
+  // Modules that must be refused before they are mapped: one cut short (mapping it would end the
+  // run with SIGBUS), one that is no library at all.
+  TempDir cut, text;
+  fs::copy_file(MapbasisExe(), cut.path() / "mapbasis");
+  fs::copy_file(MapbasisExe(), text.path() / "mapbasis");
+  if (haveModule) {
+    fs::copy_file(module, cut.path() / "mapbasis_dialogs.so");
+    fs::resize_file(cut.path() / "mapbasis_dialogs.so", fs::file_size(module) / 2);
+  }
+  std::ofstream(text.path() / "mapbasis_dialogs.so") << "not a library";
 
   const struct Case {
     const char* what;
@@ -62,6 +74,10 @@ TEST(InteractiveStart, WithoutModuleOrDisplayOneLineAndEight) {
     bool needsModule;
   } cases[] = {
       {"module missing", alone.string(), std::nullopt, "cannot load the dialogs: ", false},
+      {"module cut short", (cut.path() / "mapbasis").string(), ":0",
+       "cannot load the dialogs: ", true},
+      {"module of another kind", (text.path() / "mapbasis").string(), ":0",
+       "cannot load the dialogs: ", false},
       {"no display named", MapbasisExe(), std::nullopt, "cannot show the dialogs: no display",
        true},
       {"display unreachable", MapbasisExe(), ":9876", "cannot show the dialogs: ", true},
