@@ -32,7 +32,9 @@ int Run(const std::vector<std::string>& args) {
   return mapbasis::RunProgram(args, loaded.shell.get(), std::cout, std::cerr);
 }
 
-int Main(const std::vector<std::string>& args) {
+// `arguments` gives the arguments after the program name; `count` is how many there are.
+template <typename Arguments>
+int Main(int count, Arguments arguments) {
 #ifdef SIGXFSZ
   // A file that outgrows the process's size limit fails its write, which the run reports, instead
   // of the signal ending the process half-way.
@@ -44,9 +46,9 @@ int Main(const std::vector<std::string>& args) {
 #endif
   // Whatever escapes the run still ends it with one line and a status of the program's own. The
   // line is written without allocating: memory may be what ran out.
-  const int failed = args.empty() ? mapbasis::kExitNotDone : mapbasis::kExitGenerationFailed;
+  const int failed = count == 0 ? mapbasis::kExitNotDone : mapbasis::kExitGenerationFailed;
   try {
-    return Run(args);
+    return Run(arguments());
   } catch (const std::bad_alloc&) {
     std::fputs("mapbasis: out of memory\n", stderr);
   } catch (const std::exception& e) {
@@ -80,17 +82,17 @@ std::string Utf8Of(const wchar_t* text) {
 
 int wmain(int argc, wchar_t** argv) {
   ::SetConsoleOutputCP(CP_UTF8);
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
-  return Main(args);
+  return Main(argc - 1, [&] {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
+    return args;
+  });
 }
 
 #else
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  return Main(args);
+  return Main(argc - 1, [&] { return std::vector<std::string>(argv + 1, argv + argc); });
 }
 
 #endif

@@ -22,9 +22,7 @@ namespace {
 // UTF-16 units on Windows).
 constexpr std::size_t kMaxNameLength = 255;
 
-std::size_t NativeLength(std::string_view part) {
-  return PathFromCp1251(part).native().size();
-}
+std::size_t NativeLength(std::string_view part) { return PathFromCp1251(part).native().size(); }
 
 // Why the part cannot be a folder's name, or nothing.
 std::string Unusable(std::string_view part, bool first) {

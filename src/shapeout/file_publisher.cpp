@@ -139,6 +139,8 @@ std::filesystem::path TemporaryNameOf(const std::filesystem::path& path) {
   std::filesystem::path temporary = path;
   std::filesystem::path name = ".mapbasis-";
   name += path.filename();  // joined as the platform's own characters, whatever they are
+  // Not named like a layer file: a reader that lists the folder's layers never takes it for one.
+  name += ".tmp";
   temporary.replace_filename(name);
   return temporary;
 }

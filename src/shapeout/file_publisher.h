@@ -28,7 +28,8 @@ struct PendingFile {
   std::string_view bytes;      // the whole content
 };
 
-// The temporary name of a file while it is written: a hidden name beside it.
+// The temporary name of a file while it is written: a hidden name beside it that no reader takes
+// for a layer file (".mapbasis-HypsA.shp.tmp").
 std::filesystem::path TemporaryNameOf(const std::filesystem::path& path);
 
 // Publishes the files, which all lie in existing folders, the key last. On failure the status is 1

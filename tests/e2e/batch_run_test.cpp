@@ -97,6 +97,9 @@ TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
       {"only the first argument counts", {"/no/such/file", "second.txt"}, "no such file"},
       {"a folder is not a parameter file", {"."}, ".: "},
       {"an over-long path is refused, not cut", {std::string(300, 'a')}, "longer than 260"},
+      // The system's own reason when the file cannot be reached.
+      {"a path through a file", {"params.txt/p.txt"}, "params.txt/p.txt: Not a directory"},
+      {"a name longer than a name may be", {std::string(256, 'n')}, ": File name too long"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <thread>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/cp1251.h"
@@ -64,7 +67,7 @@ TEST(SafeFiles, LinksWhereLayerFilesGoAreReplacedNeverFollowed) {
   fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/HypsP.shp");
   fs::create_symlink(dir / "created-outside", dir / "out/HYPS/HypsL.shx");
   // A link where a temporary file goes, as a stopped run or a hostile user could leave it.
-  fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/.mapbasis-HypsA.shp");
+  fs::create_symlink(dir / "precious.txt", dir / "out/HYPS/.mapbasis-HypsA.shp.tmp");
   Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
 
   const ProcessResult r = RunIn(dir.path(), "p.txt");
@@ -118,6 +121,7 @@ TEST(SafeFiles, RefusedRunsLeaveTheDiskAsItWas) {
   TempDir dir;
   Write(dir / "good.txt", "Nom=N-37-XIV;Path=out;");
   ASSERT_EQ(RunIn(dir.path(), "good.txt").exitStatus, 0);
+  fs::create_directory_symlink("out", dir / "lnk");
   const std::string longFolder(242, 'x');  // FRAME/FrameDig would make 256
   const struct {
     const char* what;
@@ -132,6 +136,15 @@ TEST(SafeFiles, RefusedRunsLeaveTheDiskAsItWas) {
       {"a result folder too long for its layer files", "Nom=N-37-XIV;Path=" + longFolder + ";", 8},
       {"text beyond a line's 1000th character",
        "Nom=N-37-XIV;Path=new;" + std::string(1000, ' ') + "xFrom=37 30;", 8},
+      // Parsed edges and computed base edges differ in their last bits: within the angle tolerance
+      // they are one edge, and the trapezoid is empty.
+      {"a north edge on the sheet's own south edge", "Nom=Q-38-VII;Path=out;yTo=66 40;", 8},
+      {"an east edge on the sheet's own west edge", "Nom=N-37-XIV;Path=out;xTo=37 00;", 8},
+      {"a NUL in the result folder", std::string("Nom=N-37-XIV;Path=lnk\0/x;", 26), 8},
+      {"a tab in the result folder", "Nom=N-37-XIV;Path=out/a\tb;", 8},
+      // 130 Cyrillic letters are 260 bytes in UTF-8, more than a name may hold.
+      {"a part of the result folder too long for a name",
+       "Nom=N-37-XIV;Path=newparent/sub/" + std::string(130, '\xE6') + ";", 8},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -143,6 +156,141 @@ TEST(SafeFiles, RefusedRunsLeaveTheDiskAsItWas) {
     EXPECT_EQ(r.err.rfind("mapbasis: bad.txt", 0), 0u) << r.err;
     EXPECT_TRUE(Snapshot(dir.path()) == before);
   }
+}
+
+// A sub-folder that cannot be used, or an old layer that cannot be removed whole, refuses the run
+// before either folder is touched.
+TEST(SafeFiles, FoldersThatCannotBeUsedChangeNothing) {
+  const bool root = ::geteuid() == 0 && fs::exists("/usr/bin/chattr");
+  const auto chattr = [](const char* flag, const fs::path& file) {
+    return ::system(("/usr/bin/chattr " + std::string(flag) + " '" + file.string() + "'").c_str());
+  };
+  const struct {
+    const char* what;
+    std::function<void(const fs::path&)> plant;
+    const char* says;
+    bool needsRoot;
+  } cases[] = {
+      {"FRAME is a file",
+       [](const fs::path& out) {
+         fs::remove_all(out / "FRAME");
+         Write(out / "FRAME", "x");
+       },
+       "exists but is not a folder", false},
+      {"FRAME is a dangling link",
+       [](const fs::path& out) {
+         fs::remove_all(out / "FRAME");
+         fs::create_symlink("gone", out / "FRAME");
+       },
+       "a link to no folder", false},
+      {"an old shape file that cannot be deleted",
+       [&](const fs::path& out) { chattr("+i", out / "HYPS/HypsA.shp"); }, "HypsA.shp", true},
+      {"an old table that cannot be deleted",
+       [&](const fs::path& out) { chattr("+i", out / "FRAME/FrameDig.dbf"); }, "FrameDig.dbf",
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.needsRoot && !root) continue;
+    TempDir dir;
+    Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
+    ASSERT_EQ(RunIn(dir.path(), "p.txt").exitStatus, 0);
+    Write(dir / "out/HYPS/.mapbasis-HypsL.dbf.tmp", "stale");
+    c.plant(dir / "out");
+    const auto before = Snapshot(dir.path());
+    const ProcessResult r = RunIn(dir.path(), "p.txt");
+    EXPECT_EQ(r.exitStatus, 8);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_TRUE(Snapshot(dir.path()) == before);
+    for (const auto& e : fs::recursive_directory_iterator(dir.path())) {
+      if (!e.is_symlink()) chattr("-i", e.path());
+    }
+  }
+}
+
+// Two runs at once, one on a folder and one on a folder inside its HYPS (or FRAME): the sub-folder
+// may appear between the first run's check and its creation, which is no failure. strace holds
+// the first run at its creation of the sub-folder while the second makes it.
+TEST(SafeFiles, AFolderMadeByARunBesideIsNoFailure) {
+  if (!fs::exists("/usr/bin/strace")) GTEST_SKIP() << "needs strace";
+  const struct {
+    const char* inner;
+    const char* mkdir;  // the outer run's mkdir calls: XX, XX/HYPS, XX/FRAME
+  } cases[] = {{"XX/HYPS/inner/", "2"}, {"XX/FRAME/inner/", "3"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.inner);
+    TempDir dir;
+    Write(dir / "outer.txt", "Nom=N-37-XIV;Path=XX/;");
+    Write(dir / "inner.txt", std::string("Nom=N-37-XIV;Path=") + c.inner + ";");
+    ProcessResult outer;
+    std::thread held([&] {
+      outer = RunProcess({"/usr/bin/strace", "-f", "-qq", "-o", "/dev/null",
+                          std::string("-einject=mkdir:delay_enter=800000:when=") + c.mkdir,
+                          MapbasisExe(), "outer.txt"},
+                         ProcessOptions{dir.path().string()});
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const ProcessResult inner = RunIn(dir.path(), "inner.txt");
+    held.join();
+    EXPECT_EQ(inner.exitStatus, 0) << inner.err;
+    EXPECT_EQ(outer.exitStatus, 0) << outer.err;
+    for (const char* layer : kLayers) {
+      EXPECT_EQ(LayerInconsistency(dir / "XX" / layer), "") << layer;
+    }
+  }
+}
+
+// Whatever ends the run, it ends with 0, 8 or 16 and at most one line.
+TEST(SafeFiles, AClosedStderrDoesNotChangeTheStatus) {
+  TempDir dir;
+  Write(dir / "bad.txt", "Nom=N-37-XIV;Path=out;MapScal=200;");
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  ::close(pipeFds[0]);  // nobody reads stderr
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(pipeFds[1], STDERR_FILENO);
+    if (::chdir(dir.path().c_str()) != 0) ::_exit(127);
+    ::execl(MapbasisExe().c_str(), MapbasisExe().c_str(), "bad.txt", nullptr);
+    ::_exit(127);
+  }
+  ::close(pipeFds[1]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 8);
+}
+
+// Memory running out at any allocation of a run: the run still ends with its own status and one
+// line, and leaves no half layer. A preloaded library makes the n-th allocation fail.
+TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
+  TempDir dir;
+  Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
+  ASSERT_EQ(::setenv("LD_PRELOAD", MAPBASIS_FAILING_NEW, 1), 0);
+  ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0:alloc_dealloc_mismatch=0", 1);
+  int runs = 0;
+  bool done = false;
+  for (long n = 0; !done && n < 1000000; n = n < 64 ? n + 1 : n + n / 8, ++runs) {
+    ::setenv("MAPBASIS_FAIL_NEW_AT", std::to_string(n).c_str(), 1);
+    const ProcessResult r = RunIn(dir.path(), "p.txt");
+    if (n == 0 && r.exitStatus == 0) break;  // the allocator could not be replaced here
+    SCOPED_TRACE("allocation " + std::to_string(n));
+    done = r.exitStatus == 0;
+    EXPECT_TRUE(r.exitStatus == 0 || r.exitStatus == 8 || r.exitStatus == 16) << r.exitStatus;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), done ? 0 : 1) << r.err;
+    EXPECT_EQ(r.err.rfind("mapbasis: ", 0), done ? std::string::npos : 0u) << r.err;
+    for (const char* layer : kLayers) {
+      if (fs::exists(dir / "out" / (std::string(layer) + ".shp"))) {
+        EXPECT_EQ(LayerInconsistency(dir / "out" / layer), "") << layer;
+      }
+    }
+  }
+  ::unsetenv("LD_PRELOAD");
+  ::unsetenv("MAPBASIS_FAIL_NEW_AT");
+  ::unsetenv("ASAN_OPTIONS");
+  if (runs <= 1) GTEST_SKIP() << "the allocator cannot be replaced in this build";
+  EXPECT_TRUE(done) << "no run got through";
 }
 
 TEST(SafeFiles, ParameterFilesThatAreNoFilesAreRefusedAtOnce) {
@@ -180,6 +328,16 @@ TEST(SafeFiles, AnOldLayerThatCannotBeDeletedEndsTheRun) {
   EXPECT_NE(r.err.find("cannot delete the old layer file"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("Permission denied"), std::string::npos) << r.err;
   EXPECT_EQ(Read(dir / "out/FRAME/Frame.shp"), "stale");
+
+  // A parameter file the user may not reach is refused with the system's reason.
+  fs::create_directories(dir / "closed");
+  Write(dir / "closed/p.txt", "Nom=N-37-XIV;Path=out;");
+  fs::permissions(dir / "closed", fs::perms::owner_all);
+  const ProcessResult closed = RunProcess({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                           "--clear-groups", MapbasisExe(), "closed/p.txt"},
+                                          ProcessOptions{dir.path().string()});
+  EXPECT_EQ(closed.exitStatus, 8);
+  EXPECT_EQ(closed.err, "mapbasis: closed/p.txt: Permission denied\n");
 }
 
 TEST(SafeFiles, HelpAndVersion) {

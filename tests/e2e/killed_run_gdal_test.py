@@ -1,0 +1,111 @@
+"""A run killed at any file operation leaves every layer whole or without its .shp; the next run
+mends the folders. The kills are placed, not timed: strace kills the program at the k-th unlink or
+rename, for every k that a rewrite reaches.
+
+Usage: killed_run_gdal_test.py MAPBASIS_EXE SOURCE_DIR
+"""
+import filecmp
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+from osgeo import gdal, ogr
+
+ogr.UseExceptions()
+gdal.PushErrorHandler("CPLQuietErrorHandler")
+
+EXE = os.path.abspath(sys.argv[1])
+STRACE = shutil.which("strace")
+LAYER_FILES = (".shp", ".shx", ".dbf", ".PRJ")
+# The earlier run writes all three FRAME layers; the killed one, at 1:500 000, no FrameAdj.
+OLD = "Nom=N-37-XIV;Path=out;CS=CK-95;"
+NEW = "Nom=N-37-XV;Path=out;MapScale=500;CS=ГCK-2011;"
+
+
+def run(cwd, params, *prefix):
+    with open(os.path.join(cwd, "p.txt"), "w", encoding="utf-8") as f:
+        f.write(params)
+    return subprocess.run([*prefix, EXE, "p.txt"], cwd=cwd, capture_output=True)
+
+
+def layers(folder):
+    """Layer names of the folder: every name that has a .shp."""
+    return sorted(n[:-4] for n in os.listdir(folder) if n.lower().endswith(".shp"))
+
+
+def count_calls(cwd, syscall):
+    trace = os.path.join(cwd, "trace")
+    result = run(cwd, NEW, STRACE, "-f", "-qq", "-o", trace, "-e", "trace=" + syscall)
+    assert result.returncode == 0, result.stderr
+    with open(trace) as f:
+        return sum(1 for line in f if syscall + "(" in line)
+
+
+@unittest.skipIf(STRACE is None, "needs strace")
+class KilledRewrite(unittest.TestCase):
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+        root = self.tmp.name
+        # What the folders hold before the rewrite, and what the rewrite makes of them.
+        self.old = os.path.join(root, "old")
+        self.new = os.path.join(root, "new")
+        for where, params in ((self.old, OLD), (self.new, NEW)):
+            os.makedirs(where)
+            result = run(where, params)
+            self.assertEqual(result.returncode, 0, result.stderr)
+
+    def tearDown(self):
+        self.tmp.cleanup()
+
+    def assert_whole(self, folder, sub, trace):
+        """Every layer present is all old or all new, and GDAL reads it."""
+        for name in layers(os.path.join(folder, sub)):
+            files = [os.path.join(folder, sub, name + ext) for ext in LAYER_FILES]
+            for f in files:
+                self.assertTrue(os.path.isfile(f), f"{trace}: {f} missing")
+            versions = [os.path.join(v, "out", sub) for v in (self.old, self.new)]
+            same = [all(filecmp.cmp(f, os.path.join(v, os.path.basename(f)), shallow=False)
+                        for f in files)
+                    for v in versions if os.path.exists(os.path.join(v, name + ".shp"))]
+            self.assertIn(True, same, f"{trace}: {sub}/{name} mixes files of two runs")
+            ds = ogr.Open(files[0])
+            layer = ds.GetLayer(0)
+            self.assertGreater(layer.GetFeatureCount(), 0, f"{trace}: {sub}/{name}")
+            self.assertIsNotNone(layer.GetSpatialRef(), f"{trace}: {sub}/{name} has no CRS")
+
+    def test_kill_at_every_unlink_and_rename(self):
+        probe = os.path.join(self.tmp.name, "probe")
+        shutil.copytree(self.old, probe)
+        counts = {"unlink": count_calls(probe, "unlink"), "rename": count_calls(probe, "rename")}
+        # The rewrite deletes old shape files, replaces companions and publishes six layers.
+        self.assertGreaterEqual(counts["unlink"], 6)
+        self.assertGreaterEqual(counts["rename"], 16)
+        shutil.rmtree(probe)
+
+        for syscall, count in counts.items():
+            for k in range(1, count + 1):
+                trace = f"killed at {syscall} {k} of {count}"
+                work = os.path.join(self.tmp.name, f"{syscall}{k}")
+                shutil.copytree(self.old, work)
+                killed = run(work, NEW, STRACE, "-f", "-qq", "-o", os.devnull,
+                             f"-einject={syscall}:signal=KILL:when={k}")
+                self.assertNotEqual(killed.returncode, 0, trace)
+                for sub in ("HYPS", "FRAME"):
+                    self.assert_whole(os.path.join(work, "out"), sub, trace)
+
+                # The next run ends well and leaves exactly the new layers, no temporary.
+                again = run(work, NEW)
+                self.assertEqual(again.returncode, 0, f"{trace}: {again.stderr}")
+                for sub in ("HYPS", "FRAME"):
+                    left = sorted(os.listdir(os.path.join(work, "out", sub)))
+                    self.assertEqual(left, sorted(os.listdir(os.path.join(self.new, "out", sub))),
+                                     trace)
+                    self.assert_whole(os.path.join(work, "out"), sub, trace)
+                shutil.rmtree(work)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
