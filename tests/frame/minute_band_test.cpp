@@ -1,6 +1,7 @@
 // The minute band's divisions: ticks and filled cells counted from the base corner, cut at the
 // sheet edges, the same on both sides of a pair.
 #include <cmath>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,23 @@ struct Side {
   std::vector<double> ticks;
   std::vector<std::pair<double, double>> fills;
 };
+
+// The same divisions along a meridian: the latitudes 17 degrees north of the longitudes, on a
+// sheet one degree wide.
+constexpr double kToLatitude = 17.0;
+
+FrameArgs SheetAlongMeridian(double base, double from, double to) {
+  FrameArgs a;
+  a.BaseWest = a.xFrom = 37.0;
+  a.xTo = 38.0;
+  a.BaseSouth = base + kToLatitude;
+  a.yFrom = from + kToLatitude;
+  a.yTo = to + kToLatitude;
+  a.LonDensifyStep = 0.125;
+  a.LatDensifyStep = 1.0 / 12.0;
+  a.xMinute = a.yMinute = 1;
+  return a;
+}
 
 FrameArgs Sheet(double base, double from, double to) {
   FrameArgs a;
@@ -106,6 +124,14 @@ TEST(MinuteBand, DivisionsCountedFromTheBaseCorner) {
        3,
        {{37.0 + 0.6 * kMinute, 37.0 + kMinute}, {37.0 + 2 * kMinute, 37.0 + 3 * kMinute}},
        2},
+      // yFrom=53 59 on N-37-XIV: a division outside the base corner, which still counts.
+      {"a refined edge a whole division outside the base corner",
+       37.0,
+       37.0 - kMinute,
+       37.0 + 40 * kMinute,
+       42,
+       {{37.0, 37.0 + kMinute}, {37.0 + 2 * kMinute, 37.0 + 3 * kMinute}},
+       20},
       // With the base corner west of it and no division inside, a side stays empty.
       {"a sheet within one division has neither ticks nor fill",
        37.0,
@@ -115,24 +141,29 @@ TEST(MinuteBand, DivisionsCountedFromTheBaseCorner) {
        {},
        0},
   };
+  // Each case on the sides along the parallels (north, south) and along the meridians (west, east).
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const FrameArgs args = Sheet(c.base, c.from, c.to);
-    const Side north = Written(args, true, true);
-    EXPECT_EQ(north.ticks.size(), c.ticks);
-    ASSERT_EQ(north.fills.size(), c.fills);
-    for (std::size_t i = 0; i < c.someFills.size(); ++i) {
-      EXPECT_NEAR(north.fills[i].first, c.someFills[i].first, 1e-12);
-      EXPECT_NEAR(north.fills[i].second, c.someFills[i].second, 1e-12);
+    for (const bool alongParallel : {true, false}) {
+      SCOPED_TRACE(std::string(c.what) + (alongParallel ? ", north and south" : ", west and east"));
+      const double shift = alongParallel ? 0.0 : kToLatitude;
+      const FrameArgs args =
+          alongParallel ? Sheet(c.base, c.from, c.to) : SheetAlongMeridian(c.base, c.from, c.to);
+      const Side first = Written(args, alongParallel, true);
+      EXPECT_EQ(first.ticks.size(), c.ticks);
+      ASSERT_EQ(first.fills.size(), c.fills);
+      for (std::size_t i = 0; i < c.someFills.size(); ++i) {
+        EXPECT_NEAR(first.fills[i].first, c.someFills[i].first + shift, 1e-12);
+        EXPECT_NEAR(first.fills[i].second, c.someFills[i].second + shift, 1e-12);
+      }
+      // Ticks fall on the divisions, inside the band's ends.
+      for (const double x : first.ticks) {
+        EXPECT_NEAR(std::remainder(x - c.base - shift, kMinute), 0.0, 1e-9);
+        EXPECT_TRUE(x >= c.from + shift - 1e-9 && x <= c.to + shift + 1e-9);
+      }
+      const Side second = Written(args, alongParallel, false);
+      EXPECT_EQ(second.ticks, first.ticks);
+      EXPECT_EQ(second.fills, first.fills);
     }
-    // Ticks fall on the divisions, inside the band's ends.
-    for (const double x : north.ticks) {
-      EXPECT_NEAR(std::remainder(x - c.base, kMinute), 0.0, 1e-9);
-      EXPECT_TRUE(x >= c.from - 1e-9 && x <= c.to + 1e-9);
-    }
-    const Side south = Written(args, true, false);
-    EXPECT_EQ(south.ticks, north.ticks);
-    EXPECT_EQ(south.fills, north.fills);
   }
 }
 
