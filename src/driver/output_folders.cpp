@@ -127,17 +127,19 @@ std::error_code CannotWriteIn(const fs::path& folder) {
 }
 
 // Whether unlinking the file would be refused though the folder may be written: an immutable or
-// append-only file, or, in a folder with the sticky bit, a file of another user.
+// append-only file, or, in a folder with the sticky bit that is not the user's, a file of another
+// user.
 std::error_code Undeletable(const fs::path& file) {
+  static const uid_t me = ::geteuid();
   struct statx info {};
   if (::statx(AT_FDCWD, file.c_str(), AT_SYMLINK_NOFOLLOW, STATX_UID, &info) != 0) {
     return errno == ENOENT ? std::error_code{} : Errno(errno);
   }
   if ((info.stx_attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0) return Errno(EPERM);
+  if (me == 0 || info.stx_uid == me) return {};
   struct stat folder {};
-  const uid_t me = ::geteuid();
-  if (me != 0 && ::stat(file.parent_path().c_str(), &folder) == 0 &&
-      (folder.st_mode & S_ISVTX) != 0 && info.stx_uid != me && folder.st_uid != me) {
+  if (::stat(file.parent_path().c_str(), &folder) == 0 && (folder.st_mode & S_ISVTX) != 0 &&
+      folder.st_uid != me) {
     return Errno(EPERM);
   }
   return {};
@@ -183,9 +185,9 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
   std::error_code ec;
   std::vector<std::pair<fs::path, bool>> entries;  // path, whether it is a folder (not a link)
   for (fs::directory_iterator it(plan.path, ec), end; !ec && it != end; it.increment(ec)) {
+    // The types come with the listing; a link is never taken for a folder.
     std::error_code typeError;
-    entries.emplace_back(it->path(),
-                         it->symlink_status(typeError).type() == fs::file_type::directory);
+    entries.emplace_back(it->path(), !it->is_symlink(typeError) && it->is_directory(typeError));
   }
   if (ec) return Refuse(plan, "cannot read the folder " + Quoted(plan.path) + ": " + ec.message());
 
