@@ -20,6 +20,7 @@
 #include "core/echo.h"
 #include "core/path_separator.h"
 #include "core/sheet_parameters.h"
+#include "shapeout/file_publisher.h"
 #include "shapeout/layer_files.h"
 
 namespace fs = std::filesystem;
@@ -66,21 +67,19 @@ std::optional<std::string_view> FamilyExtension(std::string_view lowerName,
 
 // Whether the name is one that the run itself writes for the layer, final or temporary.
 bool IsWrittenName(std::string_view lowerName, std::string_view layer) {
-  const std::string lower = LowerAscii(layer);
-  std::string_view rest = lowerName;
-  if (rest.starts_with(kTemporaryPrefix)) rest.remove_prefix(kTemporaryPrefix.size());
-  if (!rest.starts_with(lower)) return false;
-  rest.remove_prefix(lower.size());
-  if (rest == LowerAscii(kLayerKeyExtension)) return true;
+  const auto matches = [&](std::string_view extension) {
+    const fs::path file = PathFromCp1251(std::string(layer) + std::string(extension));
+    return lowerName == LowerAscii(NameOf(file)) ||
+           lowerName == LowerAscii(NameOf(TemporaryNameOf(file)));
+  };
+  if (matches(kLayerKeyExtension)) return true;
   for (const std::string_view companion : kLayerCompanionExtensions) {
-    if (rest == LowerAscii(companion)) return true;
+    if (matches(companion)) return true;
   }
   return false;
 }
 
 std::string Quoted(const fs::path& path) { return "\"" + EchoPath(DisplayPath(path)) + "\""; }
-
-std::error_code Errno(int error) { return std::error_code(error, std::generic_category()); }
 
 #ifdef _WIN32
 
@@ -119,6 +118,8 @@ std::error_code RemoveFile(const fs::path& file) {
 }
 
 #else
+
+std::error_code Errno(int error) { return std::error_code(error, std::generic_category()); }
 
 // Whether the run may list, make and delete files in the folder.
 std::error_code CannotWriteIn(const fs::path& folder) {
