@@ -32,9 +32,9 @@ int Run(const std::vector<std::string>& args) {
   return mapbasis::RunProgram(args, loaded.shell.get(), std::cout, std::cerr);
 }
 
-// `arguments` gives the arguments after the program name; `count` is how many there are.
+// `arguments` gives the arguments after the program name.
 template <typename Arguments>
-int Main(int count, Arguments arguments) {
+int Main(Arguments arguments) {
 #ifdef SIGXFSZ
   // A file that outgrows the process's size limit fails its write, which the run reports, instead
   // of the signal ending the process half-way.
@@ -44,9 +44,9 @@ int Main(int count, Arguments arguments) {
   // A closed stderr makes the message fail, not the run: the exit status still tells.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
-  // Whatever escapes the run still ends it with one line and a status of the program's own. The
-  // line is written without allocating: memory may be what ran out.
-  const int failed = count == 0 ? mapbasis::kExitNotDone : mapbasis::kExitGenerationFailed;
+  // Whatever escapes the run still ends it with one line and a status of the program's own: 8, as
+  // a batch run catches what happens during its generation itself. The line is written without
+  // allocating: memory may be what ran out.
   try {
     return Run(arguments());
   } catch (const std::bad_alloc&) {
@@ -58,7 +58,7 @@ int Main(int count, Arguments arguments) {
   } catch (...) {
     std::fputs("mapbasis: the run ended on an unknown failure\n", stderr);
   }
-  return failed;
+  return mapbasis::kExitNotDone;
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ std::string Utf8Of(const wchar_t* text) {
 
 int wmain(int argc, wchar_t** argv) {
   ::SetConsoleOutputCP(CP_UTF8);
-  return Main(argc - 1, [&] {
+  return Main([&] {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
     return args;
@@ -92,7 +92,7 @@ int wmain(int argc, wchar_t** argv) {
 #else
 
 int main(int argc, char** argv) {
-  return Main(argc - 1, [&] { return std::vector<std::string>(argv + 1, argv + argc); });
+  return Main([&] { return std::vector<std::string>(argv + 1, argv + argc); });
 }
 
 #endif
