@@ -226,10 +226,12 @@ TEST(SafeFiles, AFolderMadeByARunBesideIsNoFailure) {
     Write(dir / "inner.txt", std::string("Nom=N-37-XIV;Path=") + c.inner + ";");
     ProcessResult outer;
     std::thread held([&] {
-      outer = RunProcess({"/usr/bin/strace", "-f", "-qq", "-o", "/dev/null",
-                          std::string("-einject=mkdir:delay_enter=800000:when=") + c.mkdir,
-                          MapbasisExe(), "outer.txt"},
-                         ProcessOptions{dir.path().string()});
+      // A sanitized program cannot look for leaks while it is traced.
+      outer = RunProcess(
+          {"/usr/bin/strace", "-f", "-qq", "-o", "/dev/null", "-E", "ASAN_OPTIONS=detect_leaks=0",
+           std::string("-einject=mkdir:delay_enter=800000:when=") + c.mkdir, MapbasisExe(),
+           "outer.txt"},
+          ProcessOptions{dir.path().string()});
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     const ProcessResult inner = RunIn(dir.path(), "inner.txt");
