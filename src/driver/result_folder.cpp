@@ -21,6 +21,11 @@ namespace {
 // The longest name of one folder, in the units the file system counts (bytes of UTF-8 on Linux,
 // UTF-16 units on Windows).
 constexpr std::size_t kMaxNameLength = 255;
+#ifdef _WIN32
+constexpr const char* kNameUnits = "UTF-16 units";
+#else
+constexpr const char* kNameUnits = "bytes";
+#endif
 
 std::size_t NativeLength(std::string_view part) { return PathFromCp1251(part).native().size(); }
 
@@ -44,7 +49,7 @@ std::string Unusable(std::string_view part, bool first) {
   (void)first;
 #endif
   if (const std::size_t length = NativeLength(part); length > kMaxNameLength) {
-    return "is " + std::to_string(length) + " units long as the system stores it, " +
+    return "is " + std::to_string(length) + " " + kNameUnits + " long as the system stores it, " +
            std::to_string(kMaxNameLength) + " at the most";
   }
   return {};
