@@ -101,12 +101,21 @@ TEST(InteractiveRun, UncreatableSubFoldersAreReported) {
                {"FRAME", "Не удалось создать папку FRAME"}};
   for (const auto& c : cases) {
     TempDir dir;
+    std::ostringstream err;
+    FakeShell first(Folder(dir.path()));
+    ASSERT_EQ(RunProgram({}, &first, err, err), 0);
+    std::filesystem::remove_all(dir.path() / c.blocker);
     std::ofstream(dir.path() / c.blocker) << "a file, not a folder";
     FakeShell shell(Folder(dir.path()));
-    std::ostringstream err;
     EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_EQ(shell.messages[0].text, c.text);
+    // The refusal leaves the other folder's layers of the first run as they were.
+    for (const char* layer : {"HYPS/HypsA.shp", "HYPS/HypsL.shp", "FRAME/Frame.shp"}) {
+      if (!std::string(layer).starts_with(c.blocker)) {
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / layer)) << layer;
+      }
+    }
   }
 }
 
