@@ -1,8 +1,8 @@
 // The sheet in view in the main dialog and the folder field, played by a scripted user.
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -99,7 +99,8 @@ TEST(FolderField, TypedFolders) {
       {d + "地图", "", "Путь к папке содержит знаки, которых нет в кодовой странице 1251"},
       {d + "a\tb", "", "Путь к папке содержит управляющие знаки"},
       {d + std::string(300, 'x'), "", "Путь к папке длиннее 260 знаков"},
-      {d + "locked/x", "", geteuid() == 0 ? "" : "Программе нельзя записывать в папку " + d + "locked"},
+      {d + "locked/x", "",
+       geteuid() == 0 ? "" : "Программе нельзя записывать в папку " + d + "locked"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
