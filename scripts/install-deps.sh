@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages what mapbasis needs: `build` for the program, `test` for the
 # program and its tests (the fuzz targets included), `bench` for the program and bench/, `windows`
-# for the cross build and its Wine tests, `screenshots` for scripts/screenshots.sh (a virtual
-# display). Installs only what is missing; runs as root without
+# for the cross build and its Wine tests, `screenshots` for scripts/screenshots.sh. Installs only what is missing; runs as root without
 # prompts (and through sudo for another user).
 set -euo pipefail
 
 # Qt's own translations make its folder picker speak Russian.
 build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-translations-l10n)
-test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev)
+# The Qt tests also run on a virtual display with a window manager.
+test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
+  xvfb xauth x11-utils openbox)
 bench_packages=(python3 time strace)
-screenshot_packages=(xvfb xauth fonts-dejavu-core)
+screenshot_packages=(fonts-dejavu-core)
 
 windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal)
 

@@ -39,6 +39,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 
 // Failures show Qt's texts as text.
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QPoint& at, std::ostream* os) { *os << '(' << at.x() << ", " << at.y() << ')'; }
 
 namespace mapbasis {
 namespace {
