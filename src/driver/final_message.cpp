@@ -16,6 +16,7 @@ constexpr auto kTaskDone = Cp1251("Задание выполнено");
 constexpr auto kSheet = Cp1251("Лист: ");
 constexpr auto kCoordinateSystem = Cp1251("Система координат: ");
 constexpr auto kMapScale = Cp1251("Масштаб карты: ");
+constexpr auto kReplaced = Cp1251("Слои прежнего запуска в этих папках заменены.");
 constexpr auto kSk42 = Cp1251("СК-42");
 constexpr auto kSk95 = Cp1251("СК-95");
 constexpr auto kGsk2011 = Cp1251("ГСК-2011");
@@ -52,7 +53,7 @@ std::string MapScaleName(std::int32_t MillionSeries, std::int32_t MapScale) {
   return std::string(scales[static_cast<std::size_t>(MapScale)]);
 }
 
-std::string DoneMessage(const SheetParameters& p) {
+std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers) {
   std::string text = kTaskDone.str();
   text += kMessageLineBreak;
   const auto line = [&text](std::string_view label, std::string_view value) {
@@ -65,6 +66,10 @@ std::string DoneMessage(const SheetParameters& p) {
   line(kMapScale, MapScaleName(p.MillionSeries, p.MapScale));
   line("HYPS: ", FullPath(p.Path));
   line("FRAME: ", FullPath(p.FramePath));
+  if (replacedOldLayers) {
+    text += kMessageLineBreak;
+    line("", kReplaced);
+  }
   return text;
 }
 

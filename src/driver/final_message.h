@@ -13,8 +13,9 @@ namespace mapbasis {
 inline constexpr char kMessageLineBreak = '\r';
 
 // "Задание выполнено", then the sheet, its coordinate system and map scale and the full paths of
-// the HYPS and FRAME folders (the record as the run left it, Path holding the HYPS folder).
-std::string DoneMessage(const SheetParameters& p);
+// the HYPS and FRAME folders (the record as the run left it, Path holding the HYPS folder), and
+// whether the layers of an earlier run there were replaced.
+std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers);
 
 // `outcome` (the box's usual text), then the one line that says why, as a batch run prints it.
 std::string NotDoneMessage(std::string_view outcome, std::string_view reason);

@@ -132,6 +132,22 @@ Outcome CheckLayerPathLengths(std::string_view R) {
   return Success();
 }
 
+bool HoldsOldLayers(std::string_view R) {
+  const std::string result(R);
+  const std::pair<std::string_view, std::span<const std::string_view>> folders[] = {
+      {"HYPS", kGraticuleLayers}, {"FRAME", kFrameLayers}};
+  for (const auto& [folder, layers] : folders) {
+    std::vector<std::pair<std::string, fs::path>> entries;
+    if (!ListEntries(PathFromCp1251(result + std::string(folder)), entries, 0).ok()) continue;
+    for (const std::string_view layer : layers) {
+      for (const auto& entry : entries) {
+        if (entry.first == std::string(layer) + ".shp") return true;
+      }
+    }
+  }
+  return false;
+}
+
 Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath) {
   const std::string result(R);  // R may be a view of Path itself
   Path = result + "HYPS";

@@ -22,6 +22,10 @@ inline constexpr std::size_t kMaxLayerBasePathLength = 255;
 // folder too long for its layers is refused before anything is made. Status 2 (HYPS) or 3 (FRAME).
 Outcome CheckLayerPathLengths(std::string_view R);
 
+// Whether the sub-folders of the result folder R (cp1251, ending with the separator) hold a layer
+// of an earlier run, which preparing them would delete: its shape file is there, in any case.
+bool HoldsOldLayers(std::string_view R);
+
 // Prepares the sub-folders of the result folder R (cp1251, ending with the separator). Path
 // becomes R + "HYPS" and FramePath R + "FRAME" whatever happens. A missing sub-folder is created;
 // in an existing one, each old layer (HypsA, HypsL, HypsP; Frame, FrameDig, FrameAdj) whose shape

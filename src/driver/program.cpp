@@ -165,9 +165,11 @@ int RunInteractive(InteractiveShell& shell) {
       failure = StageFailure{Stage::kFolders, std::move(made)};
     }
   }
+  // The box says so when the layers of an earlier run are replaced.
+  const bool replacing = !failure && HoldsOldLayers(TrimTrailingBlanks(p.Path));
   if (!failure) failure = PrepareAndGenerate(p);
   if (!failure) {
-    shell.ShowMessage(DoneMessage(p), kProcessingState, MessageIcon::Information);
+    shell.ShowMessage(DoneMessage(p, replacing), kProcessingState, MessageIcon::Information);
     return kExitDone;
   }
   // The box says why, in the words a batch run prints.

@@ -75,6 +75,12 @@ TEST(InteractiveRun, SuccessSaysWhatWasMadeAndWhere) {
   EXPECT_EQ(shell.messages[0].icon, MessageIcon::Information);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "HYPS" / "HypsL.shp"));
   EXPECT_TRUE(err.str().empty());
+
+  // Run again into the same folder, the box says the earlier layers were replaced.
+  const std::string first = shell.messages[0].text;
+  EXPECT_EQ(RunProgram({}, &shell, err, err), 0);
+  ASSERT_EQ(shell.messages.size(), 2u);
+  EXPECT_EQ(shell.messages[1].text, first + "\r\rСлои прежнего запуска в этих папках заменены.");
 }
 
 TEST(InteractiveRun, CancelEndsWithoutMessage) {
