@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages what mapbasis needs: `build` for the program, `test` for the
 # program and its tests (the fuzz targets included), `bench` for the program and bench/, `windows`
-# for the cross build and its Wine tests. Installs only what is missing; runs as root without
+# for the cross build and its Wine tests, `screenshots` for scripts/screenshots.sh. Installs only what is missing; runs as root without
 # prompts (and through sudo for another user).
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev)
-test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev strace
-  e2fsprogs)
+# Qt's own translations make its folder picker speak Russian.
+build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-translations-l10n)
+# The Qt tests also run on a virtual display with a window manager; the killed-run test injects
+# faults with strace; chattr makes an undeletable file.
+test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
+  xvfb xauth x11-utils openbox strace e2fsprogs)
 bench_packages=(python3 time strace)
+screenshot_packages=(fonts-dejavu-core)
 
 windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal)
 
@@ -17,7 +21,10 @@ case "${1:-build}" in
   test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
   bench) wanted=("${build_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
-  *) echo "usage: $0 [build|test|bench|windows]" >&2; exit 2 ;;
+  screenshots)
+    wanted=("${build_packages[@]}" "${test_packages[@]}" "${screenshot_packages[@]}")
+    ;;
+  *) echo "usage: $0 [build|test|bench|windows|screenshots]" >&2; exit 2 ;;
 esac
 
 missing=()

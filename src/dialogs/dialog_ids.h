@@ -23,7 +23,8 @@ inline constexpr int kSheetNumberLabel = 1010;  // static text beside kSheetNumb
 inline constexpr int kSheetKind = 1006;         // list: the combined-sheet kinds of the belt
 inline constexpr int kRefineButton = 1014;
 inline constexpr int kFindFolderButton = 1013;
-inline constexpr int kResultFolder = 1027;  // static text: the chosen result folder
+inline constexpr int kResultFolder = 1027;  // edit field: the result folder, picked or typed
+inline constexpr int kSheetView = 1061;     // read-only text: the sheet's name and corners
 
 // The refinement dialog: base fields (read-only) and result fields.
 inline constexpr int kRefinementDialog = 113;

@@ -36,6 +36,8 @@ class Dialog {
   virtual int GetSelection(int controlId) const = 0;
 
   virtual void SetEnabled(int controlId, bool enabled) = 0;
+  // Moves the keyboard focus to the control.
+  virtual void SetFocus(int controlId) = 0;
 
   // Registers the routine that runs when the user changes the control; replaces an earlier one.
   virtual void DlgSetSub(int controlId, Callback callback) = 0;

@@ -1,8 +1,12 @@
 #include "dialogs/find_file.h"
 
+#include <fstream>
 #include <optional>
+#include <random>
+#include <system_error>
 
 #include "core/cp1251.h"
+#include "core/fixed_text.h"
 #include "core/path_separator.h"
 #include "core/sheet_parameters.h"
 
@@ -14,6 +18,38 @@ constexpr auto kNotCp1251 =
     Cp1251("Путь к выбранной папке содержит знаки, которых нет в кодовой странице 1251");
 constexpr auto kTooLong = Cp1251("Путь к выбранной папке длиннее 260 знаков");
 static_assert(kPathLength == 260, "the message names the length");
+
+constexpr auto kTypedNotCp1251 = Cp1251(
+    "Путь к папке содержит знаки, которых нет в кодовой странице 1251 (в поле они видны как «?»)");
+constexpr auto kTypedControl = Cp1251("Путь к папке содержит управляющие знаки");
+constexpr auto kTypedTooLong = Cp1251("Путь к папке длиннее 260 знаков");
+constexpr auto kNotAFolder = Cp1251("Это не папка, а файл: ");
+constexpr auto kNotWritable = Cp1251("Программе нельзя записывать в папку ");
+constexpr auto kCannotMake = Cp1251("Папку нельзя создать: на пути к ней стоит файл ");
+
+namespace fs = std::filesystem;
+
+// Whether the program may make files in an existing folder: it makes one and removes it again.
+bool Writable(const fs::path& folder) {
+  std::random_device random;
+  const fs::path probe = folder / (".mapbasis-probe-" + std::to_string(random()));
+  bool made = false;
+  {
+    std::ofstream file(probe, std::ios::out | std::ios::app);
+    made = file.is_open();
+  }
+  std::error_code ec;
+  if (made) fs::remove(probe, ec);
+  return made;
+}
+
+FolderSearch Refused(std::string reason) {
+  FolderSearch search;
+  search.refusal = std::move(reason);
+  return search;
+}
+
+std::string Shown(const fs::path& path) { return Cp1251FromPath(path).value_or("?"); }
 
 }  // namespace
 
@@ -35,6 +71,41 @@ FolderSearch FINDFILE(DialogToolkit& toolkit, const std::filesystem::path& initi
   }
   search.confirmed = true;
   search.folder = std::move(*folder);
+  return search;
+}
+
+FolderSearch CheckResultFolder(std::string_view typed) {
+  const std::string_view text = TrimBlanks(typed);
+  if (text.empty()) return {};
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') return Refused(kTypedControl.str());
+  }
+  // The field shows what cp1251 lacks as question marks, which no usable folder name holds.
+  if (text.find('?') != std::string_view::npos) return Refused(kTypedNotCp1251.str());
+
+  std::error_code ec;
+  fs::path folder = fs::absolute(PathFromCp1251(text), ec);
+  if (ec) return Refused(ec.message());
+  folder = folder.lexically_normal();
+  std::optional<std::string> whole = Cp1251FromPath(folder);
+  if (!whole) return Refused(kTypedNotCp1251.str());
+  if (whole->empty() || whole->back() != kPathSeparator) *whole += kPathSeparator;
+  if (whole->size() > kPathLength) return Refused(kTypedTooLong.str());
+
+  // The folder itself, or the nearest folder above it that is there.
+  fs::path existing = PathFromCp1251(*whole).parent_path();
+  while (!fs::exists(existing, ec) && existing.has_relative_path()) {
+    existing = existing.parent_path();
+  }
+  if (!fs::is_directory(existing, ec)) {
+    const bool itself = existing == PathFromCp1251(*whole).parent_path();
+    return Refused((itself ? kNotAFolder.str() : kCannotMake.str()) + Shown(existing));
+  }
+  if (!Writable(existing)) return Refused(kNotWritable.str() + Shown(existing));
+
+  FolderSearch search;
+  search.confirmed = true;
+  search.folder = std::move(*whole);
   return search;
 }
 

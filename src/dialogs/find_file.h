@@ -21,4 +21,11 @@ struct FolderSearch {
 FolderSearch FINDFILE(DialogToolkit& toolkit, const std::filesystem::path& initialDirectory,
                       std::string_view title);
 
+// Whether the folder in the folder field (typed, pasted or picked; cp1251) can be the result
+// folder. A relative folder is taken from the current directory. An existing folder must be one
+// the program may write in; a missing one must be one it can make (the run makes it). Confirmed
+// with the folder as the record holds it (whole, ending with the separator), else refused with
+// the reason; an empty field is neither.
+FolderSearch CheckResultFolder(std::string_view typed);
+
 }  // namespace mapbasis

@@ -13,6 +13,7 @@
 #include "dialogs/dialog_ids.h"
 #include "dialogs/find_file.h"
 #include "dialogs/refinement_dialog.h"
+#include "dialogs/sheet_view.h"
 #include "geometry/sheet_grid.h"
 
 namespace mapbasis {
@@ -122,10 +123,16 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
     };
   };
 
+  // The coordinate system and the map scale keep a refinement; the sheet in view follows them.
+  const auto showSheet = [&state](Dialog& d, int, DialogReason reason) {
+    if (reason == DialogReason::SelectionChanged) ShowSheet(state, d);
+  };
   FillList(*dialog, kCoordinateSystem, kCoordinateSystems);
+  dialog->DlgSetSub(kCoordinateSystem, showSheet);
   FillList(*dialog, kSeriesScale, kSeries);
   dialog->DlgSetSub(kSeriesScale, bind(S_COMBO_SCALE));
   FillList(*dialog, kMapScale, kScales200k);
+  dialog->DlgSetSub(kMapScale, showSheet);
   FillList(*dialog, kBelt, BeltItems());
   dialog->DlgSetSub(kBelt, bind(S_COMBO_YZONE));
   FillList(*dialog, kZone, ZoneItems());
@@ -134,12 +141,14 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
   dialog->DlgSetSub(kSheetNumber, bind(S_COMBO_NMB));
   SET_COMBO_TYPE(*dialog, 1, 1, 1, 1);
   dialog->DlgSetSub(kSheetKind, bind(S_COMBO_TYPE));
+  ShowSheet(state, *dialog);
 
   // A refused OK shows the dialog again with everything as the user left it.
-  std::string_view pending;
+  std::string pending;
   for (;;) {
     if (!pending.empty()) {
       dialogs.toolkit.ShowMessageBox(pending, kParameterError, BoxIcon::Exclamation);
+      dialog->SetFocus(kResultFolder);
     }
     if (dialog->DlgModal() != kOk) return 1;
 
@@ -165,11 +174,14 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
       UseBaseTrapezoid(p);
     }
 
-    p.Path = std::string(TrimTrailingBlanks(dialog->GetText(kResultFolder)));
-    if (IsBlank(p.Path)) {
-      pending = kNoResultFolder;
+    // A typed folder is checked as a picked one is; a missing one is made by the run.
+    const FolderSearch folder = CheckResultFolder(dialog->GetText(kResultFolder));
+    if (!folder.confirmed) {
+      pending = folder.refusal.empty() ? kNoResultFolder.str() : folder.refusal;
       continue;
     }
+    dialog->SetText(kResultFolder, folder.folder);
+    p.Path = folder.folder;
     return 0;
   }
 }
@@ -210,26 +222,33 @@ void S_COMBO_SCALE(DialogState& state, Dialog& dialog, int, DialogReason reason)
     FillList(dialog, kMapScale, kScales1m);
   }
   RefillSheetKinds(dialog);
+  ShowSheet(state, dialog);
 }
 
 void S_COMBO_YZONE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::SelectionChanged) return;
   state.Refined = false;
   RefillSheetKinds(dialog);
+  ShowSheet(state, dialog);
 }
 
 void S_COMBO_NMB(DialogState& state, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::SelectionChanged) return;
   state.Refined = false;
   RefillSheetKinds(dialog);
+  ShowSheet(state, dialog);
 }
 
-void S_COMBO_XZONE(DialogState& state, Dialog&, int, DialogReason reason) {
-  if (reason == DialogReason::SelectionChanged) state.Refined = false;
+void S_COMBO_XZONE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+  if (reason != DialogReason::SelectionChanged) return;
+  state.Refined = false;
+  ShowSheet(state, dialog);
 }
 
-void S_COMBO_TYPE(DialogState& state, Dialog&, int, DialogReason reason) {
-  if (reason == DialogReason::SelectionChanged) state.Refined = false;
+void S_COMBO_TYPE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+  if (reason != DialogReason::SelectionChanged) return;
+  state.Refined = false;
+  ShowSheet(state, dialog);
 }
 
 void S_BUTTON_NMOU(DialogToolkit& toolkit, Dialog& dialog, int, DialogReason reason) {
@@ -246,6 +265,8 @@ void S_BUTTON_NMOU(DialogToolkit& toolkit, Dialog& dialog, int, DialogReason rea
     toolkit.ShowMessageBox(search.refusal, kParameterError, BoxIcon::Exclamation);
   } else if (search.confirmed) {
     dialog.SetText(kResultFolder, TrimTrailingBlanks(search.folder));
+    // Enter now confirms the dialog rather than opening the picker again.
+    dialog.SetFocus(kOk);
   }
 }
 

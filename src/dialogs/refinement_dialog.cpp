@@ -10,6 +10,8 @@
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "dialogs/dialog_ids.h"
+#include "dialogs/sheet_view.h"
+#include "driver/final_message.h"
 #include "driver/program.h"
 #include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
@@ -41,8 +43,22 @@ constexpr auto kBadyMinute = Cp1251("Ошибка в задании цены м�
 constexpr auto kBadMeridianStep = Cp1251("Ошибка в задании расстояния между меридианами");
 constexpr auto kBadParallelStep = Cp1251("Ошибка в задании расстояния между параллелями");
 
-// The messages of one validation are one text, a line each.
-constexpr char kMessageLineBreak = '\r';
+// What each message adds: the values the field takes.
+constexpr auto kAllowed = Cp1251(" (допустимо: ");
+constexpr auto kAbove = Cp1251("больше ");
+constexpr auto kBelow = Cp1251("меньше ");
+constexpr auto kLonRangeRule = Cp1251("начальная долгота меньше конечной");
+constexpr auto kLatRangeRule = Cp1251("начальная широта меньше конечной");
+constexpr auto kDivisionRule = Cp1251("от 1 до 59 минут");
+constexpr auto kStepRule = Cp1251("не меньше 0° 01'");
+
+// A message of the dialog with the range its field allows.
+std::string WithRange(std::string_view message, std::string_view range) {
+  return std::string(message) + kAllowed.str() + std::string(range) + ")";
+}
+
+std::string Above(double edge) { return kAbove.str() + GRADMIN2TXT(edge); }
+std::string Below(double edge) { return kBelow.str() + GRADMIN2TXT(edge); }
 
 std::string_view KindText(std::int32_t ExtraSheets) {
   switch (ExtraSheets) {
@@ -112,10 +128,11 @@ void S_BUTTON_PARM(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogRea
   for (;;) {
     if (dialog->DlgModal() != kOk) {
       dialogs.state.Refined = false;
-      return;
+      break;
     }
-    if (TESTDIALOG2(dialogs, *dialog) == 0) return;
+    if (TESTDIALOG2(dialogs, *dialog) == 0) break;
   }
+  ShowSheet(dialogs.state, mainDialog);
 }
 
 void S_BUTTON_TEST(ParameterDialogs& dialogs, Dialog& dialog, int, DialogReason reason) {
@@ -148,28 +165,33 @@ std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog) {
       !ReadAngleField(dialog, kResultParallelStep, s.RefinedParallelStep) ||
       s.RefinedParallelStep == 0.0;
 
-  std::vector<std::string_view> faults;
-  if (badWest) faults.push_back(kBadWest);
-  if (badEast) faults.push_back(kBadEast);
+  // Each message names the values its field allows.
+  const double lowestWest = b.BaseWest - allowance.width;
+  const double highestEast = b.BaseEast + allowance.width;
+  const double lowestSouth = b.BaseSouth - allowance.height;
+  const double highestNorth = b.BaseNorth + allowance.height;
+  std::vector<std::string> faults;
+  if (badWest) faults.push_back(WithRange(kBadWest, Above(lowestWest)));
+  if (badEast) faults.push_back(WithRange(kBadEast, Below(highestEast)));
   if (!badWest && !badEast && s.RefinedxFrom >= s.RefinedxTo) {
     badWest = true;
-    faults.push_back(kBadLonRange);
+    faults.push_back(WithRange(kBadLonRange, kLonRangeRule));
   }
   if (!badWest && !badEast)
     dialog.SetText(kResultWidth, GRADMIN2TXT(s.RefinedxTo - s.RefinedxFrom));
-  if (badSouth) faults.push_back(kBadSouth);
-  if (badNorth) faults.push_back(kBadNorth);
+  if (badSouth) faults.push_back(WithRange(kBadSouth, Above(lowestSouth)));
+  if (badNorth) faults.push_back(WithRange(kBadNorth, Below(highestNorth)));
   if (!badSouth && !badNorth && s.RefinedyFrom >= s.RefinedyTo) {
     badSouth = true;
-    faults.push_back(kBadLatRange);
+    faults.push_back(WithRange(kBadLatRange, kLatRangeRule));
   }
   if (!badSouth && !badNorth) {
     dialog.SetText(kResultHeight, GRADMIN2TXT(s.RefinedyTo - s.RefinedyFrom));
   }
-  if (badxMinute) faults.push_back(kBadxMinute);
-  if (badyMinute) faults.push_back(kBadyMinute);
-  if (badMeridianStep) faults.push_back(kBadMeridianStep);
-  if (badParallelStep) faults.push_back(kBadParallelStep);
+  if (badxMinute) faults.push_back(WithRange(kBadxMinute, kDivisionRule));
+  if (badyMinute) faults.push_back(WithRange(kBadyMinute, kDivisionRule));
+  if (badMeridianStep) faults.push_back(WithRange(kBadMeridianStep, kStepRule));
+  if (badParallelStep) faults.push_back(WithRange(kBadParallelStep, kStepRule));
 
   if (faults.empty()) {
     // Typed edges are whole minutes, while a base edge such as 84 - 2 * 2/3 is not exactly one in
@@ -183,6 +205,8 @@ std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog) {
     return 0;
   }
 
+  // Values that were refused change nothing: the status no longer says the base was changed.
+  dialog.SetText(kTestStatus, "");
   std::string message;
   for (const std::string_view fault : faults) {
     if (!message.empty()) message += kMessageLineBreak;

@@ -328,6 +328,23 @@ Outcome CheckLayerPathLengths(std::string_view R) {
   return Success();
 }
 
+bool HoldsOldLayers(std::string_view R) {
+  const std::string result(R);
+  const std::pair<std::string_view, std::span<const std::string_view>> folders[] = {
+      {"HYPS", kGraticuleLayers}, {"FRAME", kFrameLayers}};
+  for (const auto& [folder, layers] : folders) {
+    std::error_code ec;
+    for (fs::directory_iterator it(PathFromCp1251(result + std::string(folder)), ec), end;
+         !ec && it != end; it.increment(ec)) {
+      const std::string name = LowerAscii(NameOf(it->path()));
+      for (const std::string_view layer : layers) {
+        if (name == LowerAscii(layer) + ".shp") return true;
+      }
+    }
+  }
+  return false;
+}
+
 void RemoveUnreplacedCompanions(const KeptCompanions& kept) {
   for (const auto& layer : kept.layers) {
     std::error_code ec;

@@ -39,6 +39,10 @@ struct KeptCompanions {
 // what stays is no layer (it has no shape file), and the next run removes it.
 void RemoveUnreplacedCompanions(const KeptCompanions& kept);
 
+// Whether the sub-folders of the result folder R (cp1251, ending with the separator) hold a layer
+// of an earlier run, which preparing them would delete: its shape file is there, in any case.
+bool HoldsOldLayers(std::string_view R);
+
 // Prepares the sub-folders of the result folder R (cp1251, ending with the separator). Path
 // becomes R + "HYPS" and FramePath R + "FRAME" whatever happens.
 //

@@ -15,6 +15,7 @@
 #include "core/echo.h"
 #include "core/fixed_text.h"
 #include "driver/capacity_check.h"
+#include "driver/final_message.h"
 #include "driver/folder_lock.h"
 #include "driver/output_folders.h"
 #include "driver/result_folder.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr auto kTaskNotDone = Cp1251("Задание НЕ ВЫПОЛНЕНО");
 constexpr auto kAbnormalEnd = Cp1251("АВАРИЙНОЕ ЗАВЕРШЕНИЕ");
-constexpr auto kTaskDone = Cp1251("Задание выполнено");
 constexpr auto kProcessingState = Cp1251("Состояние обработки");
 constexpr auto kNoResultFolder = Cp1251("Не существует заданная папка результата");
 constexpr auto kNoHypsFolder = Cp1251("Не удалось создать папку HYPS");
@@ -86,6 +86,7 @@ std::string_view FolderMessage(std::int32_t status) {
     case kResultFolderMissing: return kNoResultFolder;
     case kHypsFolderFailed: return kNoHypsFolder;
     case kFrameFolderFailed: return kNoFrameFolder;
+    case kParamFileCannotCreateFolder: return kNoResultFolder;
     default: return kUnspecifiedError;
   }
 }
@@ -200,16 +201,27 @@ int RunInteractive(InteractiveShell& shell) {
   p.Status = shell.RUNDIALOG1(p);
   if (p.Status != 0) return kExitNotDone;
 
+  // A typed result folder that is missing is made, as in a batch run, once the checks passed.
   auto failure = CheckBeforeTouching(p);
+  if (!failure) {
+    if (Outcome made = CreateResultFolder(p); !made.ok()) {
+      failure = StageFailure{Stage::kFolders, std::move(made)};
+    }
+  }
+  // The box says so when the layers of an earlier run are replaced.
+  const bool replacing = !failure && HoldsOldLayers(TrimTrailingBlanks(p.Path));
   if (!failure) failure = PrepareAndGenerate(p);
   if (!failure) {
-    shell.ShowMessage(kTaskDone, kProcessingState, MessageIcon::Information);
+    shell.ShowMessage(DoneMessage(p, replacing), kProcessingState, MessageIcon::Information);
     return kExitDone;
   }
+  // The box says why, in the words a batch run prints.
+  const std::string& why = failure->outcome.reason;
   if (failure->stage == Stage::kGeneration) {
-    shell.ShowMessage(kTaskNotDone, kAbnormalEnd, MessageIcon::Error);
+    shell.ShowMessage(NotDoneMessage(kTaskNotDone, why), kAbnormalEnd, MessageIcon::Error);
   } else {
-    shell.ShowMessage(FolderMessage(failure->outcome.status), kTaskNotDone, MessageIcon::Error);
+    shell.ShowMessage(NotDoneMessage(FolderMessage(failure->outcome.status), why), kTaskNotDone,
+                      MessageIcon::Error);
   }
   return kExitNotDone;
 }
@@ -221,7 +233,9 @@ int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, st
     return kExitDone;
   }
   if (!args.empty() && args.front() == "--version") {
-    out << "mapbasis " << MAPBASIS_VERSION << '\n';
+    // The information dialog names the version of the design the program follows.
+    out << "mapbasis " << MAPBASIS_VERSION
+        << " (the information dialog's \"Версия 3.0\" is the version of the design it follows)\n";
     return kExitDone;
   }
   if (!args.empty()) return RunBatch(args.front(), diagnostics);

@@ -15,6 +15,41 @@ constexpr auto kGsk2011 = Cp1251("ГCK-2011");
 
 std::string Quoted(std::string_view text) { return "\"" + Echo(text) + "\""; }
 
+// The Cyrillic letters С and К look like the Latin C and K that the coordinate-system names hold.
+constexpr char kCyrillicEs = '\xD1';
+constexpr char kCyrillicKa = '\xCA';
+
+// Why a coordinate-system value is refused; a value that is right but for Cyrillic С or К says so,
+// since it looks the same as the name it should be.
+std::string CsRefusal(std::string_view value) {
+  std::string latin(TrimBlanks(value));
+  for (char& c : latin) {
+    if (c == kCyrillicEs) c = 'C';
+    if (c == kCyrillicKa) c = 'K';
+  }
+  std::int32_t cs = 0;
+  std::string why = "is not CK-42, CK-95 or " + kGsk2011.str();
+  if (latin != TrimBlanks(value) && READCS(latin, cs) == 0) {
+    why += " (C and K must be Latin letters, only \xC3 is Cyrillic)";
+  }
+  return why;
+}
+
+// Why a sheet name is refused; a name that is right but for a sheet number in lower case says
+// that the numbers are upper-case Roman numerals.
+std::string NomRefusal(std::string_view value) {
+  std::string upper(value);
+  bool lowered = false;
+  for (char& c : upper) {
+    if (c == 'i' || c == 'v' || c == 'x') c = static_cast<char>(c - 'a' + 'A'), lowered = true;
+  }
+  SheetParameters scratch;
+  if (lowered && READNOMENCLATURE(upper, scratch) == 0 && scratch.MillionSeries == 0) {
+    return "is not a sheet name: sheet numbers are upper-case Roman numerals (N-37-XIV)";
+  }
+  return "is not a sheet name";
+}
+
 std::string ValueMessage(std::string_view key, std::string_view value, std::string_view why) {
   return Quoted(key) + " value " + Quoted(TrimBlanks(value)) + " " + std::string(why);
 }
@@ -60,15 +95,14 @@ Outcome ReadMinuteItem(std::string_view key, std::string_view value, std::int32_
 Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters& p) {
   if (key == "CS") {
     if (READCS(value, p.CS) != 0) {
-      return Fail(kItemRejectedValue,
-                  ValueMessage(key, value, "is not CK-42, CK-95 or " + kGsk2011.str()));
+      return Fail(kItemRejectedValue, ValueMessage(key, value, CsRefusal(value)));
     }
     return Success();
   }
   if (key == "Nom") {
     if (p.MillionSeries != kNotGiven) return Fail(kItemRepeatedKey, "repeated key \"Nom\"");
     if (READNOMENCLATURE(value, p) != 0) {
-      return Fail(kItemRejectedValue, ValueMessage(key, value, "is not a sheet name"));
+      return Fail(kItemRejectedValue, ValueMessage(key, value, NomRefusal(value)));
     }
     return Success();
   }
@@ -120,6 +154,11 @@ Outcome READARG(std::string& line, SheetParameters& p) {
   // Positions below count from 1, as a person counts the characters of the line; 0 = none.
   const std::size_t semicolon = rest.find(';');
   const std::size_t s = semicolon == std::string_view::npos ? 0 : semicolon + 1;
+  // A person used to configuration files may try to write a note; there is no place for one.
+  if (rest.starts_with('#')) {
+    return Fail(kItemMalformed, "comments are not allowed in a parameter file: " +
+                                    Quoted(TrimTrailingBlanks(rest)));
+  }
   if (s == 0) {
     return Fail(kItemMalformed, "item without its \";\": " + Quoted(TrimTrailingBlanks(rest)));
   }

@@ -169,7 +169,11 @@ TEST(ParameterDialog, FolderButtonShowsThePickedFolderOnly) {
     EXPECT_EQ(toolkit.pickerStart, start / "");
     EXPECT_EQ(toolkit.pickerTitle, "Поиск папки для рез. файлов");
     EXPECT_EQ(d.Text(1027), FolderText(dir.path()));
+    // Enter now confirms the dialog rather than opening the picker again.
+    EXPECT_EQ(d.focus, 1);
+    d.focus = 0;
     for (int i = 0; i < 3; ++i) d.Click(1013);
+    EXPECT_EQ(d.focus, 0) << "a cancelled or refused pick leaves the focus alone";
     EXPECT_EQ(std::filesystem::current_path(), start);
     EXPECT_EQ(d.Text(1027), FolderText(dir.path()));
     return kCancel;

@@ -7,20 +7,26 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include "core/path_separator.h"
+#include "dialogs/dialog_shell.h"
 #include "dialogs/qt/qt_toolkit.h"
 #include "dialogs/scripted_toolkit.h"
 #include "driver/interactive_module.h"
@@ -31,6 +37,10 @@
 // Fontconfig keeps its caches for the life of the process; the leak checker of the sanitized
 // build would report them.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+// Failures show Qt's texts as text.
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+void PrintTo(const QPoint& at, std::ostream* os) { *os << '(' << at.x() << ", " << at.y() << ')'; }
 
 namespace mapbasis {
 namespace {
@@ -61,7 +71,7 @@ void EnsureApplication() {
 TEST(QtDialogs, EveryControlIsThereAsItsKind) {
   EnsureApplication();
   const std::set<int> lists = {1015, 1011, 1012, 1005, 1007, 1008, 1006};
-  const std::set<int> editable = {1055, 1056, 1057, 1058, 1034, 1043, 1044, 1045};
+  const std::set<int> editable = {1027, 1055, 1056, 1057, 1058, 1034, 1043, 1044, 1045};
   for (const auto& [resource, ids] : testing::kDialogControls) {
     SCOPED_TRACE(resource);
     const std::unique_ptr<QtDialog> dialog = BuildDialog(resource);
@@ -78,6 +88,23 @@ TEST(QtDialogs, EveryControlIsThereAsItsKind) {
     }
   }
   EXPECT_EQ(BuildDialog(107), nullptr);
+
+  // The keyboard walks the main dialog from top to bottom, through the folder field too.
+  const std::unique_ptr<QtDialog> parameters = BuildDialog(101);
+  std::vector<int> walked;
+  QWidget* first = parameters->widget().findChild<QWidget*>(ControlName(1015));
+  QWidget* at = first;
+  do {
+    const QString name = at->objectName();
+    if (name.startsWith(QLatin1String("id")) && at->focusPolicy() & Qt::TabFocus) {
+      walked.push_back(name.mid(2).toInt());
+    }
+    at = at->nextInFocusChain();
+  } while (at != first);
+  EXPECT_EQ(walked,
+            (std::vector<int>{1015, 1011, 1012, 1005, 1007, 1008, 1006, 1014, 1027, 1013, 1, 2}));
+  // The information dialog has no caption, not even the program's name.
+  EXPECT_TRUE(BuildDialog(106)->widget().windowTitle().trimmed().isEmpty());
 
   // The main window: a corner of the screen with its menus.
   QtToolkit toolkit;
@@ -128,6 +155,13 @@ class Robot {
       return;
     }
     if (modal == nullptr || !modal->isVisible()) return;
+    // A dialog that has just closed may still be running its loop; the one under it acts only
+    // once that loop is over, as the user would see it.
+    int shown = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (widget->isVisible() && widget->isModal()) ++shown;
+    }
+    if (QThread::currentThread()->loopLevel() > shown) return;
     const Step& step = steps_[next_];
     if (modal->objectName() != QLatin1String(step.expect) && !modal->inherits(step.expect)) return;
     ++next_;  // before acting: the action may open a dialog whose loop ticks again
@@ -170,6 +204,20 @@ void ClickOk(QWidget& box) {
   QTimer::singleShot(0, ok, &QAbstractButton::click);
 }
 
+// The information dialog has no caption. On an X display the title the window manager shows is
+// read back, since Qt puts the program's name there in place of an empty title.
+void ExpectNoCaptionOnScreen(QWidget& dialog) {
+  EXPECT_TRUE(dialog.windowTitle().trimmed().isEmpty());
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  QProcess xprop;
+  xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(dialog.winId()),
+                                        QStringLiteral("_NET_WM_NAME"), QStringLiteral("WM_NAME")});
+  ASSERT_TRUE(xprop.waitForFinished(10000));
+  const QString names = QString::fromUtf8(xprop.readAllStandardOutput());
+  EXPECT_TRUE(names.contains(QLatin1String("WM_NAME"))) << names.toStdString();
+  EXPECT_FALSE(names.contains(QLatin1String("mapbasis"))) << names.toStdString();
+}
+
 TEST(QtDialogs, InteractiveRunThroughTheModule) {
   TempDir dir;
   const QString folder =
@@ -179,10 +227,12 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
   ASSERT_NE(loaded.shell, nullptr) << loaded.reason;
 
   // N-37-XIV, its trapezoid widened by half a degree on either side after one refused try.
+  QPoint refinementPlace;
   Robot robot({
       {"info",
        [](QWidget& d) {
          Snap(d, "106-info");
+         ExpectNoCaptionOnScreen(d);
          Click(d, 1);
        }},
       {"parameters",
@@ -205,6 +255,10 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
       {"parameters",
        [&](QWidget& d) {
          EXPECT_EQ(Text(d, 1027), folder);
+         // Enter now presses OK, not the folder button.
+         EXPECT_EQ(d.focusWidget(), &Control<QAbstractButton>(d, 1));
+         EXPECT_EQ(Control<QLabel>(d, 1061).text(),
+                   Q("N-37-XIV:  54° 00' – 54° 40' с. ш.,  37° 00' – 38° 00' в. д."));
          Snap(d, "101-parameters");
          Click(d, 1014);
        }},
@@ -217,11 +271,12 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
          Click(d, 1049);
        }},
       {"refinement",
-       [](QWidget& d) {
+       [&](QWidget& d) {
          EXPECT_EQ(Text(d, 1055), Q("36° 30'"));
          EXPECT_EQ(Text(d, 1053), Q("1° 30'"));
          EXPECT_EQ(Text(d, 1050), Q("Базовая трапеция изменена!"));
          Snap(d, "113-refinement");
+         refinementPlace = d.geometry().topLeft();
          Type(d, 1057, "39");
          Type(d, 1045, "0");
          Click(d, 1);
@@ -231,25 +286,41 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
          auto& message = static_cast<QMessageBox&>(box);
          EXPECT_EQ(message.windowTitle(), Q("Ошибка в уточнении параметров"));
          EXPECT_EQ(message.text(),
-                   Q("Ошибка в задании скорректированного значения конечной долготы\n"
-                     "Ошибка в задании цены минутной рамки по широте"));
+                   Q("Ошибка в задании скорректированного значения конечной долготы (допустимо: "
+                     "меньше 39° 00')\n"
+                     "Ошибка в задании цены минутной рамки по широте (допустимо: от 1 до 59 "
+                     "минут)"));
          EXPECT_EQ(message.icon(), QMessageBox::Warning);
          Snap(box, "box-refinement-error");
          ClickOk(box);
        }},
       {"refinement",
-       [](QWidget& d) {
+       [&](QWidget& d) {
+         // A window manager places a window shown again a moment after it appears. The place
+         // is that of the dialog's inside: the frame may not be known at once.
+         EXPECT_TRUE(
+             QTest::qWaitFor([&] { return d.geometry().topLeft() == refinementPlace; }, 2000))
+             << "the dialog moved from " << refinementPlace.x() << ", " << refinementPlace.y()
+             << " to " << d.geometry().x() << ", " << d.geometry().y();
+         EXPECT_EQ(Text(d, 1050), Q(""));
          EXPECT_EQ(Text(d, 1057), Q("39° 00'"));
          Type(d, 1057, "38 30");
          Type(d, 1045, "1");
          Click(d, 1);
        }},
-      {"parameters", [](QWidget& d) { Click(d, 1); }},
+      {"parameters",
+       [](QWidget& d) {
+         EXPECT_EQ(Control<QLabel>(d, 1061).text(),
+                   Q("N-37-XIV:  54° 00' – 54° 40' с. ш.,  36° 30' – 38° 30' в. д.  (уточнено)"));
+         Click(d, 1);
+       }},
       {"QMessageBox",
-       [](QWidget& box) {
+       [&](QWidget& box) {
          auto& message = static_cast<QMessageBox&>(box);
          EXPECT_EQ(message.windowTitle(), Q("Состояние обработки"));
-         EXPECT_EQ(message.text(), Q("Задание выполнено"));
+         EXPECT_EQ(message.text(), Q("Задание выполнено\n\nЛист: N-37-XIV\nСистема координат: "
+                                     "ГСК-2011\nМасштаб карты: 1 : 200 000\nHYPS: ") +
+                                       folder + Q("HYPS\nFRAME: ") + folder + Q("FRAME"));
          EXPECT_EQ(message.icon(), QMessageBox::Information);
          Snap(box, "box-done");
          ClickOk(box);
@@ -266,6 +337,82 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
   EXPECT_DOUBLE_EQ(*std::max_element(x.begin(), x.end()), 38.5);
   EXPECT_EQ(area.Value(0, "Name"), "N-37-XIV");
   EXPECT_NE(area.prj.find("2011"), std::string::npos);
+}
+
+// The folder picker speaks the user's language where Qt has it, else Russian, and offers to make
+// a new folder.
+TEST(QtDialogs, PickerSpeaksTheUsersLanguageOrRussian) {
+  EnsureApplication();
+  QtToolkit toolkit;
+  const QStringList russian = {"Перейти к:", "Каталог:", "&Выбрать", "Отмена", "Создать папку"};
+  const struct Case {
+    QLocale locale;
+    const char* language;
+    QStringList texts;  // look in, folder, choose, cancel, new folder
+  } cases[] = {
+      {QLocale(QLocale::Russian, QLocale::Russia), "ru", russian},
+      {QLocale::c(), "ru", russian},
+      {QLocale(QLocale::Kazakh, QLocale::Kazakhstan), "ru", russian},
+      {QLocale(QLocale::Ukrainian, QLocale::Ukraine), "uk", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.locale.name().toStdString());
+    EXPECT_EQ(InstallQtTranslations(c.locale), Q(c.language));
+    QStringList texts;
+    Robot robot({{"QFileDialog", [&texts](QWidget& d) {
+                    texts << d.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text()
+                          << d.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text();
+                    auto* buttons = d.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+                    for (QAbstractButton* button : buttons->buttons()) texts << button->text();
+                    auto* newFolder =
+                        d.findChild<QAbstractButton*>(QStringLiteral("newFolderButton"));
+                    EXPECT_TRUE(newFolder->isVisibleTo(&d) && newFolder->isEnabled());
+                    texts << newFolder->toolTip();
+                    static_cast<QDialog&>(d).reject();
+                  }}});
+    EXPECT_EQ(toolkit.ChooseFolder(std::filesystem::temp_directory_path(), "x"), std::nullopt);
+    EXPECT_TRUE(robot.done());
+    if (!c.texts.isEmpty()) {
+      EXPECT_EQ(texts, c.texts);
+    }
+    EXPECT_FALSE(texts.contains(QStringLiteral("Look in:")));
+  }
+  InstallQtTranslations(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+// A folder typed into the field, with a blank and Cyrillic letters and not there yet, is made by
+// the run, and the final box names it.
+TEST(QtDialogs, TypedFolderIsMadeAndNamed) {
+  EnsureApplication();
+  TempDir dir;
+  const std::filesystem::path typed = dir.path() / std::filesystem::path(u8"новая папка") / "N-37";
+  const QString folder = QString::fromStdU16String(typed.u16string()) + QLatin1Char(kPathSeparator);
+  QtToolkit toolkit;
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  Robot robot({
+      {"info", [](QWidget& d) { Click(d, 1); }},
+      {"parameters",
+       [&](QWidget& d) {
+         Control<QComboBox>(d, 1011).setCurrentIndex(1);  // U-33 of the million series
+         auto& field = Control<QLineEdit>(d, 1027);
+         // Pasted, as QTest types only ASCII.
+         field.setFocus();
+         field.insert(QString::fromStdU16String(typed.u16string()));
+         Click(d, 1);
+       }},
+      {"QMessageBox",
+       [&](QWidget& box) {
+         EXPECT_EQ(static_cast<QMessageBox&>(box).text(),
+                   Q("Задание выполнено\n\nЛист: U-33\nСистема координат: СК-42\nМасштаб карты: "
+                     "1 : 1 000 000\nHYPS: ") +
+                       folder + Q("HYPS\nFRAME: ") + folder + Q("FRAME"));
+         ClickOk(box);
+       }},
+  });
+  EXPECT_EQ(RunInteractive(shell), kExitDone);
+  EXPECT_TRUE(robot.done());
+  EXPECT_TRUE(std::filesystem::exists(typed / "HYPS" / "HypsA.shp"));
 }
 
 }  // namespace

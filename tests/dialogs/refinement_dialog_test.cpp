@@ -91,16 +91,27 @@ TEST(RefinementDialog, OpensOnTheBaseValuesAndRefinesTheRecord) {
 }
 
 TEST(RefinementDialog, FaultsAreListedInOneBoxInTheirOrder) {
-  const std::string west = "Ошибка в задании скорректированного значения начальной долготы";
-  const std::string east = "Ошибка в задании скорректированного значения конечной долготы";
-  const std::string lonRange = "Ошибка в задании диапазона долготы";
-  const std::string north = "Ошибка в задании скорректированного значения конечной широты";
-  const std::string south = "Ошибка в задании скорректированного значения начальной широты";
-  const std::string latRange = "Ошибка в задании диапазона широты";
-  const std::string xMinute = "Ошибка в задании цены минутной рамки по долготе";
-  const std::string yMinute = "Ошибка в задании цены минутной рамки по широте";
-  const std::string meridians = "Ошибка в задании расстояния между меридианами";
-  const std::string parallels = "Ошибка в задании расстояния между параллелями";
+  // Each message names what its field allows: on U-33-I one sheet (1° by 40') around the base.
+  const std::string west =
+      "Ошибка в задании скорректированного значения начальной долготы (допустимо: больше 11° 00')";
+  const std::string east =
+      "Ошибка в задании скорректированного значения конечной долготы (допустимо: меньше 14° 00')";
+  const std::string lonRange =
+      "Ошибка в задании диапазона долготы (допустимо: начальная долгота меньше конечной)";
+  const std::string north =
+      "Ошибка в задании скорректированного значения конечной широты (допустимо: меньше 84° 40')";
+  const std::string south =
+      "Ошибка в задании скорректированного значения начальной широты (допустимо: больше 82° 40')";
+  const std::string latRange =
+      "Ошибка в задании диапазона широты (допустимо: начальная широта меньше конечной)";
+  const std::string xMinute =
+      "Ошибка в задании цены минутной рамки по долготе (допустимо: от 1 до 59 минут)";
+  const std::string yMinute =
+      "Ошибка в задании цены минутной рамки по широте (допустимо: от 1 до 59 минут)";
+  const std::string meridians =
+      "Ошибка в задании расстояния между меридианами (допустимо: не меньше 0° 01')";
+  const std::string parallels =
+      "Ошибка в задании расстояния между параллелями (допустимо: не меньше 0° 01')";
   const struct Case {
     Edits edits;
     std::vector<std::string> faults;  // none: the values are valid
@@ -223,6 +234,37 @@ TEST(RefinementDialog, BaseEdgesTypedBackLeaveTheBaseUnchanged) {
   SheetParameters p;
   shell.RUNDIALOG1(p);
   EXPECT_TRUE(toolkit.messages.empty());
+}
+
+// The status follows the values shown: refused values clear what an earlier Test said. The
+// allowance is a sheet of the series whatever the kind: 6° by 4° for a million sheet.
+TEST(RefinementDialog, StatusFollowsTheValuesShown) {
+  ScriptedToolkit toolkit;
+  toolkit.Then(101, [](ScriptedDialog& d) {
+    d.Choose(1011, 2);  // U-33 of the million series
+    d.Click(1014);
+    return kCancel;
+  });
+  toolkit.Then(113, [](ScriptedDialog& r) {
+    r.Type(1055, "11 30");
+    r.Click(1049);
+    EXPECT_EQ(r.Text(1050), "Базовая трапеция изменена!");
+    r.Type(1055, "6");
+    return kOk;
+  });
+  toolkit.Then(113, [](ScriptedDialog& r) {
+    EXPECT_EQ(r.Text(1050), "");
+    return kCancel;
+  });
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  SheetParameters p;
+  shell.RUNDIALOG1(p);
+  ASSERT_EQ(toolkit.messages.size(), 1u);
+  EXPECT_EQ(toolkit.messages[0].text,
+            "Ошибка в задании скорректированного значения начальной долготы (допустимо: больше "
+            "6° 00')");
+  EXPECT_TRUE(toolkit.ScriptDone());
 }
 
 }  // namespace

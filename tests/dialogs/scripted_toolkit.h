@@ -25,7 +25,7 @@ namespace mapbasis::testing {
 // wrong id in the program shows up as a control the dialog does not have.
 inline const std::map<int, std::set<int>> kDialogControls = {
     {106, {1}},
-    {101, {1015, 1011, 1012, 1005, 1007, 1008, 1010, 1006, 1014, 1013, 1027, 1, 2}},
+    {101, {1015, 1011, 1012, 1005, 1007, 1008, 1010, 1006, 1014, 1013, 1027, 1061, 1, 2}},
     {113, {1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1046, 1047, 1048, 1053, 1054,
            1055, 1056, 1057, 1058, 1034, 1043, 1044, 1045, 1049, 1050, 1,    2}},
 };
@@ -49,6 +49,10 @@ class ScriptedDialog final : public Dialog {
   void SetSelection(int id, int item) override { At(id).selection = item; }
   int GetSelection(int id) const override { return At(id).selection; }
   void SetEnabled(int id, bool enabled) override { At(id).enabled = enabled; }
+  void SetFocus(int id) override {
+    At(id);
+    focus = id;
+  }
   void DlgSetSub(int id, Callback callback) override { At(id).callback = std::move(callback); }
   int DlgModal() override;
 
@@ -73,6 +77,7 @@ class ScriptedDialog final : public Dialog {
   bool Enabled(int id) const { return At(id).enabled; }
 
   const int resource;
+  int focus = 0;  // the control last given the focus; 0 when none was
 
  private:
   struct Control {

@@ -57,18 +57,30 @@ class FakeShell : public InteractiveShell {
 
 std::string Folder(const std::filesystem::path& p) { return *Cp1251FromPath(p) + kPathSeparator; }
 
-TEST(InteractiveRun, SuccessSaysTaskDone) {
+std::string Utf8Folder(const std::filesystem::path& p) { return Cp1251ToUtf8(*Cp1251FromPath(p)); }
+
+TEST(InteractiveRun, SuccessSaysWhatWasMadeAndWhere) {
   TempDir dir;
   FakeShell shell(Folder(dir.path()));
   std::ostringstream err;
   EXPECT_EQ(RunProgram({}, &shell, err, err), 0);
   EXPECT_EQ(shell.calls, (std::vector<std::string>{"start", "dialog"}));
   ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0].text, "Задание выполнено");
+  // The usual words first, then the facts, a line each.
+  EXPECT_EQ(shell.messages[0].text,
+            "Задание выполнено\r\rЛист: U-33-I\rСистема координат: СК-42\r"
+            "Масштаб карты: 1 : 200 000\rHYPS: " +
+                Utf8Folder(dir.path() / "HYPS") + "\rFRAME: " + Utf8Folder(dir.path() / "FRAME"));
   EXPECT_EQ(shell.messages[0].caption, "Состояние обработки");
   EXPECT_EQ(shell.messages[0].icon, MessageIcon::Information);
   EXPECT_TRUE(std::filesystem::exists(dir.path() / "HYPS" / "HypsL.shp"));
   EXPECT_TRUE(err.str().empty());
+
+  // Run again into the same folder, the box says the earlier layers were replaced.
+  const std::string first = shell.messages[0].text;
+  EXPECT_EQ(RunProgram({}, &shell, err, err), 0);
+  ASSERT_EQ(shell.messages.size(), 2u);
+  EXPECT_EQ(shell.messages[1].text, first + "\r\rСлои прежнего запуска в этих папках заменены.");
 }
 
 TEST(InteractiveRun, CancelEndsWithoutMessage) {
@@ -81,54 +93,64 @@ TEST(InteractiveRun, CancelEndsWithoutMessage) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-TEST(InteractiveRun, MissingResultFolderIsReported) {
+// A missing result folder is made, as in a batch run.
+TEST(InteractiveRun, MissingResultFolderIsMade) {
   TempDir dir;
-  FakeShell shell(Folder(dir.path() / "missing"));
+  FakeShell shell(Folder(dir.path() / "new" / "sheet"));
   std::ostringstream err;
-  EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
-  ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0].text, "Не существует заданная папка результата");
-  EXPECT_EQ(shell.messages[0].caption, "Задание НЕ ВЫПОЛНЕНО");
-  EXPECT_EQ(shell.messages[0].icon, MessageIcon::Error);
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+  EXPECT_EQ(RunProgram({}, &shell, err, err), 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "new" / "sheet" / "FRAME" / "Frame.shp"));
 }
 
-TEST(InteractiveRun, UncreatableSubFoldersAreReported) {
-  const struct {
-    const char* blocker;
-    const char* text;
-  } cases[] = {{"HYPS", "Не удалось создать папку HYPS"},
-               {"FRAME", "Не удалось создать папку FRAME"}};
-  for (const auto& c : cases) {
+// Each kind of failure: the box keeps its usual text and caption first and adds the reason.
+TEST(InteractiveRun, FailureBoxesSayWhy) {
+  const struct Case {
+    const char* what;
+    const char* blocker;  // a file standing where a folder goes
+    std::string sub;      // the result folder below the temporary one
+    double meridianStep;
+    std::string text, caption, reason;
+  } cases[] = {
+      {"result folder", "out", "out/x", 0.25, "Не существует заданная папка результата",
+       "Задание НЕ ВЫПОЛНЕНО", "cannot create the result folder"},
+      {"HYPS", "HYPS", "", 0.25, "Не удалось создать папку HYPS", "Задание НЕ ВЫПОЛНЕНО", "HYPS"},
+      {"FRAME", "FRAME", "", 0.25, "Не удалось создать папку FRAME", "Задание НЕ ВЫПОЛНЕНО",
+       "FRAME"},
+      // Far more meridians than a sheet can carry: refused before anything is made.
+      {"generation", nullptr, "", 1.0 / 600.0, "Задание НЕ ВЫПОЛНЕНО", "АВАРИЙНОЕ ЗАВЕРШЕНИЕ",
+       "meridians"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     TempDir dir;
     std::ostringstream err;
-    FakeShell first(Folder(dir.path()));
-    ASSERT_EQ(RunProgram({}, &first, err, err), 0);
-    std::filesystem::remove_all(dir.path() / c.blocker);
-    std::ofstream(dir.path() / c.blocker) << "a file, not a folder";
-    FakeShell shell(Folder(dir.path()));
+    const bool subFolder = c.blocker && c.sub.empty();
+    if (subFolder) {
+      // A first run fills both folders; the refusal must leave the other one as it was.
+      FakeShell first(Folder(dir.path()));
+      ASSERT_EQ(RunProgram({}, &first, err, err), 0);
+      std::filesystem::remove_all(dir.path() / c.blocker);
+    }
+    if (c.blocker) std::ofstream(dir.path() / c.blocker) << "a file, not a folder";
+    FakeShell shell(Folder(c.sub.empty() ? dir.path() : dir.path() / c.sub));
+    shell.meridianStep = c.meridianStep;
     EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
     ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0].text, c.text);
-    // The refusal leaves the other folder's layers of the first run as they were.
+    const Message& m = shell.messages[0];
+    EXPECT_EQ(m.text.substr(0, c.text.size() + 2), c.text + "\r\r");
+    EXPECT_NE(m.text.find(c.reason, c.text.size()), std::string::npos) << m.text;
+    EXPECT_EQ(m.text.find('\r', c.text.size() + 2), std::string::npos) << "one line of reason";
+    EXPECT_EQ(m.caption, c.caption);
+    EXPECT_EQ(m.icon, MessageIcon::Error);
+    if (!c.blocker) {
+      EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    }
     for (const char* layer : {"HYPS/HypsA.shp", "HYPS/HypsL.shp", "FRAME/Frame.shp"}) {
-      if (!std::string(layer).starts_with(c.blocker)) {
+      if (subFolder && !std::string(layer).starts_with(c.blocker)) {
         EXPECT_TRUE(std::filesystem::exists(dir.path() / layer)) << layer;
       }
     }
   }
-}
-
-TEST(InteractiveRun, FailedGenerationEndsWithEightNotSixteen) {
-  TempDir dir;
-  FakeShell shell(Folder(dir.path()));
-  shell.meridianStep = 1.0 / 600.0;  // far more meridians than a sheet can carry
-  std::ostringstream err;
-  EXPECT_EQ(RunProgram({}, &shell, err, err), 8);
-  ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0].text, "Задание НЕ ВЫПОЛНЕНО");
-  EXPECT_EQ(shell.messages[0].caption, "АВАРИЙНОЕ ЗАВЕРШЕНИЕ");
-  EXPECT_EQ(shell.messages[0].icon, MessageIcon::Error);
 }
 
 TEST(InteractiveRun, WithoutDialogsTheProgramSaysSo) {

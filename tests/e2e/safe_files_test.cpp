@@ -364,6 +364,8 @@ TEST(SafeFiles, HelpAndVersion) {
     EXPECT_NE(r.out.find("mapbasis"), std::string::npos);
   }
   EXPECT_NE(RunIn(dir.path(), "--help").out.find("Nom="), std::string::npos);
+  // The version the information dialog shows is named beside the build's own.
+  EXPECT_NE(RunIn(dir.path(), "--version").out.find("\"Версия 3.0\""), std::string::npos);
 }
 
 }  // namespace

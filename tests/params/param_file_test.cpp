@@ -45,8 +45,26 @@ TEST(ParamFile, RejectedFiles) {
   } const cases[] = {
       {"CS=CK-42", 4, 1, "item without its \";\": \"CS=CK-42\""},
       {valid + "CS=CK-42; xyz", 4, 3, "item without its \";\": \"xyz\""},
+      // A value that looks like an accepted name but for Cyrillic letters says which ones.
       {valid + Cp1251("CS=СК-42;").str(), 4, 3,
-       Cp1251("\"CS\" value \"СК-42\" is not CK-42, CK-95 or ГCK-2011").str()},
+       Cp1251("\"CS\" value \"СК-42\" is not CK-42, CK-95 or ГCK-2011 (C and K must be Latin "
+              "letters, only Г is Cyrillic)")
+           .str()},
+      {valid + Cp1251("CS=ГСК-2011;").str(), 4, 3,
+       Cp1251("\"CS\" value \"ГСК-2011\" is not CK-42, CK-95 or ГCK-2011 (C and K must be "
+              "Latin letters, only Г is Cyrillic)")
+           .str()},
+      {valid + Cp1251("CS=СК-43;").str(), 4, 3,
+       Cp1251("\"CS\" value \"СК-43\" is not CK-42, CK-95 or ГCK-2011").str()},
+      {"Nom=n-37-xiv;", 4, 1,
+       "\"Nom\" value \"n-37-xiv\" is not a sheet name: sheet numbers are upper-case Roman "
+       "numerals (N-37-XIV)"},
+      {"Nom=N-37-xxxvii;", 4, 1, "\"Nom\" value \"N-37-xxxvii\" is not a sheet name"},
+      // There are no comments, and a line that tries one is told so.
+      {"# N-37-XIV\n" + valid, 4, 1,
+       "comments are not allowed in a parameter file: \"# N-37-XIV\""},
+      {valid + "  #Nom=N-37;", 4, 3,
+       "comments are not allowed in a parameter file: \"#Nom=N-37;\""},
       {"MapScale=200;\n" + valid, 4, 1, "MapScale comes before Nom"},
       {valid + "Nom=N-37;", 4, 3, "repeated key \"Nom\""},
       {valid + "\n  \nPath=/s;", 4, 5, "repeated key \"Path\""},

@@ -93,7 +93,8 @@ constexpr int kKindField = 19;
 constexpr int kFolderField = 44;
 
 std::unique_ptr<QtDialog> InfoDialog() {
-  Resource r("info", "");
+  // No caption: a blank one, since Qt puts the program's name in place of an empty one.
+  Resource r("info", " ");
   auto* picture = new QLabel;
   picture->setObjectName(QStringLiteral("picture"));
   picture->setPixmap(SheetPicture(QSize(120, 156)));
@@ -156,14 +157,24 @@ std::unique_ptr<QtDialog> ParameterDialog() {
   sheet->addStretch(1);
 
   auto* base = new QGroupBox(QString::fromUtf8("Базовая трапеция --->"));
-  auto* baseRow = new QHBoxLayout(base);
+  auto* baseRows = new QVBoxLayout(base);
+  auto* baseRow = new QHBoxLayout;
   baseRow->addWidget(r.List(kSheetKind));
   baseRow->addStretch(1);
   baseRow->addWidget(r.Button(kRefineButton, "Уточнить параметры разграфки"));
+  baseRows->addLayout(baseRow);
+  // The sheet the lists add up to, which the user may select and copy but not change.
+  QLabel* sheetView = r.Add(kSheetView, new QLabel);
+  sheetView->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  sheetView->setTextFormat(Qt::PlainText);
+  baseRows->addWidget(sheetView);
 
+  // The folder is picked with «Найти», or typed or pasted.
   auto* folderRow = new QHBoxLayout;
-  folderRow->addWidget(r.Field(kResultFolder, true, kFolderField), 1);
-  folderRow->addWidget(r.Button(kFindFolderButton, "Найти"));
+  QLineEdit* folder = r.Field(kResultFolder, false, kFolderField);
+  folderRow->addWidget(folder, 1);
+  QPushButton* find = r.Button(kFindFolderButton, "Найти");
+  folderRow->addWidget(find);
 
   auto* whole = new QVBoxLayout;
   whole->addLayout(scales);
@@ -175,7 +186,16 @@ std::unique_ptr<QtDialog> ParameterDialog() {
   whole->addLayout(folderRow);
   whole->addSpacing(6);
   whole->addLayout(r.ClosingButtons());
-  return r.Finish(whole);
+  std::unique_ptr<QtDialog> dialog = r.Finish(whole);
+  // The keyboard walks the dialog from top to bottom, the folder field before its button.
+  QWidget* previous = nullptr;
+  for (const int id : {kCoordinateSystem, kSeriesScale, kMapScale, kBelt, kZone, kSheetNumber,
+                       kSheetKind, kRefineButton, kResultFolder, kFindFolderButton, kOk, kCancel}) {
+    QWidget* control = dialog->widget().findChild<QWidget*>(ControlName(id));
+    if (previous != nullptr && control != nullptr) QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+  return dialog;
 }
 
 // One group of the refinement dialog: labels with their fields.

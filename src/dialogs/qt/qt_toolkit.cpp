@@ -5,13 +5,16 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QTranslator>
 #include <QtGlobal>
 
 #include "core/cp1251.h"
@@ -140,13 +143,20 @@ void QtDialog::SetEnabled(int controlId, bool enabled) {
   if (QWidget* control = Control(controlId)) control->setEnabled(enabled);
 }
 
+void QtDialog::SetFocus(int controlId) {
+  if (QWidget* control = Control(controlId)) control->setFocus(Qt::OtherFocusReason);
+}
+
 void QtDialog::DlgSetSub(int controlId, Callback callback) {
   if (Control(controlId) != nullptr) callbacks_[controlId] = std::move(callback);
 }
 
 int QtDialog::DlgModal() {
+  // Shown again (after a message box, say), the dialog stands where the user left it.
+  if (!placement_.isEmpty()) dialog_->restoreGeometry(placement_);
   // Closing the window (or Escape) rejects the dialog with 0: that is Cancel.
   const int closedBy = dialog_->exec();
+  placement_ = dialog_->saveGeometry();
   return closedBy == QDialog::Rejected ? ids::kCancel : closedBy;
 }
 
@@ -157,7 +167,28 @@ void QtDialog::Dispatch(int controlId, DialogReason reason) {
   callback(*this, controlId, reason);
 }
 
+QString InstallQtTranslations(const QLocale& locale) {
+  // One set at a time, owned by the application.
+  static QTranslator* installed = nullptr;
+  if (installed != nullptr) {
+    QCoreApplication::removeTranslator(installed);
+    delete installed;
+    installed = nullptr;
+  }
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder) &&
+      !translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), folder)) {
+    return {};
+  }
+  QCoreApplication::installTranslator(translator.get());
+  installed = translator.release();
+  return installed->language().section(QLatin1Char('_'), 0, 0);
+}
+
 QtToolkit::QtToolkit() : window_(std::make_unique<QMainWindow>()) {
+  InstallQtTranslations(QLocale::system());
   window_->setWindowTitle(QStringLiteral("mapbasis"));
   // The first entry of each menu is its title. Printing and help have nothing to show here.
   QMenu* games = window_->menuBar()->addMenu(QStringLiteral("&Games"));
@@ -183,6 +214,9 @@ void QtToolkit::ShowMessageBox(std::string_view text, std::string_view caption, 
 std::optional<std::filesystem::path> QtToolkit::ChooseFolder(const std::filesystem::path& initial,
                                                              std::string_view title) {
   QFileDialog picker(nullptr, ToQt(title), QString::fromStdU16String(initial.u16string()));
+  // Qt's own picker, in the language of the translations loaded at start, with its button that
+  // makes a new folder; the desktop's would follow the desktop's language.
+  picker.setOption(QFileDialog::DontUseNativeDialog, true);
   picker.setFileMode(QFileDialog::Directory);
   picker.setOption(QFileDialog::ShowDirsOnly, true);
   picker.setAcceptMode(QFileDialog::AcceptOpen);

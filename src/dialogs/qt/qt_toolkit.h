@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include <QByteArray>
 #include <QDialog>
+#include <QLocale>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QSize>
@@ -39,6 +41,7 @@ class QtDialog final : public Dialog {
   void SetSelection(int controlId, int item) override;
   int GetSelection(int controlId) const override;
   void SetEnabled(int controlId, bool enabled) override;
+  void SetFocus(int controlId) override;
   void DlgSetSub(int controlId, Callback callback) override;
   int DlgModal() override;
 
@@ -53,17 +56,24 @@ class QtDialog final : public Dialog {
   std::unique_ptr<QDialog> dialog_;
   std::map<int, QWidget*> controls_;
   std::map<int, Callback> callbacks_;
+  QByteArray placement_;  // where the dialog stood when it last closed; empty before that
 };
 
 // The dialogs 101, 106 and 113 as widgets (qt_resources.cpp); null for any other number.
 std::unique_ptr<QtDialog> BuildDialog(int resourceId);
+
+// Loads Qt's own translations (the folder picker, the buttons of message boxes) for `locale`, or
+// Russian, the language of the dialogs, when Qt has none for it; replaces those loaded before.
+// Returns the language loaded ("ru", "de"), empty when none could be.
+QString InstallQtTranslations(const QLocale& locale);
 
 // The information dialog's picture: a map sheet with its graticule and frame.
 QPixmap SheetPicture(QSize size);
 
 class QtToolkit final : public DialogToolkit {
  public:
-  // Needs the QApplication. Shows the main window in the top-left corner of the screen.
+  // Needs the QApplication. Loads Qt's translations for the user's locale and shows the main
+  // window in the top-left corner of the screen.
   QtToolkit();
 
   std::unique_ptr<Dialog> DlgInit(int resourceId) override;

@@ -1,0 +1,79 @@
+#include "dialogs/sheet_view.h"
+
+#include <cmath>
+
+#include "core/angle_tolerance.h"
+#include "core/cp1251.h"
+#include "dialogs/dialog_ids.h"
+#include "geometry/nomenclature.h"
+#include "params/angle_texts.h"
+
+namespace mapbasis {
+
+namespace {
+
+constexpr auto kNorthLatitude = Cp1251(" с. ш.");
+constexpr auto kEastLongitude = Cp1251(" в. д.");
+constexpr auto kWestLongitude = Cp1251(" з. д.");
+constexpr auto kRefined = Cp1251("  (уточнено)");
+constexpr auto kDash = Cp1251(" – ");
+
+// A longitude held as 0..360 (or beyond, for the east edge of a sheet past 360) as people write
+// it: east up to 180, west beyond; 0 and 180 have no hemisphere.
+struct Longitude {
+  std::string degrees;
+  std::string_view hemisphere;
+};
+
+Longitude AsWritten(double lon) {
+  double east = std::fmod(lon, 360.0);
+  if (east < 0.0) east += 360.0;
+  if (EQWITHTOLERANCE(east, 0.0) || EQWITHTOLERANCE(east, 360.0)) return {GRADMIN2TXT(0.0), ""};
+  if (EQWITHTOLERANCE(east, 180.0)) return {GRADMIN2TXT(180.0), ""};
+  if (east < 180.0) return {GRADMIN2TXT(east), kEastLongitude.view()};
+  return {GRADMIN2TXT(360.0 - east), kWestLongitude.view()};
+}
+
+// «37° 00' – 38° 00' в. д.», each edge with its own hemisphere where they differ.
+std::string LongitudeRange(double west, double east) {
+  const Longitude w = AsWritten(west);
+  const Longitude e = AsWritten(east);
+  std::string text = w.degrees;
+  if (w.hemisphere != e.hemisphere) text += w.hemisphere;
+  text += kDash.view();
+  text += e.degrees;
+  text += e.hemisphere.empty() ? w.hemisphere : e.hemisphere;
+  return text;
+}
+
+}  // namespace
+
+std::string SheetViewText(const DialogState& s) {
+  const BaseParameters& b = s.base;
+  const bool refined = s.Refined;
+  const double west = refined ? s.RefinedxFrom : b.BaseWest;
+  const double east = refined ? s.RefinedxTo : b.BaseEast;
+  const double south = refined ? s.RefinedyFrom : b.BaseSouth;
+  const double north = refined ? s.RefinedyTo : b.BaseNorth;
+
+  std::string text = NOMENCLATURE(s.MillionSeries, s.Belt, s.Zone, s.SheetNo, s.ExtraSheets);
+  text += ":  ";
+  text += GRADMIN2TXT(south);
+  text += kDash.view();
+  text += GRADMIN2TXT(north);
+  text += kNorthLatitude.view();
+  text += ",  ";
+  text += LongitudeRange(west, east);
+  if (refined) text += kRefined.view();
+  return text;
+}
+
+void ShowSheet(const DialogState& state, Dialog& mainDialog) {
+  // Read into a copy: what OK reads back (a sheet number kept while the million series is
+  // chosen, say) stays as it was.
+  DialogState shown = state;
+  GETVALUESFROMDIALOG1(shown, mainDialog);
+  mainDialog.SetText(ids::kSheetView, SheetViewText(shown));
+}
+
+}  // namespace mapbasis

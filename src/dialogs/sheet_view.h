@@ -1,0 +1,20 @@
+// The sheet in view: the main dialog shows, as one line of text, the name of the sheet its lists
+// add up to and the corners of the trapezoid a run would draw.
+#pragma once
+
+#include <string>
+
+#include "dialogs/dialog_layer.h"
+#include "dialogs/parameter_dialog.h"
+
+namespace mapbasis {
+
+// «N-37-XIV:  54° 00' – 54° 40' с. ш.,  37° 00' – 38° 00' в. д.» for the sheet last read back
+// into the state, with the refined trapezoid while a refinement holds (then «(уточнено)» follows).
+// West longitudes (held as 360 - L) are written as such.
+std::string SheetViewText(const DialogState& state);
+
+// Shows the sheet that the main dialog's selections make, with the state's refinement.
+void ShowSheet(const DialogState& state, Dialog& mainDialog);
+
+}  // namespace mapbasis

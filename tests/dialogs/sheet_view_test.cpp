@@ -1,0 +1,140 @@
+// The sheet in view in the main dialog and the folder field, played by a scripted user.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "core/path_separator.h"
+#include "dialogs/dialog_shell.h"
+#include "dialogs/scripted_toolkit.h"
+#include "support/temp_dir.h"
+
+namespace mapbasis {
+namespace {
+
+using testing::ScriptedDialog;
+using testing::ScriptedToolkit;
+using testing::TempDir;
+
+constexpr int kOk = 1, kCancel = 2;
+
+// The line follows every kind of change, a refinement included, and only the sheet's own changes
+// discard a refinement.
+TEST(SheetView, FollowsEveryChange) {
+  const std::string u33i = "U-33-I:  83° 20' – 84° 00' с. ш.,  12° 00' – 13° 00' в. д.";
+  const std::string refined =
+      "U-33-I:  83° 20' – 84° 00' с. ш.,  11° 30' – 13° 00' в. д.  (уточнено)";
+  const struct Case {
+    const char* what;
+    std::function<void(ScriptedDialog&)> change;
+    std::string line;
+  } cases[] = {
+      {"nothing", [](ScriptedDialog&) {}, refined},
+      {"coordinate system", [](ScriptedDialog& d) { d.Choose(1015, 3); }, refined},
+      {"map scale", [](ScriptedDialog& d) { d.Choose(1012, 2); }, refined},
+      {"series", [](ScriptedDialog& d) { d.Choose(1011, 2); },
+       "U-33:  80° 00' – 84° 00' с. ш.,  12° 00' – 18° 00' в. д."},
+      {"belt", [](ScriptedDialog& d) { d.Choose(1005, 8); },
+       "N-33-I:  55° 20' – 56° 00' с. ш.,  12° 00' – 13° 00' в. д."},
+      {"zone", [](ScriptedDialog& d) { d.Choose(1007, 29); },
+       "U-01-I:  83° 20' – 84° 00' с. ш.,  180° 00' – 179° 00' з. д."},
+      {"number", [](ScriptedDialog& d) { d.Choose(1008, 14); },
+       "U-33-XIV:  82° 00' – 82° 40' с. ш.,  13° 00' – 14° 00' в. д."},
+      {"kind", [](ScriptedDialog& d) { d.Choose(1006, 2); },
+       "U-33-I,II:  83° 20' – 84° 00' с. ш.,  12° 00' – 14° 00' в. д."},
+      {"a quadruple sheet across 180°",
+       [](ScriptedDialog& d) { d.Choose(1011, 2), d.Choose(1007, 28), d.Choose(1006, 3); },
+       "U-60,01,02,03:  80° 00' – 84° 00' с. ш.,  174° 00' в. д. – 162° 00' з. д."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedToolkit toolkit;
+    toolkit.Then(101, [&](ScriptedDialog& d) {
+      EXPECT_EQ(d.Text(1061), u33i);
+      d.Click(1014);
+      EXPECT_EQ(d.Text(1061), refined);
+      c.change(d);
+      EXPECT_EQ(d.Text(1061), c.line);
+      return kCancel;
+    });
+    toolkit.Then(113, [](ScriptedDialog& r) {
+      r.Type(1055, "11 30");
+      return kOk;
+    });
+    std::ostringstream out;
+    DialogShell shell(toolkit, out);
+    SheetParameters p;
+    EXPECT_EQ(shell.RUNDIALOG1(p), 1);
+    EXPECT_TRUE(toolkit.ScriptDone());
+  }
+}
+
+std::string Utf8Folder(const std::filesystem::path& p) {
+  return testing::Utf8(*Cp1251FromPath(p)) + kPathSeparator;
+}
+
+// A typed folder: taken whole when the program can use it (a missing one is left for the run to
+// make), else refused with the reason and the focus in the field, the dialog shown again.
+TEST(FolderField, TypedFolders) {
+  TempDir dir;
+  std::ofstream(dir.path() / "file") << "a file";
+  const std::string d = Utf8Folder(dir.path());
+  // A relative folder is taken from the current directory, which the test changes for a while.
+  struct Back {
+    std::filesystem::path start = std::filesystem::current_path();
+    ~Back() { std::filesystem::current_path(start); }
+  } back;
+  std::filesystem::current_path(dir.path());
+  const struct Case {
+    std::string typed;
+    std::string folder;   // what the record holds; empty when refused
+    std::string refusal;  // the start of the message
+  } cases[] = {
+      {"  " + d + "  ", d, ""},
+      {d + "new/sheet", d + "new/sheet/", ""},
+      {d + "a/../b", d + "b/", ""},
+      {"maps/N-37", d + "maps/N-37/", ""},
+      {"", "", "Не задана папка для рез. файлов"},
+      {"   ", "", "Не задана папка для рез. файлов"},
+      {d + "file", "", "Это не папка, а файл: " + d + "file"},
+      {d + "file/x", "", "Папку нельзя создать: на пути к ней стоит файл " + d + "file"},
+      {d + "地图", "", "Путь к папке содержит знаки, которых нет в кодовой странице 1251"},
+      {d + "a\tb", "", "Путь к папке содержит управляющие знаки"},
+      {d + std::string(300, 'x'), "", "Путь к папке длиннее 260 знаков"},
+      // Not even root may make files in /proc.
+      {"/proc/maps/N-37", "", "Программе нельзя записывать в папку /proc"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ScriptedToolkit toolkit;
+    toolkit.Then(101, [&](ScriptedDialog& dialog) {
+      // What the field shows cp1251 lacks as question marks, as the Qt field reads it back.
+      dialog.Type(1027, testing::Utf8(Utf8ToCp1251Lossy(c.typed)));
+      return kOk;
+    });
+    if (c.folder.empty()) {
+      toolkit.Then(101, [](ScriptedDialog& dialog) {
+        EXPECT_EQ(dialog.focus, 1027);
+        return kCancel;
+      });
+    }
+    std::ostringstream out;
+    DialogShell shell(toolkit, out);
+    SheetParameters p;
+    EXPECT_EQ(shell.RUNDIALOG1(p), c.folder.empty() ? 1 : 0);
+    EXPECT_TRUE(toolkit.ScriptDone());
+    if (c.folder.empty()) {
+      ASSERT_EQ(toolkit.messages.size(), 1u);
+      EXPECT_EQ(toolkit.messages[0].text.substr(0, c.refusal.size()), c.refusal);
+      EXPECT_EQ(toolkit.messages[0].caption, "ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ");
+    } else {
+      EXPECT_EQ(testing::Utf8(p.Path), c.folder);
+      EXPECT_TRUE(toolkit.messages.empty());
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "new")) << "the run makes it, not the dialog";
+}
+
+}  // namespace
+}  // namespace mapbasis
