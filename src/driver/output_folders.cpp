@@ -25,7 +25,7 @@ constexpr std::string_view kGraticuleLayers[] = {"hypsa", "hypsl", "hypsp"};
 constexpr std::string_view kFrameLayers[] = {"frame", "framedig", "frameadj"};
 constexpr std::string_view kFamilyExtensions[] = {
     ".shp", ".shx", ".dbf", ".prj", ".cpg", ".sbn", ".sbx",     ".qix", ".fbn",
-    ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml", ".qpj"};
+    ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml", ".qpj", ".qml"};
 
 std::string LowerAscii(const fs::path& name) {
   const std::u8string u8 = name.u8string();

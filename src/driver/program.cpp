@@ -12,6 +12,7 @@
 #include "driver/output_folders.h"
 #include "driver/run_generation.h"
 #include "params/param_file.h"
+#include "qgis/sheet_project.h"
 
 #ifndef MAPBASIS_VERSION
 #define MAPBASIS_VERSION "unknown"
@@ -100,6 +101,10 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
   if (Outcome locked = lock.Acquire(PathFromCp1251(result));
       !locked.ok() && locked.status != kLockFolderMissing) {
     return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, locked.reason)};
+  }
+  // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
+  if (Outcome removed = RemoveSheetProject(result); !removed.ok()) {
+    return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, removed.reason)};
   }
   if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath); !ready.ok()) {
     return StageFailure{Stage::kFolders, std::move(ready)};

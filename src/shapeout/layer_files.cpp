@@ -26,6 +26,7 @@ struct Layer::Files {
   std::filesystem::path base;  // the layer's files are base + extension
   MemoryFolder memory;
   std::string projection;  // the .PRJ file's bytes
+  std::string style;       // the .qml file's bytes, empty for none
   SHPHandle shp = nullptr;
   DBFHandle dbf = nullptr;
 
@@ -205,6 +206,10 @@ Layer::~Layer() = default;
 
 bool Layer::IsOpen() const { return files_ != nullptr; }
 
+void Layer::SetStyle(std::string style) {
+  if (IsOpen()) files_->style = std::move(style);
+}
+
 std::int32_t Layer::ShapeType() const {
   if (!IsOpen()) return 0;
   int type = 0;
@@ -295,6 +300,7 @@ Outcome CLOSENEWSHAPEFILE(Layer& layer) {
   files->CloseHandles();
 
   std::vector<PendingFile> pending;
+  if (!files->style.empty()) pending.push_back({FilePath(files->base, ".qml"), files->style});
   for (const char* extension : kShapelibExtensions) {
     const std::string* bytes = files->memory.Find(FileName(files->base, extension));
     if (bytes == nullptr) {

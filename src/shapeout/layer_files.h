@@ -45,6 +45,8 @@ class Layer {
   ~Layer();
 
   bool IsOpen() const;
+  // The QGIS style published beside the open layer as <base>.qml; empty for none.
+  void SetStyle(std::string style);
   // The shape type of the open layer's shapefile; 0 when the layer is not open.
   std::int32_t ShapeType() const;
   // Folder + separator + layer name, cp1251; empty when the layer was not created.
@@ -88,10 +90,10 @@ class Layer {
 std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                               std::span<const FieldDef> fields, Layer& layer);
 
-// Closes the table, then the shapefile, and puts the layer's .dbf, .shp, .shx and .PRJ files in
-// place together (see file_publisher.h). kLayerNotPublished, with the system's reason, when they
-// could not be written; then no file of the layer is left under its names. Safe on a layer that is
-// not open.
+// Closes the table, then the shapefile, and puts the layer's .dbf, .shp, .shx and .PRJ files (and
+// its .qml style, when it has one) in place together (see file_publisher.h). kLayerNotPublished,
+// with the system's reason, when they could not be written; then no file of the layer is left under
+// its names. Safe on a layer that is not open.
 Outcome CLOSENEWSHAPEFILE(Layer& layer);
 
 // Drops an open layer without writing anything.
