@@ -6,7 +6,8 @@
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev)
-test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev)
+test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
+               python3-qgis fonts-urw-base35)
 bench_packages=(python3 time strace)
 
 windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal)

@@ -10,9 +10,9 @@
 namespace mapbasis {
 
 struct QgisSystem {
-  std::int32_t epsg;         // 4284 Pulkovo 1942, 4200 Pulkovo 1995, 7683 GSK-2011
-  Ellipsoid ellipsoid;       // Krasovsky 1940, or GSK-2011's own
-  std::string_view geogcs;   // the system's WKT (GEOGCS[...]), one line
+  std::int32_t epsg;        // 4284 Pulkovo 1942, 4200 Pulkovo 1995, 7683 GSK-2011
+  Ellipsoid ellipsoid;      // Krasovsky 1940, or GSK-2011's own
+  std::string_view geogcs;  // the system's WKT (GEOGCS[...]), one line
 };
 
 // The system of a CS code (1 СК-42, 2 СК-95, 3 ГСК-2011); nullptr for any other code, whose

@@ -151,10 +151,10 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
                                {"NAME", std::string(layer.name)},
                                {"GEOGCS", XmlEscaped(system->geogcs)},
                                {"STYLE", embedded.body}});
-    tree += FillTemplate(QgisTemplate("layer-tree-layer.xml"),
-                         {{"ID", LayerId(layer)},
-                          {"NAME", std::string(layer.name)},
-                          {"SOURCE", std::string(layer.source)}});
+    tree +=
+        FillTemplate(QgisTemplate("layer-tree-layer.xml"), {{"ID", LayerId(layer)},
+                                                            {"NAME", std::string(layer.name)},
+                                                            {"SOURCE", std::string(layer.source)}});
   }
 
   const std::string title = XmlEscaped(Cp1251ToUtf8(sheetName));
