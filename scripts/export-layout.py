@@ -8,6 +8,7 @@ import os
 import sys
 
 os.environ.setdefault("QT_QPA_PLATFORM", "offscreen")
+os.environ.setdefault("CPL_LOG", os.devnull)  # GDAL cannot georeference a PNG in place: say nothing
 
 from qgis.core import QgsApplication, QgsLayoutExporter, QgsProject  # noqa: E402
 

@@ -31,14 +31,15 @@ void Write(const fs::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
 }
 
-ProcessResult Run(const TempDir& dir, const std::string& params, long long fileSizeLimit = -1) {
+ProcessResult RunSheet(const TempDir& dir, const std::string& params,
+                       long long fileSizeLimit = -1) {
   Write(dir / "p.txt", params);
   return RunProcess({MapbasisExe(), "p.txt"}, ProcessOptions{dir.path().string(), fileSizeLimit});
 }
 
 TEST(QgisFiles, ALaterRunLeavesOnlyItsOwnStylesAndProject) {
   TempDir dir;
-  ASSERT_EQ(Run(dir, "Nom=N-37-XIV;MapScale=200;Path=out;").exitStatus, 0);
+  ASSERT_EQ(RunSheet(dir, "Nom=N-37-XIV;MapScale=200;Path=out;").exitStatus, 0);
   for (const char* style : {"FRAME/Frame.qml", "FRAME/FrameAdj.qml", "HYPS/HypsA.qml"}) {
     ASSERT_TRUE(fs::is_regular_file(dir / "out" / style)) << style;
     Write(dir / "out" / style, "edited in place");
@@ -48,7 +49,7 @@ TEST(QgisFiles, ALaterRunLeavesOnlyItsOwnStylesAndProject) {
   EXPECT_NE(first.find("<layername>FrameAdj</layername>"), std::string::npos);
 
   // The same folder at 1:500 000: FrameAdj is no longer written, its style goes with it.
-  ASSERT_EQ(Run(dir, "CS=CK-95;Nom=N-37-XV;MapScale=500;Path=out;").exitStatus, 0);
+  ASSERT_EQ(RunSheet(dir, "CS=CK-95;Nom=N-37-XV;MapScale=500;Path=out;").exitStatus, 0);
   EXPECT_FALSE(fs::exists(dir / "out/FRAME/FrameAdj.shp"));
   EXPECT_FALSE(fs::exists(dir / "out/FRAME/FrameAdj.qml"));
   EXPECT_EQ(Read(dir / "out/FRAME/mine.qml"), "mine");
@@ -75,11 +76,13 @@ TEST(QgisFiles, TheProjectIsRemovedOnlyByARunPastItsChecks) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     TempDir dir;
-    ASSERT_EQ(Run(dir, "Nom=N-37-XIV;Path=out;").exitStatus, 0);
+    ASSERT_EQ(RunSheet(dir, "Nom=N-37-XIV;Path=out;").exitStatus, 0);
     const std::string first = Read(dir / "out/mapbasis.qgs");
-    EXPECT_EQ(Run(dir, c.params, c.fileSizeLimit).exitStatus, c.exitStatus);
+    EXPECT_EQ(RunSheet(dir, c.params, c.fileSizeLimit).exitStatus, c.exitStatus);
     EXPECT_EQ(fs::exists(dir / "out/mapbasis.qgs"), c.projectKept);
-    if (c.projectKept) EXPECT_EQ(Read(dir / "out/mapbasis.qgs"), first);
+    if (c.projectKept) {
+      EXPECT_EQ(Read(dir / "out/mapbasis.qgs"), first);
+    }
   }
 }
 
@@ -89,7 +92,7 @@ TEST(QgisFiles, WhatStandsWhereTheProjectGoes) {
   // A link is replaced as a link, never written through.
   Write(dir / "precious.txt", "precious");
   fs::create_symlink(dir / "precious.txt", dir / "out/mapbasis.qgs");
-  ASSERT_EQ(Run(dir, "Nom=N-37-XIV;Path=out;").exitStatus, 0);
+  ASSERT_EQ(RunSheet(dir, "Nom=N-37-XIV;Path=out;").exitStatus, 0);
   EXPECT_EQ(Read(dir / "precious.txt"), "precious");
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(dir / "out/mapbasis.qgs")));
 
@@ -97,7 +100,7 @@ TEST(QgisFiles, WhatStandsWhereTheProjectGoes) {
   fs::remove(dir / "out/mapbasis.qgs");
   fs::create_directories(dir / "out/mapbasis.qgs/inside");
   const std::string layer = Read(dir / "out/HYPS/HypsA.shp");
-  const ProcessResult r = Run(dir, "Nom=N-37;Path=out;");
+  const ProcessResult r = RunSheet(dir, "Nom=N-37;Path=out;");
   EXPECT_EQ(r.exitStatus, 8);
   EXPECT_NE(r.err.find("is a folder"), std::string::npos) << r.err;
   EXPECT_TRUE(fs::exists(dir / "out/mapbasis.qgs/inside"));

@@ -62,16 +62,17 @@ TEST(SheetProject, TransverseMercatorAgreesWithProj) {
 }
 
 TEST(SheetProject, LayoutHoldsTheFrameAtTheMapScale) {
-  // Page sizes: the sheet in the projection, the frame's outermost line and 3 mm beyond it on
-  // every side, 10 mm of margin, 12 mm for the name above.
+  // Page sizes: the sheet in the projection (N-37-XIV is 65.6 km by 74.2 km; N-37 411 km by
+  // 445 km), the frame's outermost line and 3 mm beyond it on every side, 10 mm of margin, 12 mm
+  // for the name above.
   const struct {
     std::int32_t series, scale;
     double denominator, pageWidth, pageHeight;
   } cases[] = {
       {0, 0, 200000, 373.483, 429.218},  // outer frame 9.8 mm out
-      {0, 1, 500000, 175.393, 201.687},  // 5 mm
+      {0, 1, 500000, 167.153, 196.647},  // 5 mm
       {0, 2, 1000000, 90.697, 111.443},  // no frame: the sheet and the pad
-      {1, 0, 1000000, 434.0, 489.0},     // outer lines at 9.6 mm
+      {1, 0, 1000000, 457.23, 506.49},   // N-37, outer lines at 9.6 mm
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.denominator);
@@ -98,13 +99,17 @@ TEST(SheetProject, StylesAndProjectPerMapScale) {
     std::vector<std::string> layers;
     const char* epsg;
   } cases[] = {
-      {1, 0, 0, "200000|1.2", {"FrameDig", "FrameAdj", "Frame", "HypsL", "HypsP", "HypsA"},
-       "\"4284\""},
-      {2, 0, 1, "500000|0", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "\"4200\""},
-      {3, 0, 2, "", {"HypsL", "HypsP", "HypsA"}, "\"7683\""},
-      {3, 1, 0, "1000000|1", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "\"7683\""},
-      {1, 1, 1, "2500000|0", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "\"4284\""},
-      {2, 1, 2, "", {"HypsL", "HypsP", "HypsA"}, "\"4200\""},
+      {1,
+       0,
+       0,
+       "200000|1.2",
+       {"FrameDig", "FrameAdj", "Frame", "HypsL", "HypsP", "HypsA"},
+       "&quot;4284&quot;"},
+      {2, 0, 1, "500000|0", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "&quot;4200&quot;"},
+      {3, 0, 2, "", {"HypsL", "HypsP", "HypsA"}, "&quot;7683&quot;"},
+      {3, 1, 0, "1000000|1", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "&quot;7683&quot;"},
+      {1, 1, 1, "2500000|0", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "&quot;4284&quot;"},
+      {2, 1, 2, "", {"HypsL", "HypsP", "HypsA"}, "&quot;4200&quot;"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.series << "/" << c.scale);
@@ -151,7 +156,8 @@ TEST(SheetProject, TemplateFilling) {
   EXPECT_EQ(FillTemplate("a{{X}}b{{Y}}{{X}}", {{"X", "1"}, {"Y", "{{X}}"}}), "a1b{{X}}1");
   EXPECT_EQ(FillTemplate("no placeholder {", {}), "no placeholder {");
   EXPECT_THROW(FillTemplate("{{MISSING}}", {{"X", "1"}}), std::logic_error);
-  EXPECT_EQ(XmlEscaped("<a href=\"x\">&'</a>"), "&lt;a href=&quot;x&quot;&gt;&amp;&apos;&lt;/a&gt;");
+  EXPECT_EQ(XmlEscaped("<a href=\"x\">&'</a>"),
+            "&lt;a href=&quot;x&quot;&gt;&amp;&apos;&lt;/a&gt;");
   EXPECT_EQ(DecimalText(1.2000000476837158, 3), "1.2");
   EXPECT_EQ(DecimalText(200000.0, 0), "200000");
   EXPECT_EQ(DecimalText(-0.0001, 3), "0");
