@@ -1,26 +1,23 @@
 #include "qgis/coordinate_systems.h"
 
-#include <string>
-
 #include "qgis/qgis_templates.h"
 
 namespace mapbasis {
 
-namespace {
-
-// The WKT text of a template file without its line end.
-std::string_view OneLine(std::string_view text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
-
 const QgisSystem* QgisSystemOf(std::int32_t CS) {
   static const QgisSystem kSystems[] = {
-      {4284, {6378245.0, 298.3}, OneLine(QgisTemplate("EPSG-4284.wkt"))},
-      {4200, {6378245.0, 298.3}, OneLine(QgisTemplate("EPSG-4200.wkt"))},
-      {7683, {6378136.5, 298.2564151}, OneLine(QgisTemplate("EPSG-7683.wkt"))},
+      {4284,
+       {6378245.0, 298.3},
+       OneLineTemplate("EPSG-4284.wkt"),
+       "+ellps=krass +towgs84=25,-141,-78.5,0,0.35,0.736,0"},
+      {4200,
+       {6378245.0, 298.3},
+       OneLineTemplate("EPSG-4200.wkt"),
+       "+ellps=krass +towgs84=24.47,-130.89,-81.56,0,0,0.13,-0.22"},
+      {7683,
+       {6378136.5, 298.2564151},
+       OneLineTemplate("EPSG-7683.wkt"),
+       "+a=6378136.5 +rf=298.2564151 +towgs84=0,0,0,0,0,0,0"},
   };
   if (CS < 1 || CS > 3) return nullptr;
   return &kSystems[CS - 1];

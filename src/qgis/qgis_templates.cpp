@@ -5,6 +5,12 @@
 
 namespace mapbasis {
 
+std::string_view OneLineTemplate(std::string_view name) {
+  std::string_view text = QgisTemplate(name);
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
 std::string FillTemplate(std::string_view text, const TemplateValues& values) {
   std::string out;
   out.reserve(text.size() + 256);

@@ -13,6 +13,9 @@ namespace mapbasis {
 // Defined in the source the build generates from the files.
 std::string_view QgisTemplate(std::string_view name);
 
+// A template that is one line of text, without its line end.
+std::string_view OneLineTemplate(std::string_view name);
+
 using TemplateValues = std::vector<std::pair<std::string_view, std::string>>;
 
 // The text with every {{NAME}} of `values` replaced by its value. A placeholder left without a

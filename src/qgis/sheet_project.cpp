@@ -72,6 +72,30 @@ EmbeddedStyle Embedded(std::string_view qml) {
 // QGIS keeps a layer's id only when it is longer than ten characters.
 std::string LayerId(const ProjectLayer& layer) { return "mapbasis-" + std::string(layer.name); }
 
+// Whether the sheet reaches east of 180 degrees, where QGIS draws nothing of a layer in a system
+// whose longitudes run from -180 to 180.
+bool CrossesAntimeridian(const SheetParameters& p) { return p.xTo > 180.0; }
+
+// The <spatialrefsys> content of the layers and of the print.
+std::string LayerCrs(const SheetParameters& p, const QgisSystem& system) {
+  if (!CrossesAntimeridian(p)) return "<wkt>" + XmlEscaped(system.geogcs) + "</wkt>";
+  return "<proj4>" +
+         FillTemplate(OneLineTemplate("geographic-wrapped.proj"),
+                      {{"DATUM", std::string(system.datum)}}) +
+         "</proj4>";
+}
+
+std::string ProjectCrs(const SheetParameters& p, const QgisSystem& system, double meridian) {
+  const TemplateValues values = {{"MERIDIAN", DecimalText(meridian, 9)},
+                                 {"GEOGCS", std::string(system.geogcs)},
+                                 {"DATUM", std::string(system.datum)}};
+  if (!CrossesAntimeridian(p)) {
+    return "<wkt>" + XmlEscaped(FillTemplate(OneLineTemplate("transverse-mercator.wkt"), values)) +
+           "</wkt>";
+  }
+  return "<proj4>" + FillTemplate(OneLineTemplate("transverse-mercator.proj"), values) + "</proj4>";
+}
+
 std::string Mm(double value) { return DecimalText(value, 3); }
 std::string Metres(double value) { return DecimalText(value, 6); }
 
@@ -149,7 +173,7 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
                                {"ID", LayerId(layer)},
                                {"SOURCE", std::string(layer.source)},
                                {"NAME", std::string(layer.name)},
-                               {"GEOGCS", XmlEscaped(system->geogcs)},
+                               {"LAYER_CRS", LayerCrs(p, *system)},
                                {"STYLE", embedded.body}});
     tree +=
         FillTemplate(QgisTemplate("layer-tree-layer.xml"), {{"ID", LayerId(layer)},
@@ -161,7 +185,7 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
   return FillTemplate(QgisTemplate("sheet.qgs"),
                       {{"TITLE", title},
                        {"MERIDIAN", DecimalText(layout.centralMeridian, 9)},
-                       {"GEOGCS", XmlEscaped(system->geogcs)},
+                       {"PROJECT_CRS", ProjectCrs(p, *system, layout.centralMeridian)},
                        {"LAYER_TREE", tree},
                        {"LAYERS", mapLayers},
                        {"XMIN", Metres(layout.xMin)},

@@ -2,6 +2,12 @@
 // transverse Mercator on the sheet's middle meridian, and one print layout whose map shows the
 // sheet at its map scale on a page the size of its frame plus a margin, the sheet's name above it.
 //
+// The layers are in the EPSG system of the run's CS, so that QGIS has real transformations for
+// them. QGIS, however, draws nothing east of 180 degrees in such a system, and a sheet of the
+// western hemisphere has its longitudes from 180 on: its layers get a system of their own with
+// the same ellipsoid and shift to WGS 84 and longitudes from 0 to 360, and the print's transverse
+// Mercator is defined on it.
+//
 // The project has one fixed name, so a folder never holds a project of an earlier sheet beside
 // the layers of a later one: a run removes it once its checks have passed, before any layer is
 // touched, and writes it again when every layer is written.

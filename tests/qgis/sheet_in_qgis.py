@@ -3,7 +3,8 @@
 
 Usage: sheet_in_qgis.py MAPBASIS_EXE      (QT_QPA_PLATFORM=offscreen, no display)
 
-For a 1:200 000, a 1:500 000 and a 1:1 000 000 sheet, each in another coordinate system: the
+For a 1:200 000, a 1:500 000 and two 1:1 000 000 sheets (one east of 180 degrees), each in another
+coordinate system: the
 project reads without errors; every layer the run wrote is in it, valid, in its EPSG system; the
 frame labels are on; the layout's map is at exactly the map scale and the page holds the outer
 frame with the margin; the exported layout has ink where the frame labels and the band's filled
@@ -39,6 +40,10 @@ SHEETS = [
      {"HypsA", "HypsP", "HypsL", "Frame", "FrameDig"}, "+ellps=krass", 37.5),
     ("N-37 1:1 000 000", "CS=\u0413CK-2011; Nom=N-37; MapScale=1000;", 1000000, "EPSG:7683",
      {"HypsA", "HypsP", "HypsL", "Frame", "FrameDig"}, "+ellps=GSK2011", 39.0),
+    # East of 180 degrees: Pulkovo 1942's ellipsoid and shift, longitudes from 0 to 360.
+    ("U-01 1:1 000 000", "CS=CK-42; Nom=U-01; MapScale=1000;", 1000000,
+     "+ellps=krass +towgs84=25,-141,-78.5,0,0.35,0.736,0 +lon_wrap=180",
+     {"HypsA", "HypsP", "HypsL", "Frame", "FrameDig"}, "+ellps=krass", 183.0),
 ]
 
 failures = []
@@ -136,12 +141,13 @@ def check_labels(name, project, page, layer):
     for feature in layer.getFeatures():
         geometry = feature.geometry()
         length = length_mm(page, layer, geometry)
-        # The text sets the ink: a quarter of the way in from each end lies within it.
-        inked = 0
-        for fraction in (0.25, 0.75):
-            p = geometry.interpolate(geometry.length() * fraction).asPoint()
-            inked += page.ink(*page.to_mm(layer, p), 0.4)
-        check(inked == 2, "%s: %s %r is printed" % (name, layer.name(), feature["Text"]))
+        # The text sets the ink along its line: most points from a tenth to nine tenths of the
+        # way have ink beside them (a graticule line crossing a label inks one or two of them).
+        fractions = [0.1 * i for i in range(1, 10)]
+        inked = sum(page.ink(*page.to_mm(layer, geometry.interpolate(geometry.length() * f)
+                                         .asPoint()), 0.3) for f in fractions)
+        check(inked >= 5, "%s: %s %r is printed (%d of 9)" % (name, layer.name(), feature["Text"],
+                                                              inked))
         family = labelled(layer, feature, QgsPalLayerSettings.Family)
         # Qt names a family with its foundry: "Nimbus Sans [urw]".
         found = QFontInfo(QFont(family)).family().split(" [")[0]
@@ -211,7 +217,8 @@ def check_sheet(exe, folder, sheet):
     check(order == expected, "%s: drawing order %s" % (name, order))
     for layer in layers.values():
         check(layer.isValid() and layer.featureCount() > 0, name + ": %s is valid" % layer.name())
-        check(layer.crs().authid() == epsg, "%s: %s is in %s" % (name, layer.name(), epsg))
+        system = layer.crs().authid() if epsg.startswith("EPSG:") else layer.crs().toProj()
+        check(epsg in system, "%s: %s is in %s, not %s" % (name, layer.name(), epsg, system))
         check(not os.path.isabs(layer.source()) or layer.source().startswith(out),
               name + ": " + layer.source())
     for labels in ("FrameAdj", "FrameDig"):

@@ -15,15 +15,17 @@
 namespace mapbasis {
 namespace {
 
-SheetParameters Sheet(std::int32_t CS, std::int32_t MillionSeries, std::int32_t MapScale) {
+SheetParameters Sheet(std::int32_t CS, std::int32_t MillionSeries, std::int32_t MapScale,
+                      std::int32_t Zone = 37, std::int32_t ExtraSheets = 0) {
   SheetParameters p;
   p.CS = CS;
   p.MillionSeries = MillionSeries;
   p.MapScale = MapScale;
   p.Belt = 8;
-  p.Zone = 37;
+  p.Zone = Zone;
   p.SheetNo = 14;
-  StoreBaseParameters(COMPUTEBASEPARAMETERS(MillionSeries, 8, 37, 14, 0), p);
+  p.ExtraSheets = ExtraSheets;
+  StoreBaseParameters(COMPUTEBASEPARAMETERS(MillionSeries, 8, Zone, 14, ExtraSheets), p);
   UseBaseTrapezoid(p);
   return p;
 }
@@ -150,6 +152,30 @@ TEST(SheetProject, StylesAndProjectPerMapScale) {
   EXPECT_EQ(LayerStyleText("Other", 0, 0), "");
   EXPECT_EQ(SheetProjectText(Sheet(0, 0, 0), "N-37-XIV"), "");
   EXPECT_EQ(QgisSystemOf(4), nullptr);
+}
+
+TEST(SheetProject, SheetsEastOf180DegreesGetLongitudesFrom0To360) {
+  const struct {
+    std::int32_t zone, extra;
+    bool wrapped;
+    const char* meridian;
+  } cases[] = {
+      {37, 0, false, "39"},   // 36..42
+      {60, 0, false, "177"},  // 174..180: ends on 180
+      {60, 1, true, "180"},   // 174..186
+      {1, 0, true, "183"},    // 180..186
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.zone);
+    const std::string project = SheetProjectText(Sheet(2, 1, 0, c.zone, c.extra), "X");
+    EXPECT_EQ(Count(project, "+lon_wrap=180"), c.wrapped ? 5u : 0u);
+    EXPECT_EQ(Count(project, "+towgs84=24.47,-130.89,-81.56,0,0,0.13,-0.22"), c.wrapped ? 6u : 0u);
+    EXPECT_EQ(Count(project, "AUTHORITY[&quot;EPSG&quot;,&quot;4200&quot;]]"), c.wrapped ? 0u : 6u);
+    const std::string meridian = c.meridian;
+    EXPECT_NE(project.find(c.wrapped ? "+lon_0=" + meridian + " "
+                                     : "&quot;central_meridian&quot;," + meridian + "]"),
+              std::string::npos);
+  }
 }
 
 TEST(SheetProject, TemplateFilling) {
