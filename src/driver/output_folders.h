@@ -25,11 +25,11 @@ Outcome CheckLayerPathLengths(std::string_view R);
 // Prepares the sub-folders of the result folder R (cp1251, ending with the separator). Path
 // becomes R + "HYPS" and FramePath R + "FRAME" whatever happens. A missing sub-folder is created;
 // in an existing one, each old layer (HypsA, HypsL, HypsP; Frame, FrameDig, FrameAdj) whose shape
-// file is there has the files of its shapefile family deleted (.shp, .shx, .dbf, .prj, .cpg, the
-// sidecar indexes and metadata, and its QGIS style .qml), names matched without regard to case, a
-// link removed as a link. Nothing else in the folders is touched. Returns 0, 1 when R does not
-// exist, 2 or 3 when the HYPS or FRAME folder cannot be made (or would be longer than a path may
-// be) or an old layer file cannot be deleted, each with one line saying why.
+// file is there has the files of its shapefile family deleted (.shp, .shx, .dbf, .prj, .cpg and
+// the sidecar indexes and metadata), names matched without regard to case, a link removed as a
+// link. Nothing else in the folders is touched. Returns 0, 1 when R does not exist, 2 or 3 when
+// the HYPS or FRAME folder cannot be made (or would be longer than a path may be) or an old
+// layer file cannot be deleted, each with one line saying why.
 Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath);
 
 }  // namespace mapbasis
