@@ -8,9 +8,11 @@ set -euo pipefail
 # Qt's own translations make its folder picker speak Russian.
 build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-translations-l10n)
 # The Qt tests also run on a virtual display with a window manager; the killed-run test injects
-# faults with strace; chattr makes an undeletable file.
+# faults with strace; chattr makes an undeletable file;
+# the QGIS test opens the project with the real QGIS library and the fonts its styles name.
 test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
-  xvfb xauth x11-utils openbox strace e2fsprogs)
+  xvfb xauth x11-utils openbox strace e2fsprogs
+  python3-qgis fonts-urw-base35)
 bench_packages=(python3 time strace)
 screenshot_packages=(fonts-dejavu-core)
 

@@ -1,6 +1,7 @@
 #include "driver/frame_stage.h"
 
 #include "frame/frame_layers.h"
+#include "qgis/sheet_styles.h"
 
 namespace mapbasis {
 
@@ -34,7 +35,9 @@ FrameArgs FRAMEARGS(const SheetParameters& p, const GenerationWork& work) {
 }
 
 Outcome FrameStage(const SheetParameters& p, GenerationWork& work) {
-  return CREATERAMK(FRAMEARGS(p, work), work.ParallelLats, work.MeridianLons, work.Work);
+  FrameArgs args = FRAMEARGS(p, work);
+  args.Styles = SheetLayerStyles(p);
+  return CREATERAMK(args, work.ParallelLats, work.MeridianLons, work.Work);
 }
 
 }  // namespace mapbasis

@@ -354,7 +354,7 @@ void RemoveUnreplacedCompanions(const KeptCompanions& kept) {
 }
 
 Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
-                    KeptCompanions* kept) {
+                    KeptCompanions* kept, std::span<const std::string_view> resultFiles) {
   const std::string result(R);  // R may be a view of Path itself
   Path = result + "HYPS";
   FramePath = result + "FRAME";
@@ -381,6 +381,28 @@ Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePat
                               kept != nullptr, plans[1]);
       !ok.ok()) {
     return ok;
+  }
+
+  // The result folder's own files that the run writes anew: checked with the folders, removed
+  // before any layer is touched.
+  std::vector<fs::path> oldFiles;
+  for (const std::string_view name : resultFiles) {
+    const fs::path file = resultPath / PathFromCp1251(std::string(name));
+    const fs::file_status fileStatus = fs::symlink_status(file, ec);
+    if (!fs::exists(fileStatus)) continue;
+    std::error_code why;
+    if (fs::is_directory(fileStatus)) why = std::make_error_code(std::errc::is_a_directory);
+    if (!why) why = CannotWriteIn(resultPath);
+    if (!why) why = Undeletable(file);
+    if (why) {
+      return Failure(kResultFileFailed, "cannot replace " + Quoted(file) + ": " + why.message());
+    }
+    oldFiles.push_back(file);
+  }
+  for (const fs::path& file : oldFiles) {
+    if (std::error_code why = RemoveFile(file)) {
+      return Failure(kResultFileFailed, "cannot delete " + Quoted(file) + ": " + why.message());
+    }
   }
 
   // Folders first: a folder made here is taken away again when the other cannot be made.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@ inline constexpr std::int32_t kFoldersReady = 0;
 inline constexpr std::int32_t kResultFolderMissing = 1;
 inline constexpr std::int32_t kHypsFolderFailed = 2;
 inline constexpr std::int32_t kFrameFolderFailed = 3;
+inline constexpr std::int32_t kResultFileFailed = 5;  // a file of the result folder itself
 
 // The longest base path of a layer (folder, separator and layer name, in cp1251 characters).
 inline constexpr std::size_t kMaxLayerBasePathLength = 255;
@@ -57,12 +59,15 @@ bool HoldsOldLayers(std::string_view R);
 //     matched without regard to case, a link removed as a link; the .shp goes first, so that a
 //     layer is never seen half deleted. Companions without a .shp, which a stopped run leaves, go
 //     too.
+// The files named in `resultFiles` (the result folder's own, such as its QGIS project) must be
+// files the run may delete; they are removed once everything is checked, before any layer.
 // With `kept`, the companions that a new layer's files will replace by name are left standing and
 // listed there instead of being deleted. Nothing else in the folders is touched.
 //
 // Returns 0, 1 when R does not exist (or is no folder), 2 or 3 when the HYPS or FRAME folder
 // cannot be prepared, each with one line saying why.
 Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
-                    KeptCompanions* kept = nullptr);
+                    KeptCompanions* kept = nullptr,
+                    std::span<const std::string_view> resultFiles = {});
 
 }  // namespace mapbasis

@@ -21,6 +21,7 @@
 #include "driver/result_folder.h"
 #include "driver/run_generation.h"
 #include "params/param_file.h"
+#include "qgis/sheet_project.h"
 
 #ifndef MAPBASIS_VERSION
 #define MAPBASIS_VERSION "unknown"
@@ -133,7 +134,9 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
   // removed, success or not, while the lock is still held.
   KeptCompanions kept;
   std::optional<StageFailure> failure;
-  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath, &kept); !ready.ok()) {
+  // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
+  const std::string_view resultFiles[] = {kSheetProjectName};
+  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath, &kept, resultFiles); !ready.ok()) {
     failure = StageFailure{Stage::kFolders, std::move(ready)};
   } else {
     GenerationWork work;

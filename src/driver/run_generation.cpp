@@ -6,6 +6,8 @@
 #include "driver/frame_stage.h"
 #include "geometry/nomenclature.h"
 #include "graticule/graticule_points_areas.h"
+#include "qgis/sheet_project.h"
+#include "qgis/sheet_styles.h"
 
 namespace mapbasis {
 
@@ -27,7 +29,13 @@ Outcome GraticuleStage(const SheetParameters& p, GenerationWork& work) {
   args.LatDensifyStep = LatDensifyStep;
   args.MeridianStep = p.MeridianStep;
   args.ParallelStep = p.ParallelStep;
+  args.Styles = SheetLayerStyles(p);
   return CREATEHYPS(args, work.Work, work.ParallelLats, work.MeridianLons);
+}
+
+// The QGIS project of the sheet, once its layers are written.
+Outcome ProjectStage(const SheetParameters& p, GenerationWork& work) {
+  return WriteSheetProject(p, work.SheetName);
 }
 
 }  // namespace
@@ -46,7 +54,7 @@ void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, 
   if (values.size() > 1) std::sort(values.begin(), values.end());
 }
 
-GenerationStages StandardStages() { return {GraticuleStage, FrameStage}; }
+GenerationStages StandardStages() { return {GraticuleStage, FrameStage, ProjectStage}; }
 
 void NameSheets(const SheetParameters& p, GenerationWork& work) {
   work.SheetName = NOMENCLATURE(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
@@ -74,7 +82,10 @@ Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
   COMPLETEGRATICULELIST(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
   COMPLETEGRATICULELIST(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
 
-  if (stages.frame) return stages.frame(p, work);
+  if (stages.frame) {
+    if (Outcome done = stages.frame(p, work); !done.ok()) return done;
+  }
+  if (stages.project) return stages.project(p, work);
   return Success();
 }
 

@@ -46,9 +46,11 @@ using GenerationStage = std::function<Outcome(const SheetParameters&, Generation
 struct GenerationStages {
   GenerationStage graticule;
   GenerationStage frame;
+  GenerationStage project;
 };
 
-// The stages of the program: the graticule layers (HYPS folder), then the frame layers (FRAME).
+// The stages of the program: the graticule layers (HYPS folder), then the frame layers (FRAME),
+// then the QGIS project of the result folder; each layer with its QGIS style beside it.
 GenerationStages StandardStages();
 
 // Runs the generation; status 0 = success, otherwise the status of the stage that failed and one

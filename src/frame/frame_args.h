@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shapeout/layer_styles.h"
+
 namespace mapbasis {
 
 struct FrameArgs {
@@ -20,6 +22,7 @@ struct FrameArgs {
   double LatDensifyStep = 0.0;  // vertex spacing along meridians
   double BaseWest = 0.0, BaseEast = 0.0, BaseSouth = 0.0, BaseNorth = 0.0;  // the base trapezoid
   std::int32_t xMinute = 0, yMinute = 0;  // minute-band divisions, whole minutes
+  LayerStyles Styles;                     // the style written beside each layer; none when empty
 };
 
 }  // namespace mapbasis

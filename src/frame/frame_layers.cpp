@@ -13,17 +13,17 @@ Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double>
                 std::span<const double> MeridianLons, VertexWork& work) {
   const FrameStyle style = SETRAMKPARAMETERS(args.MillionSeries, args.MapScale);
   const auto open = [&](FrameSlot slot) -> Outcome {
-    Outcome opened = out.Open(slot, args.CS, args.FramePath);
+    Outcome opened = out.Open(slot, args.CS, args.FramePath, args.Styles);
     if (opened.ok()) return opened;
     return Failure(kFrameLayerNotCreated, std::move(opened.reason));
   };
-  if (style.OuterFrameKind != 0 || style.MinuteFrame || style.GraticuleExtensions) {
+  if (WritesFrame(style)) {
     if (Outcome opened = open(FrameSlot::Frame); !opened.ok()) return opened;
   }
-  if (style.AdjacentLabels && style.OuterFrameKind != 0) {
+  if (WritesFrameAdj(style)) {
     if (Outcome opened = open(FrameSlot::FrameAdj); !opened.ok()) return opened;
   }
-  if (style.CoordinateLabels) {
+  if (WritesFrameDig(style)) {
     if (Outcome opened = open(FrameSlot::FrameDig); !opened.ok()) return opened;
   }
 

@@ -45,12 +45,13 @@ FrameOutput FrameOutput::Rehearsal() {
   return out;
 }
 
-Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, std::string_view folder) {
+Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, std::string_view folder,
+                          const LayerStyles& styles) {
   if (rehearsal_) return Success();
   const std::span<const FieldDef> fields =
       slot == FrameSlot::Frame ? std::span<const FieldDef>(kFrameFields) : kLabelFields;
   const auto i = static_cast<std::size_t>(slot);
-  return OpenLayerIn(CS, folder, kLayerNames[i], kShapeArc, fields, layers_[i]);
+  return OpenLayerIn(CS, folder, kLayerNames[i], kShapeArc, fields, layers_[i], styles);
 }
 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {

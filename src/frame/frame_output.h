@@ -14,6 +14,7 @@
 #include "core/outcome.h"
 #include "core/vertex_work.h"
 #include "shapeout/layer_files.h"
+#include "shapeout/layer_styles.h"
 
 namespace mapbasis {
 
@@ -34,8 +35,10 @@ class FrameOutput {
   // Output that opens and writes nothing and fails only for a line the work arrays cannot hold.
   static FrameOutput Rehearsal();
 
-  // Opens the slot's layer (Frame, FrameAdj or FrameDig with its fields) in `folder`.
-  Outcome Open(FrameSlot slot, std::int32_t CS, std::string_view folder);
+  // Opens the slot's layer (Frame, FrameAdj or FrameDig with its fields) in `folder`, with its
+  // style from `styles`.
+  Outcome Open(FrameSlot slot, std::int32_t CS, std::string_view folder,
+               const LayerStyles& styles = {});
 
   // Writes the line in the work arrays with its attribute text into the slot's layer.
   Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& work);

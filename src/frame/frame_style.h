@@ -51,6 +51,16 @@ struct FrameStyle {
 // frame at all.
 FrameStyle SETRAMKPARAMETERS(std::int32_t MillionSeries, std::int32_t MapScale);
 
+// The layers a style writes: Frame for any frame line, FrameAdj for the neighbours' names set in
+// the outer frame, FrameDig for the coordinate labels.
+inline bool WritesFrame(const FrameStyle& s) {
+  return s.OuterFrameKind != 0 || s.MinuteFrame || s.GraticuleExtensions;
+}
+inline bool WritesFrameAdj(const FrameStyle& s) {
+  return s.AdjacentLabels && s.OuterFrameKind != 0;
+}
+inline bool WritesFrameDig(const FrameStyle& s) { return s.CoordinateLabels; }
+
 // The printed map of a style: its scale on the earth's sphere.
 inline PrintedMap MapOf(const FrameStyle& style) { return {style.ScaleDenominator, kEarthRadius}; }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shapeout/layer_styles.h"
+
 namespace mapbasis {
 
 struct GraticuleArgs {
@@ -19,6 +21,7 @@ struct GraticuleArgs {
   double LatDensifyStep = 0.0;  // vertex spacing along meridians
   double MeridianStep = 0.0;
   double ParallelStep = 0.0;
+  LayerStyles Styles;  // the style written beside each layer; none when empty
 };
 
 }  // namespace mapbasis

@@ -41,7 +41,8 @@ Outcome CREATEHYPSL(const GraticuleArgs& args, VertexWork& work, std::vector<dou
   }
 
   Layer layer;
-  if (Outcome opened = OpenLayerIn(args.CS, args.Path, "HypsL", kShapeArc, kHypsLFields, layer);
+  if (Outcome opened =
+          OpenLayerIn(args.CS, args.Path, "HypsL", kShapeArc, kHypsLFields, layer, args.Styles);
       !opened.ok()) {
     return Failure(kHypsLNotOpened, std::move(opened.reason));
   }

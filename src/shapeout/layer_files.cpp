@@ -27,6 +27,7 @@ struct Layer::Files {
   std::filesystem::path base;  // the layer's files are base + extension
   MemoryFolder memory;
   std::string projection;  // the .PRJ file's bytes
+  std::string style;       // the .qml file's bytes, empty for none
   SHPHandle shp = nullptr;
   DBFHandle dbf = nullptr;
 
@@ -211,6 +212,10 @@ Layer::~Layer() = default;
 
 bool Layer::IsOpen() const { return files_ != nullptr; }
 
+void Layer::SetStyle(std::string style) {
+  if (IsOpen()) files_->style = std::move(style);
+}
+
 std::int32_t Layer::ShapeType() const {
   if (!IsOpen()) return 0;
   int type = 0;
@@ -309,6 +314,11 @@ Outcome CLOSENEWSHAPEFILE(Layer& layer) {
   for (const std::string_view extension : kLayerCompanionExtensions) {
     if (extension == kProjectionExtension) {
       pending.push_back({FilePath(files->base, extension), files->projection});
+      continue;
+    }
+    if (extension == kStyleExtension) {
+      if (!files->style.empty())
+        pending.push_back({FilePath(files->base, extension), files->style});
       continue;
     }
     const std::string* bytes = files->memory.Find(FileName(files->base, extension));

@@ -33,8 +33,9 @@ inline constexpr std::int32_t kLayerNotPublished = 126;  // the files could not 
 // set in lower case; the projection file is ".PRJ".
 inline constexpr std::string_view kLayerKeyExtension = ".shp";
 inline constexpr std::string_view kProjectionExtension = ".PRJ";
-inline constexpr std::string_view kLayerCompanionExtensions[] = {".dbf", ".shx",
-                                                                 kProjectionExtension};
+inline constexpr std::string_view kStyleExtension = ".qml";
+inline constexpr std::string_view kLayerCompanionExtensions[] = {
+    ".dbf", ".shx", kProjectionExtension, kStyleExtension};
 
 // The longest base path (cp1251 characters) that a layer may have.
 inline constexpr std::size_t kMaxBasePathLength = 255;
@@ -53,6 +54,8 @@ class Layer {
   ~Layer();
 
   bool IsOpen() const;
+  // The QGIS style published beside the open layer as <base>.qml; empty for none.
+  void SetStyle(std::string style);
   // The shape type of the open layer's shapefile; 0 when the layer is not open.
   std::int32_t ShapeType() const;
   // Folder + separator + layer name, cp1251; empty when the layer was not created.
@@ -97,10 +100,10 @@ std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::stri
                               std::span<const FieldDef> fields, Layer& layer);
 
 // Closes the table, then the shapefile, and puts the layer's files in place together, its
-// companions first and its .shp last, an old .shp removed before anything else (see
-// file_publisher.h). kLayerNotPublished, with the system's reason, when they
-// could not be written; then no file of the layer is left under its names. Safe on a layer that is
-// not open.
+// companions (the .qml style among them, when the layer has one) first and its .shp last, an old
+// .shp removed before anything else (see file_publisher.h). kLayerNotPublished, with the system's
+// reason, when they could not be written; then no file of the layer is left under its names. Safe
+// on a layer that is not open.
 Outcome CLOSENEWSHAPEFILE(Layer& layer);
 
 // Drops an open layer without writing anything.

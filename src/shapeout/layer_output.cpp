@@ -28,10 +28,14 @@ Outcome Incomplete(const Layer& layer) {
 }  // namespace
 
 Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer) {
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
+                    const LayerStyles& styles) {
   const std::string basePath = std::string(folder) + kPathSeparator + std::string(name);
   const std::int32_t status = OPENNEWSHAPEFILE(CS, shapeType, basePath, fields, layer);
-  if (status == kLayerOpen) return Success();
+  if (status == kLayerOpen) {
+    if (styles) layer.SetStyle(styles(name));
+    return Success();
+  }
   return Failure(status, "cannot create the layer " + Quoted(basePath) + " (status " +
                              std::to_string(status) + ")");
 }

@@ -9,14 +9,16 @@
 #include "core/outcome.h"
 #include "core/vertex_work.h"
 #include "shapeout/layer_files.h"
+#include "shapeout/layer_styles.h"
 
 namespace mapbasis {
 
 // Opens the layer `name` in `folder` (cp1251, without a trailing separator) with the run's
-// coordinate system. On failure the status is OPENNEWSHAPEFILE's and the reason says
-// `cannot create the layer "<path>" (status 121)`.
+// coordinate system and the style that `styles` gives for it. On failure the status is
+// OPENNEWSHAPEFILE's and the reason says `cannot create the layer "<path>" (status 121)`.
 Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer);
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
+                    const LayerStyles& styles = {});
 
 // Closes a layer that was written to its end. Only a finished layer counts as written: a layer
 // abandoned after a failure is never finished, and whatever it left is not a complete layer.

@@ -68,9 +68,14 @@ TEST(RunGeneration, StagesRunInOrderWithTheListsCompleted) {
     EXPECT_EQ(w.MeridianLons, (std::vector<double>{37.0, 37.25, 37.5, 37.75, 38.0}));
     return Success();
   };
+  stages.project = [&](const SheetParameters&, GenerationWork& w) {
+    calls.push_back("project " + w.SheetName);
+    return Success();
+  };
   EXPECT_TRUE(RunGeneration(p, work, stages).ok());
   EXPECT_EQ(calls, (std::vector<std::string>{"graticule N-37-XIV",
-                                             "frame N-37-XIII N-37-XV N-37-VIII N-37-XX"}));
+                                             "frame N-37-XIII N-37-XV N-37-VIII N-37-XX",
+                                             "project N-37-XIV"}));
 }
 
 TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
@@ -89,6 +94,28 @@ TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.reason, "disk full");
   EXPECT_FALSE(frameRan);
+}
+
+TEST(RunGeneration, AFailedStageEndsTheRun) {
+  // Which stage fails; the stages after it never run: no frame after a failed graticule, no
+  // project describing layers that were not all written.
+  for (int failing = 0; failing < 3; ++failing) {
+    SCOPED_TRACE(failing);
+    const SheetParameters p = StandardSheet();
+    GenerationWork work;
+    int ran = 0;
+    const auto stage = [&](int index) {
+      return [&, index](const SheetParameters&, GenerationWork&) {
+        ++ran;
+        return index == failing ? Failure(1, "disk full") : Success();
+      };
+    };
+    GenerationStages stages{stage(0), stage(1), stage(2)};
+    const Outcome r = RunGeneration(p, work, stages);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.reason, "disk full");
+    EXPECT_EQ(ran, failing + 1);
+  }
 }
 
 TEST(CapacityCheck, SheetsBeyondTheCapacitiesAreRefused) {

@@ -48,11 +48,12 @@ TEST(BatchRun, StandardSheetWritesTheHypsFolderSilently) {
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "");
-  EXPECT_EQ(FilesIn(dir / "out"), (std::vector<std::string>{"FRAME", "HYPS"}));
-  EXPECT_EQ(FilesIn(dir / "out/HYPS"),
-            (std::vector<std::string>{"HypsA.PRJ", "HypsA.dbf", "HypsA.shp", "HypsA.shx",
-                                      "HypsL.PRJ", "HypsL.dbf", "HypsL.shp", "HypsL.shx",
-                                      "HypsP.PRJ", "HypsP.dbf", "HypsP.shp", "HypsP.shx"}));
+  EXPECT_EQ(FilesIn(dir / "out"), (std::vector<std::string>{"FRAME", "HYPS", "mapbasis.qgs"}));
+  EXPECT_EQ(
+      FilesIn(dir / "out/HYPS"),
+      (std::vector<std::string>{"HypsA.PRJ", "HypsA.dbf", "HypsA.qml", "HypsA.shp", "HypsA.shx",
+                                "HypsL.PRJ", "HypsL.dbf", "HypsL.qml", "HypsL.shp", "HypsL.shx",
+                                "HypsP.PRJ", "HypsP.dbf", "HypsP.qml", "HypsP.shp", "HypsP.shx"}));
   const auto lines = testing::ReadLayerFiles(dir / "out/HYPS/HypsL");
   EXPECT_EQ(lines.records.size(), 7u);
 }

@@ -99,7 +99,10 @@ TEST(SafeFiles, ADiskThatFillsUpLeavesNoPartialLayer) {
   }
   std::sort(left.begin(), left.end());
   // The complete first layer stays; nothing of the failed one, no temporary file.
-  EXPECT_EQ(left, (std::vector<std::string>{"HypsA.PRJ", "HypsA.dbf", "HypsA.shp", "HypsA.shx"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"HypsA.PRJ", "HypsA.dbf", "HypsA.qml", "HypsA.shp",
+                                            "HypsA.shx"}));
+  // The project of a sheet is written only when all its layers are.
+  EXPECT_FALSE(fs::exists(dir / "out/mapbasis.qgs"));
   EXPECT_EQ(LayerInconsistency(dir / "out/HYPS/HypsA"), "");
 }
 

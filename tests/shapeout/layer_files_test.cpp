@@ -208,11 +208,12 @@ TEST(LayerFiles, FilesThatCannotBeMadeLeaveNoHalfLayer) {
 
   // A folder in the place of one file of the set: the set cannot be put in place, and none of
   // its other files is left under the layer's names.
-  for (const char* blocked : {"Frame.shp", "Frame.PRJ"}) {
+  for (const char* blocked : {"Frame.shp", "Frame.PRJ", "Frame.qml"}) {
     SCOPED_TRACE(blocked);
     fs::create_directory(dir / blocked);
     ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer),
               kLayerOpen);
+    layer.SetStyle("<qgis/>");
     ASSERT_EQ(
         WRITESIMPLELINE(layer, "1\\a\\b\\c\\d\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
         kShapeWritten);

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "core/path_separator.h"
 #include "shapeout/shape_writers.h"
 #include "support/layer_readback.h"
 #include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
 
 namespace mapbasis {
 namespace {
@@ -33,6 +39,23 @@ TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   EXPECT_EQ(failed.reason,
             "cannot create the layer \"" + missing + kPathSeparator + "HypsA\" (status 121)");
   EXPECT_FALSE(layer.IsOpen());
+}
+
+TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
+  TempDir dir;
+  const LayerStyles styles = [](std::string_view name) {
+    return name == "HypsL" ? std::string("<qgis>HypsL</qgis>") : std::string();
+  };
+  for (const char* name : {"HypsL", "HypsP"}) {
+    Layer layer;
+    ASSERT_TRUE(
+        OpenLayerIn(1, BaseText(dir.path()), name, kShapePoint, kFields, layer, styles).ok());
+    EXPECT_FALSE(fs::exists(dir / (std::string(name) + ".qml")));  // not before the layer
+    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
+  }
+  std::ifstream in(dir / "HypsL.qml", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "<qgis>HypsL</qgis>");
+  EXPECT_FALSE(fs::exists(dir / "HypsP.qml"));  // an empty style writes no file
 }
 
 TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {

@@ -1,0 +1,218 @@
+#include "qgis/sheet_project.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+#include <vector>
+
+#include "core/cp1251.h"
+#include "core/echo.h"
+#include "core/fixed_text.h"
+#include "frame/frame_style.h"
+#include "qgis/coordinate_systems.h"
+#include "qgis/qgis_templates.h"
+#include "qgis/sheet_styles.h"
+#include "shapeout/file_publisher.h"
+
+namespace fs = std::filesystem;
+
+namespace mapbasis {
+
+namespace {
+
+// How far the frame's outermost line lies outside the sheet edge, mm on the map.
+double FrameReach(const FrameStyle& s) {
+  if (s.OuterFrameKind == 2) return s.OuterFrameOffset + s.OuterFrameSpacing;
+  if (s.OuterFrameKind == 1) return s.OuterFrameOffset;
+  if (s.MinuteFrame) return s.MinuteFrameOffset + s.MinuteFrameWidth;
+  return 0.0;
+}
+
+struct ProjectLayer {
+  std::string_view name;
+  std::string_view source;
+  std::string_view geometry;
+};
+
+// Drawing order, topmost first: the labels over the frame over the graticule.
+constexpr ProjectLayer kFrameDig{"FrameDig", "./FRAME/FrameDig.shp", "Line"};
+constexpr ProjectLayer kFrameAdj{"FrameAdj", "./FRAME/FrameAdj.shp", "Line"};
+constexpr ProjectLayer kFrame{"Frame", "./FRAME/Frame.shp", "Line"};
+constexpr ProjectLayer kHypsL{"HypsL", "./HYPS/HypsL.shp", "Line"};
+constexpr ProjectLayer kHypsP{"HypsP", "./HYPS/HypsP.shp", "Point"};
+constexpr ProjectLayer kHypsA{"HypsA", "./HYPS/HypsA.shp", "Polygon"};
+
+// The renderer and labelling of a .qml, to be embedded in the project's layer, and whether its
+// labels are on.
+struct EmbeddedStyle {
+  std::string body;
+  bool labelsEnabled = false;
+};
+
+EmbeddedStyle Embedded(std::string_view qml) {
+  EmbeddedStyle style;
+  const std::size_t root = qml.find("<qgis ");
+  const std::size_t rootEnd = qml.find('>', root);
+  const std::size_t close = qml.rfind("</qgis>");
+  if (root == std::string_view::npos || rootEnd == std::string_view::npos ||
+      close == std::string_view::npos || close < rootEnd) {
+    return style;
+  }
+  style.labelsEnabled =
+      qml.substr(root, rootEnd - root).find("labelsEnabled=\"1\"") != std::string_view::npos;
+  std::string_view body = qml.substr(rootEnd + 1, close - rootEnd - 1);
+  while (!body.empty() && (body.front() == '\n' || body.front() == '\r')) body.remove_prefix(1);
+  while (!body.empty() && (body.back() == ' ' || body.back() == '\n')) body.remove_suffix(1);
+  style.body = "  " + std::string(body);
+  return style;
+}
+
+// QGIS keeps a layer's id only when it is longer than ten characters.
+std::string LayerId(const ProjectLayer& layer) { return "mapbasis-" + std::string(layer.name); }
+
+// Whether the sheet reaches east of 180 degrees, where QGIS draws nothing of a layer in a system
+// whose longitudes run from -180 to 180.
+bool CrossesAntimeridian(const SheetParameters& p) { return p.xTo > 180.0; }
+
+// The <spatialrefsys> content of the layers and of the print.
+std::string LayerCrs(const SheetParameters& p, const QgisSystem& system) {
+  if (!CrossesAntimeridian(p)) return "<wkt>" + XmlEscaped(system.geogcs) + "</wkt>";
+  return "<proj4>" +
+         FillTemplate(OneLineTemplate("geographic-wrapped.proj"),
+                      {{"DATUM", std::string(system.datum)}}) +
+         "</proj4>";
+}
+
+std::string ProjectCrs(const SheetParameters& p, const QgisSystem& system, double meridian) {
+  const TemplateValues values = {{"MERIDIAN", DecimalText(meridian, 9)},
+                                 {"GEOGCS", std::string(system.geogcs)},
+                                 {"DATUM", std::string(system.datum)}};
+  if (!CrossesAntimeridian(p)) {
+    return "<wkt>" + XmlEscaped(FillTemplate(OneLineTemplate("transverse-mercator.wkt"), values)) +
+           "</wkt>";
+  }
+  return "<proj4>" + FillTemplate(OneLineTemplate("transverse-mercator.proj"), values) + "</proj4>";
+}
+
+std::string Mm(double value) { return DecimalText(value, 3); }
+std::string Metres(double value) { return DecimalText(value, 6); }
+
+}  // namespace
+
+SheetLayout SheetLayoutOf(const SheetParameters& p) {
+  const FrameStyle style = SETRAMKPARAMETERS(p.MillionSeries, p.MapScale);
+  const QgisSystem* system = QgisSystemOf(p.CS);
+  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : Ellipsoid{6378245.0, 298.3};
+
+  SheetLayout layout;
+  layout.centralMeridian = (p.xFrom + p.xTo) / 2.0;
+  layout.scale = style.ScaleDenominator;
+
+  // The sheet's edges bulge in the projection: their extent is taken along them.
+  double xMin = std::numeric_limits<double>::max(), yMin = xMin;
+  double xMax = std::numeric_limits<double>::lowest(), yMax = xMax;
+  constexpr int kSteps = 64;
+  const auto take = [&](double lon, double lat) {
+    const ProjectedPoint q = TransverseMercator(ellipsoid, layout.centralMeridian, lon, lat);
+    xMin = std::min(xMin, q.x);
+    xMax = std::max(xMax, q.x);
+    yMin = std::min(yMin, q.y);
+    yMax = std::max(yMax, q.y);
+  };
+  for (int i = 0; i <= kSteps; ++i) {
+    const double lon = p.xFrom + (p.xTo - p.xFrom) * i / kSteps;
+    const double lat = p.yFrom + (p.yTo - p.yFrom) * i / kSteps;
+    take(lon, p.yFrom);
+    take(lon, p.yTo);
+    take(p.xFrom, lat);
+    take(p.xTo, lat);
+  }
+
+  // The map item covers the frame and a little more; its size is kept to whole micrometres and
+  // the extent made from it, so that the map shows exactly the map scale.
+  const double metresPerMm = layout.scale / 1000.0;
+  const double reach = FrameReach(style) + kFramePad;
+  const auto micrometres = [](double mm) { return std::round(mm * 1000.0) / 1000.0; };
+  layout.mapWidth = micrometres((xMax - xMin) / metresPerMm + 2.0 * reach);
+  layout.mapHeight = micrometres((yMax - yMin) / metresPerMm + 2.0 * reach);
+  const double xMid = (xMin + xMax) / 2.0;
+  const double yMid = (yMin + yMax) / 2.0;
+  layout.xMin = xMid - layout.mapWidth * metresPerMm / 2.0;
+  layout.xMax = xMid + layout.mapWidth * metresPerMm / 2.0;
+  layout.yMin = yMid - layout.mapHeight * metresPerMm / 2.0;
+  layout.yMax = yMid + layout.mapHeight * metresPerMm / 2.0;
+
+  layout.mapX = kPageMargin;
+  layout.mapY = kPageMargin + kTitleRoom;
+  layout.pageWidth = layout.mapWidth + 2.0 * kPageMargin;
+  layout.pageHeight = layout.mapHeight + 2.0 * kPageMargin + kTitleRoom;
+  return layout;
+}
+
+std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName) {
+  const QgisSystem* system = QgisSystemOf(p.CS);
+  if (system == nullptr) return {};
+  const FrameStyle style = SETRAMKPARAMETERS(p.MillionSeries, p.MapScale);
+  const SheetLayout layout = SheetLayoutOf(p);
+
+  std::vector<ProjectLayer> layers;
+  if (WritesFrameDig(style)) layers.push_back(kFrameDig);
+  if (WritesFrameAdj(style)) layers.push_back(kFrameAdj);
+  if (WritesFrame(style)) layers.push_back(kFrame);
+  layers.insert(layers.end(), {kHypsL, kHypsP, kHypsA});
+
+  std::string mapLayers, tree;
+  for (const ProjectLayer& layer : layers) {
+    const EmbeddedStyle embedded =
+        Embedded(LayerStyleText(layer.name, p.MillionSeries, p.MapScale));
+    mapLayers += FillTemplate(QgisTemplate("maplayer.xml"),
+                              {{"GEOMETRY", std::string(layer.geometry)},
+                               {"LABELS_ENABLED", embedded.labelsEnabled ? "1" : "0"},
+                               {"ID", LayerId(layer)},
+                               {"SOURCE", std::string(layer.source)},
+                               {"NAME", std::string(layer.name)},
+                               {"LAYER_CRS", LayerCrs(p, *system)},
+                               {"STYLE", embedded.body}});
+    tree +=
+        FillTemplate(QgisTemplate("layer-tree-layer.xml"), {{"ID", LayerId(layer)},
+                                                            {"NAME", std::string(layer.name)},
+                                                            {"SOURCE", std::string(layer.source)}});
+  }
+
+  const std::string title = XmlEscaped(Cp1251ToUtf8(sheetName));
+  return FillTemplate(QgisTemplate("sheet.qgs"),
+                      {{"TITLE", title},
+                       {"MERIDIAN", DecimalText(layout.centralMeridian, 9)},
+                       {"PROJECT_CRS", ProjectCrs(p, *system, layout.centralMeridian)},
+                       {"LAYER_TREE", tree},
+                       {"LAYERS", mapLayers},
+                       {"XMIN", Metres(layout.xMin)},
+                       {"YMIN", Metres(layout.yMin)},
+                       {"XMAX", Metres(layout.xMax)},
+                       {"YMAX", Metres(layout.yMax)},
+                       {"PAGE_WIDTH", Mm(layout.pageWidth)},
+                       {"PAGE_HEIGHT", Mm(layout.pageHeight)},
+                       {"TITLE_X", Mm(kPageMargin)},
+                       {"TITLE_Y", Mm(kPageMargin)},
+                       {"TITLE_WIDTH", Mm(layout.mapWidth)},
+                       {"TITLE_HEIGHT", Mm(kTitleRoom - 2.0)},
+                       {"MAP_X", Mm(layout.mapX)},
+                       {"MAP_Y", Mm(layout.mapY)},
+                       {"MAP_WIDTH", Mm(layout.mapWidth)},
+                       {"MAP_HEIGHT", Mm(layout.mapHeight)}});
+}
+
+Outcome WriteSheetProject(const SheetParameters& p, std::string_view sheetName) {
+  const std::string text = SheetProjectText(p, sheetName);
+  if (text.empty()) return Success();
+  const fs::path folder = PathFromCp1251(TrimTrailingBlanks(p.FramePath)).parent_path();
+  const PendingFile file{folder / fs::path(kSheetProjectName), text};
+  if (Outcome published = PublishFiles({&file, 1}); !published.ok()) {
+    return Failure(kProjectNotWritten, std::move(published.reason));
+  }
+  return Success();
+}
+
+}  // namespace mapbasis

@@ -1,0 +1,57 @@
+// The QGIS project of a result folder: the run's layers in drawing order with their styles, in a
+// transverse Mercator on the sheet's middle meridian, and one print layout whose map shows the
+// sheet at its map scale on a page the size of its frame plus a margin, the sheet's name above it.
+//
+// The layers are in the EPSG system of the run's CS, so that QGIS has real transformations for
+// them. QGIS, however, draws nothing east of 180 degrees in such a system, and a sheet of the
+// western hemisphere has its longitudes from 180 on: its layers get a system of their own with
+// the same ellipsoid and shift to WGS 84 and longitudes from 0 to 360, and the print's transverse
+// Mercator is defined on it.
+//
+// The project has one fixed name, so a folder never holds a project of an earlier sheet beside
+// the layers of a later one: a run removes it once its checks have passed, before any layer is
+// touched, and writes it again when every layer is written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/outcome.h"
+#include "core/sheet_parameters.h"
+
+namespace mapbasis {
+
+inline constexpr std::string_view kSheetProjectName = "mapbasis.qgs";
+
+// Status of a project that could not be removed or written.
+inline constexpr std::int32_t kProjectNotWritten = 30;
+
+// Where things lie on the layout, in millimetres from the page's top left corner, and the map's
+// extent in metres of the projection.
+struct SheetLayout {
+  double centralMeridian = 0.0;  // degrees
+  double scale = 0.0;            // denominator
+  double pageWidth = 0.0, pageHeight = 0.0;
+  double mapX = 0.0, mapY = 0.0, mapWidth = 0.0, mapHeight = 0.0;
+  double xMin = 0.0, yMin = 0.0, xMax = 0.0, yMax = 0.0;
+};
+
+// Margins of the page around the map item, and the room above it that holds the sheet's name.
+inline constexpr double kPageMargin = 10.0;
+inline constexpr double kTitleRoom = 12.0;
+// The map item reaches this far beyond the frame's outermost line, for line widths and the names
+// set across the outer frame.
+inline constexpr double kFramePad = 3.0;
+
+// The layout of the sheet of p (its result trapezoid, system and map scale).
+SheetLayout SheetLayoutOf(const SheetParameters& p);
+
+// The project's text; sheetName is cp1251. Empty when CS names no coordinate system.
+std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName);
+
+// Writes the project into the result folder (the folder of p.FramePath), whole or not at all.
+// Nothing is written when CS names no coordinate system.
+Outcome WriteSheetProject(const SheetParameters& p, std::string_view sheetName);
+
+}  // namespace mapbasis

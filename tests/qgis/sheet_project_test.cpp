@@ -1,0 +1,194 @@
+// The QGIS files of a sheet: the projection the layout prints in, the layout's geometry, the styles
+// and project filled from their templates.
+#include "qgis/sheet_project.h"
+
+#include <stdexcept>
+
+#include <gtest/gtest.h>
+
+#include "geometry/sheet_trapezoid.h"
+#include "qgis/coordinate_systems.h"
+#include "qgis/qgis_templates.h"
+#include "qgis/sheet_styles.h"
+#include "qgis/transverse_mercator.h"
+
+namespace mapbasis {
+namespace {
+
+SheetParameters Sheet(std::int32_t CS, std::int32_t MillionSeries, std::int32_t MapScale,
+                      std::int32_t Zone = 37, std::int32_t ExtraSheets = 0) {
+  SheetParameters p;
+  p.CS = CS;
+  p.MillionSeries = MillionSeries;
+  p.MapScale = MapScale;
+  p.Belt = 8;
+  p.Zone = Zone;
+  p.SheetNo = 14;
+  p.ExtraSheets = ExtraSheets;
+  StoreBaseParameters(COMPUTEBASEPARAMETERS(MillionSeries, 8, Zone, 14, ExtraSheets), p);
+  UseBaseTrapezoid(p);
+  return p;
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+TEST(SheetProject, TransverseMercatorAgreesWithProj) {
+  // Reference values from PROJ's tmerc on the same ellipsoids.
+  const Ellipsoid krasovsky{6378245.0, 298.3};
+  const Ellipsoid gsk2011{6378136.5, 298.2564151};
+  const struct {
+    Ellipsoid e;
+    double meridian, lon, lat, x, y;
+  } cases[] = {
+      {krasovsky, 37.5, 37.0, 54.0, -32788.3035, 5986136.7652},
+      {krasovsky, 37.5, 38.0, 54.6666667, 32262.1798, 6060344.5899},
+      {krasovsky, 37.5, 37.5, 0.0, 0.0, 0.0},
+      {gsk2011, 39.0, 36.0, 52.0, -206011.3085, 5767594.7724},
+      {gsk2011, 39.0, 42.0, 56.0, 187146.2841, 6212625.8217},
+      // Across 180 degrees: longitudes east of it are carried as 180 and more.
+      {krasovsky, 183.0, 180.0, 80.0, -58156.4349, 8886793.0160},
+      {krasovsky, 183.0, 186.0, 84.0, 35009.2346, 9332899.0334},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.lon << " " << c.lat);
+    const ProjectedPoint q = TransverseMercator(c.e, c.meridian, c.lon, c.lat);
+    EXPECT_NEAR(q.x, c.x, 0.001);
+    EXPECT_NEAR(q.y, c.y, 0.001);
+  }
+}
+
+TEST(SheetProject, LayoutHoldsTheFrameAtTheMapScale) {
+  // Page sizes: the sheet in the projection (N-37-XIV is 65.6 km by 74.2 km; N-37 411 km by
+  // 445 km), the frame's outermost line and 3 mm beyond it on every side, 10 mm of margin, 12 mm
+  // for the name above.
+  const struct {
+    std::int32_t series, scale;
+    double denominator, pageWidth, pageHeight;
+  } cases[] = {
+      {0, 0, 200000, 373.483, 429.218},  // outer frame 9.8 mm out
+      {0, 1, 500000, 167.153, 196.647},  // 5 mm
+      {0, 2, 1000000, 90.697, 111.443},  // no frame: the sheet and the pad
+      {1, 0, 1000000, 457.23, 506.49},   // N-37, outer lines at 9.6 mm
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.denominator);
+    const SheetParameters p = Sheet(1, c.series, c.scale);
+    const SheetLayout layout = SheetLayoutOf(p);
+    EXPECT_EQ(layout.scale, c.denominator);
+    EXPECT_DOUBLE_EQ(layout.centralMeridian, (p.xFrom + p.xTo) / 2);
+    // The extent and the item's size make exactly the map scale.
+    EXPECT_NEAR((layout.xMax - layout.xMin) / layout.mapWidth * 1000.0, c.denominator, 1e-6);
+    EXPECT_NEAR((layout.yMax - layout.yMin) / layout.mapHeight * 1000.0, c.denominator, 1e-6);
+    EXPECT_NEAR(layout.pageWidth, c.pageWidth, 1.0);
+    EXPECT_NEAR(layout.pageHeight, c.pageHeight, 1.0);
+    EXPECT_DOUBLE_EQ(layout.pageWidth, layout.mapWidth + 2 * kPageMargin);
+    EXPECT_DOUBLE_EQ(layout.mapY, kPageMargin + kTitleRoom);
+    // The sheet is symmetric about its middle meridian.
+    EXPECT_NEAR(layout.xMin, -layout.xMax, 1e-6);
+  }
+}
+
+TEST(SheetProject, StylesAndProjectPerMapScale) {
+  const struct {
+    std::int32_t CS, series, scale;
+    const char* frameVariables;  // the Frame style's scale and band width, empty without Frame
+    std::vector<std::string> layers;
+    const char* epsg;
+  } cases[] = {
+      {1,
+       0,
+       0,
+       "200000|1.2",
+       {"FrameDig", "FrameAdj", "Frame", "HypsL", "HypsP", "HypsA"},
+       "&quot;4284&quot;"},
+      {2, 0, 1, "500000|0", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "&quot;4200&quot;"},
+      {3, 0, 2, "", {"HypsL", "HypsP", "HypsA"}, "&quot;7683&quot;"},
+      {3, 1, 0, "1000000|1", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "&quot;7683&quot;"},
+      {1, 1, 1, "2500000|0", {"FrameDig", "Frame", "HypsL", "HypsP", "HypsA"}, "&quot;4284&quot;"},
+      {2, 1, 2, "", {"HypsL", "HypsP", "HypsA"}, "&quot;4200&quot;"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.series << "/" << c.scale);
+    const SheetParameters p = Sheet(c.CS, c.series, c.scale);
+    const std::string project = SheetProjectText(p, "N-37-XIV & <\"1\">");
+    EXPECT_EQ(project.find("{{"), std::string::npos);
+    EXPECT_NE(project.find("N-37-XIV &amp; &lt;&quot;1&quot;&gt;"), std::string::npos);
+    // The layers in drawing order, each in its EPSG system, with its style embedded.
+    std::size_t at = 0;
+    for (const std::string& layer : c.layers) {
+      const std::size_t found = project.find("<layername>" + layer + "</layername>", at);
+      EXPECT_NE(found, std::string::npos) << layer;
+      at = found == std::string::npos ? at : found;
+    }
+    EXPECT_EQ(Count(project, "<maplayer "), c.layers.size());
+    EXPECT_EQ(Count(project, "<layer-tree-layer "), c.layers.size());
+    EXPECT_EQ(Count(project, "AUTHORITY[&quot;EPSG&quot;," + std::string(c.epsg) + "]]"),
+              c.layers.size() + 1);
+    EXPECT_EQ(Count(project, "<renderer-v2 "), c.layers.size());
+    EXPECT_EQ(Count(project, "labelsEnabled=\"1\""), Count(project, "<labeling "));
+
+    const std::string frame = LayerStyleText("Frame", c.series, c.scale);
+    if (*c.frameVariables != '\0') {
+      const std::string values = c.frameVariables;
+      const std::string scale = values.substr(0, values.find('|'));
+      const std::string width = values.substr(values.find('|') + 1);
+      EXPECT_NE(frame.find("<Option type=\"QString\" value=\"" + scale + "\"/>\n" +
+                           "        <Option type=\"QString\" value=\"" + width + "\"/>"),
+                std::string::npos);
+    }
+    for (const char* layer : {"HypsA", "HypsP", "HypsL", "Frame", "FrameAdj", "FrameDig"}) {
+      const std::string style = LayerStyleText(layer, c.series, c.scale);
+      EXPECT_NE(style.find("<qgis "), std::string::npos) << layer;
+      EXPECT_EQ(style.find("{{"), std::string::npos) << layer;
+    }
+  }
+  // A name that is not a layer has no style; a system without EPSG code has no project.
+  EXPECT_EQ(LayerStyleText("Other", 0, 0), "");
+  EXPECT_EQ(SheetProjectText(Sheet(0, 0, 0), "N-37-XIV"), "");
+  EXPECT_EQ(QgisSystemOf(4), nullptr);
+}
+
+TEST(SheetProject, SheetsEastOf180DegreesGetLongitudesFrom0To360) {
+  const struct {
+    std::int32_t zone, extra;
+    bool wrapped;
+    const char* meridian;
+  } cases[] = {
+      {37, 0, false, "39"},   // 36..42
+      {60, 0, false, "177"},  // 174..180: ends on 180
+      {60, 1, true, "180"},   // 174..186
+      {1, 0, true, "183"},    // 180..186
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.zone);
+    const std::string project = SheetProjectText(Sheet(2, 1, 0, c.zone, c.extra), "X");
+    EXPECT_EQ(Count(project, "+lon_wrap=180"), c.wrapped ? 5u : 0u);
+    EXPECT_EQ(Count(project, "+towgs84=24.47,-130.89,-81.56,0,0,0.13,-0.22"), c.wrapped ? 6u : 0u);
+    EXPECT_EQ(Count(project, "AUTHORITY[&quot;EPSG&quot;,&quot;4200&quot;]]"), c.wrapped ? 0u : 6u);
+    const std::string meridian = c.meridian;
+    EXPECT_NE(project.find(c.wrapped ? "+lon_0=" + meridian + " "
+                                     : "&quot;central_meridian&quot;," + meridian + "]"),
+              std::string::npos);
+  }
+}
+
+TEST(SheetProject, TemplateFilling) {
+  EXPECT_EQ(FillTemplate("a{{X}}b{{Y}}{{X}}", {{"X", "1"}, {"Y", "{{X}}"}}), "a1b{{X}}1");
+  EXPECT_EQ(FillTemplate("no placeholder {", {}), "no placeholder {");
+  EXPECT_THROW(FillTemplate("{{MISSING}}", {{"X", "1"}}), std::logic_error);
+  EXPECT_EQ(XmlEscaped("<a href=\"x\">&'</a>"),
+            "&lt;a href=&quot;x&quot;&gt;&amp;&apos;&lt;/a&gt;");
+  EXPECT_EQ(DecimalText(1.2000000476837158, 3), "1.2");
+  EXPECT_EQ(DecimalText(200000.0, 0), "200000");
+  EXPECT_EQ(DecimalText(-0.0001, 3), "0");
+  EXPECT_EQ(DecimalText(0.0, 3), "0");
+}
+
+}  // namespace
+}  // namespace mapbasis
