@@ -5,6 +5,7 @@
 //     mapbasis --help | --version
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -32,6 +33,15 @@ int Run(const std::vector<std::string>& args) {
   return mapbasis::RunProgram(args, loaded.shell.get(), std::cout, std::cerr);
 }
 
+// What the standard library cannot throw out of a function that promises not to throw (memory
+// running out inside a directory listing, for one) ends the process through here: still one line
+// and the program's own status. Stopped there, a run leaves what a killed run leaves: every layer
+// whole or absent, and temporaries that the next run removes.
+[[noreturn]] void OnTerminate() {
+  std::fputs("mapbasis: the run was stopped: out of memory or an internal failure\n", stderr);
+  std::_Exit(mapbasis::kExitNotDone);
+}
+
 // `arguments` gives the arguments after the program name.
 template <typename Arguments>
 int Main(Arguments arguments) {
@@ -44,6 +54,7 @@ int Main(Arguments arguments) {
   // A closed stderr makes the message fail, not the run: the exit status still tells.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
+  std::set_terminate(OnTerminate);
   // Whatever escapes the run still ends it with one line and a status of the program's own: 8, as
   // a batch run catches what happens during its generation itself. The line is written without
   // allocating: memory may be what ran out.

@@ -390,9 +390,10 @@ Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePat
     const fs::path file = resultPath / PathFromCp1251(std::string(name));
     const fs::file_status fileStatus = fs::symlink_status(file, ec);
     if (!fs::exists(fileStatus)) continue;
-    std::error_code why;
-    if (fs::is_directory(fileStatus)) why = std::make_error_code(std::errc::is_a_directory);
-    if (!why) why = CannotWriteIn(resultPath);
+    if (fs::is_directory(fileStatus)) {
+      return Failure(kResultFileFailed, Quoted(file) + " is a folder, not a file the run writes");
+    }
+    std::error_code why = CannotWriteIn(resultPath);
     if (!why) why = Undeletable(file);
     if (why) {
       return Failure(kResultFileFailed, "cannot replace " + Quoted(file) + ": " + why.message());

@@ -136,13 +136,13 @@ Outcome RemoveOld(const std::filesystem::path& path) {
 }  // namespace
 
 std::filesystem::path TemporaryNameOf(const std::filesystem::path& path) {
-  std::filesystem::path temporary = path;
   std::filesystem::path name = ".mapbasis-";
   name += path.filename();  // joined as the platform's own characters, whatever they are
   // Not named like a layer file: a reader that lists the folder's layers never takes it for one.
   name += ".tmp";
-  temporary.replace_filename(name);
-  return temporary;
+  // Built anew rather than with replace_filename, which can leave the path broken when memory
+  // runs out half-way (libstdc++ 12), so that its destructor crashes.
+  return path.parent_path() / name;
 }
 
 Outcome PublishFiles(std::span<const PendingFile> files) {
