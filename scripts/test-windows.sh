@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Cross-builds the batch program for 64-bit Windows with MinGW-w64 and tests it under Wine against
-# the Linux build (tests/windows/wine_check.py). Installs what it needs; needs ../shared beside the
-# project for shapelib's sources (a Windows user takes shapelib from vcpkg or MSYS2 instead and
+# Cross-builds the program for 64-bit Windows with MinGW-w64 and tests it under Wine against the
+# Linux build: the batch runs (tests/windows/wine_check.py), then the dialogs played with keys on a
+# virtual display (tests/windows/wine_dialogs.py). Installs what it needs; needs ../shared beside
+# the project for shapelib's sources (a Windows user takes shapelib from vcpkg or MSYS2 instead and
 # points SHAPELIB_ROOT at it).
+#
+#     scripts/test-windows.sh                 build and test
+#     scripts/test-windows.sh --screenshots   also capture the dialogs into docs/screenshots/
 set -euo pipefail
+screenshots=()
+[ "${1:-}" = "--screenshots" ] && screenshots=(docs/screenshots)
 cd "$(dirname "$0")/.."
 root="$(pwd)"
 
@@ -26,7 +32,9 @@ cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_
 cmake --build build-windows --target mapbasis
 
 # The Linux build is the reference.
-cmake -S . -B build-linux-reference -G Ninja -DMAPBASIS_TESTS=OFF >/dev/null
+cmake -S . -B build-linux-reference -G Ninja -DMAPBASIS_TESTS=OFF -DMAPBASIS_DIALOGS=OFF >/dev/null
 cmake --build build-linux-reference --target mapbasis
 
 /usr/bin/python3 tests/windows/wine_check.py build-linux-reference/mapbasis build-windows/mapbasis.exe .
+/usr/bin/python3 tests/windows/wine_dialogs.py build-linux-reference/mapbasis \
+  build-windows/mapbasis.exe "${screenshots[@]}"
