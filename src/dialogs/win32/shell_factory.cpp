@@ -41,7 +41,7 @@ void LeaveOwnConsole() {
 }  // namespace mapbasis
 
 extern "C" mapbasis::InteractiveShell* mapbasis_create_interactive_shell(char* reason,
-                                                                          std::size_t reasonSize) {
+                                                                         std::size_t reasonSize) {
   static_assert(std::is_same_v<decltype(&mapbasis_create_interactive_shell),
                                mapbasis::InteractiveShellFactory>);
   if (reasonSize > 0) reason[0] = '\0';  // Windows always has a desktop to show the dialogs on

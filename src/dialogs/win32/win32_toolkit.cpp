@@ -263,16 +263,15 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
 Win32Toolkit::Win32Toolkit() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
-  comReady_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  comReady_ =
+      SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 Win32Toolkit::~Win32Toolkit() {
   if (comReady_) ::CoUninitialize();
 }
 
-void Win32Toolkit::Closed(HWND dialog) {
-  std::erase(dialogs_, dialog);
-}
+void Win32Toolkit::Closed(HWND dialog) { std::erase(dialogs_, dialog); }
 
 std::unique_ptr<Dialog> Win32Toolkit::DlgInit(int resourceId) {
   auto dialog = std::make_unique<Win32Dialog>(*this, resourceId);

@@ -64,10 +64,10 @@ class Win32Dialog final : public Dialog {
   const int resourceId_;
   HWND hwnd_ = nullptr;
   std::map<int, Callback> callbacks_;
-  bool modal_ = false;   // the modal loop runs
-  int closedBy_ = 0;     // the closing button, once pressed
-  int focusId_ = 0;      // a control to focus when the dialog is shown, or 0
-  HWND lastFocus_ = nullptr;   // the control that had the focus when the dialog was closed
+  bool modal_ = false;            // the modal loop runs
+  int closedBy_ = 0;              // the closing button, once pressed
+  int focusId_ = 0;               // a control to focus when the dialog is shown, or 0
+  HWND lastFocus_ = nullptr;      // the control that had the focus when the dialog was closed
   HWND disabledOwner_ = nullptr;  // the owner this dialog disabled, enabled again when it goes
 };
 
