@@ -6,8 +6,9 @@ with keys (xdotool under Xvfb), against the Linux build as the reference.
 
 Journeys: the defaults with a typed result folder (exit 0, the same six layers as a batch run of
 the Linux build for that sheet); a refinement with an invalid start longitude (the warning box,
-the dialog again) and then a valid one (exit 0, the refined trapezoid); OK without a folder (the
-warning box, the dialog again where it stood); Cancel (exit 8, nothing written). With
+the dialog again) and then a valid one, the folder from the folder picker (exit 0, the refined
+trapezoid); OK without a folder (the warning box, the dialog again where it stood); the picker
+cancelled and then the dialog (exit 8, nothing written). With
 SCREENSHOT-DIR, the three dialogs are captured as windows-<dialog>.png there.
 
 Prints one line per check and a closing 'N passed, N failed'; exits 1 when anything failed.
@@ -94,6 +95,7 @@ REFINEMENT = "Изменение параметров трапеции и ее �
 DONE = "Состояние обработки"
 REFINEMENT_ERROR = "Ошибка в уточнении параметров"
 PARAMETER_ERROR = "ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ"
+PICKER = "Поиск папки для рез. файлов"
 
 
 class Journey:
@@ -188,9 +190,10 @@ def main():
         check("defaults: the Linux reference runs", lcode == 0, str(lcode))
         compare("defaults", linux_out, result)
 
-        # A refinement: an invalid start longitude, the warning, then a valid one.
+        # A refinement: an invalid start longitude, the warning, then a valid one; the folder from
+        # the picker, which opens in the current folder.
         j = Journey(display, windows_exe, env, os.path.join(work, "refined"))
-        result = os.path.join(j.folder, "out")
+        result = os.path.join(j.folder, "папка с пробелом")
         os.makedirs(result)
         info = j.window("")
         if info:
@@ -218,15 +221,20 @@ def main():
             display.keys(refinement, "Return")
         main_dialog = j.window(PARAMETERS)
         if main_dialog:
-            # The focus is back on the refinement button; the folder field is the next stop.
-            display.keys(main_dialog, "Tab")
-            display.type(main_dialog, wine_path(result) + "\\")
-            display.keys(main_dialog, "Return")
+            # The focus is back on the refinement button; «Найти» is two stops on.
+            display.keys(main_dialog, "Tab", "Tab", "space")
+            picker = j.window(PICKER)
+            if picker:
+                display.type(picker, os.path.basename(result))
+                display.keys(picker, "Return")
+            main_dialog = j.window(PARAMETERS)
+        if main_dialog:
+            display.keys(main_dialog, "Tab", "Return")  # from «Найти» to OK
         box = j.window(DONE)
         if box:
             display.keys(box, "Return")
         code = j.end()
-        check("refinement: «11» refused with its warning, «11 30» taken, exit 0",
+        check("refinement: «11» refused with its warning, «11 30» taken, the picked folder, exit 0",
               refused and box and code == 0, j.story())
         lcode, linux_out = linux_reference(linux_exe, work, "refined", "Nom=U-33-I;xFrom=11 30;")
         compare("refinement", linux_out, result)
@@ -253,17 +261,24 @@ def main():
               code == 8 and before is not None and before == after and
               os.listdir(j.folder) == [], "%s; %s / %s" % (j.story(), before, after))
 
-        # Cancel: 8, and nothing written.
+        # The picker cancelled, then the dialog: 8, and nothing written.
         j = Journey(display, windows_exe, env, os.path.join(work, "cancel"))
         info = j.window("")
         if info:
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)
         if main_dialog:
+            display.keys(main_dialog, *["Tab"] * 9, "space")
+            picker = j.window(PICKER)
+            if picker:
+                display.keys(picker, "Escape")
+            main_dialog = j.window(PARAMETERS)
+        if main_dialog:
             display.keys(main_dialog, "Escape")
         code = j.end()
-        check("Cancel: exit 8, nothing written", main_dialog and code == 8 and
-              os.listdir(j.folder) == [], "%s; %s" % (j.story(), os.listdir(j.folder)))
+        check("Cancel in the picker, then in the dialog: exit 8, nothing written",
+              main_dialog and code == 8 and os.listdir(j.folder) == [],
+              "%s; %s" % (j.story(), os.listdir(j.folder)))
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
