@@ -9,7 +9,7 @@ build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev)
 test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev)
 bench_packages=(python3 time strace)
 
-windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal xvfb xdotool imagemagick zip)
+windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal xvfb xdotool xclip imagemagick zip)
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;

@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """The interactive run of the Windows build under Wine on a virtual display, played like a user
-with keys (xdotool under Xvfb), against the Linux build as the reference.
+with keys and the clipboard (xdotool and xclip under Xvfb), against the Linux build as the reference.
 
     wine_dialogs.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE [SCREENSHOT-DIR]
 
 Journeys: the defaults with a typed result folder (exit 0, the same six layers as a batch run of
 the Linux build for that sheet); a refinement with an invalid start longitude (the warning box,
 the dialog again) and then a valid one, the folder from the folder picker (exit 0, the refined
-trapezoid); OK without a folder (the warning box, the dialog again where it stood); the picker
+trapezoid); the series and the combined kind changed with the keyboard (the 1:1 000 000
+quadruple sheet); OK without a folder (the warning box, the dialog again where it stood); the picker
 cancelled and then the dialog (exit 8, nothing written). With
 SCREENSHOT-DIR, the three dialogs are captured as windows-<dialog>.png there.
 
@@ -81,6 +82,15 @@ class Display:
         self.xdotool("type", "--delay", "30", text)
         time.sleep(0.3)
 
+    def paste(self, window, text):
+        """Pastes through the clipboard: typed, a letter outside the keyboard's layout can reach
+        the program as another one while the typist remaps a key for it."""
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode("utf-8"),
+                       env=dict(os.environ, DISPLAY=self.name), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30)
+        time.sleep(0.5)  # Wine takes the new clipboard in
+        self.keys(window, "ctrl+v")
+
     def screenshot(self, window, path):
         subprocess.run(["import", "-window", window, path], env=dict(os.environ, DISPLAY=self.name),
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
@@ -110,7 +120,9 @@ class Journey:
 
     def window(self, name):
         window = self.display.wait_for(name, self.process)
-        self.steps.append("%s: %s" % (name or "information dialog", "shown" if window else "MISSING"))
+        seen = "shown" if window else "MISSING (on the screen: %s)" % sorted(
+            self.display.windows().values())
+        self.steps.append("%s: %s" % (name or "information dialog", seen))
         return window
 
     def end(self):
@@ -139,11 +151,11 @@ def linux_reference(linux_exe, work, name, items):
     return code, os.path.join(folder, "out")
 
 
-def compare(name, linux_out, windows_out):
+def compare(name, linux_out, windows_out, count=6):
     linux_layers = layers_of(linux_out)
-    check(name + ": the same six layers", len(linux_layers) == 6 and
+    check(name + ": the same %d layers" % count, len(linux_layers) == count and
           linux_layers == layers_of(windows_out), "%s / %s" % (linux_layers, layers_of(windows_out)))
-    for layer in linux_layers:
+    for layer in (l for l in linux_layers if l in layers_of(windows_out)):
         differs = same_layer(os.path.join(linux_out, layer), os.path.join(windows_out, layer))
         check(name + ": " + layer, differs == "", differs)
 
@@ -163,7 +175,7 @@ def main():
                         "/t", "REG_SZ", "/d", "N", "/f"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=60)
 
-        # The defaults with a folder typed in, a Cyrillic name with a blank: sheet U-33-I.
+        # The defaults with a folder pasted in, a Cyrillic name with a blank: sheet U-33-I.
         j = Journey(display, windows_exe, env, os.path.join(work, "defaults"))
         result = os.path.join(j.folder, "результаты листа")
         os.makedirs(result)
@@ -176,7 +188,7 @@ def main():
         if main_dialog:
             # From the first list to the folder field: eight stops.
             display.keys(main_dialog, *["Tab"] * 8)
-            display.type(main_dialog, wine_path(result) + "\\")
+            display.paste(main_dialog, wine_path(result) + "\\")
             if shots:
                 display.screenshot(main_dialog, os.path.join(shots, "windows-parameters.png"))
             display.keys(main_dialog, "Return")
@@ -225,7 +237,7 @@ def main():
             display.keys(main_dialog, "Tab", "Tab", "space")
             picker = j.window(PICKER)
             if picker:
-                display.type(picker, os.path.basename(result))
+                display.paste(picker, os.path.basename(result))
                 display.keys(picker, "Return")
             main_dialog = j.window(PARAMETERS)
         if main_dialog:
@@ -238,6 +250,29 @@ def main():
               refused and box and code == 0, j.story())
         lcode, linux_out = linux_reference(linux_exe, work, "refined", "Nom=U-33-I;xFrom=11 30;")
         compare("refinement", linux_out, result)
+
+        # The lists changed with the keyboard: the 1:1 000 000 series (the sheet number goes off,
+        # the map scale follows) and its quadruple sheet, U-33(4).
+        j = Journey(display, windows_exe, env, os.path.join(work, "lists"))
+        result = os.path.join(j.folder, "out")
+        os.makedirs(result)
+        info = j.window("")
+        if info:
+            display.keys(info, "Return")
+        main_dialog = j.window(PARAMETERS)
+        if main_dialog:
+            # Series: the next item. Then map scale, belt, zone; the sheet number is skipped while
+            # it is off; the kind: the last item. Then the refinement button and the folder.
+            display.keys(main_dialog, "Tab", "Down", "Tab", "Tab", "Tab", "Tab", "End", "Tab", "Tab")
+            display.paste(main_dialog, wine_path(result) + "\\")
+            display.keys(main_dialog, "Return")
+        box = j.window(DONE)
+        if box:
+            display.keys(box, "Return")
+        code = j.end()
+        check("lists: series and kind changed, exit 0", box and code == 0, j.story())
+        lcode, linux_out = linux_reference(linux_exe, work, "lists", "Nom=U-33(4);")
+        compare("lists", linux_out, result, count=5)
 
         # OK without a folder: the warning, then the dialog again where it stood; then Cancel.
         j = Journey(display, windows_exe, env, os.path.join(work, "no-folder"))
