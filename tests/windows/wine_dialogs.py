@@ -175,9 +175,10 @@ def main():
                         "/t", "REG_SZ", "/d", "N", "/f"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=60)
 
-        # The defaults with a folder pasted in, a Cyrillic name with a blank: sheet U-33-I.
+        # The defaults with a folder pasted in, Cyrillic with a blank: sheet U-33-I.
+        # The folder is on drive C: of Wine's prefix, as a user would have it.
         j = Journey(display, windows_exe, env, os.path.join(work, "defaults"))
-        result = os.path.join(j.folder, "результаты листа")
+        result = os.path.join(work, "prefix", "drive_c", "Карты листов", "U-33-I")
         os.makedirs(result)
         info = j.window("")
         if info and shots:
@@ -188,7 +189,7 @@ def main():
         if main_dialog:
             # From the first list to the folder field: eight stops.
             display.keys(main_dialog, *["Tab"] * 8)
-            display.paste(main_dialog, wine_path(result) + "\\")
+            display.paste(main_dialog, "C:\\Карты листов\\U-33-I\\")
             if shots:
                 display.screenshot(main_dialog, os.path.join(shots, "windows-parameters.png"))
             display.keys(main_dialog, "Return")
