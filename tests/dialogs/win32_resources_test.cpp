@@ -138,7 +138,8 @@ enum class Kind { List, Field, ReadOnlyField, Button, Static };
 
 Kind KindOf(const RcControl& c) {
   if (c.keyword == "COMBOBOX") return Kind::List;
-  if (c.keyword == "EDITTEXT") return Has(c.style, "ES_READONLY") ? Kind::ReadOnlyField : Kind::Field;
+  if (c.keyword == "EDITTEXT")
+    return Has(c.style, "ES_READONLY") ? Kind::ReadOnlyField : Kind::Field;
   if (c.keyword == "PUSHBUTTON" || c.keyword == "DEFPUSHBUTTON") return Kind::Button;
   return Kind::Static;
 }
@@ -202,7 +203,8 @@ class ResourceDialog final : public Dialog {
     if (found == kinds_.end()) {
       ADD_FAILURE() << what << ": dialog " << resource_ << " has no control " << id;
     } else if (std::find(kinds.begin(), kinds.end(), found->second) == kinds.end()) {
-      ADD_FAILURE() << what << ": control " << id << " of dialog " << resource_ << " is another kind";
+      ADD_FAILURE() << what << ": control " << id << " of dialog " << resource_
+                    << " is another kind";
     }
   }
 
@@ -284,8 +286,8 @@ TEST(Win32Resources, ControlsAreThereOnceWithTheirStyles) {
     }
   }
   const auto& main = Dialogs().at(ids::kParameterDialog).controls;
-  const auto folder = std::find_if(main.begin(), main.end(),
-                                   [](auto& c) { return c.id == ids::kResultFolder; });
+  const auto folder =
+      std::find_if(main.begin(), main.end(), [](auto& c) { return c.id == ids::kResultFolder; });
   ASSERT_NE(folder, main.end());
   EXPECT_EQ(KindOf(*folder), Kind::Field);
   EXPECT_TRUE(Has(folder->style, "ES_AUTOHSCROLL"));
@@ -299,14 +301,13 @@ TEST(Win32Resources, ControlsFitAndDoNotOverlap) {
     const auto& all = dialog.controls;
     for (std::size_t i = 0; i < all.size(); ++i) {
       const Rect& a = all[i].rect;
-      EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= dialog.rect.w &&
-                  a.y + a.h <= dialog.rect.h)
+      EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= dialog.rect.w && a.y + a.h <= dialog.rect.h)
           << "dialog " << resource << ": \"" << all[i].text << "\" " << all[i].id;
       for (std::size_t j = i + 1; j < all.size(); ++j) {
         if (all[i].keyword == "GROUPBOX" || all[j].keyword == "GROUPBOX") continue;
         const Rect& b = all[j].rect;
-        const bool apart = a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y ||
-                           b.y + b.h <= a.y;
+        const bool apart =
+            a.x + a.w <= b.x || b.x + b.w <= a.x || a.y + a.h <= b.y || b.y + b.h <= a.y;
         EXPECT_TRUE(apart) << "dialog " << resource << ": " << all[i].id << " \"" << all[i].text
                            << "\" covers " << all[j].id << " \"" << all[j].text << "\"";
       }
@@ -320,24 +321,46 @@ TEST(Win32Resources, CaptionsAndLabels) {
   EXPECT_EQ(Dialogs().at(113).caption, "Изменение параметров трапеции и ее разграфки");
   EXPECT_EQ(Dialogs().at(106).caption, "");
   const std::vector<std::pair<int, std::string>> texts = {
-      {106, "ПРОГРАММА ГЕНЕРАЦИИ МАТЕМАТИЧЕСКОЙ ОСНОВЫ"}, {106, "ЦИФРОВЫХ МОДЕЛЕЙ КАРТ"},
-      {106, "1 : 1 000 000  "}, {106, "1 : 200 000"}, {106, "Версия 3.0"}, {106, "Продолжить"},
-      {106, "Формирование Shape-файлов, содержащих математическую основу листа по правилам "
-            "нормативного документа:"},
-      {101, "Система координат:"}, {101, "Масштаб комплекта :"}, {101, "Масштаб карты (схемы) :"},
-      {101, "Пояс"}, {101, "Зона"}, {101, " Номер листа"}, {101, "Базовая трапеция --->"},
-      {101, "Уточнить параметры разграфки"}, {101, "Найти"}, {101, "Папка для рез. файлов"},
-      {101, "OK"}, {101, "Cancel"},
-      {113, "Характеристики  базовой трапеции"}, {113, "Характеристики  результирующей трапеции"},
+      {106, "ПРОГРАММА ГЕНЕРАЦИИ МАТЕМАТИЧЕСКОЙ ОСНОВЫ"},
+      {106, "ЦИФРОВЫХ МОДЕЛЕЙ КАРТ"},
+      {106, "1 : 1 000 000  "},
+      {106, "1 : 200 000"},
+      {106, "Версия 3.0"},
+      {106, "Продолжить"},
+      {106,
+       "Формирование Shape-файлов, содержащих математическую основу листа по правилам "
+       "нормативного документа:"},
+      {101, "Система координат:"},
+      {101, "Масштаб комплекта :"},
+      {101, "Масштаб карты (схемы) :"},
+      {101, "Пояс"},
+      {101, "Зона"},
+      {101, " Номер листа"},
+      {101, "Базовая трапеция --->"},
+      {101, "Уточнить параметры разграфки"},
+      {101, "Найти"},
+      {101, "Папка для рез. файлов"},
+      {101, "OK"},
+      {101, "Cancel"},
+      {113, "Характеристики  базовой трапеции"},
+      {113, "Характеристики  результирующей трапеции"},
       {113, "Разграфка базовой трапеции по долготе"},
       {113, "Разграфка результирующей трапеции по долготе"},
       {113, "Разграфка базовой трапеции по широте"},
-      {113, "Разграфка результирующей трапеции по широте"}, {113, "Вид трапеции:"},
-      {113, "Размер трапеции по долготе:"}, {113, "Размер трапеции по широте:"},
-      {113, "Начальная долгота:"}, {113, "Конечная   долгота:"}, {113, "Начальная широта:"},
-      {113, "Конечная широта:"}, {113, "Расстояние между меридианами:"},
-      {113, "Расстояние между параллелями:"}, {113, "Цена деления минутной шкалы:"},
-      {113, "Test"}, {113, "OK"}, {113, "Cancel"}};
+      {113, "Разграфка результирующей трапеции по широте"},
+      {113, "Вид трапеции:"},
+      {113, "Размер трапеции по долготе:"},
+      {113, "Размер трапеции по широте:"},
+      {113, "Начальная долгота:"},
+      {113, "Конечная   долгота:"},
+      {113, "Начальная широта:"},
+      {113, "Конечная широта:"},
+      {113, "Расстояние между меридианами:"},
+      {113, "Расстояние между параллелями:"},
+      {113, "Цена деления минутной шкалы:"},
+      {113, "Test"},
+      {113, "OK"},
+      {113, "Cancel"}};
   for (const auto& [resource, text] : texts) {
     const auto& all = Dialogs().at(resource).controls;
     EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](auto& c) { return c.text == text; }))
