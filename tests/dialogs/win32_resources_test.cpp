@@ -179,6 +179,10 @@ class ResourceDialog final : public Dialog {
   void SetEnabled(int id, bool) override {
     Expect(id, {Kind::List, Kind::Static, Kind::Button, Kind::Field}, "SetEnabled");
   }
+  // Overrides the layer's focus primitive where the layer has one.
+  void SetFocus(int id) {
+    Expect(id, {Kind::List, Kind::Field, Kind::ReadOnlyField, Kind::Button}, "SetFocus");
+  }
   void DlgSetSub(int id, Callback callback) override {
     Expect(id, {Kind::List, Kind::Button}, "DlgSetSub");
     callbacks_[id] = std::move(callback);
