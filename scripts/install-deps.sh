@@ -16,7 +16,7 @@ test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang 
 bench_packages=(python3 time strace)
 screenshot_packages=(fonts-dejavu-core)
 
-windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal)
+windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal xvfb xdotool xclip imagemagick zip)
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;

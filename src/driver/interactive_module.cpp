@@ -19,8 +19,22 @@ namespace mapbasis {
 
 #ifdef _WIN32
 
+#ifdef MAPBASIS_LINKED_DIALOGS
+// The Windows dialogs need only the system's libraries: they are linked into the program.
+extern "C" InteractiveShell* mapbasis_create_interactive_shell(char* reason, std::size_t size);
+#endif
+
 LoadedShell LoadInteractiveShell(const std::filesystem::path&) {
+#ifdef MAPBASIS_LINKED_DIALOGS
+  char reason[1024] = {};
+  if (InteractiveShell* shell = mapbasis_create_interactive_shell(reason, sizeof reason)) {
+    return {std::unique_ptr<InteractiveShell>(shell), {}};
+  }
+  reason[sizeof reason - 1] = '\0';
+  return {nullptr, reason[0] != '\0' ? reason : "the dialogs could not be started"};
+#else
   return {nullptr, "the dialogs are not part of this build; give the path of a parameter file"};
+#endif
 }
 
 LoadedShell LoadInteractiveShell() { return LoadInteractiveShell({}); }

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Cross-builds build-windows/mapbasis.exe for 64-bit Windows with MinGW-w64: the batch program and
+# its dialogs, the MinGW runtime and shapelib linked statically. Installs what it needs; needs
+# ../shared beside the project for shapelib's sources (a Windows user takes shapelib from vcpkg or
+# MSYS2 instead and points SHAPELIB_ROOT at it).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+
+./scripts/install-deps.sh windows
+shapelib_src="$root/../shared/third_party/shapelib-1.5.0"
+[ -f "$shapelib_src/shpopen.c" ] || { echo "shapelib's sources are not at $shapelib_src" >&2; exit 2; }
+
+# shapelib as a static library in the build folder; nothing of it enters the repository.
+prefix="$root/build-windows/shapelib"
+mkdir -p "$prefix/obj" "$prefix/lib" "$prefix/include"
+for source in shpopen dbfopen safileio; do
+  x86_64-w64-mingw32-gcc-posix -O2 -c "$shapelib_src/$source.c" -o "$prefix/obj/$source.o"
+done
+rm -f "$prefix/lib/libshp.a"
+x86_64-w64-mingw32-ar rcs "$prefix/lib/libshp.a" "$prefix"/obj/*.o
+cp "$shapelib_src/shapefil.h" "$prefix/include/"
+
+cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DSHAPELIB_ROOT="$prefix" -DMAPBASIS_TESTS=OFF -DMAPBASIS_WERROR=ON
+cmake --build build-windows --target mapbasis
+
+# A batch run loads only what these two give: the dialogs' libraries are loaded on their first call.
+imports="$(x86_64-w64-mingw32-objdump -p build-windows/mapbasis.exe | sed -n 's/^\tDLL Name: //p' |
+  sort -f | tr '\n' ' ')"
+if [ "$imports" != "KERNEL32.dll msvcrt.dll " ]; then
+  echo "build-windows/mapbasis.exe imports $imports- expected KERNEL32.dll and msvcrt.dll alone" \
+    "(a function missing from src/dialogs/win32/delay_imports/?)" >&2
+  exit 1
+fi

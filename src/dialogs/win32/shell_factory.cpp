@@ -1,0 +1,50 @@
+// The interactive shell over the Windows dialogs. They need nothing beyond the system's libraries,
+// so they are part of the program; the run driver asks this function for them.
+#include <cstddef>
+#include <iostream>
+#include <memory>
+
+#include "dialogs/dialog_shell.h"
+#include "dialogs/win32/win32_toolkit.h"
+#include "driver/interactive_module.h"
+
+namespace mapbasis {
+
+namespace {
+
+class Win32Shell final : public InteractiveShell {
+ public:
+  Win32Shell() : shell_(toolkit_, std::cerr) {}
+
+  void STARTDIALOG() override { shell_.STARTDIALOG(); }
+  std::int32_t RUNDIALOG1(SheetParameters& p) override { return shell_.RUNDIALOG1(p); }
+  void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
+    shell_.ShowMessage(text, caption, icon);
+  }
+
+ private:
+  Win32Toolkit toolkit_;
+  DialogShell shell_;
+};
+
+// Started by a double-click, the program has a console window of its own that shows nothing: it
+// goes. A console shared with a command prompt stays.
+void LeaveOwnConsole() {
+  DWORD processes[2];
+  if (::GetConsoleWindow() != nullptr && ::GetConsoleProcessList(processes, 2) == 1) {
+    ::FreeConsole();
+  }
+}
+
+}  // namespace
+
+}  // namespace mapbasis
+
+extern "C" mapbasis::InteractiveShell* mapbasis_create_interactive_shell(char* reason,
+                                                                         std::size_t reasonSize) {
+  static_assert(std::is_same_v<decltype(&mapbasis_create_interactive_shell),
+                               mapbasis::InteractiveShellFactory>);
+  if (reasonSize > 0) reason[0] = '\0';  // Windows always has a desktop to show the dialogs on
+  mapbasis::LeaveOwnConsole();
+  return new mapbasis::Win32Shell;
+}
