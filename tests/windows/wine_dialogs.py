@@ -242,7 +242,7 @@ def main():
                 display.keys(picker, "Return")
             main_dialog = j.window(PARAMETERS)
         if main_dialog:
-            display.keys(main_dialog, "Tab", "Return")  # from «Найти» to OK
+            display.keys(main_dialog, "Return")  # a picked folder puts the focus on OK
         box = j.window(DONE)
         if box:
             display.keys(box, "Return")
