@@ -34,9 +34,11 @@
 #include "support/layer_reader.h"
 #include "support/temp_dir.h"
 
-// Fontconfig keeps its caches for the life of the process; the leak checker of the sanitized
-// build would report them.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// Fontconfig keeps its caches for the life of the process, and on a real X display Qt's D-Bus
+// connection keeps a buffer of libdbus; the leak checker of the sanitized build would report them.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\nleak:libdbus-1.so\n";
+}
 
 // Failures show Qt's texts as text.
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
