@@ -2,7 +2,6 @@
 // replaced, removed and protected as the layers are.
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -22,9 +21,7 @@ using testing::TempDir;
 
 std::string Read(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void Write(const fs::path& file, const std::string& text) {
@@ -45,8 +42,6 @@ TEST(QgisFiles, ALaterRunLeavesOnlyItsOwnStylesAndProject) {
     Write(dir / "out" / style, "edited in place");
   }
   Write(dir / "out/FRAME/mine.qml", "mine");
-  const std::string first = Read(dir / "out/mapbasis.qgs");
-  EXPECT_NE(first.find("<layername>FrameAdj</layername>"), std::string::npos);
 
   // The same folder at 1:500 000: FrameAdj is no longer written, its style goes with it.
   ASSERT_EQ(RunSheet(dir, "CS=CK-95;Nom=N-37-XV;MapScale=500;Path=out;").exitStatus, 0);
@@ -58,7 +53,6 @@ TEST(QgisFiles, ALaterRunLeavesOnlyItsOwnStylesAndProject) {
   const std::string second = Read(dir / "out/mapbasis.qgs");
   EXPECT_EQ(second.find("FrameAdj"), std::string::npos);
   EXPECT_NE(second.find("N-37-XV"), std::string::npos);
-  EXPECT_NE(second.find("AUTHORITY[&quot;EPSG&quot;,&quot;4200&quot;]]"), std::string::npos);
 }
 
 TEST(QgisFiles, TheProjectIsRemovedOnlyByARunPastItsChecks) {

@@ -8,11 +8,9 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <optional>
 #include <thread>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/cp1251.h"
@@ -251,21 +249,9 @@ TEST(SafeFiles, AFolderMadeByARunBesideIsNoFailure) {
 TEST(SafeFiles, AClosedStderrDoesNotChangeTheStatus) {
   TempDir dir;
   Write(dir / "bad.txt", "Nom=N-37-XIV;Path=out;MapScal=200;");
-  int pipeFds[2];
-  ASSERT_EQ(::pipe(pipeFds), 0);
-  ::close(pipeFds[0]);  // nobody reads stderr
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(pipeFds[1], STDERR_FILENO);
-    if (::chdir(dir.path().c_str()) != 0) ::_exit(127);
-    ::execl(MapbasisExe().c_str(), MapbasisExe().c_str(), "bad.txt", nullptr);
-    ::_exit(127);
-  }
-  ::close(pipeFds[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 8);
+  ProcessOptions options{dir.path().string()};
+  options.closedStderr = true;
+  EXPECT_EQ(RunProcess({MapbasisExe(), "bad.txt"}, options).exitStatus, 8);
 }
 
 // Memory running out at any allocation of a run: the run still ends with its own status and one
@@ -273,20 +259,15 @@ TEST(SafeFiles, AClosedStderrDoesNotChangeTheStatus) {
 TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
   TempDir dir;
   Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
-  // The environment of the runs; the test's own is restored at the end.
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-  for (const char* name : {"LD_PRELOAD", "MAPBASIS_FAIL_NEW_AT", "ASAN_OPTIONS"}) {
-    const char* value = std::getenv(name);
-    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-  }
-  ASSERT_EQ(::setenv("LD_PRELOAD", MAPBASIS_FAILING_NEW, 1), 0);
   // A sanitized build: the preloaded allocator comes first, and a run cut short may leak.
-  ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0:alloc_dealloc_mismatch=0:detect_leaks=0", 1);
+  ProcessOptions options{dir.path().string()};
+  options.env = {"LD_PRELOAD=" MAPBASIS_FAILING_NEW, "MAPBASIS_FAIL_NEW_AT=",
+                 "ASAN_OPTIONS=verify_asan_link_order=0:alloc_dealloc_mismatch=0:detect_leaks=0"};
   int runs = 0;
   bool done = false;
   for (long n = 0; !done && n < 1000000; n = n < 64 ? n + 1 : n + n / 8, ++runs) {
-    ::setenv("MAPBASIS_FAIL_NEW_AT", std::to_string(n).c_str(), 1);
-    const ProcessResult r = RunIn(dir.path(), "p.txt");
+    options.env[1] = "MAPBASIS_FAIL_NEW_AT=" + std::to_string(n);
+    const ProcessResult r = RunProcess({MapbasisExe(), "p.txt"}, options);
     if (n == 0 && r.exitStatus == 0) break;  // the allocator could not be replaced here
     SCOPED_TRACE("allocation " + std::to_string(n));
     done = r.exitStatus == 0;
@@ -297,13 +278,6 @@ TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
       if (fs::exists(dir / "out" / (std::string(layer) + ".shp"))) {
         EXPECT_EQ(LayerInconsistency(dir / "out" / layer), "") << layer;
       }
-    }
-  }
-  for (const auto& [name, value] : saved) {
-    if (value) {
-      ::setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name.c_str());
     }
   }
   if (runs <= 1) GTEST_SKIP() << "the allocator cannot be replaced in this build";
