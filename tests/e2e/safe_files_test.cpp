@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <thread>
 
@@ -167,38 +166,32 @@ TEST(SafeFiles, FoldersThatCannotBeUsedChangeNothing) {
   const auto chattr = [](const char* flag, const fs::path& file) {
     return ::system(("/usr/bin/chattr " + std::string(flag) + " '" + file.string() + "'").c_str());
   };
+  // What stands where a sub-folder or an old layer file is: a file, a link to nothing, or (for
+  // root, with chattr) an immutable file that cannot be deleted.
   const struct {
-    const char* what;
-    std::function<void(const fs::path&)> plant;
-    const char* says;
-    bool needsRoot;
+    const char *what, *at, *says;
   } cases[] = {
-      {"FRAME is a file",
-       [](const fs::path& out) {
-         fs::remove_all(out / "FRAME");
-         Write(out / "FRAME", "x");
-       },
-       "exists but is not a folder", false},
-      {"FRAME is a dangling link",
-       [](const fs::path& out) {
-         fs::remove_all(out / "FRAME");
-         fs::create_symlink("gone", out / "FRAME");
-       },
-       "a link to no folder", false},
-      {"an old shape file that cannot be deleted",
-       [&](const fs::path& out) { chattr("+i", out / "HYPS/HypsA.shp"); }, "HypsA.shp", true},
-      {"an old table that cannot be deleted",
-       [&](const fs::path& out) { chattr("+i", out / "FRAME/FrameDig.dbf"); }, "FrameDig.dbf",
-       true},
+      {"file", "FRAME", "exists but is not a folder"},
+      {"link", "FRAME", "a link to no folder"},
+      {"immutable", "HYPS/HypsA.shp", "HypsA.shp"},
+      {"immutable", "FRAME/FrameDig.dbf", "FrameDig.dbf"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    if (c.needsRoot && !root) continue;
+    const std::string what = c.what;
+    SCOPED_TRACE(what + " " + c.at);
+    if (what == "immutable" && !root) continue;
     TempDir dir;
     Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
     ASSERT_EQ(RunIn(dir.path(), "p.txt").exitStatus, 0);
     Write(dir / "out/HYPS/.mapbasis-HypsL.dbf.tmp", "stale");
-    c.plant(dir / "out");
+    const fs::path at = dir / "out" / c.at;
+    if (what == "immutable") {
+      chattr("+i", at);
+    } else {
+      fs::remove_all(at);
+      if (what == "file") Write(at, "x");
+      if (what == "link") fs::create_symlink("gone", at);
+    }
     const auto before = Snapshot(dir.path());
     const ProcessResult r = RunIn(dir.path(), "p.txt");
     EXPECT_EQ(r.exitStatus, 8);
