@@ -55,29 +55,13 @@ TEST(QgisFiles, ALaterRunLeavesOnlyItsOwnStylesAndProject) {
   EXPECT_NE(second.find("N-37-XV"), std::string::npos);
 }
 
-TEST(QgisFiles, TheProjectIsRemovedOnlyByARunPastItsChecks) {
-  const struct {
-    const char* what;
-    const char* params;
-    long long fileSizeLimit;
-    int exitStatus;
-    bool projectKept;  // the first run's project is still there, unchanged
-  } cases[] = {
-      {"refused parameter file", "Nom=N-37-XIV;MapScal=200;Path=out;", -1, 8, true},
-      {"sheet outside the grid", "Nom=Z-37;Path=out;", -1, 8, true},
-      {"failed generation", "Nom=N-37;Path=out;", 3000, 16, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    TempDir dir;
-    ASSERT_EQ(RunSheet(dir, "Nom=N-37-XIV;Path=out;").exitStatus, 0);
-    const std::string first = Read(dir / "out/mapbasis.qgs");
-    EXPECT_EQ(RunSheet(dir, c.params, c.fileSizeLimit).exitStatus, c.exitStatus);
-    EXPECT_EQ(fs::exists(dir / "out/mapbasis.qgs"), c.projectKept);
-    if (c.projectKept) {
-      EXPECT_EQ(Read(dir / "out/mapbasis.qgs"), first);
-    }
-  }
+// A run that fails in its generation has removed the old layers, and their project with them (a
+// refused run changes nothing: the safe-files tests).
+TEST(QgisFiles, AFailedGenerationLeavesNoOldProject) {
+  TempDir dir;
+  ASSERT_EQ(RunSheet(dir, "Nom=N-37-XIV;Path=out;").exitStatus, 0);
+  EXPECT_EQ(RunSheet(dir, "Nom=N-37;Path=out;", 3000).exitStatus, 16);
+  EXPECT_FALSE(fs::exists(dir / "out/mapbasis.qgs"));
 }
 
 TEST(QgisFiles, WhatStandsWhereTheProjectGoes) {
