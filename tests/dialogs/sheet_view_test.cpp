@@ -70,16 +70,12 @@ TEST(SheetView, FollowsEveryChange) {
   }
 }
 
-std::string Utf8Folder(const std::filesystem::path& p) {
-  return testing::Utf8(*Cp1251FromPath(p)) + kPathSeparator;
-}
-
 // A typed folder: taken whole when the program can use it (a missing one is left for the run to
 // make), else refused with the reason and the focus in the field, the dialog shown again.
 TEST(FolderField, TypedFolders) {
   TempDir dir;
   std::ofstream(dir.path() / "file") << "a file";
-  const std::string d = Utf8Folder(dir.path());
+  const std::string d = testing::Utf8(*Cp1251FromPath(dir.path())) + kPathSeparator;
   // A relative folder is taken from the current directory, which the test changes for a while.
   struct Back {
     std::filesystem::path start = std::filesystem::current_path();

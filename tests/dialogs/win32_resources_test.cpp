@@ -10,7 +10,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,35 +42,35 @@ struct RcDialog {
   std::vector<RcControl> controls;
 };
 
-constexpr int kClosedListHeight = 14;
-
 std::string Trim(std::string s) {
   s.erase(0, s.find_first_not_of(" \t\r"));
   s.erase(s.find_last_not_of(" \t\r") + 1);
   return s;
 }
 
-// The fields of a statement after its keyword: a quoted text stays whole, the rest split at
-// commas.
+std::string Unquote(const std::string& s) {
+  return s.size() >= 2 && s.front() == '"' ? s.substr(1, s.size() - 2) : s;
+}
+
+// The fields of a statement after its keyword: a quoted text stays whole (unquoted), the rest
+// split at commas.
 std::vector<std::string> Fields(const std::string& rest) {
-  std::vector<std::string> fields;
-  std::string field;
+  std::vector<std::string> fields(1);
   bool quoted = false;
   for (const char c : rest) {
     if (c == '"') quoted = !quoted;
     if (c == ',' && !quoted) {
-      fields.push_back(Trim(field));
-      field.clear();
+      fields.emplace_back();
     } else {
-      field += c;
+      fields.back() += c;
     }
   }
-  fields.push_back(Trim(field));
+  for (std::string& f : fields) f = Unquote(Trim(f));
   return fields;
 }
 
-std::string Unquote(const std::string& s) {
-  return s.size() >= 2 && s.front() == '"' ? s.substr(1, s.size() - 2) : s;
+Rect RectAt(const std::vector<std::string>& f, std::size_t at) {
+  return {std::stoi(f[at]), std::stoi(f[at + 1]), std::stoi(f[at + 2]), std::stoi(f[at + 3])};
 }
 
 std::map<int, RcDialog> ReadDialogs() {
@@ -89,36 +88,29 @@ std::map<int, RcDialog> ReadDialogs() {
     words >> first >> second;
     if (second == "DIALOGEX") {
       current = &dialogs[std::stoi(first)];
-      const auto f = Fields(line.substr(line.find("DIALOGEX") + 8));
-      current->rect = {std::stoi(f[0]), std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])};
+      current->rect = RectAt(Fields(line.substr(line.find("DIALOGEX") + 8)), 0);
       inBody = false;
-    } else if (current != nullptr && first == "CAPTION") {
+    } else if (current == nullptr) {
+      continue;
+    } else if (first == "CAPTION") {
       current->caption = Unquote(Trim(line.substr(7)));
-    } else if (current != nullptr && first == "BEGIN") {
-      inBody = true;
-    } else if (current != nullptr && first == "END") {
-      current = nullptr;
-    } else if (current != nullptr && inBody) {
+    } else if (first == "BEGIN" || first == "END") {
+      inBody = first == "BEGIN";
+      if (!inBody) current = nullptr;
+    } else if (inBody) {
       RcControl c;
       c.keyword = first;
-      auto f = Fields(Trim(line.substr(first.size())));
-      if (first == "CONTROL") {  // text, id, class, style, x, y, w, h
-        c.text = Unquote(f[0]);
-        c.id = std::stoi(f[1]);
-        c.style = f[2] + " " + f[3];
-        f.erase(f.begin(), f.begin() + 4);
-      } else {
-        if (first != "COMBOBOX" && first != "EDITTEXT") {
-          c.text = Unquote(f[0]);
-          f.erase(f.begin());
-        }
-        c.id = std::stoi(f[0]);
-        f.erase(f.begin());
-        if (f.size() > 4) c.style = f[4];
-      }
-      c.rect = {std::stoi(f[0]), std::stoi(f[1]), std::stoi(f[2]), std::stoi(f[3])};
+      const auto f = Fields(Trim(line.substr(first.size())));
+      // CONTROL: text, id, class, style, x, y, w, h; lists and fields have no text; the others
+      // text, id, x, y, w, h[, style].
+      const std::size_t id = first == "COMBOBOX" || first == "EDITTEXT" ? 0 : 1;
+      const std::size_t rect = first == "CONTROL" ? 4 : id + 1;
+      if (id == 1) c.text = f[0];
+      c.id = std::stoi(f[id]);
+      c.style = first == "CONTROL" ? f[2] + " " + f[3] : f.size() > rect + 4 ? f[rect + 4] : "";
+      c.rect = RectAt(f, rect);
       // A list's height is that of its drop-down part; closed, it is one line.
-      if (first == "COMBOBOX") c.rect.h = std::min(c.rect.h, kClosedListHeight);
+      if (first == "COMBOBOX") c.rect.h = std::min(c.rect.h, 14);
       current->controls.push_back(c);
     }
   }
@@ -155,11 +147,9 @@ class ResourceDialog final : public Dialog {
     }
   }
 
-  void SetText(int id, std::string_view) override {
-    Expect(id, {Kind::Field, Kind::ReadOnlyField, Kind::Static}, "SetText");
-  }
+  void SetText(int id, std::string_view) override { Expect(id, kTexts, "SetText"); }
   std::string GetText(int id) const override {
-    Expect(id, {Kind::Field, Kind::ReadOnlyField, Kind::Static}, "GetText");
+    Expect(id, kTexts, "GetText");
     return id == ids::kResultFolder ? "C:\\Maps\\" : "";
   }
   void SetItemCount(int id, int count) override {
@@ -173,13 +163,11 @@ class ResourceDialog final : public Dialog {
   }
   int GetSelection(int id) const override {
     Expect(id, {Kind::List}, "GetSelection");
-    const auto found = selection_.find(id);
-    return found == selection_.end() ? 0 : found->second;
+    return selection_.count(id) ? selection_.at(id) : 0;
   }
   void SetEnabled(int id, bool) override {
     Expect(id, {Kind::List, Kind::Static, Kind::Button, Kind::Field}, "SetEnabled");
   }
-  // Overrides the layer's focus primitive where the layer has one.
   void SetFocus(int id) override {
     Expect(id, {Kind::List, Kind::Field, Kind::ReadOnlyField, Kind::Button}, "SetFocus");
   }
@@ -195,13 +183,11 @@ class ResourceDialog final : public Dialog {
     callbacks_.at(id)(*this, id, DialogReason::SelectionChanged);
   }
   void Click(int id) { callbacks_.at(id)(*this, id, DialogReason::Clicked); }
-  std::set<int> registered() const {
-    std::set<int> ids;
-    for (const auto& [id, callback] : callbacks_) ids.insert(id);
-    return ids;
-  }
 
  private:
+  static constexpr std::initializer_list<Kind> kTexts = {Kind::Field, Kind::ReadOnlyField,
+                                                         Kind::Static};
+
   void Expect(int id, std::initializer_list<Kind> kinds, const char* what) const {
     const auto found = kinds_.find(id);
     if (found == kinds_.end()) {
@@ -222,12 +208,11 @@ class ResourceDialog final : public Dialog {
 class ResourceToolkit final : public DialogToolkit {
  public:
   std::unique_ptr<Dialog> DlgInit(int resource) override {
-    if (!Dialogs().count(resource)) {
-      ADD_FAILURE() << "no dialog " << resource << " in the resources";
-      return nullptr;
+    if (Dialogs().count(resource)) {
+      return std::make_unique<ResourceDialog>(resource, turns.at(resource));
     }
-    shown.push_back(resource);
-    return std::make_unique<ResourceDialog>(resource, turns.at(resource));
+    ADD_FAILURE() << "no dialog " << resource << " in the resources";
+    return nullptr;
   }
   void ShowMessageBox(std::string_view, std::string_view, BoxIcon) override {}
   std::optional<std::filesystem::path> ChooseFolder(const std::filesystem::path&,
@@ -236,19 +221,17 @@ class ResourceToolkit final : public DialogToolkit {
   }
 
   std::map<int, std::function<int(ResourceDialog&)>> turns;
-  std::vector<int> shown;
 };
 
 // The whole interactive run over the resources: every list changed, every button pressed.
 TEST(Win32Resources, TheDialogLogicFindsEveryControlItAddresses) {
   ResourceToolkit toolkit;
-  std::set<int> registered;
   toolkit.turns[ids::kInfoDialog] = [](ResourceDialog&) { return ids::kOk; };
   toolkit.turns[ids::kRefinementDialog] = [](ResourceDialog& d) {
     d.Click(ids::kTestButton);
     return ids::kCancel;
   };
-  toolkit.turns[ids::kParameterDialog] = [&registered](ResourceDialog& d) {
+  toolkit.turns[ids::kParameterDialog] = [](ResourceDialog& d) {
     // The series last: its 1:1 000 000 item turns the sheet number and its label off.
     for (const int list :
          {ids::kSheetNumber, ids::kBelt, ids::kZone, ids::kSheetKind, ids::kSeriesScale}) {
@@ -256,7 +239,6 @@ TEST(Win32Resources, TheDialogLogicFindsEveryControlItAddresses) {
     }
     d.Click(ids::kRefineButton);
     d.Click(ids::kFindFolderButton);
-    registered = d.registered();
     return ids::kOk;
   };
   std::ostringstream text;
@@ -264,10 +246,6 @@ TEST(Win32Resources, TheDialogLogicFindsEveryControlItAddresses) {
   shell.STARTDIALOG();
   SheetParameters p;
   EXPECT_EQ(shell.RUNDIALOG1(p), 0);
-  EXPECT_EQ(toolkit.shown, (std::vector<int>{106, 101, 113}));
-  // Every list and button of the main dialog answers the user: the lists refill each other and
-  // keep the sheet in view, the buttons open the refinement and the picker.
-  EXPECT_EQ(registered, (std::set<int>{1005, 1006, 1007, 1008, 1011, 1012, 1013, 1014, 1015}));
   EXPECT_EQ(text.str(), "");
 }
 
@@ -277,28 +255,24 @@ TEST(Win32Resources, TheDialogLogicFindsEveryControlItAddresses) {
 TEST(Win32Resources, ControlsAreThereOnceWithTheirStyles) {
   for (const auto& [resource, controls] : testing::kDialogControls) {
     ASSERT_TRUE(Dialogs().count(resource)) << resource;
+    const auto& all = Dialogs().at(resource).controls;
     for (const int id : controls) {
-      const auto& all = Dialogs().at(resource).controls;
       EXPECT_EQ(std::count_if(all.begin(), all.end(), [id](auto& c) { return c.id == id; }), 1)
           << "dialog " << resource << ", control " << id;
     }
-    for (const RcControl& c : Dialogs().at(resource).controls) {
+    for (const RcControl& c : all) {
       if (c.keyword == "COMBOBOX") {
         EXPECT_TRUE(Has(c.style, "CBS_DROPDOWNLIST") && !Has(c.style, "CBS_SORT")) << c.id;
       }
       if (c.keyword == "DEFPUSHBUTTON") {
         EXPECT_EQ(c.id, ids::kOk) << resource;
       }
+      if (c.id == ids::kResultFolder) {
+        EXPECT_EQ(KindOf(c), Kind::Field);
+        EXPECT_TRUE(Has(c.style, "ES_AUTOHSCROLL"));
+      }
     }
   }
-  const auto& main = Dialogs().at(ids::kParameterDialog).controls;
-  const auto folder =
-      std::find_if(main.begin(), main.end(), [](auto& c) { return c.id == ids::kResultFolder; });
-  ASSERT_NE(folder, main.end());
-  EXPECT_EQ(KindOf(*folder), Kind::Field);
-  EXPECT_TRUE(Has(folder->style, "ES_AUTOHSCROLL"));
-  EXPECT_EQ(std::count_if(main.begin(), main.end(), [](auto& c) { return c.id == 1061; }), 1)
-      << "the line showing the sheet";
 }
 
 // Controls lie inside their dialog, and none covers another (a group box holds them).
@@ -323,54 +297,35 @@ TEST(Win32Resources, ControlsFitAndDoNotOverlap) {
 
 // The texts the user reads, as the dialogs' description fixes them.
 TEST(Win32Resources, CaptionsAndLabels) {
-  EXPECT_EQ(Dialogs().at(101).caption, "Задать параметры генерации математической основы карты");
-  EXPECT_EQ(Dialogs().at(113).caption, "Изменение параметров трапеции и ее разграфки");
-  EXPECT_EQ(Dialogs().at(106).caption, "");
-  const std::vector<std::pair<int, std::string>> texts = {
-      {106, "ПРОГРАММА ГЕНЕРАЦИИ МАТЕМАТИЧЕСКОЙ ОСНОВЫ"},
-      {106, "ЦИФРОВЫХ МОДЕЛЕЙ КАРТ"},
-      {106, "1 : 1 000 000  "},
-      {106, "1 : 200 000"},
-      {106, "Версия 3.0"},
-      {106, "Продолжить"},
+  const std::map<int, std::pair<std::string, std::vector<std::string>>> texts = {
       {106,
-       "Формирование Shape-файлов, содержащих математическую основу листа по правилам "
-       "нормативного документа:"},
-      {101, "Система координат:"},
-      {101, "Масштаб комплекта :"},
-      {101, "Масштаб карты (схемы) :"},
-      {101, "Пояс"},
-      {101, "Зона"},
-      {101, " Номер листа"},
-      {101, "Базовая трапеция --->"},
-      {101, "Уточнить параметры разграфки"},
-      {101, "Найти"},
-      {101, "Папка для рез. файлов"},
-      {101, "OK"},
-      {101, "Cancel"},
-      {113, "Характеристики  базовой трапеции"},
-      {113, "Характеристики  результирующей трапеции"},
-      {113, "Разграфка базовой трапеции по долготе"},
-      {113, "Разграфка результирующей трапеции по долготе"},
-      {113, "Разграфка базовой трапеции по широте"},
-      {113, "Разграфка результирующей трапеции по широте"},
-      {113, "Вид трапеции:"},
-      {113, "Размер трапеции по долготе:"},
-      {113, "Размер трапеции по широте:"},
-      {113, "Начальная долгота:"},
-      {113, "Конечная   долгота:"},
-      {113, "Начальная широта:"},
-      {113, "Конечная широта:"},
-      {113, "Расстояние между меридианами:"},
-      {113, "Расстояние между параллелями:"},
-      {113, "Цена деления минутной шкалы:"},
-      {113, "Test"},
-      {113, "OK"},
-      {113, "Cancel"}};
-  for (const auto& [resource, text] : texts) {
+       {"",
+        {"ПРОГРАММА ГЕНЕРАЦИИ МАТЕМАТИЧЕСКОЙ ОСНОВЫ", "ЦИФРОВЫХ МОДЕЛЕЙ КАРТ", "1 : 1 000 000  ",
+         "1 : 200 000", "Версия 3.0", "Продолжить",
+         "Формирование Shape-файлов, содержащих математическую основу листа по правилам "
+         "нормативного документа:"}}},
+      {101,
+       {"Задать параметры генерации математической основы карты",
+        {"Система координат:", "Масштаб комплекта :", "Масштаб карты (схемы) :", "Пояс", "Зона",
+         " Номер листа", "Базовая трапеция --->", "Уточнить параметры разграфки", "Найти",
+         "Папка для рез. файлов", "OK", "Cancel"}}},
+      {113,
+       {"Изменение параметров трапеции и ее разграфки",
+        {"Характеристики  базовой трапеции", "Характеристики  результирующей трапеции",
+         "Разграфка базовой трапеции по долготе", "Разграфка результирующей трапеции по долготе",
+         "Разграфка базовой трапеции по широте", "Разграфка результирующей трапеции по широте",
+         "Вид трапеции:", "Размер трапеции по долготе:", "Размер трапеции по широте:",
+         "Начальная долгота:", "Конечная   долгота:", "Начальная широта:", "Конечная широта:",
+         "Расстояние между меридианами:", "Расстояние между параллелями:",
+         "Цена деления минутной шкалы:", "Test", "OK", "Cancel"}}},
+  };
+  for (const auto& [resource, captionAndLabels] : texts) {
+    EXPECT_EQ(Dialogs().at(resource).caption, captionAndLabels.first);
     const auto& all = Dialogs().at(resource).controls;
-    EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](auto& c) { return c.text == text; }))
-        << "dialog " << resource << " lacks \"" << text << "\"";
+    for (const std::string& text : captionAndLabels.second) {
+      EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](auto& c) { return c.text == text; }))
+          << "dialog " << resource << " lacks \"" << text << "\"";
+    }
   }
 }
 
@@ -379,27 +334,24 @@ TEST(Win32Resources, InformationDialogAndItsPicture) {
   const RcDialog& info = Dialogs().at(106);
   EXPECT_EQ(info.rect, (Rect{0, 0, 337, 166}));
   std::map<std::string, Rect> at;
-  for (const RcControl& c : info.controls) at[c.keyword + " " + c.text] = c.rect;
+  for (const RcControl& c : info.controls)
+    at[c.keyword + " " + c.text.substr(0, c.text.find(' '))] = c.rect;
   EXPECT_EQ(at["CONTROL 109"], (Rect{17, 11, 80, 103}));
   EXPECT_EQ(at["GROUPBOX "], (Rect{107, 7, 223, 60}));
   EXPECT_EQ(at["DEFPUSHBUTTON Продолжить"], (Rect{280, 145, 50, 14}));
-  EXPECT_EQ(at["LTEXT Формирование Shape-файлов, содержащих математическую основу листа по "
-               "правилам нормативного документа:"],
-            (Rect{109, 69, 212, 18}));
+  EXPECT_EQ(at["LTEXT Формирование"], (Rect{109, 69, 212, 18}));
 
   std::ifstream bmp(testing::SourceDir() + "/src/dialogs/win32/sheet.bmp", std::ios::binary);
-  std::string header(54, '\0');
-  ASSERT_TRUE(bmp.read(header.data(), 54));
+  unsigned char header[54] = {};
+  ASSERT_TRUE(bmp.read(reinterpret_cast<char*>(header), 54));
   const auto le32 = [&](int at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(header[at + i]);
-    return static_cast<std::int32_t>(v);
+    return static_cast<std::int32_t>(header[at] | header[at + 1] << 8 | header[at + 2] << 16 |
+                                     static_cast<std::uint32_t>(header[at + 3]) << 24);
   };
-  EXPECT_EQ(header.substr(0, 2), "BM");
-  const int width = le32(18), height = std::abs(le32(22));
+  EXPECT_TRUE(header[0] == 'B' && header[1] == 'M');
   // 80 x 103 dialog units are 6 x 13 pixels every 4 x 8 units.
-  EXPECT_EQ(width, 120);
-  EXPECT_NEAR(height, 103 * 13 / 8.0, 1.0);
+  EXPECT_EQ(le32(18), 120);
+  EXPECT_NEAR(std::abs(le32(22)), 103 * 13 / 8.0, 1.0);
 }
 
 }  // namespace

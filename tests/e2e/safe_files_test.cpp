@@ -6,13 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
-#include <optional>
 #include <thread>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/cp1251.h"
@@ -169,38 +166,32 @@ TEST(SafeFiles, FoldersThatCannotBeUsedChangeNothing) {
   const auto chattr = [](const char* flag, const fs::path& file) {
     return ::system(("/usr/bin/chattr " + std::string(flag) + " '" + file.string() + "'").c_str());
   };
+  // What stands where a sub-folder or an old layer file is: a file, a link to nothing, or (for
+  // root, with chattr) an immutable file that cannot be deleted.
   const struct {
-    const char* what;
-    std::function<void(const fs::path&)> plant;
-    const char* says;
-    bool needsRoot;
+    const char *what, *at, *says;
   } cases[] = {
-      {"FRAME is a file",
-       [](const fs::path& out) {
-         fs::remove_all(out / "FRAME");
-         Write(out / "FRAME", "x");
-       },
-       "exists but is not a folder", false},
-      {"FRAME is a dangling link",
-       [](const fs::path& out) {
-         fs::remove_all(out / "FRAME");
-         fs::create_symlink("gone", out / "FRAME");
-       },
-       "a link to no folder", false},
-      {"an old shape file that cannot be deleted",
-       [&](const fs::path& out) { chattr("+i", out / "HYPS/HypsA.shp"); }, "HypsA.shp", true},
-      {"an old table that cannot be deleted",
-       [&](const fs::path& out) { chattr("+i", out / "FRAME/FrameDig.dbf"); }, "FrameDig.dbf",
-       true},
+      {"file", "FRAME", "exists but is not a folder"},
+      {"link", "FRAME", "a link to no folder"},
+      {"immutable", "HYPS/HypsA.shp", "HypsA.shp"},
+      {"immutable", "FRAME/FrameDig.dbf", "FrameDig.dbf"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    if (c.needsRoot && !root) continue;
+    const std::string what = c.what;
+    SCOPED_TRACE(what + " " + c.at);
+    if (what == "immutable" && !root) continue;
     TempDir dir;
     Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
     ASSERT_EQ(RunIn(dir.path(), "p.txt").exitStatus, 0);
     Write(dir / "out/HYPS/.mapbasis-HypsL.dbf.tmp", "stale");
-    c.plant(dir / "out");
+    const fs::path at = dir / "out" / c.at;
+    if (what == "immutable") {
+      chattr("+i", at);
+    } else {
+      fs::remove_all(at);
+      if (what == "file") Write(at, "x");
+      if (what == "link") fs::create_symlink("gone", at);
+    }
     const auto before = Snapshot(dir.path());
     const ProcessResult r = RunIn(dir.path(), "p.txt");
     EXPECT_EQ(r.exitStatus, 8);
@@ -251,21 +242,9 @@ TEST(SafeFiles, AFolderMadeByARunBesideIsNoFailure) {
 TEST(SafeFiles, AClosedStderrDoesNotChangeTheStatus) {
   TempDir dir;
   Write(dir / "bad.txt", "Nom=N-37-XIV;Path=out;MapScal=200;");
-  int pipeFds[2];
-  ASSERT_EQ(::pipe(pipeFds), 0);
-  ::close(pipeFds[0]);  // nobody reads stderr
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(pipeFds[1], STDERR_FILENO);
-    if (::chdir(dir.path().c_str()) != 0) ::_exit(127);
-    ::execl(MapbasisExe().c_str(), MapbasisExe().c_str(), "bad.txt", nullptr);
-    ::_exit(127);
-  }
-  ::close(pipeFds[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 8);
+  ProcessOptions options{dir.path().string()};
+  options.closedStderr = true;
+  EXPECT_EQ(RunProcess({MapbasisExe(), "bad.txt"}, options).exitStatus, 8);
 }
 
 // Memory running out at any allocation of a run: the run still ends with its own status and one
@@ -273,20 +252,15 @@ TEST(SafeFiles, AClosedStderrDoesNotChangeTheStatus) {
 TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
   TempDir dir;
   Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
-  // The environment of the runs; the test's own is restored at the end.
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-  for (const char* name : {"LD_PRELOAD", "MAPBASIS_FAIL_NEW_AT", "ASAN_OPTIONS"}) {
-    const char* value = std::getenv(name);
-    saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-  }
-  ASSERT_EQ(::setenv("LD_PRELOAD", MAPBASIS_FAILING_NEW, 1), 0);
   // A sanitized build: the preloaded allocator comes first, and a run cut short may leak.
-  ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0:alloc_dealloc_mismatch=0:detect_leaks=0", 1);
+  ProcessOptions options{dir.path().string()};
+  options.env = {"LD_PRELOAD=" MAPBASIS_FAILING_NEW, "MAPBASIS_FAIL_NEW_AT=",
+                 "ASAN_OPTIONS=verify_asan_link_order=0:alloc_dealloc_mismatch=0:detect_leaks=0"};
   int runs = 0;
   bool done = false;
   for (long n = 0; !done && n < 1000000; n = n < 64 ? n + 1 : n + n / 8, ++runs) {
-    ::setenv("MAPBASIS_FAIL_NEW_AT", std::to_string(n).c_str(), 1);
-    const ProcessResult r = RunIn(dir.path(), "p.txt");
+    options.env[1] = "MAPBASIS_FAIL_NEW_AT=" + std::to_string(n);
+    const ProcessResult r = RunProcess({MapbasisExe(), "p.txt"}, options);
     if (n == 0 && r.exitStatus == 0) break;  // the allocator could not be replaced here
     SCOPED_TRACE("allocation " + std::to_string(n));
     done = r.exitStatus == 0;
@@ -297,13 +271,6 @@ TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
       if (fs::exists(dir / "out" / (std::string(layer) + ".shp"))) {
         EXPECT_EQ(LayerInconsistency(dir / "out" / layer), "") << layer;
       }
-    }
-  }
-  for (const auto& [name, value] : saved) {
-    if (value) {
-      ::setenv(name.c_str(), value->c_str(), 1);
-    } else {
-      ::unsetenv(name.c_str());
     }
   }
   if (runs <= 1) GTEST_SKIP() << "the allocator cannot be replaced in this build";

@@ -1,5 +1,7 @@
 #include "geometry/nomenclature.h"
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace mapbasis {
@@ -59,10 +61,7 @@ TEST(Nomenclature, ZoneAndSheetStepping) {
 }
 
 struct Neighbours {
-  const char* west;
-  const char* east;
-  const char* north;
-  const char* south;
+  std::string west, east, north, south;
 };
 
 void ExpectNeighbours(std::int32_t series, std::int32_t belt, std::int32_t zone, std::int32_t sheet,
@@ -87,51 +86,21 @@ TEST(Nomenclature, Neighbours) {
   ExpectNeighbours(1, 11, 37, 0, 0, {"K-36", "K-38", "L-37", "J-37"});
 }
 
-// Every sheet of one 1:1 000 000 sheet: the steps across its rows and columns, and out of it on
-// each side.
+// Every sheet of N-37, counted in rows of six from the north-west: the steps across its rows and
+// columns, and out of it into N-36, N-38, O-37 and M-37 on each side.
 TEST(Nomenclature, NeighboursOfAllThirtySixSheets) {
-  const struct {
-    std::int32_t sheet;
-    Neighbours n;
-  } cases[] = {
-      {1, {"N-36-VI", "N-37-II", "O-37-XXXI", "N-37-VII"}},
-      {2, {"N-37-I", "N-37-III", "O-37-XXXII", "N-37-VIII"}},
-      {3, {"N-37-II", "N-37-IV", "O-37-XXXIII", "N-37-IX"}},
-      {4, {"N-37-III", "N-37-V", "O-37-XXXIV", "N-37-X"}},
-      {5, {"N-37-IV", "N-37-VI", "O-37-XXXV", "N-37-XI"}},
-      {6, {"N-37-V", "N-38-I", "O-37-XXXVI", "N-37-XII"}},
-      {7, {"N-36-XII", "N-37-VIII", "N-37-I", "N-37-XIII"}},
-      {8, {"N-37-VII", "N-37-IX", "N-37-II", "N-37-XIV"}},
-      {9, {"N-37-VIII", "N-37-X", "N-37-III", "N-37-XV"}},
-      {10, {"N-37-IX", "N-37-XI", "N-37-IV", "N-37-XVI"}},
-      {11, {"N-37-X", "N-37-XII", "N-37-V", "N-37-XVII"}},
-      {12, {"N-37-XI", "N-38-VII", "N-37-VI", "N-37-XVIII"}},
-      {13, {"N-36-XVIII", "N-37-XIV", "N-37-VII", "N-37-XIX"}},
-      {14, {"N-37-XIII", "N-37-XV", "N-37-VIII", "N-37-XX"}},
-      {15, {"N-37-XIV", "N-37-XVI", "N-37-IX", "N-37-XXI"}},
-      {16, {"N-37-XV", "N-37-XVII", "N-37-X", "N-37-XXII"}},
-      {17, {"N-37-XVI", "N-37-XVIII", "N-37-XI", "N-37-XXIII"}},
-      {18, {"N-37-XVII", "N-38-XIII", "N-37-XII", "N-37-XXIV"}},
-      {19, {"N-36-XXIV", "N-37-XX", "N-37-XIII", "N-37-XXV"}},
-      {20, {"N-37-XIX", "N-37-XXI", "N-37-XIV", "N-37-XXVI"}},
-      {21, {"N-37-XX", "N-37-XXII", "N-37-XV", "N-37-XXVII"}},
-      {22, {"N-37-XXI", "N-37-XXIII", "N-37-XVI", "N-37-XXVIII"}},
-      {23, {"N-37-XXII", "N-37-XXIV", "N-37-XVII", "N-37-XXIX"}},
-      {24, {"N-37-XXIII", "N-38-XIX", "N-37-XVIII", "N-37-XXX"}},
-      {25, {"N-36-XXX", "N-37-XXVI", "N-37-XIX", "N-37-XXXI"}},
-      {26, {"N-37-XXV", "N-37-XXVII", "N-37-XX", "N-37-XXXII"}},
-      {27, {"N-37-XXVI", "N-37-XXVIII", "N-37-XXI", "N-37-XXXIII"}},
-      {28, {"N-37-XXVII", "N-37-XXIX", "N-37-XXII", "N-37-XXXIV"}},
-      {29, {"N-37-XXVIII", "N-37-XXX", "N-37-XXIII", "N-37-XXXV"}},
-      {30, {"N-37-XXIX", "N-38-XXV", "N-37-XXIV", "N-37-XXXVI"}},
-      {31, {"N-36-XXXVI", "N-37-XXXII", "N-37-XXV", "M-37-I"}},
-      {32, {"N-37-XXXI", "N-37-XXXIII", "N-37-XXVI", "M-37-II"}},
-      {33, {"N-37-XXXII", "N-37-XXXIV", "N-37-XXVII", "M-37-III"}},
-      {34, {"N-37-XXXIII", "N-37-XXXV", "N-37-XXVIII", "M-37-IV"}},
-      {35, {"N-37-XXXIV", "N-37-XXXVI", "N-37-XXIX", "M-37-V"}},
-      {36, {"N-37-XXXV", "N-38-XXXI", "N-37-XXX", "M-37-VI"}},
+  const auto sheet = [](const char* million, int n) {
+    const char* const ones[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
+    return std::string(million) + "-" + std::string(n / 10, 'X') + ones[n % 10];
   };
-  for (const auto& c : cases) ExpectNeighbours(0, 8, 37, c.sheet, 0, c.n);
+  for (int n = 1; n <= 36; ++n) {
+    const bool west = n % 6 == 1, east = n % 6 == 0, north = n <= 6, south = n > 30;
+    ExpectNeighbours(0, 8, 37, n, 0,
+                     {west ? sheet("N-36", n + 5) : sheet("N-37", n - 1),
+                      east ? sheet("N-38", n - 5) : sheet("N-37", n + 1),
+                      north ? sheet("O-37", n + 30) : sheet("N-37", n - 6),
+                      south ? sheet("M-37", n - 30) : sheet("N-37", n + 6)});
+  }
 }
 
 TEST(Nomenclature, DirectionCodesCountOnlyBySignAndMagnitudeOne) {

@@ -6,9 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <stdexcept>
+#include <string_view>
 
 namespace mapbasis::testing {
 
@@ -51,6 +53,16 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
   std::vector<char*> args;
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  std::vector<char*> env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string_view entry(*e);
+    const auto same = [&](const std::string& o) {
+      return o.substr(0, o.find('=') + 1) == entry.substr(0, o.find('=') + 1);
+    };
+    if (std::none_of(options.env.begin(), options.env.end(), same)) env.push_back(*e);
+  }
+  for (const auto& e : options.env) env.push_back(const_cast<char*>(e.c_str()));
+  env.push_back(nullptr);
 
   // The child sets itself up with async-signal-safe calls only: tests start children from
   // several threads at once.
@@ -58,13 +70,18 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
   if (pid == 0) {
     dup2(outPipe[1], STDOUT_FILENO);
     dup2(errPipe[1], STDERR_FILENO);
+    if (options.closedStderr) {
+      int closed[2];
+      if (pipe(closed) != 0 || close(closed[0]) != 0) _exit(127);
+      dup2(closed[1], STDERR_FILENO);
+    }
     if (!options.workingDir.empty() && chdir(options.workingDir.c_str()) != 0) _exit(127);
     if (options.fileSizeLimit >= 0) {
       const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
                          static_cast<rlim_t>(options.fileSizeLimit)};
       if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(127);
     }
-    execv(args[0], args.data());
+    execve(args[0], args.data(), env.data());
     _exit(127);
   }
   close(outPipe[1]);

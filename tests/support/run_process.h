@@ -13,8 +13,10 @@ struct ProcessResult {
 };
 
 struct ProcessOptions {
-  std::string workingDir;        // when not empty, the child's current folder
-  long long fileSizeLimit = -1;  // when not negative, the largest file the child may write
+  std::string workingDir;             // when not empty, the child's current folder
+  long long fileSizeLimit = -1;       // when not negative, the largest file the child may write
+  std::vector<std::string> env = {};  // NAME=value entries set for the child over the test's own
+  bool closedStderr = false;          // the child's stderr a pipe nobody reads
 };
 
 // argv[0] is the program path. `workingDir` (when not empty) becomes the child's current folder.
