@@ -174,7 +174,7 @@ struct FolderPlan {
   bool create = false;
   std::vector<fs::path> shapeFiles;  // removed first
   std::vector<fs::path> others;      // temporaries and companions, removed after them
-  KeptCompanions kept;
+  std::vector<OldLayers::Layer> kept;
 };
 
 Outcome Refuse(const FolderPlan& plan, const std::string& why) {
@@ -224,7 +224,7 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
       fs::path shapeFile = plan.path / PathFromCp1251(layer);
       shapeFile += kLayerKeyExtension;
       // One entry per layer: the entries of a folder come in any order.
-      auto& kept = plan.kept.layers;
+      auto& kept = plan.kept;
       auto entry = std::find_if(kept.begin(), kept.end(),
                                 [&](const auto& k) { return k.shapeFile == shapeFile; });
       if (entry == kept.end()) entry = kept.insert(kept.end(), {shapeFile, {}});
@@ -245,7 +245,7 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
   };
   if (Outcome ok = checkAll(plan.shapeFiles); !ok.ok()) return ok;
   if (Outcome ok = checkAll(plan.others); !ok.ok()) return ok;
-  for (const auto& layer : plan.kept.layers) {
+  for (const auto& layer : plan.kept) {
     if (Outcome ok = checkAll(layer.companions); !ok.ok()) return ok;
   }
   return Success();
@@ -328,33 +328,16 @@ Outcome CheckLayerPathLengths(std::string_view R) {
   return Success();
 }
 
-bool HoldsOldLayers(std::string_view R) {
-  const std::string result(R);
-  const std::pair<std::string_view, std::span<const std::string_view>> folders[] = {
-      {"HYPS", kGraticuleLayers}, {"FRAME", kFrameLayers}};
-  for (const auto& [folder, layers] : folders) {
-    std::error_code ec;
-    for (fs::directory_iterator it(PathFromCp1251(result + std::string(folder)), ec), end;
-         !ec && it != end; it.increment(ec)) {
-      const std::string name = LowerAscii(NameOf(it->path()));
-      for (const std::string_view layer : layers) {
-        if (name == LowerAscii(layer) + ".shp") return true;
-      }
-    }
-  }
-  return false;
-}
-
-void RemoveUnreplacedCompanions(const KeptCompanions& kept) {
-  for (const auto& layer : kept.layers) {
+void RemoveUnreplacedCompanions(const OldLayers& old) {
+  for (const auto& layer : old.kept) {
     std::error_code ec;
     if (fs::exists(fs::symlink_status(layer.shapeFile, ec))) continue;
     for (const fs::path& companion : layer.companions) RemoveFile(companion);
   }
 }
 
-Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
-                    KeptCompanions* kept, std::span<const std::string_view> resultFiles) {
+Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath, OldLayers* old,
+                    std::span<const std::string_view> resultFiles) {
   const std::string result(R);  // R may be a view of Path itself
   Path = result + "HYPS";
   FramePath = result + "FRAME";
@@ -372,13 +355,13 @@ Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePat
 
   // Both folders are checked before either is touched.
   FolderPlan plans[2];
-  if (Outcome ok = PlanFolder(Path, resultPath, kGraticuleLayers, kHypsFolderFailed,
-                              kept != nullptr, plans[0]);
+  if (Outcome ok = PlanFolder(Path, resultPath, kGraticuleLayers, kHypsFolderFailed, old != nullptr,
+                              plans[0]);
       !ok.ok()) {
     return ok;
   }
   if (Outcome ok = PlanFolder(FramePath, resultPath, kFrameLayers, kFrameFolderFailed,
-                              kept != nullptr, plans[1]);
+                              old != nullptr, plans[1]);
       !ok.ok()) {
     return ok;
   }
@@ -421,8 +404,9 @@ Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePat
   }
   for (const FolderPlan& plan : plans) {
     if (Outcome removed = RemoveOld(plan); !removed.ok()) return removed;
-    if (kept != nullptr) {
-      kept->layers.insert(kept->layers.end(), plan.kept.layers.begin(), plan.kept.layers.end());
+    if (old != nullptr) {
+      old->found = old->found || !plan.shapeFiles.empty();
+      old->kept.insert(old->kept.end(), plan.kept.begin(), plan.kept.end());
     }
   }
   return Success();

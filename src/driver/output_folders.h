@@ -26,24 +26,23 @@ inline constexpr std::size_t kMaxLayerBasePathLength = 255;
 // folder too long for its layers is refused before anything is made. Status 2 (HYPS) or 3 (FRAME).
 Outcome CheckLayerPathLengths(std::string_view R);
 
-// Companions of old layers (HypsA.dbf, HypsA.shx, HypsA.PRJ) whose shape file is gone but which
-// are left standing, so that the new layer's files replace them in one step each. A run that did
-// not write a layer again must remove them: RemoveUnreplacedCompanions.
-struct KeptCompanions {
+// What preparing the folders did with the layers of an earlier run: whether there was one (its
+// shape file, in any case, was removed), and the companions of old layers (HypsA.dbf, HypsA.shx,
+// HypsA.PRJ) whose shape file is gone but which are left standing, so that the new layer's files
+// replace them in one step each. A run that did not write a layer again must remove them:
+// RemoveUnreplacedCompanions.
+struct OldLayers {
+  bool found = false;
   struct Layer {
     std::filesystem::path shapeFile;  // the layer's .shp as the run writes it
     std::vector<std::filesystem::path> companions;
   };
-  std::vector<Layer> layers;
+  std::vector<Layer> kept;
 };
 
 // Removes the kept companions of every layer that has no shape file now. Failures are ignored:
 // what stays is no layer (it has no shape file), and the next run removes it.
-void RemoveUnreplacedCompanions(const KeptCompanions& kept);
-
-// Whether the sub-folders of the result folder R (cp1251, ending with the separator) hold a layer
-// of an earlier run, which preparing them would delete: its shape file is there, in any case.
-bool HoldsOldLayers(std::string_view R);
+void RemoveUnreplacedCompanions(const OldLayers& old);
 
 // Prepares the sub-folders of the result folder R (cp1251, ending with the separator). Path
 // becomes R + "HYPS" and FramePath R + "FRAME" whatever happens.
@@ -61,13 +60,13 @@ bool HoldsOldLayers(std::string_view R);
 //     too.
 // The files named in `resultFiles` (the result folder's own, such as its QGIS project) must be
 // files the run may delete; they are removed once everything is checked, before any layer.
-// With `kept`, the companions that a new layer's files will replace by name are left standing and
-// listed there instead of being deleted. Nothing else in the folders is touched.
+// With `old`, the companions that a new layer's files will replace by name are left standing and
+// listed there instead of being deleted, and whether an old layer was there is said there too.
+// Nothing else in the folders is touched.
 //
 // Returns 0, 1 when R does not exist (or is no folder), 2 or 3 when the HYPS or FRAME folder
 // cannot be prepared, each with one line saying why.
 Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
-                    KeptCompanions* kept = nullptr,
-                    std::span<const std::string_view> resultFiles = {});
+                    OldLayers* old = nullptr, std::span<const std::string_view> resultFiles = {});
 
 }  // namespace mapbasis

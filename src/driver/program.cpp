@@ -121,8 +121,9 @@ std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
   return std::nullopt;
 }
 
-// Locks the result folder, prepares its sub-folders and generates the layers.
-std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
+// Locks the result folder, prepares its sub-folders and generates the layers; says whether the
+// layers of an earlier run were there.
+std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p, bool& replacedOldLayers) {
   FolderLock lock;
   const std::string_view result = TrimTrailingBlanks(p.Path);
   // A missing result folder is not locked: preparing the folders then says it is missing.
@@ -132,11 +133,11 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
   }
   // Old companions that the new layers replace by name; whatever was not replaced in the end is
   // removed, success or not, while the lock is still held.
-  KeptCompanions kept;
+  OldLayers old;
   std::optional<StageFailure> failure;
   // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
   const std::string_view resultFiles[] = {kSheetProjectName};
-  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath, &kept, resultFiles); !ready.ok()) {
+  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath, &old, resultFiles); !ready.ok()) {
     failure = StageFailure{Stage::kFolders, std::move(ready)};
   } else {
     GenerationWork work;
@@ -144,7 +145,8 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p) {
       failure = StageFailure{Stage::kGeneration, std::move(generated)};
     }
   }
-  RemoveUnreplacedCompanions(kept);
+  RemoveUnreplacedCompanions(old);
+  replacedOldLayers = old.found;
   return failure;
 }
 
@@ -186,7 +188,8 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
       }
     }
     stage = Stage::kGeneration;
-    if (!failure) failure = PrepareAndGenerate(p);
+    bool replacedOldLayers = false;
+    if (!failure) failure = PrepareAndGenerate(p, replacedOldLayers);
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -212,8 +215,8 @@ int RunInteractive(InteractiveShell& shell) {
     }
   }
   // The box says so when the layers of an earlier run are replaced.
-  const bool replacing = !failure && HoldsOldLayers(TrimTrailingBlanks(p.Path));
-  if (!failure) failure = PrepareAndGenerate(p);
+  bool replacing = false;
+  if (!failure) failure = PrepareAndGenerate(p, replacing);
   if (!failure) {
     shell.ShowMessage(DoneMessage(p, replacing), kProcessingState, MessageIcon::Information);
     return kExitDone;

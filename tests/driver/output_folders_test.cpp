@@ -89,15 +89,15 @@ TEST(OutputFolders, CompanionsReplacedByNameStayUntilTheEndOfTheRun) {
   }
   for (const char* f : {"FrameAdj.dbf", "FrameAdj.shx"}) Touch(dir / "FRAME" / f);
   std::string path, framePath;
-  KeptCompanions kept;
-  const Outcome r = PATHPROCESS(ResultFolder(dir.path()), path, framePath, &kept);
+  OldLayers old;
+  const Outcome r = PATHPROCESS(ResultFolder(dir.path()), path, framePath, &old);
   ASSERT_TRUE(r.ok()) << r.reason;
   EXPECT_EQ(Names(dir / "HYPS"), (std::set<std::string>{"HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
   EXPECT_EQ(Names(dir / "FRAME"), (std::set<std::string>{"FrameAdj.dbf", "FrameAdj.shx"}));
-  ASSERT_EQ(kept.layers.size(), 2u);
+  ASSERT_EQ(old.kept.size(), 2u);
 
   Touch(dir / "HYPS" / "HypsA.shp");  // HypsA is written again, FrameAdj is not
-  RemoveUnreplacedCompanions(kept);
+  RemoveUnreplacedCompanions(old);
   EXPECT_EQ(Names(dir / "HYPS"),
             (std::set<std::string>{"HypsA.shp", "HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
   EXPECT_TRUE(fs::is_empty(dir / "FRAME"));
