@@ -29,7 +29,7 @@ double GridValue(double origin, double k, double step, bool upward) {
 double FirstReachingStep(double a, double origin, double step, bool upward) {
   const auto reaches = [&](double k) {
     const double v = GridValue(origin, k, step, upward);
-    return EQWITHTOLERANCE(v, a) || (upward ? v > a : v < a);
+    return AnglesEqual(v, a) || (upward ? v > a : v < a);
   };
   double k = std::fmax(0.0, std::floor(std::fabs(a - origin) / step) - 3.0);
   while (k > 0.0 && reaches(k - 1.0)) k -= 1.0;
@@ -39,11 +39,11 @@ double FirstReachingStep(double a, double origin, double step, bool upward) {
 
 }  // namespace
 
-bool EQWITHTOLERANCE(double a, double b) { return std::fabs(a - b) <= kAngleTolerance; }
+bool AnglesEqual(double a, double b) { return std::fabs(a - b) <= kAngleTolerance; }
 
-double STARTGRADVALUE(double a, double origin, double step) {
+double GridValueAtOrAbove(double a, double origin, double step) {
   if (!Searchable(a, origin, step)) return kNaN;
-  if (EQWITHTOLERANCE(origin, a)) return origin;
+  if (AnglesEqual(origin, a)) return origin;
   if (origin < a) {
     // Walking up: the first value that reaches a is the answer.
     return GridValue(origin, FirstReachingStep(a, origin, step, true), step, true);
@@ -52,18 +52,18 @@ double STARTGRADVALUE(double a, double origin, double step) {
   // value before it was the smallest one still above a.
   const double k = FirstReachingStep(a, origin, step, false);
   const double v = GridValue(origin, k, step, false);
-  return EQWITHTOLERANCE(v, a) ? v : GridValue(origin, k - 1.0, step, false);
+  return AnglesEqual(v, a) ? v : GridValue(origin, k - 1.0, step, false);
 }
 
-double ENDGRADVALUE(double a, double origin, double step) {
+double GridValueAtOrBelow(double a, double origin, double step) {
   if (!Searchable(a, origin, step)) return kNaN;
-  if (EQWITHTOLERANCE(origin, a)) return origin;
+  if (AnglesEqual(origin, a)) return origin;
   if (origin > a) {
     return GridValue(origin, FirstReachingStep(a, origin, step, false), step, false);
   }
   const double k = FirstReachingStep(a, origin, step, true);
   const double v = GridValue(origin, k, step, true);
-  return EQWITHTOLERANCE(v, a) ? v : GridValue(origin, k - 1.0, step, true);
+  return AnglesEqual(v, a) ? v : GridValue(origin, k - 1.0, step, true);
 }
 
 }  // namespace mapbasis

@@ -12,14 +12,14 @@ namespace mapbasis {
 inline constexpr double kAngleTolerance = 0.00016666666666666666;
 
 // |a - b| <= 1/6000 degree.
-bool EQWITHTOLERANCE(double a, double b);
+bool AnglesEqual(double a, double b);
 
 // The smallest grid value that reaches a (a value within the tolerance of a counts as reaching
 // it and is returned as computed). NaN when the step is not positive or an argument is not
 // finite: such a grid cannot be searched, and the caller must fail.
-double STARTGRADVALUE(double a, double origin, double step);
+double GridValueAtOrAbove(double a, double origin, double step);
 
 // The largest grid value that does not go beyond a; NaN as above.
-double ENDGRADVALUE(double a, double origin, double step);
+double GridValueAtOrBelow(double a, double origin, double step);
 
 }  // namespace mapbasis

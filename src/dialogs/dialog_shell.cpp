@@ -9,14 +9,14 @@ namespace mapbasis {
 DialogShell::DialogShell(DialogToolkit& toolkit, std::ostream& textOutput)
     : dialogs_{toolkit, textOutput, {}} {}
 
-void DialogShell::STARTDIALOG() {
+void DialogShell::ShowInfoDialog() {
   if (const std::unique_ptr<Dialog> info = dialogs_.toolkit.DlgInit(ids::kInfoDialog)) {
     info->DlgModal();
   }
 }
 
-std::int32_t DialogShell::RUNDIALOG1(SheetParameters& p) {
-  return mapbasis::RUNDIALOG1(dialogs_, p);
+std::int32_t DialogShell::RunParameterDialog(SheetParameters& p) {
+  return mapbasis::RunParameterDialog(dialogs_, p);
 }
 
 void DialogShell::ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) {

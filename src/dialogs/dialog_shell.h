@@ -18,8 +18,8 @@ class DialogShell final : public InteractiveShell {
   DialogShell(DialogToolkit& toolkit, std::ostream& textOutput);
 
   // Shows the information dialog, or nothing when it cannot be made.
-  void STARTDIALOG() override;
-  std::int32_t RUNDIALOG1(SheetParameters& p) override;
+  void ShowInfoDialog() override;
+  std::int32_t RunParameterDialog(SheetParameters& p) override;
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
 
   const DialogState& state() const { return dialogs_.state; }

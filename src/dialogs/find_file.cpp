@@ -53,8 +53,9 @@ std::string Shown(const fs::path& path) { return Cp1251FromPath(path).value_or("
 
 }  // namespace
 
-FolderSearch FINDFILE(DialogToolkit& toolkit, const std::filesystem::path& initialDirectory,
-                      std::string_view title) {
+FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
+                                const std::filesystem::path& initialDirectory,
+                                std::string_view title) {
   FolderSearch search;
   const std::optional<std::filesystem::path> picked = toolkit.ChooseFolder(initialDirectory, title);
   if (!picked) return search;

@@ -18,8 +18,9 @@ struct FolderSearch {
 // Lets the user pick a folder, starting at `initialDirectory`. A folder whose path the record
 // cannot hold (a character outside cp1251, or longer than a result folder may be) is refused
 // rather than cut or garbled.
-FolderSearch FINDFILE(DialogToolkit& toolkit, const std::filesystem::path& initialDirectory,
-                      std::string_view title);
+FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
+                                const std::filesystem::path& initialDirectory,
+                                std::string_view title);
 
 // Whether the folder in the folder field (typed, pasted or picked; cp1251) can be the result
 // folder. A relative folder is taken from the current directory. An existing folder must be one

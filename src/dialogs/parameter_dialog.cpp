@@ -88,7 +88,7 @@ std::vector<std::string> ZoneItems() {
 
 std::vector<std::string> SheetItems() {
   std::vector<std::string> items;
-  for (int sheet = 1; sheet <= kSheetCount; ++sheet) items.push_back(TOROMANNUMERALS(sheet));
+  for (int sheet = 1; sheet <= kSheetCount; ++sheet) items.push_back(RomanNumeral(sheet));
   return items;
 }
 
@@ -96,13 +96,13 @@ std::vector<std::string> SheetItems() {
 void RefillSheetKinds(Dialog& dialog) {
   const int seriesItem = dialog.GetSelection(kSeriesScale);
   const int sheetItem = seriesItem == 1 ? dialog.GetSelection(kSheetNumber) : 1;
-  SET_COMBO_TYPE(dialog, seriesItem, dialog.GetSelection(kBelt), sheetItem,
-                 dialog.GetSelection(kSheetKind));
+  FillSheetKindList(dialog, seriesItem, dialog.GetSelection(kBelt), sheetItem,
+                    dialog.GetSelection(kSheetKind));
 }
 
 }  // namespace
 
-std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
+std::int32_t RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) {
   const std::unique_ptr<Dialog> dialog = dialogs.toolkit.DlgInit(kParameterDialog);
   if (!dialog) {
     dialogs.textOutput << "mapbasis: ERROR: dialog not found" << std::endl;
@@ -111,11 +111,11 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
   DialogState& state = dialogs.state;
   state.Refined = false;
   dialog->DlgSetSub(kFindFolderButton, [&dialogs](Dialog& d, int id, DialogReason reason) {
-    S_BUTTON_NMOU(dialogs.toolkit, d, id, reason);
+    OnFolderButton(dialogs.toolkit, d, id, reason);
   });
   dialog->SetText(kResultFolder, "");
   dialog->DlgSetSub(kRefineButton, [&dialogs](Dialog& d, int id, DialogReason reason) {
-    S_BUTTON_PARM(dialogs, d, id, reason);
+    OnRefineButton(dialogs, d, id, reason);
   });
   const auto bind = [&state](auto callback) {
     return [&state, callback](Dialog& d, int id, DialogReason reason) {
@@ -130,17 +130,17 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
   FillList(*dialog, kCoordinateSystem, kCoordinateSystems);
   dialog->DlgSetSub(kCoordinateSystem, showSheet);
   FillList(*dialog, kSeriesScale, kSeries);
-  dialog->DlgSetSub(kSeriesScale, bind(S_COMBO_SCALE));
+  dialog->DlgSetSub(kSeriesScale, bind(OnSeriesScaleChanged));
   FillList(*dialog, kMapScale, kScales200k);
   dialog->DlgSetSub(kMapScale, showSheet);
   FillList(*dialog, kBelt, BeltItems());
-  dialog->DlgSetSub(kBelt, bind(S_COMBO_YZONE));
+  dialog->DlgSetSub(kBelt, bind(OnBeltChanged));
   FillList(*dialog, kZone, ZoneItems());
-  dialog->DlgSetSub(kZone, bind(S_COMBO_XZONE));
+  dialog->DlgSetSub(kZone, bind(OnZoneChanged));
   FillList(*dialog, kSheetNumber, SheetItems());
-  dialog->DlgSetSub(kSheetNumber, bind(S_COMBO_NMB));
-  SET_COMBO_TYPE(*dialog, 1, 1, 1, 1);
-  dialog->DlgSetSub(kSheetKind, bind(S_COMBO_TYPE));
+  dialog->DlgSetSub(kSheetNumber, bind(OnSheetNumberChanged));
+  FillSheetKindList(*dialog, 1, 1, 1, 1);
+  dialog->DlgSetSub(kSheetKind, bind(OnSheetKindChanged));
   ShowSheet(state, *dialog);
 
   // A refused OK shows the dialog again with everything as the user left it.
@@ -152,7 +152,7 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
     }
     if (dialog->DlgModal() != kOk) return 1;
 
-    GETVALUESFROMDIALOG1(state, *dialog);
+    ReadMainDialogSelections(state, *dialog);
     p.CS = state.CS;
     p.MillionSeries = state.MillionSeries;
     p.MapScale = state.MapScale;
@@ -186,7 +186,7 @@ std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p) {
   }
 }
 
-void GETVALUESFROMDIALOG1(DialogState& state, const Dialog& dialog) {
+void ReadMainDialogSelections(DialogState& state, const Dialog& dialog) {
   state.CS = dialog.GetSelection(kCoordinateSystem);
   state.MillionSeries = dialog.GetSelection(kSeriesScale) == 1 ? 0 : 1;
   state.MapScale = dialog.GetSelection(kMapScale) - 1;
@@ -197,11 +197,12 @@ void GETVALUESFROMDIALOG1(DialogState& state, const Dialog& dialog) {
   state.Zone = dialog.GetSelection(kZone) + kZoneBeforeFirstItem;
   if (state.Zone > 60) state.Zone -= 60;
   if (state.MillionSeries == 0) state.SheetNo = dialog.GetSelection(kSheetNumber);
-  state.base = COMPUTEBASEPARAMETERS(state.MillionSeries, state.Belt, state.Zone, state.SheetNo,
-                                     state.ExtraSheets);
+  state.base = ComputeBaseTrapezoid(state.MillionSeries, state.Belt, state.Zone, state.SheetNo,
+                                    state.ExtraSheets);
 }
 
-void SET_COMBO_TYPE(Dialog& dialog, int seriesItem, int beltItem, int /*sheetItem*/, int kindItem) {
+void FillSheetKindList(Dialog& dialog, int seriesItem, int beltItem, int /*sheetItem*/,
+                       int kindItem) {
   const std::vector<std::int32_t> kinds = OfferedSheetKinds(seriesItem == 1 ? 0 : 1, beltItem);
   const int count = static_cast<int>(kinds.size());
   dialog.SetItemCount(kSheetKind, count);
@@ -209,7 +210,7 @@ void SET_COMBO_TYPE(Dialog& dialog, int seriesItem, int beltItem, int /*sheetIte
   dialog.SetSelection(kSheetKind, std::min(kindItem, count));
 }
 
-void S_COMBO_SCALE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+void OnSeriesScaleChanged(DialogState& state, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::SelectionChanged) return;
   state.Refined = false;
   // The 1:1 000 000 series has no sheet numbers.
@@ -225,40 +226,40 @@ void S_COMBO_SCALE(DialogState& state, Dialog& dialog, int, DialogReason reason)
   ShowSheet(state, dialog);
 }
 
-void S_COMBO_YZONE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+void OnBeltChanged(DialogState& state, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::SelectionChanged) return;
   state.Refined = false;
   RefillSheetKinds(dialog);
   ShowSheet(state, dialog);
 }
 
-void S_COMBO_NMB(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+void OnSheetNumberChanged(DialogState& state, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::SelectionChanged) return;
   state.Refined = false;
   RefillSheetKinds(dialog);
   ShowSheet(state, dialog);
 }
 
-void S_COMBO_XZONE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+void OnZoneChanged(DialogState& state, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::SelectionChanged) return;
   state.Refined = false;
   ShowSheet(state, dialog);
 }
 
-void S_COMBO_TYPE(DialogState& state, Dialog& dialog, int, DialogReason reason) {
+void OnSheetKindChanged(DialogState& state, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::SelectionChanged) return;
   state.Refined = false;
   ShowSheet(state, dialog);
 }
 
-void S_BUTTON_NMOU(DialogToolkit& toolkit, Dialog& dialog, int, DialogReason reason) {
+void OnFolderButton(DialogToolkit& toolkit, Dialog& dialog, int, DialogReason reason) {
   if (reason != DialogReason::Clicked) return;
   // The picker starts in the current directory, which is the same again afterwards whatever the
   // picker did with it.
   std::error_code ec;
   const std::filesystem::path current = std::filesystem::current_path(ec);
   const FolderSearch search =
-      FINDFILE(toolkit, ec ? std::filesystem::path() : current / "", kFolderSearchTitle);
+      ChooseResultFolder(toolkit, ec ? std::filesystem::path() : current / "", kFolderSearchTitle);
   if (!ec) std::filesystem::current_path(current, ec);
 
   if (!search.refusal.empty()) {

@@ -41,21 +41,21 @@ struct ParameterDialogs {
 // Shows the main dialog until the user confirms it with a result folder (0) or cancels (1), and
 // fills the record's sheet, trapezoid, steps and Path. A dialog that cannot be made counts as
 // cancelled, after a line on the text output.
-std::int32_t RUNDIALOG1(ParameterDialogs& dialogs, SheetParameters& p);
+std::int32_t RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p);
 
 // Reads the selections of the main dialog into the state and computes the sheet's base values.
-void GETVALUESFROMDIALOG1(DialogState& state, const Dialog& dialog);
+void ReadMainDialogSelections(DialogState& state, const Dialog& dialog);
 
 // Refills the combined-sheet list for the series and belt items (counted from 1) and keeps the
 // kind item, or the widest kind the belt still offers. The sheet item does not matter.
-void SET_COMBO_TYPE(Dialog& dialog, int seriesItem, int beltItem, int sheetItem, int kindItem);
+void FillSheetKindList(Dialog& dialog, int seriesItem, int beltItem, int sheetItem, int kindItem);
 
 // Callbacks of the main dialog's lists and of its folder button.
-void S_COMBO_SCALE(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
-void S_COMBO_YZONE(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
-void S_COMBO_XZONE(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
-void S_COMBO_NMB(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
-void S_COMBO_TYPE(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
-void S_BUTTON_NMOU(DialogToolkit& toolkit, Dialog& dialog, int controlId, DialogReason reason);
+void OnSeriesScaleChanged(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
+void OnBeltChanged(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
+void OnZoneChanged(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
+void OnSheetNumberChanged(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
+void OnSheetKindChanged(DialogState& state, Dialog& dialog, int controlId, DialogReason reason);
+void OnFolderButton(DialogToolkit& toolkit, Dialog& dialog, int controlId, DialogReason reason);
 
 }  // namespace mapbasis

@@ -57,8 +57,8 @@ std::string WithRange(std::string_view message, std::string_view range) {
   return std::string(message) + kAllowed.str() + std::string(range) + ")";
 }
 
-std::string Above(double edge) { return kAbove.str() + GRADMIN2TXT(edge); }
-std::string Below(double edge) { return kBelow.str() + GRADMIN2TXT(edge); }
+std::string Above(double edge) { return kAbove.str() + FormatDegreesMinutes(edge); }
+std::string Below(double edge) { return kBelow.str() + FormatDegreesMinutes(edge); }
 
 std::string_view KindText(std::int32_t ExtraSheets) {
   switch (ExtraSheets) {
@@ -71,24 +71,24 @@ std::string_view KindText(std::int32_t ExtraSheets) {
 
 // An angle field: parsed into `value` and shown in its normal form; false when it does not parse.
 bool ReadAngleField(Dialog& dialog, int id, double& value) {
-  const std::optional<double> read = TXTGRADMIN2GRAD(dialog.GetText(id));
+  const std::optional<double> read = ParseDegreesMinutes(dialog.GetText(id));
   if (!read) return false;
   value = *read;
-  dialog.SetText(id, GRADMIN2TXT(value));
+  dialog.SetText(id, FormatDegreesMinutes(value));
   return true;
 }
 
 bool ReadMinuteField(Dialog& dialog, int id, std::int32_t& value) {
-  const std::optional<std::int32_t> read = TXTMIN2MIN(dialog.GetText(id));
+  const std::optional<std::int32_t> read = ParseWholeMinutes(dialog.GetText(id));
   if (!read) return false;
   value = *read;
-  dialog.SetText(id, MIN2TXT(value));
+  dialog.SetText(id, FormatMinutes(value));
   return true;
 }
 
 // a > b by more than the angle tolerance. An edge a whole sheet beyond the base edge is refused
 // whether or not the sheet's edges are whole minutes in binary (84 - 2/3 is not).
-bool Beyond(double a, double b) { return a > b && !EQWITHTOLERANCE(a, b); }
+bool Beyond(double a, double b) { return a > b && !AnglesEqual(a, b); }
 
 void ShowBoth(Dialog& dialog, int baseId, int resultId, std::string_view text) {
   dialog.SetText(baseId, text);
@@ -97,32 +97,34 @@ void ShowBoth(Dialog& dialog, int baseId, int resultId, std::string_view text) {
 
 }  // namespace
 
-void S_BUTTON_PARM(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogReason reason) {
+void OnRefineButton(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogReason reason) {
   if (reason != DialogReason::Clicked) return;
   const std::unique_ptr<Dialog> dialog = dialogs.toolkit.DlgInit(kRefinementDialog);
   if (!dialog) {
     dialogs.textOutput << "mapbasis: ERROR: dialog3 not found" << std::endl;
     std::exit(kExitNotDone);
   }
-  GETVALUESFROMDIALOG1(dialogs.state, mainDialog);
+  ReadMainDialogSelections(dialogs.state, mainDialog);
   const BaseParameters& b = dialogs.state.base;
 
   // The result fields start from the base values, even after an earlier refinement.
   dialog->SetText(kBaseKind, KindText(dialogs.state.ExtraSheets));
   dialog->SetText(kTestStatus, "");
-  ShowBoth(*dialog, kBaseWidth, kResultWidth, GRADMIN2TXT(b.BaseEast - b.BaseWest));
-  ShowBoth(*dialog, kBaseHeight, kResultHeight, GRADMIN2TXT(b.BaseNorth - b.BaseSouth));
-  ShowBoth(*dialog, kBaseWest, kResultWest, GRADMIN2TXT(b.BaseWest));
-  ShowBoth(*dialog, kBaseEast, kResultEast, GRADMIN2TXT(b.BaseEast));
-  ShowBoth(*dialog, kBaseSouth, kResultSouth, GRADMIN2TXT(b.BaseSouth));
-  ShowBoth(*dialog, kBaseNorth, kResultNorth, GRADMIN2TXT(b.BaseNorth));
-  ShowBoth(*dialog, kBaseMeridianStep, kResultMeridianStep, GRADMIN2TXT(b.DefaultMeridianStep));
-  ShowBoth(*dialog, kBaseParallelStep, kResultParallelStep, GRADMIN2TXT(b.DefaultParallelStep));
+  ShowBoth(*dialog, kBaseWidth, kResultWidth, FormatDegreesMinutes(b.BaseEast - b.BaseWest));
+  ShowBoth(*dialog, kBaseHeight, kResultHeight, FormatDegreesMinutes(b.BaseNorth - b.BaseSouth));
+  ShowBoth(*dialog, kBaseWest, kResultWest, FormatDegreesMinutes(b.BaseWest));
+  ShowBoth(*dialog, kBaseEast, kResultEast, FormatDegreesMinutes(b.BaseEast));
+  ShowBoth(*dialog, kBaseSouth, kResultSouth, FormatDegreesMinutes(b.BaseSouth));
+  ShowBoth(*dialog, kBaseNorth, kResultNorth, FormatDegreesMinutes(b.BaseNorth));
+  ShowBoth(*dialog, kBaseMeridianStep, kResultMeridianStep,
+           FormatDegreesMinutes(b.DefaultMeridianStep));
+  ShowBoth(*dialog, kBaseParallelStep, kResultParallelStep,
+           FormatDegreesMinutes(b.DefaultParallelStep));
   // Divisions open as plain numbers; they take the minute form once validated.
   ShowBoth(*dialog, kBasexMinute, kResultxMinute, std::to_string(b.DefaultxMinute));
   ShowBoth(*dialog, kBaseyMinute, kResultyMinute, std::to_string(b.DefaultyMinute));
   dialog->DlgSetSub(kTestButton, [&dialogs](Dialog& d, int id, DialogReason r) {
-    S_BUTTON_TEST(dialogs, d, id, r);
+    OnTestButton(dialogs, d, id, r);
   });
 
   for (;;) {
@@ -130,16 +132,16 @@ void S_BUTTON_PARM(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogRea
       dialogs.state.Refined = false;
       break;
     }
-    if (TESTDIALOG2(dialogs, *dialog) == 0) break;
+    if (ValidateRefinementDialog(dialogs, *dialog) == 0) break;
   }
   ShowSheet(dialogs.state, mainDialog);
 }
 
-void S_BUTTON_TEST(ParameterDialogs& dialogs, Dialog& dialog, int, DialogReason reason) {
-  if (reason == DialogReason::Clicked) TESTDIALOG2(dialogs, dialog);
+void OnTestButton(ParameterDialogs& dialogs, Dialog& dialog, int, DialogReason reason) {
+  if (reason == DialogReason::Clicked) ValidateRefinementDialog(dialogs, dialog);
 }
 
-std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog) {
+std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog) {
   DialogState& s = dialogs.state;
   const BaseParameters& b = s.base;
   // A refined edge may lie up to one sheet of the series beyond the base edge, whatever the kind.
@@ -178,7 +180,7 @@ std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog) {
     faults.push_back(WithRange(kBadLonRange, kLonRangeRule));
   }
   if (!badWest && !badEast)
-    dialog.SetText(kResultWidth, GRADMIN2TXT(s.RefinedxTo - s.RefinedxFrom));
+    dialog.SetText(kResultWidth, FormatDegreesMinutes(s.RefinedxTo - s.RefinedxFrom));
   if (badSouth) faults.push_back(WithRange(kBadSouth, Above(lowestSouth)));
   if (badNorth) faults.push_back(WithRange(kBadNorth, Below(highestNorth)));
   if (!badSouth && !badNorth && s.RefinedyFrom >= s.RefinedyTo) {
@@ -186,7 +188,7 @@ std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog) {
     faults.push_back(WithRange(kBadLatRange, kLatRangeRule));
   }
   if (!badSouth && !badNorth) {
-    dialog.SetText(kResultHeight, GRADMIN2TXT(s.RefinedyTo - s.RefinedyFrom));
+    dialog.SetText(kResultHeight, FormatDegreesMinutes(s.RefinedyTo - s.RefinedyFrom));
   }
   if (badxMinute) faults.push_back(WithRange(kBadxMinute, kDivisionRule));
   if (badyMinute) faults.push_back(WithRange(kBadyMinute, kDivisionRule));
@@ -196,10 +198,9 @@ std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog) {
   if (faults.empty()) {
     // Typed edges are whole minutes, while a base edge such as 84 - 2 * 2/3 is not exactly one in
     // binary: an edge counts as changed only when it differs by more than the angle tolerance.
-    const bool changed = !EQWITHTOLERANCE(s.RefinedxFrom, b.BaseWest) ||
-                         !EQWITHTOLERANCE(s.RefinedxTo, b.BaseEast) ||
-                         !EQWITHTOLERANCE(s.RefinedyFrom, b.BaseSouth) ||
-                         !EQWITHTOLERANCE(s.RefinedyTo, b.BaseNorth);
+    const bool changed =
+        !AnglesEqual(s.RefinedxFrom, b.BaseWest) || !AnglesEqual(s.RefinedxTo, b.BaseEast) ||
+        !AnglesEqual(s.RefinedyFrom, b.BaseSouth) || !AnglesEqual(s.RefinedyTo, b.BaseNorth);
     dialog.SetText(kTestStatus, changed ? std::string_view(kBaseChanged) : std::string_view());
     s.Refined = true;
     return 0;

@@ -13,15 +13,15 @@ namespace mapbasis {
 // Callback of the main dialog's refine button: opens the refinement dialog on the current
 // selections, with the result fields starting from the base values. OK with valid values leaves
 // the refinement confirmed; Cancel discards it, an earlier one too.
-void S_BUTTON_PARM(ParameterDialogs& dialogs, Dialog& mainDialog, int controlId,
-                   DialogReason reason);
+void OnRefineButton(ParameterDialogs& dialogs, Dialog& mainDialog, int controlId,
+                    DialogReason reason);
 
 // Callback of the "Test" button: validates as OK would, without closing.
-void S_BUTTON_TEST(ParameterDialogs& dialogs, Dialog& dialog, int controlId, DialogReason reason);
+void OnTestButton(ParameterDialogs& dialogs, Dialog& dialog, int controlId, DialogReason reason);
 
 // Reads and validates every editable field, rewrites those that parsed in their normal form,
 // shows all faults in one message box, updates the result sizes and the status text and sets
 // Refined. 0 when every value is valid, 1 otherwise.
-std::int32_t TESTDIALOG2(ParameterDialogs& dialogs, Dialog& dialog);
+std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog);
 
 }  // namespace mapbasis

@@ -28,10 +28,10 @@ struct Longitude {
 Longitude AsWritten(double lon) {
   double east = std::fmod(lon, 360.0);
   if (east < 0.0) east += 360.0;
-  if (EQWITHTOLERANCE(east, 0.0) || EQWITHTOLERANCE(east, 360.0)) return {GRADMIN2TXT(0.0), ""};
-  if (EQWITHTOLERANCE(east, 180.0)) return {GRADMIN2TXT(180.0), ""};
-  if (east < 180.0) return {GRADMIN2TXT(east), kEastLongitude.view()};
-  return {GRADMIN2TXT(360.0 - east), kWestLongitude.view()};
+  if (AnglesEqual(east, 0.0) || AnglesEqual(east, 360.0)) return {FormatDegreesMinutes(0.0), ""};
+  if (AnglesEqual(east, 180.0)) return {FormatDegreesMinutes(180.0), ""};
+  if (east < 180.0) return {FormatDegreesMinutes(east), kEastLongitude.view()};
+  return {FormatDegreesMinutes(360.0 - east), kWestLongitude.view()};
 }
 
 // «37° 00' – 38° 00' в. д.», each edge with its own hemisphere where they differ.
@@ -56,11 +56,11 @@ std::string SheetViewText(const DialogState& s) {
   const double south = refined ? s.RefinedyFrom : b.BaseSouth;
   const double north = refined ? s.RefinedyTo : b.BaseNorth;
 
-  std::string text = NOMENCLATURE(s.MillionSeries, s.Belt, s.Zone, s.SheetNo, s.ExtraSheets);
+  std::string text = SheetNameOf(s.MillionSeries, s.Belt, s.Zone, s.SheetNo, s.ExtraSheets);
   text += ":  ";
-  text += GRADMIN2TXT(south);
+  text += FormatDegreesMinutes(south);
   text += kDash.view();
-  text += GRADMIN2TXT(north);
+  text += FormatDegreesMinutes(north);
   text += kNorthLatitude.view();
   text += ",  ";
   text += LongitudeRange(west, east);
@@ -72,7 +72,7 @@ void ShowSheet(const DialogState& state, Dialog& mainDialog) {
   // Read into a copy: what OK reads back (a sheet number kept while the million series is
   // chosen, say) stays as it was.
   DialogState shown = state;
-  GETVALUESFROMDIALOG1(shown, mainDialog);
+  ReadMainDialogSelections(shown, mainDialog);
   mainDialog.SetText(ids::kSheetView, SheetViewText(shown));
 }
 

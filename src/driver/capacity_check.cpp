@@ -24,7 +24,7 @@ Outcome CheckLines(double from, double to, double origin, double step, const cha
   if (Outcome found = InteriorGridLines(from, to, origin, step, what, lines); !found.ok()) {
     return Failure(kDoesNotFit, std::move(found.reason));
   }
-  COMPLETEGRATICULELIST(lines, from, to, origin, step);
+  CompleteGraticuleList(lines, from, to, origin, step);
   if (lines.size() > kGraticuleListCapacity) {
     return Failure(kDoesNotFit, "the sheet would carry more than " +
                                     std::to_string(kGraticuleListCapacity) + " " + what +
@@ -35,18 +35,18 @@ Outcome CheckLines(double from, double to, double origin, double step, const cha
 
 }  // namespace
 
-Outcome CHECKCAPACITIES(const SheetParameters& p) {
+Outcome CheckSheetFits(const SheetParameters& p) {
   for (const double edge : {p.xFrom, p.xTo, p.yFrom, p.yTo}) {
     if (!std::isfinite(edge))
       return Failure(kDoesNotFit, "the trapezoid edges must be finite angles");
   }
   // Edges within the angle tolerance of each other are one edge: the trapezoid would be empty.
-  if (!(p.xFrom < p.xTo) || EQWITHTOLERANCE(p.xFrom, p.xTo)) {
+  if (!(p.xFrom < p.xTo) || AnglesEqual(p.xFrom, p.xTo)) {
     return Failure(kDoesNotFit,
                    "the trapezoid is empty or inverted: its east edge is not east of "
                    "its west edge");
   }
-  if (!(p.yFrom < p.yTo) || EQWITHTOLERANCE(p.yFrom, p.yTo)) {
+  if (!(p.yFrom < p.yTo) || AnglesEqual(p.yFrom, p.yTo)) {
     return Failure(kDoesNotFit,
                    "the trapezoid is empty or inverted: its north edge is not north "
                    "of its south edge");
@@ -77,7 +77,7 @@ Outcome CHECKCAPACITIES(const SheetParameters& p) {
   // Every parallel (the Arctic Circle included) has as many vertices as the north edge, every
   // meridian as many as the west edge, so a closed outline that fits means every line fits.
   VertexWork scratch;
-  ADDRECTANGLE(p.xFrom, p.xTo, LonDensifyStep, p.yFrom, p.yTo, LatDensifyStep, scratch);
+  AppendTrapezoidRing(p.xFrom, p.xTo, LonDensifyStep, p.yFrom, p.yTo, LatDensifyStep, scratch);
   if (scratch.Incomplete()) {
     return Failure(kDoesNotFit, "a line of the sheet would need more than " +
                                     std::to_string(kWorkArrayCapacity) +
@@ -87,7 +87,7 @@ Outcome CHECKCAPACITIES(const SheetParameters& p) {
   // The frame's lines lie outside the sheet, longer than its own at high latitudes: the frame is
   // built once without being written, with the neighbours' names that set its gaps.
   NameSheets(p, sheet);
-  if (Outcome fits = FRAMEFITS(FRAMEARGS(p, sheet), sheet.ParallelLats, sheet.MeridianLons);
+  if (Outcome fits = CheckFrameFits(FrameArgsOf(p, sheet), sheet.ParallelLats, sheet.MeridianLons);
       !fits.ok()) {
     return Failure(kDoesNotFit, "the frame cannot be built: " + fits.reason);
   }

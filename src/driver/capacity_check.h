@@ -10,6 +10,6 @@ namespace mapbasis {
 // Success when the sheet fits; otherwise status 1 and one line saying what does not fit.
 // Non-positive or non-finite spacings and divisions, and edges that are not finite, are refused
 // here too.
-Outcome CHECKCAPACITIES(const SheetParameters& p);
+Outcome CheckSheetFits(const SheetParameters& p);
 
 }  // namespace mapbasis

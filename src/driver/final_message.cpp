@@ -61,7 +61,7 @@ std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers) {
     text += label;
     text += value;
   };
-  line(kSheet, NOMENCLATURE(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
+  line(kSheet, SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
   line(kCoordinateSystem, CoordinateSystemName(p.CS));
   line(kMapScale, MapScaleName(p.MillionSeries, p.MapScale));
   line("HYPS: ", FullPath(p.Path));

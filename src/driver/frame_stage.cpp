@@ -5,7 +5,7 @@
 
 namespace mapbasis {
 
-FrameArgs FRAMEARGS(const SheetParameters& p, const GenerationWork& work) {
+FrameArgs FrameArgsOf(const SheetParameters& p, const GenerationWork& work) {
   FrameArgs args;
   args.CS = p.CS;
   args.MillionSeries = p.MillionSeries;
@@ -35,9 +35,9 @@ FrameArgs FRAMEARGS(const SheetParameters& p, const GenerationWork& work) {
 }
 
 Outcome FrameStage(const SheetParameters& p, GenerationWork& work) {
-  FrameArgs args = FRAMEARGS(p, work);
+  FrameArgs args = FrameArgsOf(p, work);
   args.Styles = SheetLayerStyles(p);
-  return CREATERAMK(args, work.ParallelLats, work.MeridianLons, work.Work);
+  return WriteFrameLayers(args, work.ParallelLats, work.MeridianLons, work.Work);
 }
 
 }  // namespace mapbasis

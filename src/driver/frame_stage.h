@@ -10,9 +10,9 @@
 namespace mapbasis {
 
 // The frame's arguments: the record's fields and the neighbours' names of the run.
-FrameArgs FRAMEARGS(const SheetParameters& p, const GenerationWork& work);
+FrameArgs FrameArgsOf(const SheetParameters& p, const GenerationWork& work);
 
-// Writes the FRAME folder (CREATERAMK) from the completed graticule lists.
+// Writes the FRAME folder (WriteFrameLayers) from the completed graticule lists.
 Outcome FrameStage(const SheetParameters& p, GenerationWork& work);
 
 }  // namespace mapbasis

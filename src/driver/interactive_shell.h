@@ -16,10 +16,10 @@ class InteractiveShell {
   virtual ~InteractiveShell() = default;
 
   // Shows the information dialog until the user goes on.
-  virtual void STARTDIALOG() = 0;
+  virtual void ShowInfoDialog() = 0;
 
   // Lets the user fill the record; 0 when confirmed, 1 when cancelled.
-  virtual std::int32_t RUNDIALOG1(SheetParameters& p) = 0;
+  virtual std::int32_t RunParameterDialog(SheetParameters& p) = 0;
 
   // A modal message box with one OK button; text and caption are cp1251.
   virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;

@@ -336,8 +336,8 @@ void RemoveUnreplacedCompanions(const OldLayers& old) {
   }
 }
 
-Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath, OldLayers* old,
-                    std::span<const std::string_view> resultFiles) {
+Outcome PrepareOutputFolders(std::string_view R, std::string& Path, std::string& FramePath,
+                             OldLayers* old, std::span<const std::string_view> resultFiles) {
   const std::string result(R);  // R may be a view of Path itself
   Path = result + "HYPS";
   FramePath = result + "FRAME";

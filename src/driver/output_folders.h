@@ -66,7 +66,8 @@ void RemoveUnreplacedCompanions(const OldLayers& old);
 //
 // Returns 0, 1 when R does not exist (or is no folder), 2 or 3 when the HYPS or FRAME folder
 // cannot be prepared, each with one line saying why.
-Outcome PATHPROCESS(std::string_view R, std::string& Path, std::string& FramePath,
-                    OldLayers* old = nullptr, std::span<const std::string_view> resultFiles = {});
+Outcome PrepareOutputFolders(std::string_view R, std::string& Path, std::string& FramePath,
+                             OldLayers* old = nullptr,
+                             std::span<const std::string_view> resultFiles = {});
 
 }  // namespace mapbasis

@@ -109,7 +109,7 @@ struct StageFailure {
 // A sheet that cannot be held is a generation failure; a result folder too long for its layers is
 // a folder failure. Both are found before anything is made.
 std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
-  if (Outcome fits = CHECKCAPACITIES(p); !fits.ok()) {
+  if (Outcome fits = CheckSheetFits(p); !fits.ok()) {
     return StageFailure{Stage::kGeneration, std::move(fits)};
   }
   if (Outcome lengths = CheckLayerPathLengths(TrimTrailingBlanks(p.Path)); !lengths.ok()) {
@@ -137,7 +137,8 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p, bool& replace
   std::optional<StageFailure> failure;
   // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
   const std::string_view resultFiles[] = {kSheetProjectName};
-  if (Outcome ready = PATHPROCESS(result, p.Path, p.FramePath, &old, resultFiles); !ready.ok()) {
+  if (Outcome ready = PrepareOutputFolders(result, p.Path, p.FramePath, &old, resultFiles);
+      !ready.ok()) {
     failure = StageFailure{Stage::kFolders, std::move(ready)};
   } else {
     GenerationWork work;
@@ -176,7 +177,7 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
   Stage stage = Stage::kChecks;
   try {
     SheetParameters p;
-    if (Outcome read = READARGFILE(path, p); !read.ok()) {
+    if (Outcome read = ReadParamFile(path, p); !read.ok()) {
       Say(diagnostics, read.reason);
       return kExitNotDone;
     }
@@ -202,9 +203,9 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
 }
 
 int RunInteractive(InteractiveShell& shell) {
-  shell.STARTDIALOG();
+  shell.ShowInfoDialog();
   SheetParameters p;
-  p.Status = shell.RUNDIALOG1(p);
+  p.Status = shell.RunParameterDialog(p);
   if (p.Status != 0) return kExitNotDone;
 
   // A typed result folder that is missing is made, as in a batch run, once the checks passed.

@@ -30,7 +30,7 @@ Outcome GraticuleStage(const SheetParameters& p, GenerationWork& work) {
   args.MeridianStep = p.MeridianStep;
   args.ParallelStep = p.ParallelStep;
   args.Styles = SheetLayerStyles(p);
-  return CREATEHYPS(args, work.Work, work.ParallelLats, work.MeridianLons);
+  return WriteGraticuleLayers(args, work.Work, work.ParallelLats, work.MeridianLons);
 }
 
 // The QGIS project of the sheet, once its layers are written.
@@ -40,27 +40,26 @@ Outcome ProjectStage(const SheetParameters& p, GenerationWork& work) {
 
 }  // namespace
 
-void PLUSUNIQUEVALUE(std::vector<double>& values, double v) {
+void AppendUnique(std::vector<double>& values, double v) {
   for (const double existing : values) {
-    if (EQWITHTOLERANCE(existing, v)) return;
+    if (AnglesEqual(existing, v)) return;
   }
   values.push_back(v);
 }
 
-void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, double origin,
+void CompleteGraticuleList(std::vector<double>& values, double from, double to, double origin,
                            double step) {
-  if (EQWITHTOLERANCE(STARTGRADVALUE(from, origin, step), from)) PLUSUNIQUEVALUE(values, from);
-  if (EQWITHTOLERANCE(ENDGRADVALUE(to, origin, step), to)) PLUSUNIQUEVALUE(values, to);
+  if (AnglesEqual(GridValueAtOrAbove(from, origin, step), from)) AppendUnique(values, from);
+  if (AnglesEqual(GridValueAtOrBelow(to, origin, step), to)) AppendUnique(values, to);
   if (values.size() > 1) std::sort(values.begin(), values.end());
 }
 
 GenerationStages StandardStages() { return {GraticuleStage, FrameStage, ProjectStage}; }
 
 void NameSheets(const SheetParameters& p, GenerationWork& work) {
-  work.SheetName = NOMENCLATURE(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
+  work.SheetName = SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
   const auto neighbour = [&](std::int32_t direction) {
-    return ADJACENTNOMENCLATURE(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo,
-                                p.ExtraSheets);
+    return AdjacentSheetName(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
   };
   work.AdjacentWest = neighbour(kWest);
   work.AdjacentEast = neighbour(kEast);
@@ -79,8 +78,8 @@ Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
     if (Outcome done = stages.graticule(p, work); !done.ok()) return done;
   }
 
-  COMPLETEGRATICULELIST(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
-  COMPLETEGRATICULELIST(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
+  CompleteGraticuleList(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
+  CompleteGraticuleList(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
 
   if (stages.frame) {
     if (Outcome done = stages.frame(p, work); !done.ok()) return done;

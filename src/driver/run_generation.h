@@ -33,11 +33,11 @@ struct GenerationWork {
 void NameSheets(const SheetParameters& p, GenerationWork& work);
 
 // Appends v unless an entry already equals it within 1/6000 degree.
-void PLUSUNIQUEVALUE(std::vector<double>& values, double v);
+void AppendUnique(std::vector<double>& values, double v);
 
 // Adds the edges `from` and `to` of the result trapezoid to a list of graticule lines when they lie
 // on the grid origin + k * step (the edge itself enters, not the grid value), then sorts the list.
-void COMPLETEGRATICULELIST(std::vector<double>& values, double from, double to, double origin,
+void CompleteGraticuleList(std::vector<double>& values, double from, double to, double origin,
                            double step);
 
 // One stage of the generation: its status (0 = done) and, on failure, why.
@@ -54,7 +54,7 @@ struct GenerationStages {
 GenerationStages StandardStages();
 
 // Runs the generation; status 0 = success, otherwise the status of the stage that failed and one
-// line saying why. The sheet must have passed CHECKCAPACITIES (driver/capacity_check.h), which
+// line saying why. The sheet must have passed CheckSheetFits (driver/capacity_check.h), which
 // the program runs before it touches any folder.
 Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
                       const GenerationStages& stages = StandardStages());

@@ -32,13 +32,13 @@ Outcome WriteAdjacentLabels(FrameOutput& out, const FrameStyle& style, const Fra
   const double off = style.OuterFrameOffset;
   const double midLat = (args.yFrom + args.yTo) / 2;
   const double midLon = (args.xFrom + args.xTo) / 2;
-  const double latN = TARGETLAT(args.yTo, off, map);
-  const double latS = TARGETLAT(args.yFrom, -off, map);
+  const double latN = LatitudeOffsetBy(args.yTo, off, map);
+  const double latS = LatitudeOffsetBy(args.yFrom, -off, map);
 
   const auto gapFor = [&](const std::string& name, double edge, double baseEdge) {
-    if (!EQWITHTOLERANCE(edge, baseEdge)) return 0.0;
-    const TextExtent extent = TEXTPARAMETERS(TrimTrailingBlanks(name), style.AdjacentLabelFont,
-                                             style.AdjacentLabelSize, kTrimBoth);
+    if (!AnglesEqual(edge, baseEdge)) return 0.0;
+    const TextExtent extent = MeasureText(TrimTrailingBlanks(name), style.AdjacentLabelFont,
+                                          style.AdjacentLabelSize, kTrimBoth);
     return extent.width + kGapAroundName;
   };
   Gap west{gapFor(args.AdjacentWest, args.xFrom, args.BaseWest)};
@@ -48,13 +48,13 @@ Outcome WriteAdjacentLabels(FrameOutput& out, const FrameStyle& style, const Fra
 
   // Each gap is centred on its side and must lie strictly inside it.
   for (Gap* g : {&west, &east}) {
-    g->lo = TARGETLAT(midLat, -g->length / 2, map);
-    g->hi = TARGETLAT(midLat, g->length / 2, map);
+    g->lo = LatitudeOffsetBy(midLat, -g->length / 2, map);
+    g->hi = LatitudeOffsetBy(midLat, g->length / 2, map);
     if (!(g->lo > args.yFrom && g->hi < args.yTo)) *g = {0.0, midLat, midLat};
   }
   for (auto [g, lat] : {std::pair{&north, latN}, std::pair{&south, latS}}) {
-    g->lo = TARGETLON(midLon, lat, -g->length / 2, map);
-    g->hi = TARGETLON(midLon, lat, g->length / 2, map);
+    g->lo = LongitudeOffsetBy(midLon, lat, -g->length / 2, map);
+    g->hi = LongitudeOffsetBy(midLon, lat, g->length / 2, map);
     if (!(g->lo > args.xFrom && g->hi < args.xTo)) *g = {0.0, midLon, midLon};
   }
 
@@ -62,15 +62,15 @@ Outcome WriteAdjacentLabels(FrameOutput& out, const FrameStyle& style, const Fra
   const double latStep = args.LatDensifyStep;
   // Along the outer frame's north (+off) or south (-off) side, and its east or west side.
   const auto parallel = [&](double lat, double d, double a, double b, bool keepLast) {
-    ADDOUTPARALLEL(lat, d, a, b, map, args.xFrom, lonStep, work, keepLast);
+    AppendOffsetParallel(lat, d, a, b, map, args.xFrom, lonStep, work, keepLast);
   };
   const auto meridian = [&](double lon, double d, double a, double b, bool keepLast) {
-    ADDOUTMERIDIAN(lon, d, a, b, map, args.yFrom, latStep, work, keepLast);
+    AppendOffsetMeridian(lon, d, a, b, map, args.yFrom, latStep, work, keepLast);
   };
-  const double cornerNW = TARGETLON(args.xFrom, latN, -off, map);
-  const double cornerNE = TARGETLON(args.xTo, latN, off, map);
-  const double cornerSE = TARGETLON(args.xTo, latS, off, map);
-  const double cornerSW = TARGETLON(args.xFrom, latS, -off, map);
+  const double cornerNW = LongitudeOffsetBy(args.xFrom, latN, -off, map);
+  const double cornerNE = LongitudeOffsetBy(args.xTo, latN, off, map);
+  const double cornerSE = LongitudeOffsetBy(args.xTo, latS, off, map);
+  const double cornerSW = LongitudeOffsetBy(args.xFrom, latS, -off, map);
 
   // Clockwise from the north-west, each piece two lines joined at its corner.
   const std::function<void()> pieces[] = {

@@ -38,13 +38,13 @@ struct CornerBoxes {
 Outcome WriteLabel(FrameOutput& out, const std::string& attributes, const PrintedMap& map,
                    const FrameArgs& args, double row, double x1, double x2, VertexWork& work) {
   work.Clear();
-  ADDOUTPARALLEL(row, 0.0, x1, x2, map, args.xFrom, args.LonDensifyStep, work);
+  AppendOffsetParallel(row, 0.0, x1, x2, map, args.xFrom, args.LonDensifyStep, work);
   return out.Write(FrameSlot::FrameDig, attributes, work);
 }
 
 }  // namespace
 
-CoordinateTexts COORDTOTXT(double value, bool longitude) {
+CoordinateTexts CoordinateLabelTexts(double value, bool longitude) {
   double v = RoundToWholeMinute(value);
   CoordinateTexts texts;
   texts.hemisphere = " ";
@@ -85,39 +85,39 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
   const std::size_t parallels = ParallelLats.size();
   for (std::size_t i = 0; i < parallels; ++i) {
     const double lat = ParallelLats[i];
-    const CoordinateTexts t = COORDTOTXT(lat, false);
-    const TextExtent deg = TEXTPARAMETERS(t.degrees, font, size, kTrimBoth);
-    const TextExtent min = TEXTPARAMETERS(t.minutes, font, size, kTrimBoth);
+    const CoordinateTexts t = CoordinateLabelTexts(lat, false);
+    const TextExtent deg = MeasureText(t.degrees, font, size, kTrimBoth);
+    const TextExtent min = MeasureText(t.minutes, font, size, kTrimBoth);
     const double hD = deg.height();
     const double hM = min.height();
     H = hD;
-    const double latD = TARGETLAT(lat, kTextGap / 2 + hD / 2, map);
-    const double latM = TARGETLAT(lat, -(hM / 2 + kTextGap / 2 + kMinuteDrop), map);
+    const double latD = LatitudeOffsetBy(lat, kTextGap / 2 + hD / 2, map);
+    const double latM = LatitudeOffsetBy(lat, -(hM / 2 + kTextGap / 2 + kMinuteDrop), map);
     const double dist = dist0;
     // West: both texts start together; the longer one ends dist from the edge.
     const double W = std::max(deg.width, min.width) + dist;
-    const double wDegA = TARGETLON(args.xFrom, latD, -W, map);
-    const double wDegB = TARGETLON(args.xFrom, latD, deg.width - W, map);
-    const double wMinA = TARGETLON(args.xFrom, latM, -W, map);
-    const double wMinB = TARGETLON(args.xFrom, latM, min.width - W, map);
+    const double wDegA = LongitudeOffsetBy(args.xFrom, latD, -W, map);
+    const double wDegB = LongitudeOffsetBy(args.xFrom, latD, deg.width - W, map);
+    const double wMinA = LongitudeOffsetBy(args.xFrom, latM, -W, map);
+    const double wMinB = LongitudeOffsetBy(args.xFrom, latM, min.width - W, map);
     // East: both texts start dist from the edge.
-    const double eDegA = TARGETLON(args.xTo, latD, dist, map);
-    const double eDegB = TARGETLON(args.xTo, latD, dist + deg.width, map);
-    const double eMinA = TARGETLON(args.xTo, latM, dist, map);
-    const double eMinB = TARGETLON(args.xTo, latM, dist + min.width, map);
+    const double eDegA = LongitudeOffsetBy(args.xTo, latD, dist, map);
+    const double eDegB = LongitudeOffsetBy(args.xTo, latD, dist + deg.width, map);
+    const double eMinA = LongitudeOffsetBy(args.xTo, latM, dist, map);
+    const double eMinB = LongitudeOffsetBy(args.xTo, latM, dist + min.width, map);
 
     if (i == 0) {
       corner.pending = true;
-      corner.SWx = TARGETLON(wMinB, latM, kClearance, map);
-      corner.SWy = TARGETLAT(latM, -(hM / 2 + kClearance), map);
-      corner.SEx = TARGETLON(eMinA, latM, -kClearance, map);
+      corner.SWx = LongitudeOffsetBy(wMinB, latM, kClearance, map);
+      corner.SWy = LatitudeOffsetBy(latM, -(hM / 2 + kClearance), map);
+      corner.SEx = LongitudeOffsetBy(eMinA, latM, -kClearance, map);
       corner.SEy = corner.SWy;
     }
     if (i + 1 == parallels) {
       corner.pending = true;
-      corner.NWx = TARGETLON(wDegB, latD, kClearance, map);
-      corner.NWy = TARGETLAT(latD, hD / 2 + kClearance, map);
-      corner.NEx = TARGETLON(eDegA, latD, -kClearance, map);
+      corner.NWx = LongitudeOffsetBy(wDegB, latD, kClearance, map);
+      corner.NWy = LatitudeOffsetBy(latD, hD / 2 + kClearance, map);
+      corner.NEx = LongitudeOffsetBy(eDegA, latD, -kClearance, map);
       corner.NEy = corner.NWy;
     }
 
@@ -133,29 +133,33 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
   }
 
   const std::size_t meridians = MeridianLons.size();
-  const double blank = TEXTPARAMETERS(" ", font, size, kTrimNone).width;
+  const double blank = MeasureText(" ", font, size, kTrimNone).width;
   const double moved = kTextGap / 2 + H + kClearance;  // out beyond a corner latitude label
   for (std::size_t i = 0; i < meridians; ++i) {
     const double lon = MeridianLons[i];
-    const CoordinateTexts t = COORDTOTXT(lon, true);
-    const TextExtent deg = TEXTPARAMETERS(t.degrees, font, size, kTrimLeft);
-    const TextExtent min = TEXTPARAMETERS(t.minutes, font, size, kTrimRight);
+    const CoordinateTexts t = CoordinateLabelTexts(lon, true);
+    const TextExtent deg = MeasureText(t.degrees, font, size, kTrimLeft);
+    const TextExtent min = MeasureText(t.minutes, font, size, kTrimRight);
     const double h = std::max(deg.height(), min.height());
     const std::string text = label(t.degrees + " " + t.minutes);
     // The blank between degrees and minutes straddles the meridian.
-    const auto x1 = [&](double row) { return TARGETLON(lon, row, -(blank / 2 + deg.width), map); };
-    const auto x2 = [&](double row) { return TARGETLON(lon, row, blank / 2 + min.width, map); };
+    const auto x1 = [&](double row) {
+      return LongitudeOffsetBy(lon, row, -(blank / 2 + deg.width), map);
+    };
+    const auto x2 = [&](double row) {
+      return LongitudeOffsetBy(lon, row, blank / 2 + min.width, map);
+    };
     const bool first = i == 0;
     const bool last = i + 1 == meridians;
 
     // North, above the sheet.
     double dist = dist0;
-    double near = TARGETLAT(args.yTo, dist, map);
-    double row = TARGETLAT(args.yTo, h / 2 + dist, map);
+    double near = LatitudeOffsetBy(args.yTo, dist, map);
+    double row = LatitudeOffsetBy(args.yTo, h / 2 + dist, map);
     if (corner.pending && ((first && corner.NWx > x1(row) && corner.NWy > near) ||
                            (last && corner.NEx < x2(row) && corner.NEy > near))) {
       dist = moved;
-      row = TARGETLAT(args.yTo, h / 2 + dist, map);
+      row = LatitudeOffsetBy(args.yTo, h / 2 + dist, map);
     }
     if (Outcome written = WriteLabel(out, text, map, args, row, x1(row), x2(row), work);
         !written.ok()) {
@@ -164,12 +168,12 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
 
     // South, below the sheet.
     dist = dist0;
-    near = TARGETLAT(args.yFrom, -dist, map);
-    row = TARGETLAT(args.yFrom, -(h / 2 + dist), map);
+    near = LatitudeOffsetBy(args.yFrom, -dist, map);
+    row = LatitudeOffsetBy(args.yFrom, -(h / 2 + dist), map);
     if (corner.pending && ((first && corner.SWx > x1(row) && corner.SWy < near) ||
                            (last && corner.SEx < x2(row) && corner.SEy < near))) {
       dist = moved;
-      row = TARGETLAT(args.yFrom, -(h / 2 + dist), map);
+      row = LatitudeOffsetBy(args.yFrom, -(h / 2 + dist), map);
     }
     if (Outcome written = WriteLabel(out, text, map, args, row, x1(row), x2(row), work);
         !written.ok()) {

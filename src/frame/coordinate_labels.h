@@ -23,7 +23,7 @@ struct CoordinateTexts {
   std::string minutes;
   std::string hemisphere;
 };
-CoordinateTexts COORDTOTXT(double value, bool longitude);
+CoordinateTexts CoordinateLabelTexts(double value, bool longitude);
 
 // Writes the labels of the parallels (south to north: west degree, west minute, east degree, east
 // minute) and then of the meridians (west to east: north, then south) into FrameDig. A longitude

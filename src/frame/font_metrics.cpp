@@ -28,8 +28,7 @@ const GlyphMetrics& FontMetrics(unsigned char code, std::int32_t font) {
   return ValidFont(font) ? kFontMetricsTable[font - 1][code] : kNone;
 }
 
-TextExtent TEXTPARAMETERS(std::string_view text, std::int32_t font, double size,
-                          std::int32_t trim) {
+TextExtent MeasureText(std::string_view text, std::int32_t font, double size, std::int32_t trim) {
   const double unit = size * kMillimetresPerPoint / 1000.0;
   const bool trimLeft = trim == kTrimLeft || trim == kTrimBoth;
   const bool trimRight = trim == kTrimRight || trim == kTrimBoth;

@@ -50,6 +50,6 @@ struct TextExtent {
 
 // Measures a cp1251 text set in `font` at `size` points. An empty text has width 0, descent
 // 999 999 units and ascent -999 999 units.
-TextExtent TEXTPARAMETERS(std::string_view text, std::int32_t font, double size, std::int32_t trim);
+TextExtent MeasureText(std::string_view text, std::int32_t font, double size, std::int32_t trim);
 
 }  // namespace mapbasis

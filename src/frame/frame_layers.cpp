@@ -11,7 +11,7 @@ namespace {
 
 Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double> ParallelLats,
                 std::span<const double> MeridianLons, VertexWork& work) {
-  const FrameStyle style = SETRAMKPARAMETERS(args.MillionSeries, args.MapScale);
+  const FrameStyle style = FrameStyleFor(args.MillionSeries, args.MapScale);
   const auto open = [&](FrameSlot slot) -> Outcome {
     Outcome opened = out.Open(slot, args.CS, args.FramePath, args.Styles);
     if (opened.ok()) return opened;
@@ -28,12 +28,13 @@ Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double>
   }
 
   if (style.MinuteFrame) {
-    if (Outcome written = MINUTEFRAMEFRAMEWORK(out, style, args, work); !written.ok()) {
+    if (Outcome written = WriteMinuteBand(out, style, args, work); !written.ok()) {
       return Failure(kFrameNotWritten, std::move(written.reason));
     }
   }
   if (style.GraticuleExtensions || style.OuterFrameKind != 0) {
-    if (Outcome written = OUTFRAMEFRAMEWORK(out, style, args, ParallelLats, MeridianLons, work);
+    if (Outcome written =
+            WriteOuterFrameAndLabels(out, style, args, ParallelLats, MeridianLons, work);
         !written.ok()) {
       return Failure(kFrameNotWritten, std::move(written.reason));
     }
@@ -46,15 +47,15 @@ Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double>
 
 }  // namespace
 
-Outcome CREATERAMK(const FrameArgs& args, std::span<const double> ParallelLats,
-                   std::span<const double> MeridianLons, VertexWork& work) {
+Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> ParallelLats,
+                         std::span<const double> MeridianLons, VertexWork& work) {
   // On failure the layers opened so far are closed as `out` goes, but never finished.
   FrameOutput out;
   return Produce(out, args, ParallelLats, MeridianLons, work);
 }
 
-Outcome FRAMEFITS(const FrameArgs& args, std::span<const double> ParallelLats,
-                  std::span<const double> MeridianLons) {
+Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,
+                       std::span<const double> MeridianLons) {
   FrameOutput rehearsal = FrameOutput::Rehearsal();
   VertexWork work;
   return Produce(rehearsal, args, ParallelLats, MeridianLons, work);

@@ -19,7 +19,7 @@
 
 namespace mapbasis {
 
-// Status of CREATERAMK.
+// Status of WriteFrameLayers.
 inline constexpr std::int32_t kFrameWritten = 0;
 inline constexpr std::int32_t kFrameLayerNotCreated = 1;
 inline constexpr std::int32_t kFrameNotWritten = 2;
@@ -29,12 +29,12 @@ inline constexpr std::int32_t kFrameNotWritten = 2;
 // Records come in this order: the minute band, the outer frame and the neighbours' names, the
 // graticule extensions, the coordinate labels. On failure no layer is finished: whatever was
 // written is not a complete FRAME folder.
-Outcome CREATERAMK(const FrameArgs& args, std::span<const double> ParallelLats,
-                   std::span<const double> MeridianLons, VertexWork& work);
+Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> ParallelLats,
+                         std::span<const double> MeridianLons, VertexWork& work);
 
 // Builds the whole frame without writing it; fails (status 2) when one of its lines would need
 // more vertices than the work arrays hold.
-Outcome FRAMEFITS(const FrameArgs& args, std::span<const double> ParallelLats,
-                  std::span<const double> MeridianLons);
+Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,
+                       std::span<const double> MeridianLons);
 
 }  // namespace mapbasis

@@ -2,42 +2,43 @@
 
 namespace mapbasis {
 
-std::int32_t ADDOUTRAMKAPARALLEL(double off, const PrintedMap& map, bool north, double lat,
-                                 double lonA, double lonB, double step, bool keepLast,
-                                 VertexWork& work) {
+std::int32_t AppendOuterFrameParallelEdge(double off, const PrintedMap& map, bool north, double lat,
+                                          double lonA, double lonB, double step, bool keepLast,
+                                          VertexWork& work) {
   const double d = north ? off : -off;
-  const double line = TARGETLAT(lat, d, map);
+  const double line = LatitudeOffsetBy(lat, d, map);
   const double outward = lonA > lonB ? off : -off;  // both ends move away from the edge
-  const double start = TARGETLON(lonA, line, outward, map);
-  const double end = TARGETLON(lonB, line, -outward, map);
-  return ADDOUTPARALLEL(lat, d, start, end, map, lonA, step, work, keepLast);
+  const double start = LongitudeOffsetBy(lonA, line, outward, map);
+  const double end = LongitudeOffsetBy(lonB, line, -outward, map);
+  return AppendOffsetParallel(lat, d, start, end, map, lonA, step, work, keepLast);
 }
 
-std::int32_t ADDOUTRAMKAMERIDIAN(double off, const PrintedMap& map, bool east, double lon,
-                                 double latA, double latB, double step, bool keepLast,
-                                 VertexWork& work) {
+std::int32_t AppendOuterFrameMeridianEdge(double off, const PrintedMap& map, bool east, double lon,
+                                          double latA, double latB, double step, bool keepLast,
+                                          VertexWork& work) {
   const double d = east ? off : -off;
   const double outward = latA > latB ? off : -off;
-  const double start = TARGETLAT(latA, outward, map);
-  const double end = TARGETLAT(latB, -outward, map);
-  return ADDOUTMERIDIAN(lon, d, start, end, map, latA, step, work, keepLast);
+  const double start = LatitudeOffsetBy(latA, outward, map);
+  const double end = LatitudeOffsetBy(latB, -outward, map);
+  return AppendOffsetMeridian(lon, d, start, end, map, latA, step, work, keepLast);
 }
 
-std::int32_t OUTRAMKAVERTICES(double off, const PrintedMap& map, double xFrom, double xTo,
-                              double lonStep, double yFrom, double yTo, double latStep,
-                              VertexWork& work) {
-  std::int32_t n = ADDOUTRAMKAPARALLEL(off, map, true, yTo, xFrom, xTo, lonStep, false, work);
-  n += ADDOUTRAMKAMERIDIAN(off, map, true, xTo, yTo, yFrom, latStep, false, work);
-  n += ADDOUTRAMKAPARALLEL(off, map, false, yFrom, xTo, xFrom, lonStep, false, work);
-  n += ADDOUTRAMKAMERIDIAN(off, map, false, xFrom, yFrom, yTo, latStep, true, work);
+std::int32_t AppendOuterFrameOutline(double off, const PrintedMap& map, double xFrom, double xTo,
+                                     double lonStep, double yFrom, double yTo, double latStep,
+                                     VertexWork& work) {
+  std::int32_t n =
+      AppendOuterFrameParallelEdge(off, map, true, yTo, xFrom, xTo, lonStep, false, work);
+  n += AppendOuterFrameMeridianEdge(off, map, true, xTo, yTo, yFrom, latStep, false, work);
+  n += AppendOuterFrameParallelEdge(off, map, false, yFrom, xTo, xFrom, lonStep, false, work);
+  n += AppendOuterFrameMeridianEdge(off, map, false, xFrom, yFrom, yTo, latStep, true, work);
   return n;
 }
 
-Outcome ADDOUTRAMKACONTUR(FrameOutput& out, std::int32_t code, double off, const PrintedMap& map,
-                          const FrameArgs& args, VertexWork& work) {
+Outcome AddOuterFrameOutline(FrameOutput& out, std::int32_t code, double off, const PrintedMap& map,
+                             const FrameArgs& args, VertexWork& work) {
   work.Clear();
-  OUTRAMKAVERTICES(off, map, args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,
-                   args.LatDensifyStep, work);
+  AppendOuterFrameOutline(off, map, args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,
+                          args.LatDensifyStep, work);
   return out.Write(FrameSlot::Frame, FrameCodeText(code), work);
 }
 

@@ -76,7 +76,7 @@ FrameStyle NoFrame(double denominator) {
 
 }  // namespace
 
-FrameStyle SETRAMKPARAMETERS(std::int32_t MillionSeries, std::int32_t MapScale) {
+FrameStyle FrameStyleFor(std::int32_t MillionSeries, std::int32_t MapScale) {
   FrameStyle s;
   if (MillionSeries == 0) {
     switch (MapScale) {

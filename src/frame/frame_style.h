@@ -49,7 +49,7 @@ struct FrameStyle {
 
 // The style of a map scale (MapScale 0..2 within the series). A scale outside the table has no
 // frame at all.
-FrameStyle SETRAMKPARAMETERS(std::int32_t MillionSeries, std::int32_t MapScale);
+FrameStyle FrameStyleFor(std::int32_t MillionSeries, std::int32_t MapScale);
 
 // The layers a style writes: Frame for any frame line, FrameAdj for the neighbours' names set in
 // the outer frame, FrameDig for the coordinate labels.

@@ -32,7 +32,7 @@ std::int32_t StepLine(double a, double b, double origin, double step, bool keepL
     return 0;
   }
   const bool descending = a > b;
-  const double base = MINREPERVALUE(std::min(a, b), origin, step);
+  const double base = GridBaseBelow(std::min(a, b), origin, step);
   std::int32_t n = 0;
   double cur = a;
   if (cur != b || keepLast) {
@@ -40,7 +40,7 @@ std::int32_t StepLine(double a, double b, double origin, double step, bool keepL
     ++n;
   }
   while (cur != b && !work.Incomplete()) {
-    cur = NEXTINTERMEDIATEVERTEX(cur, descending, base, step);
+    cur = NextIntermediateVertex(cur, descending, base, step);
     if (descending ? cur < b + kEndClearance * step : cur > b - kEndClearance * step) cur = b;
     if (cur == b && !keepLast) break;
     vertex(cur);
@@ -51,20 +51,20 @@ std::int32_t StepLine(double a, double b, double origin, double step, bool keepL
 
 }  // namespace
 
-double TARGETLAT(double lat, double d, const PrintedMap& map) {
+double LatitudeOffsetBy(double lat, double d, const PrintedMap& map) {
   return lat + GroundKm(d, map) / (map.R * kFramePi) * 180.0;
 }
 
-double TARGETLON(double lon, double lat, double d, const PrintedMap& map) {
+double LongitudeOffsetBy(double lon, double lat, double d, const PrintedMap& map) {
   return lon +
          GroundKm(d, map) / (std::cos(lat / 360.0 * 2.0 * kFramePi) * map.R * kFramePi) * 180.0;
 }
 
-double MINREPERVALUE(double x, double origin, double step) {
+double GridBaseBelow(double x, double origin, double step) {
   return (std::round((x - origin) / step) - 3.0) * step + origin;
 }
 
-double NEXTINTERMEDIATEVERTEX(double x, bool descending, double origin, double step) {
+double NextIntermediateVertex(double x, bool descending, double origin, double step) {
   if (!descending) {
     double g = (std::round((x - origin) / step) - 2.0) * step + origin;
     while (g <= x) g += step;
@@ -77,16 +77,16 @@ double NEXTINTERMEDIATEVERTEX(double x, bool descending, double origin, double s
   return g;
 }
 
-std::int32_t ADDOUTPARALLEL(double lat, double d, double a, double b, const PrintedMap& map,
-                            double origin, double step, VertexWork& work, bool keepLast) {
-  const double line = TARGETLAT(lat, d, map);
+std::int32_t AppendOffsetParallel(double lat, double d, double a, double b, const PrintedMap& map,
+                                  double origin, double step, VertexWork& work, bool keepLast) {
+  const double line = LatitudeOffsetBy(lat, d, map);
   return StepLine(a, b, origin, step, keepLast, work, [&](double lon) { work.Append(lon, line); });
 }
 
-std::int32_t ADDOUTMERIDIAN(double lon, double d, double a, double b, const PrintedMap& map,
-                            double origin, double step, VertexWork& work, bool keepLast) {
+std::int32_t AppendOffsetMeridian(double lon, double d, double a, double b, const PrintedMap& map,
+                                  double origin, double step, VertexWork& work, bool keepLast) {
   return StepLine(a, b, origin, step, keepLast, work,
-                  [&](double lat) { work.Append(TARGETLON(lon, lat, d, map), lat); });
+                  [&](double lat) { work.Append(LongitudeOffsetBy(lon, lat, d, map), lat); });
 }
 
 }  // namespace mapbasis

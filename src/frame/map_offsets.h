@@ -26,17 +26,17 @@ struct PrintedMap {
 };
 
 // The latitude d mm north of lat (south for negative d).
-double TARGETLAT(double lat, double d, const PrintedMap& map);
+double LatitudeOffsetBy(double lat, double d, const PrintedMap& map);
 
 // The longitude d mm east of lon (west for negative d), measured along the parallel lat.
-double TARGETLON(double lon, double lat, double d, const PrintedMap& map);
+double LongitudeOffsetBy(double lon, double lat, double d, const PrintedMap& map);
 
 // The grid node origin + k * step three steps below the node nearest to x.
-double MINREPERVALUE(double x, double origin, double step);
+double GridBaseBelow(double x, double origin, double step);
 
 // The first node of the grid origin + k * step strictly beyond x (above it, or below it when
 // descending), or the node after that when the first lies closer than 0.2 step to x.
-double NEXTINTERMEDIATEVERTEX(double x, bool descending, double origin, double step);
+double NextIntermediateVertex(double x, bool descending, double origin, double step);
 
 // Appends the line along the parallel d mm north of lat (south for negative d) from longitude a
 // to b: a, the nodes of the grid origin + k * step in between that lie at least 0.2 step from
@@ -44,12 +44,14 @@ double NEXTINTERMEDIATEVERTEX(double x, bool descending, double origin, double s
 // a = b gives the single vertex a. Returns the number of vertices appended. A line that cannot be
 // stepped (a step that is not positive, an end that is not finite) or that the work arrays cannot
 // hold leaves them marked incomplete.
-std::int32_t ADDOUTPARALLEL(double lat, double d, double a, double b, const PrintedMap& map,
-                            double origin, double step, VertexWork& work, bool keepLast = true);
+std::int32_t AppendOffsetParallel(double lat, double d, double a, double b, const PrintedMap& map,
+                                  double origin, double step, VertexWork& work,
+                                  bool keepLast = true);
 
 // The same along the meridian lon, stepping over latitudes from a to b; every vertex lies d mm
 // east of lon (west for negative d) at its own latitude.
-std::int32_t ADDOUTMERIDIAN(double lon, double d, double a, double b, const PrintedMap& map,
-                            double origin, double step, VertexWork& work, bool keepLast = true);
+std::int32_t AppendOffsetMeridian(double lon, double d, double a, double b, const PrintedMap& map,
+                                  double origin, double step, VertexWork& work,
+                                  bool keepLast = true);
 
 }  // namespace mapbasis

@@ -45,14 +45,14 @@ Outcome WalkDivisions(const Divisions& d, Tick tick, Fill fill) {
   double cur = d.base;
   double next = 0.0;
   bool tickDue = true;
-  if (EQWITHTOLERANCE(cur, d.from)) {
+  if (AnglesEqual(cur, d.from)) {
     next = cur + d.step;
   } else if (cur < d.from) {
-    while (cur < d.from && !EQWITHTOLERANCE(cur, d.from)) {
+    while (cur < d.from && !AnglesEqual(cur, d.from)) {
       cur += d.step;
       filled = !filled;
     }
-    if (EQWITHTOLERANCE(cur, d.from)) {
+    if (AnglesEqual(cur, d.from)) {
       cur = d.from;
       next = cur + d.step;
     } else {
@@ -66,11 +66,11 @@ Outcome WalkDivisions(const Divisions& d, Tick tick, Fill fill) {
       tickDue = false;
     }
   } else {
-    while (cur > d.from && !EQWITHTOLERANCE(cur, d.from)) {
+    while (cur > d.from && !AnglesEqual(cur, d.from)) {
       cur -= d.step;
       filled = !filled;
     }
-    if (EQWITHTOLERANCE(cur, d.from)) {
+    if (AnglesEqual(cur, d.from)) {
       cur = d.from;
       next = cur + d.step;
     } else {
@@ -84,7 +84,7 @@ Outcome WalkDivisions(const Divisions& d, Tick tick, Fill fill) {
   }
   for (bool last = false; !last;) {
     tickDue = true;
-    if (EQWITHTOLERANCE(next, d.to)) {
+    if (AnglesEqual(next, d.to)) {
       next = d.to;
       last = true;
     } else if (next > d.to) {
@@ -109,15 +109,17 @@ Outcome NotWritten(Outcome written) { return Failure(kBandNotWritten, std::move(
 
 }  // namespace
 
-Outcome MINUTEFRAMEXTICS(FrameOutput& out, bool north, const FrameStyle& style,
-                         const FrameArgs& args, VertexWork& work) {
+Outcome WriteMinuteBandAlongParallel(FrameOutput& out, bool north, const FrameStyle& style,
+                                     const FrameArgs& args, VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double off = style.MinuteFrameOffset;
   const double w = style.MinuteFrameWidth;
-  const double low = north ? TARGETLAT(args.yTo, off, map) : TARGETLAT(args.yFrom, -(off + w), map);
-  const double high = north ? TARGETLAT(args.yTo, off + w, map) : TARGETLAT(args.yFrom, -off, map);
-  const double mid =
-      north ? TARGETLAT(args.yTo, off + w / 2, map) : TARGETLAT(args.yFrom, -(off + w / 2), map);
+  const double low =
+      north ? LatitudeOffsetBy(args.yTo, off, map) : LatitudeOffsetBy(args.yFrom, -(off + w), map);
+  const double high =
+      north ? LatitudeOffsetBy(args.yTo, off + w, map) : LatitudeOffsetBy(args.yFrom, -off, map);
+  const double mid = north ? LatitudeOffsetBy(args.yTo, off + w / 2, map)
+                           : LatitudeOffsetBy(args.yFrom, -(off + w / 2), map);
   const std::string tickText = FrameCodeText(style.MinuteTickCode);
   const std::string fillText = FrameCodeText(style.MinuteFillCode);
 
@@ -129,7 +131,7 @@ Outcome MINUTEFRAMEXTICS(FrameOutput& out, bool north, const FrameStyle& style,
   };
   const auto fill = [&](double a, double b) {
     work.Clear();
-    ADDOUTPARALLEL(mid, 0.0, a, b, map, args.xFrom, args.LonDensifyStep, work);
+    AppendOffsetParallel(mid, 0.0, a, b, map, args.xFrom, args.LonDensifyStep, work);
     return out.Write(FrameSlot::Frame, fillText, work);
   };
   const Divisions d{args.xFrom, args.xTo, args.BaseWest, args.xMinute / 60.0, style.XFirstFilled};
@@ -137,8 +139,8 @@ Outcome MINUTEFRAMEXTICS(FrameOutput& out, bool north, const FrameStyle& style,
   return Success();
 }
 
-Outcome MINUTEFRAMEYTICS(FrameOutput& out, bool west, const FrameStyle& style,
-                         const FrameArgs& args, VertexWork& work) {
+Outcome WriteMinuteBandAlongMeridian(FrameOutput& out, bool west, const FrameStyle& style,
+                                     const FrameArgs& args, VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double off = style.MinuteFrameOffset;
   const double w = style.MinuteFrameWidth;
@@ -152,13 +154,13 @@ Outcome MINUTEFRAMEYTICS(FrameOutput& out, bool west, const FrameStyle& style,
 
   const auto tick = [&](double y) {
     work.Clear();
-    work.Append(TARGETLON(meridian, y, first, map), y);
-    work.Append(TARGETLON(meridian, y, second, map), y);
+    work.Append(LongitudeOffsetBy(meridian, y, first, map), y);
+    work.Append(LongitudeOffsetBy(meridian, y, second, map), y);
     return out.Write(FrameSlot::Frame, tickText, work);
   };
   const auto fill = [&](double a, double b) {
     work.Clear();
-    ADDOUTMERIDIAN(meridian, middle, a, b, map, args.yFrom, args.LatDensifyStep, work);
+    AppendOffsetMeridian(meridian, middle, a, b, map, args.yFrom, args.LatDensifyStep, work);
     return out.Write(FrameSlot::Frame, fillText, work);
   };
   const Divisions d{args.yFrom, args.yTo, args.BaseSouth, args.yMinute / 60.0, style.YFirstFilled};
@@ -166,22 +168,24 @@ Outcome MINUTEFRAMEYTICS(FrameOutput& out, bool west, const FrameStyle& style,
   return Success();
 }
 
-Outcome MINUTEFRAMEFRAMEWORK(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
-                             VertexWork& work) {
+Outcome WriteMinuteBand(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+                        VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double inner = style.MinuteFrameOffset;
   const double outer = style.MinuteFrameOffset + style.MinuteFrameWidth;
   for (const double off : {inner, outer}) {
-    if (Outcome written = ADDOUTRAMKACONTUR(out, style.MinuteFrameCode, off, map, args, work);
+    if (Outcome written = AddOuterFrameOutline(out, style.MinuteFrameCode, off, map, args, work);
         !written.ok()) {
       return NotWritten(written);
     }
   }
   for (const bool north : {true, false}) {
-    if (Outcome side = MINUTEFRAMEXTICS(out, north, style, args, work); !side.ok()) return side;
+    if (Outcome side = WriteMinuteBandAlongParallel(out, north, style, args, work); !side.ok())
+      return side;
   }
   for (const bool west : {true, false}) {
-    if (Outcome side = MINUTEFRAMEYTICS(out, west, style, args, work); !side.ok()) return side;
+    if (Outcome side = WriteMinuteBandAlongMeridian(out, west, style, args, work); !side.ok())
+      return side;
   }
   return Success();
 }

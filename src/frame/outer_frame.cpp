@@ -28,7 +28,7 @@ Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameAr
                  {off + spacing, style.OuterCompanionCode},
                  {off, style.OuterFrameCode}};
     for (const auto& line : lines) {
-      if (Outcome written = ADDOUTRAMKACONTUR(out, line.code, line.off, map, args, work);
+      if (Outcome written = AddOuterFrameOutline(out, line.code, line.off, map, args, work);
           !written.ok()) {
         return NotWritten(std::move(written));
       }
@@ -36,7 +36,7 @@ Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameAr
   } else if (style.OuterFrameKind == 1 && style.AdjacentLabels) {
     return WriteAdjacentLabels(out, style, args, work);
   } else if (style.OuterFrameKind == 1) {
-    if (Outcome written = ADDOUTRAMKACONTUR(out, style.OuterFrameCode, off, map, args, work);
+    if (Outcome written = AddOuterFrameOutline(out, style.OuterFrameCode, off, map, args, work);
         !written.ok()) {
       return NotWritten(std::move(written));
     }
@@ -59,16 +59,16 @@ Outcome WriteExtensions(FrameOutput& out, const FrameStyle& style, const FrameAr
   for (const double lat : ParallelLats) {
     for (const auto& [edge, d] : {std::pair{args.xFrom, -off}, std::pair{args.xTo, off}}) {
       work.Clear();
-      ADDOUTPARALLEL(lat, 0.0, edge, TARGETLON(edge, lat, d, map), map, args.xFrom,
-                     args.LonDensifyStep, work);
+      AppendOffsetParallel(lat, 0.0, edge, LongitudeOffsetBy(edge, lat, d, map), map, args.xFrom,
+                           args.LonDensifyStep, work);
       if (Outcome written = write(parallelText); !written.ok()) return written;
     }
   }
   for (const double lon : MeridianLons) {
     for (const auto& [edge, d] : {std::pair{args.yTo, off}, std::pair{args.yFrom, -off}}) {
       work.Clear();
-      ADDOUTMERIDIAN(lon, 0.0, edge, TARGETLAT(edge, d, map), map, args.yFrom, args.LatDensifyStep,
-                     work);
+      AppendOffsetMeridian(lon, 0.0, edge, LatitudeOffsetBy(edge, d, map), map, args.yFrom,
+                           args.LatDensifyStep, work);
       if (Outcome written = write(meridianText); !written.ok()) return written;
     }
   }
@@ -77,9 +77,9 @@ Outcome WriteExtensions(FrameOutput& out, const FrameStyle& style, const FrameAr
 
 }  // namespace
 
-Outcome OUTFRAMEFRAMEWORK(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
-                          std::span<const double> ParallelLats,
-                          std::span<const double> MeridianLons, VertexWork& work) {
+Outcome WriteOuterFrameAndLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+                                 std::span<const double> ParallelLats,
+                                 std::span<const double> MeridianLons, VertexWork& work) {
   if (Outcome written = WriteOuterFrame(out, style, args, work); !written.ok()) return written;
   if (style.GraticuleExtensions) {
     if (Outcome written = WriteExtensions(out, style, args, ParallelLats, MeridianLons, work);

@@ -15,24 +15,24 @@ std::string ZoneText(std::int32_t zone) {
 
 }  // namespace
 
-std::int32_t PLUSXZONE(std::int32_t zone) { return zone >= 60 ? 1 : zone + 1; }
+std::int32_t ZoneEast(std::int32_t zone) { return zone >= 60 ? 1 : zone + 1; }
 
-std::int32_t MINUSXZONE(std::int32_t zone) { return zone <= 1 ? 60 : zone - 1; }
+std::int32_t ZoneWest(std::int32_t zone) { return zone <= 1 ? 60 : zone - 1; }
 
-ZoneSheet ADJACENTXZONE200(bool east, std::int32_t zone, std::int32_t sheet) {
+ZoneSheet EastWestNeighbour200k(bool east, std::int32_t zone, std::int32_t sheet) {
   SheetRowColumn at = RowColumnOfSheet(sheet);
   at.column += east ? 1 : -1;
   if (at.column > 5) {
-    zone = PLUSXZONE(zone);
+    zone = ZoneEast(zone);
     at.column = 0;
   } else if (at.column < 0) {
-    zone = MINUSXZONE(zone);
+    zone = ZoneWest(zone);
     at.column = 5;
   }
   return {zone, SheetOfRowColumn(at)};
 }
 
-BeltSheet ADJACENTYZONE200(bool north, std::int32_t belt, std::int32_t sheet) {
+BeltSheet NorthSouthNeighbour200k(bool north, std::int32_t belt, std::int32_t sheet) {
   SheetRowColumn at = RowColumnOfSheet(sheet);
   at.row += north ? -1 : 1;
   if (at.row > 5) {
@@ -45,40 +45,39 @@ BeltSheet ADJACENTYZONE200(bool north, std::int32_t belt, std::int32_t sheet) {
   return {belt, SheetOfRowColumn(at)};
 }
 
-std::string NOMENCLATURE(std::int32_t MillionSeries, std::int32_t Belt, std::int32_t Zone,
-                         std::int32_t SheetNo, std::int32_t ExtraSheets) {
+std::string SheetNameOf(std::int32_t MillionSeries, std::int32_t Belt, std::int32_t Zone,
+                        std::int32_t SheetNo, std::int32_t ExtraSheets) {
   std::string name = BeltLetter(Belt) + ("-" + ZoneText(Zone));
   if (MillionSeries != 0) {
     std::int32_t zone = Zone;
     for (std::int32_t i = 0; i < ExtraSheets; ++i) {
-      zone = PLUSXZONE(zone);
+      zone = ZoneEast(zone);
       name += "," + ZoneText(zone);
     }
     return name;
   }
-  name += "-" + TOROMANNUMERALS(SheetNo);
+  name += "-" + RomanNumeral(SheetNo);
   ZoneSheet current{Zone, SheetNo};
   for (std::int32_t i = 0; i < ExtraSheets; ++i) {
     name += ",";
-    const ZoneSheet next = ADJACENTXZONE200(true, current.Zone, current.SheetNo);
+    const ZoneSheet next = EastWestNeighbour200k(true, current.Zone, current.SheetNo);
     if (next.Zone != current.Zone) name += ZoneText(next.Zone) + "-";
-    name += TOROMANNUMERALS(next.SheetNo);
+    name += RomanNumeral(next.SheetNo);
     current = next;
   }
   return name;
 }
 
-std::string ADJACENTNOMENCLATURE(std::int32_t direction, std::int32_t MillionSeries,
-                                 std::int32_t Belt, std::int32_t Zone, std::int32_t SheetNo,
-                                 std::int32_t ExtraSheets) {
+std::string AdjacentSheetName(std::int32_t direction, std::int32_t MillionSeries, std::int32_t Belt,
+                              std::int32_t Zone, std::int32_t SheetNo, std::int32_t ExtraSheets) {
   const bool positive = direction > 0;
   if (direction == 1 || direction == -1) {
     // Along the row: step over the whole combined sheet.
     for (std::int32_t i = 0; i <= ExtraSheets; ++i) {
       if (MillionSeries != 0) {
-        Zone = positive ? PLUSXZONE(Zone) : MINUSXZONE(Zone);
+        Zone = positive ? ZoneEast(Zone) : ZoneWest(Zone);
       } else {
-        const ZoneSheet next = ADJACENTXZONE200(positive, Zone, SheetNo);
+        const ZoneSheet next = EastWestNeighbour200k(positive, Zone, SheetNo);
         Zone = next.Zone;
         SheetNo = next.SheetNo;
       }
@@ -86,11 +85,11 @@ std::string ADJACENTNOMENCLATURE(std::int32_t direction, std::int32_t MillionSer
   } else if (MillionSeries != 0) {
     Belt += positive ? -1 : 1;
   } else {
-    const BeltSheet next = ADJACENTYZONE200(positive, Belt, SheetNo);
+    const BeltSheet next = NorthSouthNeighbour200k(positive, Belt, SheetNo);
     Belt = next.Belt;
     SheetNo = next.SheetNo;
   }
-  return NOMENCLATURE(MillionSeries, Belt, Zone, SheetNo, ExtraSheets);
+  return SheetNameOf(MillionSeries, Belt, Zone, SheetNo, ExtraSheets);
 }
 
 }  // namespace mapbasis

@@ -36,14 +36,14 @@ SheetSize SeriesSheetSize(std::int32_t MillionSeries) {
   return {1.0, 2.0 / 3.0};
 }
 
-std::string TOROMANNUMERALS(std::int32_t n) {
+std::string RomanNumeral(std::int32_t n) {
   if (n <= 0) return {};
   return std::string(static_cast<std::size_t>(n / 10), 'X') + std::string(kUnits[n % 10]);
 }
 
 std::int32_t SheetOfRomanNumeral(std::string_view numeral) {
   for (std::int32_t sheet = 1; sheet <= kLastSheet; ++sheet) {
-    if (TOROMANNUMERALS(sheet) == numeral) return sheet;
+    if (RomanNumeral(sheet) == numeral) return sheet;
   }
   return 0;
 }

@@ -41,7 +41,7 @@ SheetSize SeriesSheetSize(std::int32_t MillionSeries);
 
 // Roman numeral of a sheet number: as many X as tens, then the units (9 -> IX, 36 -> XXXVI).
 // Empty for a number below 1.
-std::string TOROMANNUMERALS(std::int32_t n);
+std::string RomanNumeral(std::int32_t n);
 
 // The sheet number 1..36 that a Roman numeral writes; 0 when it writes none of them.
 std::int32_t SheetOfRomanNumeral(std::string_view numeral);

@@ -14,9 +14,9 @@ constexpr auto kQuadrupleSheet = Cp1251("Cчетверенный лист");
 
 }  // namespace
 
-BaseParameters COMPUTEBASEPARAMETERS(std::int32_t MillionSeries, std::int32_t Belt,
-                                     std::int32_t Zone, std::int32_t SheetNo,
-                                     std::int32_t ExtraSheets) {
+BaseParameters ComputeBaseTrapezoid(std::int32_t MillionSeries, std::int32_t Belt,
+                                    std::int32_t Zone, std::int32_t SheetNo,
+                                    std::int32_t ExtraSheets) {
   BaseParameters b;
   b.BaseNorth = static_cast<double>(88 - 4 * Belt);
   std::int32_t west = 6 * Zone + 174;

@@ -27,9 +27,9 @@ struct BaseParameters {
 // spacing and minute-scale divisions. Validates nothing: the callers pass Belt 0..12, Zone 1..60,
 // SheetNo 1..36 in the 1:200 000 series and ExtraSheets 0..3. The east edge is never reduced
 // below 360.
-BaseParameters COMPUTEBASEPARAMETERS(std::int32_t MillionSeries, std::int32_t Belt,
-                                     std::int32_t Zone, std::int32_t SheetNo,
-                                     std::int32_t ExtraSheets);
+BaseParameters ComputeBaseTrapezoid(std::int32_t MillionSeries, std::int32_t Belt,
+                                    std::int32_t Zone, std::int32_t SheetNo,
+                                    std::int32_t ExtraSheets);
 
 // Copies the base trapezoid and the defaults into the record.
 void StoreBaseParameters(const BaseParameters& base, SheetParameters& p);

@@ -38,7 +38,7 @@ const LineKind kKinds[] = {
 
 }  // namespace
 
-std::string CREATEHYPSLATT(std::int32_t kind, double value) {
+std::string GraticuleLineAttributes(std::int32_t kind, double value) {
   const LineKind* line = nullptr;
   for (const auto& k : kKinds) {
     if (k.kind == kind) line = &k;

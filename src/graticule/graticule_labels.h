@@ -16,6 +16,6 @@ inline constexpr std::int32_t kLineOutline = 8;
 // The attribute text (cp1251) of a line of the kind for the fields L_code, Text, Grad, Min and
 // Indication, each value followed by a backslash. The coordinate is a latitude for parallels and
 // a longitude for meridians; the Arctic Circle and the outline ignore it.
-std::string CREATEHYPSLATT(std::int32_t kind, double value);
+std::string GraticuleLineAttributes(std::int32_t kind, double value);
 
 }  // namespace mapbasis

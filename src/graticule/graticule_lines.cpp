@@ -25,8 +25,8 @@ Outcome NotWritten(Outcome written) { return Failure(kHypsLNotWritten, std::move
 
 }  // namespace
 
-Outcome CREATEHYPSL(const GraticuleArgs& args, VertexWork& work, std::vector<double>& ParallelLats,
-                    std::vector<double>& MeridianLons) {
+Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
+                            std::vector<double>& ParallelLats, std::vector<double>& MeridianLons) {
   // Lines on the sheet edges belong to the outline; only the interior ones are drawn here.
   std::vector<double> parallels, meridians;
   if (Outcome found = InteriorGridLines(args.yFrom, args.yTo, args.BaseSouth, args.ParallelStep,
@@ -52,29 +52,30 @@ Outcome CREATEHYPSL(const GraticuleArgs& args, VertexWork& work, std::vector<dou
   for (const double lat : parallels) {
     ParallelLats.push_back(lat);
     work.Clear();
-    ADDPARALLEL(lat, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
-    Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineParallel, lat), work);
+    AppendParallel(lat, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
+    Outcome written = WriteWorkLine(layer, GraticuleLineAttributes(kLineParallel, lat), work);
     if (!written.ok()) return NotWritten(std::move(written));
   }
   for (const double lon : meridians) {
     MeridianLons.push_back(lon);
     work.Clear();
-    ADDMERIDIAN(lon, args.yFrom, args.yTo, args.LatDensifyStep, true, work);
-    Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineMeridian, lon), work);
+    AppendMeridian(lon, args.yFrom, args.yTo, args.LatDensifyStep, true, work);
+    Outcome written = WriteWorkLine(layer, GraticuleLineAttributes(kLineMeridian, lon), work);
     if (!written.ok()) return NotWritten(std::move(written));
   }
   if (std::fabs(kArcticCircle - args.yTo) > kArcticMargin &&
       std::fabs(kArcticCircle - args.yFrom) > kArcticMargin && args.yFrom < kArcticCircle &&
       kArcticCircle < args.yTo) {
     work.Clear();
-    ADDPARALLEL(kArcticCircle, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
-    Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineArcticCircle, kArcticCircle), work);
+    AppendParallel(kArcticCircle, args.xFrom, args.xTo, args.LonDensifyStep, true, work);
+    Outcome written =
+        WriteWorkLine(layer, GraticuleLineAttributes(kLineArcticCircle, kArcticCircle), work);
     if (!written.ok()) return NotWritten(std::move(written));
   }
   work.Clear();
-  ADDRECTANGLE(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo, args.LatDensifyStep,
-               work);
-  Outcome written = WriteWorkLine(layer, CREATEHYPSLATT(kLineOutline, args.xFrom), work);
+  AppendTrapezoidRing(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,
+                      args.LatDensifyStep, work);
+  Outcome written = WriteWorkLine(layer, GraticuleLineAttributes(kLineOutline, args.xFrom), work);
   if (!written.ok()) return NotWritten(std::move(written));
 
   if (Outcome finished = FinishLayer(layer); !finished.ok()) return NotWritten(std::move(finished));

@@ -41,8 +41,8 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
                                          std::to_string(kMaxSheetNameLength) + " characters");
   }
   work.Clear();
-  ADDRECTANGLE(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo, args.LatDensifyStep,
-               work);
+  AppendTrapezoidRing(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,
+                      args.LatDensifyStep, work);
   Outcome written = WriteWorkPolygon(layer, "-1\\" + args.SheetName + "\\", work);
   if (!written.ok()) return NotWritten(std::move(written));
   if (Outcome finished = FinishLayer(layer); !finished.ok()) return NotWritten(std::move(finished));
@@ -57,11 +57,11 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
     return NotOpened(std::move(opened));
   }
   // Nodes on the trapezoid's edges (within 1/6000 degree) are included.
-  const double la1 = STARTGRADVALUE(args.yFrom, args.BaseSouth, sLat);
-  const double la2 = ENDGRADVALUE(args.yTo, args.BaseSouth, sLat);
-  const double lo1 = STARTGRADVALUE(args.xFrom, args.BaseWest, sLon);
-  const double lo2 = ENDGRADVALUE(args.xTo, args.BaseWest, sLon);
-  const auto notBeyond = [](double v, double last) { return v < last || EQWITHTOLERANCE(v, last); };
+  const double la1 = GridValueAtOrAbove(args.yFrom, args.BaseSouth, sLat);
+  const double la2 = GridValueAtOrBelow(args.yTo, args.BaseSouth, sLat);
+  const double lo1 = GridValueAtOrAbove(args.xFrom, args.BaseWest, sLon);
+  const double lo2 = GridValueAtOrBelow(args.xTo, args.BaseWest, sLon);
+  const auto notBeyond = [](double v, double last) { return v < last || AnglesEqual(v, last); };
   if (notBeyond(la1, la2) && notBeyond(lo1, lo2)) {
     // A row ends on the node that meets the last one; the test against "beyond" only keeps the
     // walk finite should rounding ever carry a node past it.
@@ -69,11 +69,11 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
       const double lat = la1 + i * sLat;
       for (double j = 0.0;; j += 1.0) {
         const double lon = lo1 + j * sLon;
-        Outcome written = WritePointRecord(layer, CREATEHYPSPATT(lat, lon), lon, lat);
+        Outcome written = WritePointRecord(layer, NodeAttributes(lat, lon), lon, lat);
         if (!written.ok()) return NotWritten(std::move(written));
-        if (EQWITHTOLERANCE(lon, lo2) || lon > lo2) break;
+        if (AnglesEqual(lon, lo2) || lon > lo2) break;
       }
-      if (EQWITHTOLERANCE(lat, la2) || lat > la2) break;
+      if (AnglesEqual(lat, la2) || lat > la2) break;
     }
   }
   if (Outcome finished = FinishLayer(layer); !finished.ok()) return NotWritten(std::move(finished));
@@ -82,7 +82,7 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
 
 }  // namespace
 
-std::string GRADMINSEC(double angle) {
+std::string FormatDegreesMinutesSeconds(double angle) {
   const DegreesMinutesSeconds split = SplitDegreesMinutesSeconds(angle);
   char buffer[400];
   std::snprintf(buffer, sizeof buffer, "%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes,
@@ -90,24 +90,25 @@ std::string GRADMINSEC(double angle) {
   return buffer;
 }
 
-std::string CREATEHYPSPATT(double lat, double lon) {
-  return "-1\\" + GRADMINSEC(lat) + "\\" + GRADMINSEC(lon) + "\\";
+std::string NodeAttributes(double lat, double lon) {
+  return "-1\\" + FormatDegreesMinutesSeconds(lat) + "\\" + FormatDegreesMinutesSeconds(lon) + "\\";
 }
 
-Outcome CREATEHYPSA(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work) {
+Outcome WriteAreaAndNodes(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work) {
   if (Outcome area = WriteArea(args, work); !area.ok()) return area;
   return WriteNodes(args, sLon, sLat);
 }
 
-Outcome CREATEHYPS(const GraticuleArgs& args, VertexWork& work, std::vector<double>& ParallelLats,
-                   std::vector<double>& MeridianLons) {
+Outcome WriteGraticuleLayers(const GraticuleArgs& args, VertexWork& work,
+                             std::vector<double>& ParallelLats, std::vector<double>& MeridianLons) {
   const bool sheet200 = args.MillionSeries == 0;
   const double sLon = sheet200 ? args.LonDensifyStep : 2.0 * args.LonDensifyStep;
   const double sLat = sheet200 ? args.LatDensifyStep : 2.0 * args.LatDensifyStep;
-  if (Outcome written = CREATEHYPSA(args, sLon, sLat, work); !written.ok()) {
+  if (Outcome written = WriteAreaAndNodes(args, sLon, sLat, work); !written.ok()) {
     return Failure(1, std::move(written.reason));
   }
-  if (Outcome written = CREATEHYPSL(args, work, ParallelLats, MeridianLons); !written.ok()) {
+  if (Outcome written = WriteGraticuleLines(args, work, ParallelLats, MeridianLons);
+      !written.ok()) {
     return Failure(1, std::move(written.reason));
   }
   return Success();

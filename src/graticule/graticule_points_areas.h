@@ -16,26 +16,26 @@
 
 namespace mapbasis {
 
-// Status of CREATEHYPSA (CREATEHYPS turns any failure into 1).
+// Status of WriteAreaAndNodes (WriteGraticuleLayers turns any failure into 1).
 inline constexpr std::int32_t kHypsAWritten = 0;
 inline constexpr std::int32_t kHypsANotOpened = 1;
 inline constexpr std::int32_t kHypsANotWritten = 2;
 
 // «  54°05'00"»: degrees right-justified in four characters, minutes and seconds in two digits,
 // rounded to the whole second. No hemisphere: 186.5 gives 186°30'00".
-std::string GRADMINSEC(double angle);
+std::string FormatDegreesMinutesSeconds(double angle);
 
 // The attribute text of a node: L_code -1, Lat and Lon.
-std::string CREATEHYPSPATT(double lat, double lon);
+std::string NodeAttributes(double lat, double lon);
 
 // Writes HypsA, then HypsP with nodes every sLon x sLat on the grid anchored at BaseWest and
 // BaseSouth.
-Outcome CREATEHYPSA(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work);
+Outcome WriteAreaAndNodes(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work);
 
 // Writes HypsA, HypsP and HypsL, in that order, into the HYPS folder. The nodes lie every
 // 7'30" x 5' for a sheet of the 1:200 000 series and every 15' x 10' for the 1:1 000 000 series.
 // Status 0, or 1 when a layer failed.
-Outcome CREATEHYPS(const GraticuleArgs& args, VertexWork& work, std::vector<double>& ParallelLats,
-                   std::vector<double>& MeridianLons);
+Outcome WriteGraticuleLayers(const GraticuleArgs& args, VertexWork& work,
+                             std::vector<double>& ParallelLats, std::vector<double>& MeridianLons);
 
 }  // namespace mapbasis

@@ -23,7 +23,7 @@ std::int32_t WalkTowards(double a, double b, double s, bool keepEnd, VertexWork&
   for (double k = 0.0; !work.Incomplete(); k += 1.0) {
     const double v = a + k * d;
     const bool overshot = d > 0.0 ? v > b : v < b;
-    if (EQWITHTOLERANCE(v, b) || overshot) {
+    if (AnglesEqual(v, b) || overshot) {
       if (keepEnd) {
         append(b);
         ++count;
@@ -38,22 +38,22 @@ std::int32_t WalkTowards(double a, double b, double s, bool keepEnd, VertexWork&
 
 }  // namespace
 
-std::int32_t ADDPARALLEL(double lat, double lonA, double lonB, double s, bool keepEnd,
-                         VertexWork& work) {
+std::int32_t AppendParallel(double lat, double lonA, double lonB, double s, bool keepEnd,
+                            VertexWork& work) {
   return WalkTowards(lonA, lonB, s, keepEnd, work, [&](double lon) { work.Append(lon, lat); });
 }
 
-std::int32_t ADDMERIDIAN(double lon, double latA, double latB, double s, bool keepEnd,
-                         VertexWork& work) {
+std::int32_t AppendMeridian(double lon, double latA, double latB, double s, bool keepEnd,
+                            VertexWork& work) {
   return WalkTowards(latA, latB, s, keepEnd, work, [&](double lat) { work.Append(lon, lat); });
 }
 
-std::int32_t ADDRECTANGLE(double west, double east, double sLon, double south, double north,
-                          double sLat, VertexWork& work) {
-  std::int32_t total = ADDPARALLEL(north, west, east, sLon, false, work);
-  total += ADDMERIDIAN(east, north, south, sLat, false, work);
-  total += ADDPARALLEL(south, east, west, sLon, false, work);
-  total += ADDMERIDIAN(west, south, north, sLat, true, work);
+std::int32_t AppendTrapezoidRing(double west, double east, double sLon, double south, double north,
+                                 double sLat, VertexWork& work) {
+  std::int32_t total = AppendParallel(north, west, east, sLon, false, work);
+  total += AppendMeridian(east, north, south, sLat, false, work);
+  total += AppendParallel(south, east, west, sLon, false, work);
+  total += AppendMeridian(west, south, north, sLat, true, work);
   return total;
 }
 

@@ -17,18 +17,18 @@ namespace mapbasis {
 // 1/6000 degree of lonB nor beyond it; then lonB itself when keepEnd is set (so a grid vertex
 // within the tolerance of the end is replaced by the end, and no sliver segment arises). Returns
 // the number of vertices appended.
-std::int32_t ADDPARALLEL(double lat, double lonA, double lonB, double s, bool keepEnd,
-                         VertexWork& work);
+std::int32_t AppendParallel(double lat, double lonA, double lonB, double s, bool keepEnd,
+                            VertexWork& work);
 
 // The same along the meridian lon, stepping in latitude from latA towards latB.
-std::int32_t ADDMERIDIAN(double lon, double latA, double latB, double s, bool keepEnd,
-                         VertexWork& work);
+std::int32_t AppendMeridian(double lon, double latA, double latB, double s, bool keepEnd,
+                            VertexWork& work);
 
 // Appends the closed ring of the trapezoid: clockwise from the north-west corner (north edge west
 // to east, east edge down, south edge back west, west edge up to the north-west corner again),
 // with exactly one vertex at each corner besides the repeated start. Returns the number of
 // vertices appended.
-std::int32_t ADDRECTANGLE(double west, double east, double sLon, double south, double north,
-                          double sLat, VertexWork& work);
+std::int32_t AppendTrapezoidRing(double west, double east, double sLon, double south, double north,
+                                 double sLat, VertexWork& work);
 
 }  // namespace mapbasis

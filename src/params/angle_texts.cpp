@@ -48,20 +48,20 @@ std::optional<std::int32_t> ReadMinutes(std::string_view text) {
 
 }  // namespace
 
-std::string GRADMIN2TXT(double angle) {
+std::string FormatDegreesMinutes(double angle) {
   const DegreesMinutes split = SplitDegreesMinutes(RoundToWholeMinute(angle));
   char text[400];
   std::snprintf(text, sizeof text, "%.0f%c %02d'", split.degrees, kDegreeSign, split.minutes);
   return text;
 }
 
-std::string MIN2TXT(std::int32_t minutes) {
+std::string FormatMinutes(std::int32_t minutes) {
   char text[16];
   std::snprintf(text, sizeof text, "%02d'", static_cast<int>(minutes));
   return text;
 }
 
-std::optional<double> TXTGRADMIN2GRAD(std::string_view text) {
+std::optional<double> ParseDegreesMinutes(std::string_view text) {
   text = TrimTrailingBlanks(TrimLeadingBlanks(text));
   if (text.empty()) return std::nullopt;
   const DigitRun degrees = ReadDigitRun(text);
@@ -80,7 +80,7 @@ std::optional<double> TXTGRADMIN2GRAD(std::string_view text) {
   return static_cast<double>(*degrees.value) + minutes / 60.0;
 }
 
-std::optional<std::int32_t> TXTMIN2MIN(std::string_view text) {
+std::optional<std::int32_t> ParseWholeMinutes(std::string_view text) {
   text = TrimBlanks(text);
   if (text.empty()) return std::nullopt;
   return ReadMinutes(text);

@@ -13,16 +13,16 @@ namespace mapbasis {
 inline constexpr char kDegreeSign = '\xB0';
 
 // «12° 00'», «0° 40'», «186° 00'»: the angle rounded to the whole minute, no hemisphere.
-std::string GRADMIN2TXT(double angle);
+std::string FormatDegreesMinutes(double angle);
 
 // «01'», «40'»: whole minutes in two digits.
-std::string MIN2TXT(std::int32_t minutes);
+std::string FormatMinutes(std::int32_t minutes);
 
 // Reads «12», «12°», «12 30», «12°30'», «12° 30'» (leading and trailing blanks allowed) as
 // degrees + minutes / 60. No sign, no decimal point, minutes 0..59. Empty on any error.
-std::optional<double> TXTGRADMIN2GRAD(std::string_view text);
+std::optional<double> ParseDegreesMinutes(std::string_view text);
 
 // Reads «5», «05'» as whole minutes 0..59. Empty on any error.
-std::optional<std::int32_t> TXTMIN2MIN(std::string_view text);
+std::optional<std::int32_t> ParseWholeMinutes(std::string_view text);
 
 }  // namespace mapbasis

@@ -46,7 +46,7 @@ std::int32_t Reject(SheetParameters& p) {
 
 }  // namespace
 
-std::int32_t READNOMENCLATURE(std::string_view text, SheetParameters& p) {
+std::int32_t ParseSheetName(std::string_view text, SheetParameters& p) {
   // The rest of the name still to be read; trailing blanks never count.
   std::string_view rest = TrimTrailingBlanks(TrimLeadingBlanks(text));
   if (rest.size() < 3) return Reject(p);
@@ -98,7 +98,7 @@ std::int32_t READNOMENCLATURE(std::string_view text, SheetParameters& p) {
   }
 
   StoreBaseParameters(
-      COMPUTEBASEPARAMETERS(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets), p);
+      ComputeBaseTrapezoid(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets), p);
   return 0;
 }
 

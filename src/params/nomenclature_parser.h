@@ -12,6 +12,6 @@ namespace mapbasis {
 // accepted, computes the base trapezoid and default steps of the sheet into the record.
 // Returns 0 when accepted, 1 when rejected; a rejection sets MillionSeries to kRejected, and the
 // fields set before the failing step keep their new values.
-std::int32_t READNOMENCLATURE(std::string_view text, SheetParameters& p);
+std::int32_t ParseSheetName(std::string_view text, SheetParameters& p);
 
 }  // namespace mapbasis

@@ -56,9 +56,9 @@ Outcome Finish(std::int32_t status, SheetParameters& p, std::string_view source,
 
 std::string EdgeMessage(std::string_view key, double edge, std::string_view direction,
                         std::string_view baseName, double base) {
-  return std::string(key) + " " + GRADMIN2TXT(edge) + " is a full sheet or more " +
+  return std::string(key) + " " + FormatDegreesMinutes(edge) + " is a full sheet or more " +
          std::string(direction) + " of the sheet's " + std::string(baseName) + " " +
-         GRADMIN2TXT(base);
+         FormatDegreesMinutes(base);
 }
 
 // A refined trapezoid may reach beyond the base trapezoid by less than one sheet of the series on
@@ -96,17 +96,19 @@ Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::strin
 
   // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis. Edges
   // within the angle tolerance of each other are one edge: the trapezoid is empty.
-  if (!(p.xFrom < p.xTo) || EQWITHTOLERANCE(p.xFrom, p.xTo)) {
+  if (!(p.xFrom < p.xTo) || AnglesEqual(p.xFrom, p.xTo)) {
     return Finish(kParamFileEdgeTooFar, p, source, lines.xTo > 0 ? lines.xTo : lines.xFrom,
-                  "xTo " + GRADMIN2TXT(p.xTo) + " is not east of xFrom " + GRADMIN2TXT(p.xFrom));
+                  "xTo " + FormatDegreesMinutes(p.xTo) + " is not east of xFrom " +
+                      FormatDegreesMinutes(p.xFrom));
   }
-  if (!(p.yFrom < p.yTo) || EQWITHTOLERANCE(p.yFrom, p.yTo)) {
+  if (!(p.yFrom < p.yTo) || AnglesEqual(p.yFrom, p.yTo)) {
     return Finish(kParamFileEdgeTooFar, p, source, lines.yTo > 0 ? lines.yTo : lines.yFrom,
-                  "yTo " + GRADMIN2TXT(p.yTo) + " is not north of yFrom " + GRADMIN2TXT(p.yFrom));
+                  "yTo " + FormatDegreesMinutes(p.yTo) + " is not north of yFrom " +
+                      FormatDegreesMinutes(p.yFrom));
   }
   if (!(p.yTo <= 90.0)) {
     return Finish(kParamFileEdgeTooFar, p, source, lines.yTo,
-                  "yTo " + GRADMIN2TXT(p.yTo) + " lies beyond the pole");
+                  "yTo " + FormatDegreesMinutes(p.yTo) + " lies beyond the pole");
   }
 
   if (p.xMinute == kNotGiven) p.xMinute = p.DefaultxMinute;
@@ -118,7 +120,7 @@ Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::strin
 
 }  // namespace
 
-Outcome READARGTEXT(std::string_view content, std::string_view source, SheetParameters& p) {
+Outcome ReadParamText(std::string_view content, std::string_view source, SheetParameters& p) {
   SetMarkers(p);
 
   ParamLines lines = OpenParamLines(content);
@@ -134,7 +136,7 @@ Outcome READARGTEXT(std::string_view content, std::string_view source, SheetPara
     }
     if (IsBlank(buffer)) break;
     const SheetParameters before = p;
-    if (Outcome item = READARG(buffer, p); !item.ok()) {
+    if (Outcome item = ReadParamItem(buffer, p); !item.ok()) {
       return Finish(kParamFileBadItem, p, source, lines.lineNumber, item.reason);
     }
     edgeLines.Note(before, p, lines.lineNumber);
@@ -156,14 +158,14 @@ Outcome READARGTEXT(std::string_view content, std::string_view source, SheetPara
   return Success();
 }
 
-Outcome READARGFILE(const std::filesystem::path& file, SheetParameters& p) {
+Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p) {
   SetMarkers(p);
   const std::string source = EchoPath(DisplayPath(file));
   std::string content;
   if (Outcome read = ReadParameterFile(file, content); !read.ok()) {
     return Finish(read.status, p, source, 0, read.reason);
   }
-  return READARGTEXT(content, source, p);
+  return ReadParamText(content, source, p);
 }
 
 Outcome CreateResultFolder(const SheetParameters& p) {

@@ -29,13 +29,13 @@ inline constexpr std::int32_t kParamFileCannotCreateFolder = 7;
 // Reads the items of a whole file's content into the record, supplies the defaults and checks the
 // refined trapezoid. Touches no file. Status 0, 3, 4, 5 or 6; a failure's reason starts with where
 // the fault stands, e.g. `params.txt:3: unknown key "MapScal"` for source "params.txt" (cp1251).
-Outcome READARGTEXT(std::string_view content, std::string_view source, SheetParameters& p);
+Outcome ReadParamText(std::string_view content, std::string_view source, SheetParameters& p);
 
-// READARGTEXT over the file. Only a regular file of at most 1 MiB is read: a folder, a FIFO or a
+// ReadParamText over the file. Only a regular file of at most 1 MiB is read: a folder, a FIFO or a
 // device is refused at once with status 2, as is a file that cannot be opened; 3 when it cannot
 // be read. Touches nothing on disk: the result folder is made by CreateResultFolder once every
 // check of the run has passed.
-Outcome READARGFILE(const std::filesystem::path& file, SheetParameters& p);
+Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p);
 
 // Creates the result folder of the record (with the folders above it) when it is missing. Status
 // 7 when it cannot be made or something that is not a folder stands at its path.

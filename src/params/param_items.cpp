@@ -29,7 +29,7 @@ std::string CsRefusal(std::string_view value) {
   }
   std::int32_t cs = 0;
   std::string why = "is not CK-42, CK-95 or " + kGsk2011.str();
-  if (latin != TrimBlanks(value) && READCS(latin, cs) == 0) {
+  if (latin != TrimBlanks(value) && ParseCoordinateSystem(latin, cs) == 0) {
     why += " (C and K must be Latin letters, only \xC3 is Cyrillic)";
   }
   return why;
@@ -44,7 +44,7 @@ std::string NomRefusal(std::string_view value) {
     if (c == 'i' || c == 'v' || c == 'x') c = static_cast<char>(c - 'a' + 'A'), lowered = true;
   }
   SheetParameters scratch;
-  if (lowered && READNOMENCLATURE(upper, scratch) == 0 && scratch.MillionSeries == 0) {
+  if (lowered && ParseSheetName(upper, scratch) == 0 && scratch.MillionSeries == 0) {
     return "is not a sheet name: sheet numbers are upper-case Roman numerals (N-37-XIV)";
   }
   return "is not a sheet name";
@@ -68,7 +68,7 @@ std::string MalformedItemMessage(std::string_view item) {
 // would draw no graticule.
 Outcome ReadAngleItem(std::string_view key, std::string_view value, double& field, bool isStep) {
   if (field != kNotGivenAngle) return Fail(kItemRepeatedKey, "repeated key " + Quoted(key));
-  const auto angle = TXTGRADMIN2GRAD(value);
+  const auto angle = ParseDegreesMinutes(value);
   if (!angle) {
     return Fail(kItemRejectedValue,
                 ValueMessage(key, value, "is not an angle in whole degrees and minutes"));
@@ -83,7 +83,7 @@ Outcome ReadAngleItem(std::string_view key, std::string_view value, double& fiel
 // A minute-scale division item: xMinute, yMinute.
 Outcome ReadMinuteItem(std::string_view key, std::string_view value, std::int32_t& field) {
   if (field != kNotGiven) return Fail(kItemRepeatedKey, "repeated key " + Quoted(key));
-  const auto minutes = TXTMIN2MIN(value);
+  const auto minutes = ParseWholeMinutes(value);
   if (!minutes) {
     return Fail(kItemRejectedValue, ValueMessage(key, value, "is not whole minutes 0..59"));
   }
@@ -94,14 +94,14 @@ Outcome ReadMinuteItem(std::string_view key, std::string_view value, std::int32_
 
 Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters& p) {
   if (key == "CS") {
-    if (READCS(value, p.CS) != 0) {
+    if (ParseCoordinateSystem(value, p.CS) != 0) {
       return Fail(kItemRejectedValue, ValueMessage(key, value, CsRefusal(value)));
     }
     return Success();
   }
   if (key == "Nom") {
     if (p.MillionSeries != kNotGiven) return Fail(kItemRepeatedKey, "repeated key \"Nom\"");
-    if (READNOMENCLATURE(value, p) != 0) {
+    if (ParseSheetName(value, p) != 0) {
       return Fail(kItemRejectedValue, ValueMessage(key, value, NomRefusal(value)));
     }
     return Success();
@@ -114,7 +114,7 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
         return Fail(kItemRejectedValue, ValueMessage(key, value, "holds a control character"));
       }
     }
-    if (READPATH(value, p.Path) != 0) {
+    if (ParseResultPath(value, p.Path) != 0) {
       const std::string why =
           TrimBlanks(value).size() < 3
               ? "is shorter than 3 characters"
@@ -128,7 +128,7 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
     if (p.MillionSeries == kNotGiven) {
       return Fail(kItemScaleBeforeNom, "MapScale comes before Nom");
     }
-    if (READSCALE2(value, p.MillionSeries, p.MapScale) != 0) {
+    if (ParseMapScale(value, p.MillionSeries, p.MapScale) != 0) {
       const char* why = p.MillionSeries == 0
                             ? "is not 200, 500 or 1000 for a sheet of the 1:200 000 series"
                             : "is not 1000, 2500 or 5000 for a sheet of the 1:1 000 000 series";
@@ -149,7 +149,7 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
 
 }  // namespace
 
-Outcome READARG(std::string& line, SheetParameters& p) {
+Outcome ReadParamItem(std::string& line, SheetParameters& p) {
   const std::string_view rest = TrimLeadingBlanks(line);
   // Positions below count from 1, as a person counts the characters of the line; 0 = none.
   const std::size_t semicolon = rest.find(';');
@@ -177,7 +177,7 @@ Outcome READARG(std::string& line, SheetParameters& p) {
   return ReadValue(keyText, valueText, p);
 }
 
-std::int32_t READCS(std::string_view value, std::int32_t& CS) {
+std::int32_t ParseCoordinateSystem(std::string_view value, std::int32_t& CS) {
   const std::string_view name = TrimBlanks(value);
   if (name == "CK-42") {
     CS = kCsSk42;
@@ -191,7 +191,7 @@ std::int32_t READCS(std::string_view value, std::int32_t& CS) {
   return 0;
 }
 
-std::int32_t READPATH(std::string_view value, std::string& Path) {
+std::int32_t ParseResultPath(std::string_view value, std::string& Path) {
   const std::string_view folder = TrimBlanks(value);
   if (folder.size() < 3) {
     Path = "*";
@@ -205,8 +205,8 @@ std::int32_t READPATH(std::string_view value, std::string& Path) {
   return 0;
 }
 
-std::int32_t READSCALE2(std::string_view value, std::int32_t MillionSeries,
-                        std::int32_t& MapScale) {
+std::int32_t ParseMapScale(std::string_view value, std::int32_t MillionSeries,
+                           std::int32_t& MapScale) {
   const std::string_view scale = TrimBlanks(value);
   const bool series200 = MillionSeries == 0;
   if (scale == "200" && series200) {

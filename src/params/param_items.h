@@ -14,7 +14,7 @@ namespace mapbasis {
 // A line is read up to its 1000th character.
 inline constexpr std::size_t kParamLineLength = 1000;
 
-// What READARG makes of one item.
+// What ReadParamItem makes of one item.
 inline constexpr std::int32_t kItemRead = 0;
 inline constexpr std::int32_t kItemMalformed = 1;
 inline constexpr std::int32_t kItemUnknownKey = 2;
@@ -26,20 +26,21 @@ inline constexpr std::int32_t kItemScaleBeforeNom = 5;
 // record and leaves the rest of the line in the buffer. The status is one of the item codes
 // above; a failed item comes with a short English sentence saying why (cp1251, may quote the
 // item).
-Outcome READARG(std::string& line, SheetParameters& p);
+Outcome ReadParamItem(std::string& line, SheetParameters& p);
 
 // "CK-42" -> 1, "CK-95" -> 2, "ГCK-2011" -> 3 (C and K Latin, Г Cyrillic), blanks around the
 // value ignored. Returns 0, or 1 with CS unchanged.
-std::int32_t READCS(std::string_view value, std::int32_t& CS);
+std::int32_t ParseCoordinateSystem(std::string_view value, std::int32_t& CS);
 
 // The result folder without the blanks around it, ending in the path separator (appended when
 // missing). Returns 0, or 1 with Path = "*" for fewer than 3 characters, or 1 with Path
 // untouched for a folder path that would be longer than 260 characters with its separator.
-std::int32_t READPATH(std::string_view value, std::string& Path);
+std::int32_t ParseResultPath(std::string_view value, std::string& Path);
 
 // The map scale as the denominator in thousands: 200, 500, 1000 for a sheet of the 1:200 000
 // series (MillionSeries 0) give 0, 1, 2; 1000, 2500, 5000 for a sheet of the 1:1 000 000 series
 // give 0, 1, 2. Returns 0, or 1 with MapScale = kRejected.
-std::int32_t READSCALE2(std::string_view value, std::int32_t MillionSeries, std::int32_t& MapScale);
+std::int32_t ParseMapScale(std::string_view value, std::int32_t MillionSeries,
+                           std::int32_t& MapScale);
 
 }  // namespace mapbasis

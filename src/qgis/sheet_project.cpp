@@ -102,7 +102,7 @@ std::string Metres(double value) { return DecimalText(value, 6); }
 }  // namespace
 
 SheetLayout SheetLayoutOf(const SheetParameters& p) {
-  const FrameStyle style = SETRAMKPARAMETERS(p.MillionSeries, p.MapScale);
+  const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
   const QgisSystem* system = QgisSystemOf(p.CS);
   const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : Ellipsoid{6378245.0, 298.3};
 
@@ -154,7 +154,7 @@ SheetLayout SheetLayoutOf(const SheetParameters& p) {
 std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName) {
   const QgisSystem* system = QgisSystemOf(p.CS);
   if (system == nullptr) return {};
-  const FrameStyle style = SETRAMKPARAMETERS(p.MillionSeries, p.MapScale);
+  const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
   const SheetLayout layout = SheetLayoutOf(p);
 
   std::vector<ProjectLayer> layers;

@@ -14,7 +14,7 @@ std::string LayerStyleText(std::string_view layerName, std::int32_t MillionSerie
     return std::string(QgisTemplate("FrameLabels.qml"));
   }
   if (layerName == "Frame") {
-    const FrameStyle style = SETRAMKPARAMETERS(MillionSeries, MapScale);
+    const FrameStyle style = FrameStyleFor(MillionSeries, MapScale);
     return FillTemplate(QgisTemplate("Frame.qml"),
                         {{"SCALE", DecimalText(style.ScaleDenominator, 0)},
                          {"BAND_WIDTH", DecimalText(style.MinuteFrameWidth, 3)}});

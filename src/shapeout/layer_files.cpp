@@ -260,8 +260,8 @@ bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
   return appended >= 0;
 }
 
-std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
-                              std::span<const FieldDef> fields, Layer& layer) {
+std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
+                       std::span<const FieldDef> fields, Layer& layer) {
   layer = Layer{};
 
   const std::string_view base = TrimTrailingBlanks(basePath);
@@ -300,7 +300,7 @@ std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::stri
   return kLayerOpen;
 }
 
-Outcome CLOSENEWSHAPEFILE(Layer& layer) {
+Outcome CloseLayer(Layer& layer) {
   if (!layer.IsOpen()) return Success();
   const std::unique_ptr<Layer::Files> files = std::move(layer.files_);
   files->CloseHandles();

@@ -19,7 +19,7 @@ inline constexpr std::int32_t kShapePoint = 1;
 inline constexpr std::int32_t kShapeArc = 3;  // polyline
 inline constexpr std::int32_t kShapePolygon = 5;
 
-// Status of OPENNEWSHAPEFILE. A caller treats every non-zero status alike: it abandons its layer
+// Status of OpenLayer. A caller treats every non-zero status alike: it abandons its layer
 // group.
 inline constexpr std::int32_t kLayerOpen = 0;
 inline constexpr std::int32_t kLayerBasePathTooLong = 120;      // more than 255 characters
@@ -79,9 +79,9 @@ class Layer {
 
  private:
   struct Files;
-  friend std::int32_t OPENNEWSHAPEFILE(std::int32_t, std::int32_t, std::string_view,
-                                       std::span<const FieldDef>, Layer&);
-  friend Outcome CLOSENEWSHAPEFILE(Layer&);
+  friend std::int32_t OpenLayer(std::int32_t, std::int32_t, std::string_view,
+                                std::span<const FieldDef>, Layer&);
+  friend Outcome CloseLayer(Layer&);
   friend void DiscardLayer(Layer&);
 
   std::string basePath_;
@@ -96,15 +96,15 @@ class Layer {
 // width below 1) and also when shapelib would alter it: a name longer than 10 characters or a
 // width above 255. A blank base path, or one whose folder does not exist, gives
 // kLayerTableNotCreated. A layer still open in `layer` is discarded first.
-std::int32_t OPENNEWSHAPEFILE(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
-                              std::span<const FieldDef> fields, Layer& layer);
+std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
+                       std::span<const FieldDef> fields, Layer& layer);
 
 // Closes the table, then the shapefile, and puts the layer's files in place together, its
 // companions (the .qml style among them, when the layer has one) first and its .shp last, an old
 // .shp removed before anything else (see file_publisher.h). kLayerNotPublished, with the system's
 // reason, when they could not be written; then no file of the layer is left under its names. Safe
 // on a layer that is not open.
-Outcome CLOSENEWSHAPEFILE(Layer& layer);
+Outcome CloseLayer(Layer& layer);
 
 // Drops an open layer without writing anything.
 void DiscardLayer(Layer& layer);

@@ -31,7 +31,7 @@ Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view n
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
                     const LayerStyles& styles) {
   const std::string basePath = std::string(folder) + kPathSeparator + std::string(name);
-  const std::int32_t status = OPENNEWSHAPEFILE(CS, shapeType, basePath, fields, layer);
+  const std::int32_t status = OpenLayer(CS, shapeType, basePath, fields, layer);
   if (status == kLayerOpen) {
     if (styles) layer.SetStyle(styles(name));
     return Success();
@@ -40,20 +40,20 @@ Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view n
                              std::to_string(status) + ")");
 }
 
-Outcome FinishLayer(Layer& layer) { return CLOSENEWSHAPEFILE(layer); }
+Outcome FinishLayer(Layer& layer) { return CloseLayer(layer); }
 
 Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work) {
   if (work.Incomplete()) return Incomplete(layer);
-  return Written(layer, WRITESIMPLELINE(layer, attributes, work.X(), work.Y()));
+  return Written(layer, WriteLineShape(layer, attributes, work.X(), work.Y()));
 }
 
 Outcome WriteWorkPolygon(Layer& layer, std::string_view attributes, const VertexWork& work) {
   if (work.Incomplete()) return Incomplete(layer);
-  return Written(layer, WRITESIMPLEPOLYGON(layer, attributes, work.X(), work.Y()));
+  return Written(layer, WritePolygonShape(layer, attributes, work.X(), work.Y()));
 }
 
 Outcome WritePointRecord(Layer& layer, std::string_view attributes, double x, double y) {
-  return Written(layer, WRITEPOINT(layer, attributes, x, y));
+  return Written(layer, WritePointShape(layer, attributes, x, y));
 }
 
 }  // namespace mapbasis

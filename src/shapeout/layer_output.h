@@ -15,7 +15,7 @@ namespace mapbasis {
 
 // Opens the layer `name` in `folder` (cp1251, without a trailing separator) with the run's
 // coordinate system and the style that `styles` gives for it. On failure the status is
-// OPENNEWSHAPEFILE's and the reason says `cannot create the layer "<path>" (status 121)`.
+// OpenLayer's and the reason says `cannot create the layer "<path>" (status 121)`.
 Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
                     const LayerStyles& styles = {});

@@ -34,8 +34,8 @@ std::optional<bool> WriteValue(Layer& layer, int row, int field, std::int32_t ty
 
 }  // namespace
 
-std::int32_t WRITERECDBF(Layer& layer, std::int32_t record, std::int32_t id,
-                         std::string_view attributes) {
+std::int32_t WriteAttributeRecord(Layer& layer, std::int32_t record, std::int32_t id,
+                                  std::string_view attributes) {
   if (!layer.IsOpen() || record < 1) return kRecordValueRefused;
   const int row = record - 1;  // the table counts records from 0
   if (!layer.WriteInteger(row, 0, id)) return kRecordValueRefused;

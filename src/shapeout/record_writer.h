@@ -13,7 +13,7 @@
 
 namespace mapbasis {
 
-// Status of WRITERECDBF.
+// Status of WriteAttributeRecord.
 inline constexpr std::int32_t kRecordWritten = 0;
 inline constexpr std::int32_t kRecordValueRefused = 1;  // shapelib refused a value
 inline constexpr std::int32_t kRecordMalformed = 2;  // a value lacks its backslash or is no number
@@ -21,7 +21,7 @@ inline constexpr std::int32_t kRecordMalformed = 2;  // a value lacks its backsl
 // Writes table record `record` (1-based; stored as the table's row record - 1) of the layer with
 // Id and the values of the attribute text for the layer's fields. A failure part-way leaves the
 // record with the values written so far.
-std::int32_t WRITERECDBF(Layer& layer, std::int32_t record, std::int32_t id,
-                         std::string_view attributes);
+std::int32_t WriteAttributeRecord(Layer& layer, std::int32_t record, std::int32_t id,
+                                  std::string_view attributes);
 
 }  // namespace mapbasis

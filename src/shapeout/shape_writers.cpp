@@ -13,7 +13,7 @@ std::int32_t WriteShape(Layer& layer, std::string_view attributes, std::int32_t 
 
   ++layer.idCount;
   ++layer.recordCount;
-  switch (WRITERECDBF(layer, layer.recordCount, layer.idCount, attributes)) {
+  switch (WriteAttributeRecord(layer, layer.recordCount, layer.idCount, attributes)) {
     case kRecordWritten: break;
     case kRecordMalformed: return kShapeMalformedText;
     default: return kShapeValueRefused;
@@ -23,17 +23,17 @@ std::int32_t WriteShape(Layer& layer, std::string_view attributes, std::int32_t 
 
 }  // namespace
 
-std::int32_t WRITEPOINT(Layer& layer, std::string_view attributes, double x, double y) {
+std::int32_t WritePointShape(Layer& layer, std::string_view attributes, double x, double y) {
   return WriteShape(layer, attributes, kShapePoint, {&x, 1}, {&y, 1});
 }
 
-std::int32_t WRITESIMPLELINE(Layer& layer, std::string_view attributes, std::span<const double> x,
-                             std::span<const double> y) {
+std::int32_t WriteLineShape(Layer& layer, std::string_view attributes, std::span<const double> x,
+                            std::span<const double> y) {
   return WriteShape(layer, attributes, kShapeArc, x, y);
 }
 
-std::int32_t WRITESIMPLEPOLYGON(Layer& layer, std::string_view attributes,
-                                std::span<const double> x, std::span<const double> y) {
+std::int32_t WritePolygonShape(Layer& layer, std::string_view attributes, std::span<const double> x,
+                               std::span<const double> y) {
   return WriteShape(layer, attributes, kShapePolygon, x, y);
 }
 

@@ -16,14 +16,14 @@ inline constexpr std::int32_t kShapeMalformedText = 803;
 inline constexpr std::int32_t kShapeNotWritten = 804;
 
 // Each writer first increments the layer's record and Id counters, writes the record (see
-// WRITERECDBF for the attribute text), and only when that succeeded appends the shape. The
+// WriteAttributeRecord for the attribute text), and only when that succeeded appends the shape. The
 // vertices are taken as given: a polygon ring must arrive closed and in the wanted orientation.
 // A shape that the layer cannot take (another shape type, unequal coordinate arrays) is refused
 // with 804 before its record is written, so that record r and shape r stay paired.
-std::int32_t WRITEPOINT(Layer& layer, std::string_view attributes, double x, double y);
-std::int32_t WRITESIMPLELINE(Layer& layer, std::string_view attributes, std::span<const double> x,
-                             std::span<const double> y);
-std::int32_t WRITESIMPLEPOLYGON(Layer& layer, std::string_view attributes,
-                                std::span<const double> x, std::span<const double> y);
+std::int32_t WritePointShape(Layer& layer, std::string_view attributes, double x, double y);
+std::int32_t WriteLineShape(Layer& layer, std::string_view attributes, std::span<const double> x,
+                            std::span<const double> y);
+std::int32_t WritePolygonShape(Layer& layer, std::string_view attributes, std::span<const double> x,
+                               std::span<const double> y);
 
 }  // namespace mapbasis

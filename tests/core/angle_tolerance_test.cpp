@@ -10,11 +10,11 @@ namespace {
 constexpr double kTwoThirds = 2.0 / 3.0;
 
 TEST(AngleTolerance, EqualWithinOneHundredthOfAMinute) {
-  EXPECT_TRUE(EQWITHTOLERANCE(60.0, 60.0001));
-  EXPECT_TRUE(EQWITHTOLERANCE(60.0001, 60.0));
-  EXPECT_FALSE(EQWITHTOLERANCE(60.0, 60.0002));
-  EXPECT_TRUE(EQWITHTOLERANCE(0.0, kAngleTolerance));
-  EXPECT_FALSE(EQWITHTOLERANCE(0.0, std::nextafter(kAngleTolerance, 1.0)));
+  EXPECT_TRUE(AnglesEqual(60.0, 60.0001));
+  EXPECT_TRUE(AnglesEqual(60.0001, 60.0));
+  EXPECT_FALSE(AnglesEqual(60.0, 60.0002));
+  EXPECT_TRUE(AnglesEqual(0.0, kAngleTolerance));
+  EXPECT_FALSE(AnglesEqual(0.0, std::nextafter(kAngleTolerance, 1.0)));
 }
 
 struct GridCase {
@@ -39,8 +39,8 @@ TEST(AngleTolerance, GridSearchesOnBothSidesOfTheOrigin) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "a=" << c.a << " origin=" << c.origin);
-    EXPECT_EQ(STARTGRADVALUE(c.a, c.origin, c.step), c.start);
-    EXPECT_EQ(ENDGRADVALUE(c.a, c.origin, c.step), c.end);
+    EXPECT_EQ(GridValueAtOrAbove(c.a, c.origin, c.step), c.start);
+    EXPECT_EQ(GridValueAtOrBelow(c.a, c.origin, c.step), c.end);
   }
 }
 
@@ -52,12 +52,12 @@ TEST(AngleTolerance, SearchMatchesTheWalkFromTheOrigin) {
     const double origin = 54.0;
     const double step = 1.0 / 12.0;
     double walked = NAN;
-    if (EQWITHTOLERANCE(origin, a)) {
+    if (AnglesEqual(origin, a)) {
       walked = origin;
     } else if (origin < a) {
       for (int k = 0;; ++k) {
         const double v = origin + k * step;
-        if (EQWITHTOLERANCE(v, a) || v > a) {
+        if (AnglesEqual(v, a) || v > a) {
           walked = v;
           break;
         }
@@ -65,7 +65,7 @@ TEST(AngleTolerance, SearchMatchesTheWalkFromTheOrigin) {
     } else {
       for (int k = 0;; ++k) {
         const double v = origin - k * step;
-        if (EQWITHTOLERANCE(v, a)) {
+        if (AnglesEqual(v, a)) {
           walked = v;
           break;
         }
@@ -75,18 +75,18 @@ TEST(AngleTolerance, SearchMatchesTheWalkFromTheOrigin) {
         }
       }
     }
-    ASSERT_EQ(STARTGRADVALUE(a, origin, step), walked) << "a=" << a;
+    ASSERT_EQ(GridValueAtOrAbove(a, origin, step), walked) << "a=" << a;
   }
 }
 
 TEST(AngleTolerance, UnsearchableGridsGiveNaNInsteadOfLoopingForever) {
-  EXPECT_TRUE(std::isnan(STARTGRADVALUE(61.0, 60.0, 0.0)));
-  EXPECT_TRUE(std::isnan(ENDGRADVALUE(61.0, 60.0, -0.25)));
-  EXPECT_TRUE(std::isnan(STARTGRADVALUE(INFINITY, 60.0, 0.25)));
-  EXPECT_TRUE(std::isnan(ENDGRADVALUE(NAN, 60.0, 0.25)));
-  EXPECT_TRUE(std::isnan(STARTGRADVALUE(1e300, 0.0, 0.25)));
+  EXPECT_TRUE(std::isnan(GridValueAtOrAbove(61.0, 60.0, 0.0)));
+  EXPECT_TRUE(std::isnan(GridValueAtOrBelow(61.0, 60.0, -0.25)));
+  EXPECT_TRUE(std::isnan(GridValueAtOrAbove(INFINITY, 60.0, 0.25)));
+  EXPECT_TRUE(std::isnan(GridValueAtOrBelow(NAN, 60.0, 0.25)));
+  EXPECT_TRUE(std::isnan(GridValueAtOrAbove(1e300, 0.0, 0.25)));
   // Huge but searchable distances are answered at once.
-  EXPECT_EQ(ENDGRADVALUE(2147483647.0, 37.0, 0.25), 37.0 + 8589934440.0 * 0.25);
+  EXPECT_EQ(GridValueAtOrBelow(2147483647.0, 37.0, 0.25), 37.0 + 8589934440.0 * 0.25);
 }
 
 }  // namespace

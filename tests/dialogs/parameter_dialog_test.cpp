@@ -72,7 +72,7 @@ TEST(ParameterDialog, ChoicesMakeTheRecord) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    ASSERT_EQ(shell.RUNDIALOG1(p), 0);
+    ASSERT_EQ(shell.RunParameterDialog(p), 0);
     const Record& w = c.want;
     EXPECT_EQ(
         std::tie(p.CS, p.MillionSeries, p.MapScale, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets),
@@ -128,7 +128,7 @@ TEST(ParameterDialog, KindListFollowsBeltAndSeries) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  EXPECT_EQ(shell.RUNDIALOG1(p), 1);
+  EXPECT_EQ(shell.RunParameterDialog(p), 1);
 }
 
 TEST(ParameterDialog, OkWithoutFolderWarnsAndShowsTheDialogAgain) {
@@ -144,7 +144,7 @@ TEST(ParameterDialog, OkWithoutFolderWarnsAndShowsTheDialogAgain) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  EXPECT_EQ(shell.RUNDIALOG1(p), 1);
+  EXPECT_EQ(shell.RunParameterDialog(p), 1);
   EXPECT_EQ(toolkit.messages,
             (std::vector<ShownMessage>{{"Не задана папка для рез. файлов",
                                         "ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ", BoxIcon::Exclamation}}));
@@ -181,7 +181,7 @@ TEST(ParameterDialog, FolderButtonShowsThePickedFolderOnly) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  EXPECT_EQ(shell.RUNDIALOG1(p), 1);
+  EXPECT_EQ(shell.RunParameterDialog(p), 1);
   ASSERT_EQ(toolkit.messages.size(), 2u);
   EXPECT_EQ(toolkit.messages[0].text,
             "Путь к выбранной папке содержит знаки, которых нет в кодовой странице 1251");

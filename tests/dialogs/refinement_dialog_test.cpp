@@ -81,7 +81,7 @@ TEST(RefinementDialog, OpensOnTheBaseValuesAndRefinesTheRecord) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  ASSERT_EQ(shell.RUNDIALOG1(p), 0);
+  ASSERT_EQ(shell.RunParameterDialog(p), 0);
   EXPECT_DOUBLE_EQ(p.xFrom, 11.5);
   EXPECT_DOUBLE_EQ(p.BaseWest, 12.0);
   EXPECT_DOUBLE_EQ(p.ParallelStep, 1.0 / 3.0);
@@ -154,7 +154,7 @@ TEST(RefinementDialog, FaultsAreListedInOneBoxInTheirOrder) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    shell.RUNDIALOG1(p);
+    shell.RunParameterDialog(p);
     if (c.faults.empty()) {
       EXPECT_TRUE(toolkit.messages.empty());
       continue;
@@ -204,7 +204,7 @@ TEST(RefinementDialog, HoldsUntilTheSheetChanges) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    ASSERT_EQ(shell.RUNDIALOG1(p), 0);
+    ASSERT_EQ(shell.RunParameterDialog(p), 0);
     EXPECT_DOUBLE_EQ(p.xFrom, c.xFrom);
   }
 }
@@ -232,7 +232,7 @@ TEST(RefinementDialog, BaseEdgesTypedBackLeaveTheBaseUnchanged) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  shell.RUNDIALOG1(p);
+  shell.RunParameterDialog(p);
   EXPECT_TRUE(toolkit.messages.empty());
 }
 
@@ -259,7 +259,7 @@ TEST(RefinementDialog, StatusFollowsTheValuesShown) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  shell.RUNDIALOG1(p);
+  shell.RunParameterDialog(p);
   ASSERT_EQ(toolkit.messages.size(), 1u);
   EXPECT_EQ(toolkit.messages[0].text,
             "Ошибка в задании скорректированного значения начальной долготы (допустимо: больше "

@@ -243,9 +243,9 @@ TEST(Win32Resources, TheDialogLogicFindsEveryControlItAddresses) {
   };
   std::ostringstream text;
   DialogShell shell(toolkit, text);
-  shell.STARTDIALOG();
+  shell.ShowInfoDialog();
   SheetParameters p;
-  EXPECT_EQ(shell.RUNDIALOG1(p), 0);
+  EXPECT_EQ(shell.RunParameterDialog(p), 0);
   EXPECT_EQ(text.str(), "");
 }
 

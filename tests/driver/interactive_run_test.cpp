@@ -25,9 +25,9 @@ class FakeShell : public InteractiveShell {
  public:
   explicit FakeShell(std::string folder) : folder_(std::move(folder)) {}
 
-  void STARTDIALOG() override { calls.push_back("start"); }
+  void ShowInfoDialog() override { calls.push_back("start"); }
 
-  std::int32_t RUNDIALOG1(SheetParameters& p) override {
+  std::int32_t RunParameterDialog(SheetParameters& p) override {
     calls.push_back("dialog");
     if (cancel) return 1;
     // The dialog's defaults: U-33-I, СК-42, 1:200 000.
@@ -35,7 +35,7 @@ class FakeShell : public InteractiveShell {
     p.Belt = 1;
     p.Zone = 33;
     p.SheetNo = 1;
-    StoreBaseParameters(COMPUTEBASEPARAMETERS(0, 1, 33, 1, 0), p);
+    StoreBaseParameters(ComputeBaseTrapezoid(0, 1, 33, 1, 0), p);
     UseBaseTrapezoid(p);
     p.MeridianStep = meridianStep;
     p.Path = folder_;

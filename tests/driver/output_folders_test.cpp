@@ -35,7 +35,7 @@ TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {
   fs::create_directory(PathFromCp1251(R));
   std::string path, framePath;
   Outcome r;
-  ASSERT_EQ((r = PATHPROCESS(R, path, framePath)).status, kFoldersReady) << r.reason;
+  ASSERT_EQ((r = PrepareOutputFolders(R, path, framePath)).status, kFoldersReady) << r.reason;
   EXPECT_EQ(path, R + "HYPS");
   EXPECT_EQ(framePath, R + "FRAME");
   EXPECT_TRUE(fs::is_directory(PathFromCp1251(path)));
@@ -71,7 +71,8 @@ TEST(OutputFolders, OldLayerFamiliesAndStaleTemporariesAreDeleted) {
   }
   std::string path, framePath;
   Outcome r;
-  ASSERT_EQ((r = PATHPROCESS(ResultFolder(dir.path()), path, framePath)).status, kFoldersReady);
+  ASSERT_EQ((r = PrepareOutputFolders(ResultFolder(dir.path()), path, framePath)).status,
+            kFoldersReady);
   EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsL2.shp", "HypsLines.shp", "HypsP.d",
                                                 "notes.txt", "xHypsL.shp", "HypsL", "HypsL.zip",
                                                 "HypsL.shp.bak", "HypsL.txt"}));
@@ -90,7 +91,7 @@ TEST(OutputFolders, CompanionsReplacedByNameStayUntilTheEndOfTheRun) {
   for (const char* f : {"FrameAdj.dbf", "FrameAdj.shx"}) Touch(dir / "FRAME" / f);
   std::string path, framePath;
   OldLayers old;
-  const Outcome r = PATHPROCESS(ResultFolder(dir.path()), path, framePath, &old);
+  const Outcome r = PrepareOutputFolders(ResultFolder(dir.path()), path, framePath, &old);
   ASSERT_TRUE(r.ok()) << r.reason;
   EXPECT_EQ(Names(dir / "HYPS"), (std::set<std::string>{"HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
   EXPECT_EQ(Names(dir / "FRAME"), (std::set<std::string>{"FrameAdj.dbf", "FrameAdj.shx"}));
@@ -117,7 +118,7 @@ TEST(OutputFolders, ARefusalLeavesBothFoldersAsTheyWere) {
     fs::create_directories(dir / "FRAME" / planted);
     const auto hypsBefore = Names(dir / "HYPS");
     std::string path, framePath;
-    const Outcome r = PATHPROCESS(ResultFolder(dir.path()), path, framePath);
+    const Outcome r = PrepareOutputFolders(ResultFolder(dir.path()), path, framePath);
     EXPECT_EQ(r.status, kFrameFolderFailed) << r.reason;
     EXPECT_NE(r.reason.find("a folder stands where a layer file goes"), std::string::npos)
         << r.reason;
@@ -132,7 +133,7 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   Outcome r;
   // A missing result folder: nothing is created, the paths are set all the same.
   const std::string missing = ResultFolder(dir / "missing");
-  EXPECT_EQ((r = PATHPROCESS(missing, path, framePath)).status, kResultFolderMissing);
+  EXPECT_EQ((r = PrepareOutputFolders(missing, path, framePath)).status, kResultFolderMissing);
   EXPECT_EQ(path, missing + "HYPS");
   EXPECT_FALSE(fs::exists(dir / "missing"));
   EXPECT_NE(r.reason.find("does not exist"), std::string::npos);
@@ -140,12 +141,14 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   // A file where the HYPS folder should be.
   fs::create_directory(dir / "a");
   Touch(dir / "a" / "HYPS");
-  EXPECT_EQ((r = PATHPROCESS(ResultFolder(dir / "a"), path, framePath)).status, kHypsFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(ResultFolder(dir / "a"), path, framePath)).status,
+            kHypsFolderFailed);
 
   // A file where the FRAME folder should be.
   fs::create_directory(dir / "b");
   Touch(dir / "b" / "FRAME");
-  EXPECT_EQ((r = PATHPROCESS(ResultFolder(dir / "b"), path, framePath)).status, kFrameFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(ResultFolder(dir / "b"), path, framePath)).status,
+            kFrameFolderFailed);
   EXPECT_FALSE(fs::exists(dir / "b" / "HYPS"));  // a refusal makes nothing
 
   // A result folder whose HYPS path would pass 260 characters is not cut short.
@@ -154,7 +157,7 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   fs::create_directory(deep);
   const std::string R = ResultFolder(deep);
   ASSERT_GT(R.size() + 4, 260u);
-  EXPECT_EQ((r = PATHPROCESS(R, path, framePath)).status, kHypsFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(R, path, framePath)).status, kHypsFolderFailed);
   EXPECT_TRUE(fs::is_empty(deep));
 }
 

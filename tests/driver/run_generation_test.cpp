@@ -17,7 +17,7 @@ SheetParameters StandardSheet() {
   p.Belt = 8;
   p.Zone = 37;
   p.SheetNo = 14;
-  StoreBaseParameters(COMPUTEBASEPARAMETERS(0, 8, 37, 14, 0), p);
+  StoreBaseParameters(ComputeBaseTrapezoid(0, 8, 37, 14, 0), p);
   UseBaseTrapezoid(p);
   p.Path = "/nonexistent/HYPS";
   return p;
@@ -25,25 +25,25 @@ SheetParameters StandardSheet() {
 
 TEST(RunGeneration, UniqueValuesAndEdgeCompletion) {
   std::vector<double> v{54.5};
-  PLUSUNIQUEVALUE(v, 54.5001);  // equal within 1/6000 degree
+  AppendUnique(v, 54.5001);  // equal within 1/6000 degree
   EXPECT_EQ(v.size(), 1u);
-  PLUSUNIQUEVALUE(v, 54.4);
+  AppendUnique(v, 54.4);
   ASSERT_EQ(v.size(), 2u);
   EXPECT_EQ(v[1], 54.4);  // appended, not sorted
 
   // An edge within the tolerance of a grid line enters as itself.
   std::vector<double> lats{54.0 + kSixth};
-  COMPLETEGRATICULELIST(lats, 54.0001, 54.6666, 54.0, kSixth);
+  CompleteGraticuleList(lats, 54.0001, 54.6666, 54.0, kSixth);
   EXPECT_EQ(lats, (std::vector<double>{54.0001, 54.0 + kSixth, 54.6666}));
 
   // Edges between grid lines are not added; a single entry stays as it is.
   std::vector<double> one{54.5};
-  COMPLETEGRATICULELIST(one, 54.05, 54.6, 54.0, kSixth);
+  CompleteGraticuleList(one, 54.05, 54.6, 54.0, kSixth);
   EXPECT_EQ(one, (std::vector<double>{54.5}));
 
   // Edges already in the list keep its length; the list comes out ascending.
   std::vector<double> both{54.6666666, 54.2, 54.0};
-  COMPLETEGRATICULELIST(both, 54.0, 54.0 + 4 * kSixth, 54.0, kSixth);
+  CompleteGraticuleList(both, 54.0, 54.0 + 4 * kSixth, 54.0, kSixth);
   EXPECT_EQ(both, (std::vector<double>{54.0, 54.2, 54.6666666}));
 }
 
@@ -148,7 +148,7 @@ TEST(CapacityCheck, SheetsBeyondTheCapacitiesAreRefused) {
     SCOPED_TRACE(c.what);
     SheetParameters p = StandardSheet();
     c.change(p);
-    const Outcome r = CHECKCAPACITIES(p);
+    const Outcome r = CheckSheetFits(p);
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.reason.find(c.says), std::string::npos) << r.reason;
   }
@@ -157,7 +157,7 @@ TEST(CapacityCheck, SheetsBeyondTheCapacitiesAreRefused) {
   p.ParallelStep = 1.0 / 60.0;
   p.yFrom = p.BaseSouth = 54.0;
   p.yTo = 54.0 + 99.0 / 60.0;
-  EXPECT_TRUE(CHECKCAPACITIES(p).ok()) << CHECKCAPACITIES(p).reason;
+  EXPECT_TRUE(CheckSheetFits(p).ok()) << CheckSheetFits(p).reason;
 }
 
 }  // namespace

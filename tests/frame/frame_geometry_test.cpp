@@ -14,17 +14,17 @@ const PrintedMap k200{200000.0, 6371.032};
 
 TEST(MapOffsets, MillimetresOnTheMapToDegrees) {
   // 7 mm at 1:200 000 is 1.4 km: 1.4 / (6371.032 * 3.1415926) * 180 degrees.
-  EXPECT_NEAR(TARGETLAT(0.0, 7.0, k200), 0.0125904394588852, 5e-17);  // to its last digit
-  EXPECT_NEAR(54.0 - TARGETLAT(54.0, -7.0, k200), 0.0125904394588852, 1e-14);
+  EXPECT_NEAR(LatitudeOffsetBy(0.0, 7.0, k200), 0.0125904394588852, 5e-17);  // to its last digit
+  EXPECT_NEAR(54.0 - LatitudeOffsetBy(54.0, -7.0, k200), 0.0125904394588852, 1e-14);
   // Along a parallel the same distance spans 1 / cos(lat) times as many degrees.
-  EXPECT_NEAR(TARGETLON(37.0, 60.0, 7.0, k200) - 37.0, 2 * 0.0125904394588852, 1e-9);
-  EXPECT_EQ(TARGETLON(37.0, 60.0, 0.0, k200), 37.0);
+  EXPECT_NEAR(LongitudeOffsetBy(37.0, 60.0, 7.0, k200) - 37.0, 2 * 0.0125904394588852, 1e-9);
+  EXPECT_EQ(LongitudeOffsetBy(37.0, 60.0, 0.0, k200), 37.0);
 }
 
-// The vertices of ADDOUTPARALLEL along 54° at d = 0.
+// The vertices of AppendOffsetParallel along 54° at d = 0.
 std::vector<double> Parallel(double a, double b, double origin, double step, bool keepLast = true) {
   VertexWork work;
-  const std::int32_t n = ADDOUTPARALLEL(54.0, 0.0, a, b, k200, origin, step, work, keepLast);
+  const std::int32_t n = AppendOffsetParallel(54.0, 0.0, a, b, k200, origin, step, work, keepLast);
   EXPECT_EQ(static_cast<std::size_t>(n), work.Count());
   for (const double y : work.Y()) EXPECT_EQ(y, 54.0);
   return {work.X().begin(), work.X().end()};
@@ -60,7 +60,7 @@ TEST(MapOffsets, DensifiedLinesKeepClearOfTheirEnds) {
   for (const auto& [b, step] :
        {std::pair{37.5, 0.0}, std::pair{std::nan(""), 0.125}, std::pair{5000.0, 0.125}}) {
     VertexWork work;
-    ADDOUTPARALLEL(54.0, 0.0, 37.0, b, k200, 37.0, step, work);
+    AppendOffsetParallel(54.0, 0.0, 37.0, b, k200, 37.0, step, work);
     EXPECT_TRUE(work.Incomplete());
   }
 }
@@ -69,7 +69,8 @@ TEST(FrameOutline, ClosedClockwiseRingOutsideTheSheet) {
   // N-37-XIV, whose edges lie on the 1/8 and 1/12 degree grids, 7 mm out.
   const double south = 54.0, north = 54.0 + 2.0 / 3.0, step = 1.0 / 12.0;
   VertexWork work;
-  const std::int32_t n = OUTRAMKAVERTICES(7.0, k200, 37.0, 38.0, 0.125, south, north, step, work);
+  const std::int32_t n =
+      AppendOuterFrameOutline(7.0, k200, 37.0, 38.0, 0.125, south, north, step, work);
   ASSERT_EQ(static_cast<std::size_t>(n), work.Count());
 
   const double latN = north + 0.0125904394588852;

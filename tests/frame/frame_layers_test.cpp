@@ -1,5 +1,5 @@
-// The FRAME layers of a sheet written by CREATERAMK: which layers exist, the neighbours' names in
-// their gaps, the coordinate labels clear of the frame and of each other.
+// The FRAME layers of a sheet written by WriteFrameLayers: which layers exist, the neighbours'
+// names in their gaps, the coordinate labels clear of the frame and of each other.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -49,7 +49,7 @@ struct Sheet {
   }
   Outcome Write() {
     VertexWork work;
-    return CREATERAMK(args, lats, lons, work);
+    return WriteFrameLayers(args, lats, lons, work);
   }
 };
 
@@ -209,12 +209,12 @@ TEST(FrameLayers, LayersPerScaleAndFailures) {
   // millions of degrees. The rehearsal finds it without writing; the real run fails with 2.
   Sheet pole(dir);
   pole.lats.push_back(90.0);
-  const Outcome fits = FRAMEFITS(pole.args, pole.lats, pole.lons);
+  const Outcome fits = CheckFrameFits(pole.args, pole.lats, pole.lons);
   EXPECT_EQ(fits.status, kFrameNotWritten);
   EXPECT_NE(fits.reason.find("10000 vertices"), std::string::npos) << fits.reason;
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
   EXPECT_EQ(pole.Write().status, kFrameNotWritten);
-  EXPECT_TRUE(FRAMEFITS(Sheet(dir).args, Sheet(dir).lats, Sheet(dir).lons).ok());
+  EXPECT_TRUE(CheckFrameFits(Sheet(dir).args, Sheet(dir).lats, Sheet(dir).lons).ok());
 }
 
 }  // namespace

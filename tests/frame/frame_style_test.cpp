@@ -30,7 +30,7 @@ TEST(FrameStyle, EachScaleHasItsElements) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.series << "/" << c.scale);
-    const FrameStyle s = SETRAMKPARAMETERS(c.series, c.scale);
+    const FrameStyle s = FrameStyleFor(c.series, c.scale);
     EXPECT_EQ(s.ScaleDenominator, c.S);
     EXPECT_EQ(s.MinuteFrame, c.band);
     EXPECT_EQ(s.GraticuleExtensions, c.extensions);
@@ -48,9 +48,9 @@ TEST(FrameStyle, EachScaleHasItsElements) {
     EXPECT_TRUE(s.XFirstFilled && s.YFirstFilled);
   }
   // The band and the companions keep their single-precision widths.
-  EXPECT_EQ(SETRAMKPARAMETERS(0, 0).MinuteFrameWidth, 1.2000000476837158);
-  EXPECT_EQ(SETRAMKPARAMETERS(1, 0).MinuteFrameOffset, 0.0);
-  EXPECT_EQ(SETRAMKPARAMETERS(1, 0).OuterFrameSpacing, 1.100000023841858);
+  EXPECT_EQ(FrameStyleFor(0, 0).MinuteFrameWidth, 1.2000000476837158);
+  EXPECT_EQ(FrameStyleFor(1, 0).MinuteFrameOffset, 0.0);
+  EXPECT_EQ(FrameStyleFor(1, 0).OuterFrameSpacing, 1.100000023841858);
 }
 
 TEST(FontMetrics, TablesAndMeasuring) {
@@ -89,12 +89,12 @@ TEST(FontMetrics, TablesAndMeasuring) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.text << " trim " << c.trim);
-    const TextExtent e = TEXTPARAMETERS(c.text, kFontFreeSet, 6.5, c.trim);
+    const TextExtent e = MeasureText(c.text, kFontFreeSet, 6.5, c.trim);
     EXPECT_DOUBLE_EQ(e.width, c.width * unit);
     EXPECT_DOUBLE_EQ(e.descent, c.descent * unit);
     EXPECT_DOUBLE_EQ(e.ascent, c.ascent * unit);
   }
-  EXPECT_NEAR(TEXTPARAMETERS(degrees52, kFontFreeSet, 6.5, kTrimBoth).width, 2.9396972, 5e-8);
+  EXPECT_NEAR(MeasureText(degrees52, kFontFreeSet, 6.5, kTrimBoth).width, 2.9396972, 5e-8);
 }
 
 TEST(CoordinateTexts, RoundedToTheMinuteThenSplit) {
@@ -117,7 +117,7 @@ TEST(CoordinateTexts, RoundedToTheMinuteThenSplit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
-    const CoordinateTexts t = COORDTOTXT(c.value, c.longitude);
+    const CoordinateTexts t = CoordinateLabelTexts(c.value, c.longitude);
     EXPECT_EQ(Cp1251ToUtf8(t.degrees), c.degrees);
     EXPECT_EQ(t.minutes, c.minutes);
     EXPECT_EQ(Cp1251ToUtf8(t.hemisphere), c.hemisphere);

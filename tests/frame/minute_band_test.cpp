@@ -60,9 +60,9 @@ Side Written(const FrameArgs& args, bool alongParallel, bool first) {
   FrameOutput out;
   EXPECT_TRUE(out.Open(FrameSlot::Frame, 3, dir.path().string()).ok());
   VertexWork work;
-  const FrameStyle style = SETRAMKPARAMETERS(0, 0);
-  const Outcome r = alongParallel ? MINUTEFRAMEXTICS(out, first, style, args, work)
-                                  : MINUTEFRAMEYTICS(out, first, style, args, work);
+  const FrameStyle style = FrameStyleFor(0, 0);
+  const Outcome r = alongParallel ? WriteMinuteBandAlongParallel(out, first, style, args, work)
+                                  : WriteMinuteBandAlongMeridian(out, first, style, args, work);
   EXPECT_TRUE(r.ok()) << r.reason;
   EXPECT_TRUE(out.Finish().ok());
   const ReadLayer layer = testing::ReadLayerFiles(dir.path() / "Frame");
@@ -183,7 +183,7 @@ TEST(MinuteBand, SidesAlongMeridiansTickWestToEast) {
   FrameOutput out;
   ASSERT_TRUE(out.Open(FrameSlot::Frame, 3, dir.path().string()).ok());
   VertexWork work;
-  ASSERT_TRUE(MINUTEFRAMEYTICS(out, true, SETRAMKPARAMETERS(0, 0), args, work).ok());
+  ASSERT_TRUE(WriteMinuteBandAlongMeridian(out, true, FrameStyleFor(0, 0), args, work).ok());
   ASSERT_TRUE(out.Finish().ok());
   const auto tick = testing::ReadLayerFiles(dir.path() / "Frame").shapes.at(0);
   const double km = 1.0 / (std::cos(54.0 * M_PI / 180) * 6371.032 * M_PI) * 180;

@@ -1,7 +1,7 @@
 // Feeds arbitrary attribute texts to the record writer and the shape writers, on a layer with a
 // field of every kind (character, integer, decimal, and a logical one that the writer passes
 // over), and checks what a producer relies on:
-//   - WRITERECDBF answers 0, 1 or 2, the shape writers 0, 122, 803 or 804;
+//   - WriteAttributeRecord answers 0, 1 or 2, the shape writers 0, 122, 803 or 804;
 //   - the layer closes after any sequence of writes and its files read back: one table row per
 //     record written, one shape per shape written, the files consistent whenever the two agree;
 //   - a record whose last write succeeded reads back with the values of its text: its Id, the
@@ -10,9 +10,9 @@
 // The input is lines. The first declares the layer, a byte each: the shape type, the widths of
 // the character, integer and decimal fields, the decimal field's decimals and the coordinate
 // system. Every further
-// line is one write: 'p', 'l' or 'a' calls WRITEPOINT, WRITESIMPLELINE or WRITESIMPLEPOLYGON
-// (then a byte for the vertices), 'r' calls WRITERECDBF (then a byte each for the record number
-// and the Id); the rest of the line is the attribute text.
+// line is one write: 'p', 'l' or 'a' calls WritePointShape, WriteLineShape or WritePolygonShape
+// (then a byte for the vertices), 'r' calls WriteAttributeRecord (then a byte each for the record
+// number and the Id); the rest of the line is the attribute text.
 #include <unistd.h>
 
 #include <cmath>
@@ -146,8 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<FieldDef> fields = Declare(header);
 
   Layer layer;
-  const std::int32_t opened =
-      OPENNEWSHAPEFILE(system, type, Cp1251FromPath(base).value(), fields, layer);
+  const std::int32_t opened = OpenLayer(system, type, Cp1251FromPath(base).value(), fields, layer);
   if (opened != kLayerOpen) {
     // A field was refused: nothing was opened and nothing written.
     Check(opened == kLayerFieldRefused && !layer.IsOpen());
@@ -175,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       static constexpr std::int32_t kIds[] = {1, 2, 999999, 1000000, -99999, -100000, 0, 42};
       const auto record = static_cast<std::int32_t>(take() % (rows.size() + 3));
       const std::int32_t id = kIds[take() % 8];
-      const std::int32_t status = WRITERECDBF(layer, record, id, write);
+      const std::int32_t status = WriteAttributeRecord(layer, record, id, write);
       Check(status == kRecordWritten || status == kRecordValueRefused ||
             status == kRecordMalformed);
       if (record < 1 || static_cast<std::size_t>(record) > rows.size() + 1) {
@@ -198,9 +197,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (wanted != kShapePoint && vertices >= 128) shape.y.pop_back();  // unequal arrays
     const std::int32_t before = layer.recordCount;
     const std::int32_t status =
-        wanted == kShapePoint ? WRITEPOINT(layer, write, shape.x[0], shape.y[0])
-        : wanted == kShapeArc ? WRITESIMPLELINE(layer, write, shape.x, shape.y)
-                              : WRITESIMPLEPOLYGON(layer, write, shape.x, shape.y);
+        wanted == kShapePoint ? WritePointShape(layer, write, shape.x[0], shape.y[0])
+        : wanted == kShapeArc ? WriteLineShape(layer, write, shape.x, shape.y)
+                              : WritePolygonShape(layer, write, shape.x, shape.y);
     Check(status == kShapeWritten || status == kShapeValueRefused ||
           status == kShapeMalformedText || status == kShapeNotWritten);
     if (wanted != type || shape.x.size() != shape.y.size()) {
@@ -220,7 +219,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  Check(CLOSENEWSHAPEFILE(layer).ok());
+  Check(CloseLayer(layer).ok());
   const auto table = testing::ReadTable(base);
   const auto read = testing::ReadShapes(base);
   Check(table && read && read->type == type);

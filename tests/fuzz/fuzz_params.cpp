@@ -21,7 +21,7 @@ void Check(bool holds) {
 
 void ReadAsParameterFile(std::string_view text) {
   mapbasis::SheetParameters p;
-  const mapbasis::Outcome read = mapbasis::READARGTEXT(text, "fuzz", p);
+  const mapbasis::Outcome read = mapbasis::ReadParamText(text, "fuzz", p);
   const std::int32_t status = read.status;
   Check(status == 0 || (status >= 3 && status <= 6));
   Check(status == p.Status);
@@ -38,7 +38,7 @@ void ReadAsParameterFile(std::string_view text) {
 
 void ReadAsSheetName(std::string_view text) {
   mapbasis::SheetParameters p;
-  if (mapbasis::READNOMENCLATURE(text, p) == 0) {
+  if (mapbasis::ParseSheetName(text, p) == 0) {
     Check(p.MillionSeries == 0 || p.MillionSeries == 1);
     Check(p.Belt >= 1 && p.Belt <= 11);
     Check(p.BaseWest < p.BaseEast && p.BaseSouth < p.BaseNorth);
@@ -48,14 +48,14 @@ void ReadAsSheetName(std::string_view text) {
 }
 
 void ReadAsAngles(std::string_view text) {
-  if (const auto angle = mapbasis::TXTGRADMIN2GRAD(text)) {
+  if (const auto angle = mapbasis::ParseDegreesMinutes(text)) {
     Check(*angle >= 0.0);
-    const auto back = mapbasis::TXTGRADMIN2GRAD(mapbasis::GRADMIN2TXT(*angle));
+    const auto back = mapbasis::ParseDegreesMinutes(mapbasis::FormatDegreesMinutes(*angle));
     Check(back.has_value() && *back == *angle);
   }
-  if (const auto minutes = mapbasis::TXTMIN2MIN(text)) {
+  if (const auto minutes = mapbasis::ParseWholeMinutes(text)) {
     Check(*minutes >= 0 && *minutes <= 59);
-    Check(mapbasis::TXTMIN2MIN(mapbasis::MIN2TXT(*minutes)) == minutes);
+    Check(mapbasis::ParseWholeMinutes(mapbasis::FormatMinutes(*minutes)) == minutes);
   }
 }
 

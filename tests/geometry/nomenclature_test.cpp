@@ -29,33 +29,33 @@ TEST(Nomenclature, NamesOfSingleAndCombinedSheets) {
       {0, 12, 47, 1, 0, "J-47-I"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(NOMENCLATURE(c.series, c.belt, c.zone, c.sheet, c.extra), c.name);
+    EXPECT_EQ(SheetNameOf(c.series, c.belt, c.zone, c.sheet, c.extra), c.name);
   }
 }
 
 TEST(Nomenclature, ZoneAndSheetStepping) {
-  EXPECT_EQ(PLUSXZONE(59), 60);
-  EXPECT_EQ(PLUSXZONE(60), 1);
-  EXPECT_EQ(MINUSXZONE(1), 60);
-  EXPECT_EQ(MINUSXZONE(33), 32);
+  EXPECT_EQ(ZoneEast(59), 60);
+  EXPECT_EQ(ZoneEast(60), 1);
+  EXPECT_EQ(ZoneWest(1), 60);
+  EXPECT_EQ(ZoneWest(33), 32);
 
-  auto x = ADJACENTXZONE200(true, 47, 36);
+  auto x = EastWestNeighbour200k(true, 47, 36);
   EXPECT_EQ(x.Zone, 48);
   EXPECT_EQ(x.SheetNo, 31);
-  x = ADJACENTXZONE200(false, 1, 1);
+  x = EastWestNeighbour200k(false, 1, 1);
   EXPECT_EQ(x.Zone, 60);
   EXPECT_EQ(x.SheetNo, 6);
-  x = ADJACENTXZONE200(true, 47, 14);
+  x = EastWestNeighbour200k(true, 47, 14);
   EXPECT_EQ(x.Zone, 47);
   EXPECT_EQ(x.SheetNo, 15);
 
-  auto y = ADJACENTYZONE200(true, 6, 3);
+  auto y = NorthSouthNeighbour200k(true, 6, 3);
   EXPECT_EQ(y.Belt, 5);
   EXPECT_EQ(y.SheetNo, 33);
-  y = ADJACENTYZONE200(false, 6, 36);
+  y = NorthSouthNeighbour200k(false, 6, 36);
   EXPECT_EQ(y.Belt, 7);
   EXPECT_EQ(y.SheetNo, 6);
-  y = ADJACENTYZONE200(false, 6, 14);
+  y = NorthSouthNeighbour200k(false, 6, 14);
   EXPECT_EQ(y.Belt, 6);
   EXPECT_EQ(y.SheetNo, 20);
 }
@@ -66,11 +66,11 @@ struct Neighbours {
 
 void ExpectNeighbours(std::int32_t series, std::int32_t belt, std::int32_t zone, std::int32_t sheet,
                       std::int32_t extra, const Neighbours& n) {
-  SCOPED_TRACE(NOMENCLATURE(series, belt, zone, sheet, extra));
-  EXPECT_EQ(ADJACENTNOMENCLATURE(kWest, series, belt, zone, sheet, extra), n.west);
-  EXPECT_EQ(ADJACENTNOMENCLATURE(kEast, series, belt, zone, sheet, extra), n.east);
-  EXPECT_EQ(ADJACENTNOMENCLATURE(kNorth, series, belt, zone, sheet, extra), n.north);
-  EXPECT_EQ(ADJACENTNOMENCLATURE(kSouth, series, belt, zone, sheet, extra), n.south);
+  SCOPED_TRACE(SheetNameOf(series, belt, zone, sheet, extra));
+  EXPECT_EQ(AdjacentSheetName(kWest, series, belt, zone, sheet, extra), n.west);
+  EXPECT_EQ(AdjacentSheetName(kEast, series, belt, zone, sheet, extra), n.east);
+  EXPECT_EQ(AdjacentSheetName(kNorth, series, belt, zone, sheet, extra), n.north);
+  EXPECT_EQ(AdjacentSheetName(kSouth, series, belt, zone, sheet, extra), n.south);
 }
 
 TEST(Nomenclature, Neighbours) {
@@ -104,8 +104,8 @@ TEST(Nomenclature, NeighboursOfAllThirtySixSheets) {
 }
 
 TEST(Nomenclature, DirectionCodesCountOnlyBySignAndMagnitudeOne) {
-  EXPECT_EQ(ADJACENTNOMENCLATURE(5, 1, 8, 37, 0, 0), "O-37");  // vertical, positive: north
-  EXPECT_EQ(ADJACENTNOMENCLATURE(-7, 1, 8, 37, 0, 0), "M-37");
+  EXPECT_EQ(AdjacentSheetName(5, 1, 8, 37, 0, 0), "O-37");  // vertical, positive: north
+  EXPECT_EQ(AdjacentSheetName(-7, 1, 8, 37, 0, 0), "M-37");
 }
 
 }  // namespace

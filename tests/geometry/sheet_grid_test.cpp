@@ -11,11 +11,11 @@ TEST(SheetGrid, RomanNumeralsWriteAndReadTheSheetNumbers) {
     const char* numeral;
   } cases[] = {{1, "I"},   {4, "IV"},      {9, "IX"},     {14, "XIV"},
                {20, "XX"}, {28, "XXVIII"}, {36, "XXXVI"}, {40, "XXXX"}};
-  for (const auto& c : cases) EXPECT_EQ(TOROMANNUMERALS(c.n), c.numeral) << c.n;
+  for (const auto& c : cases) EXPECT_EQ(RomanNumeral(c.n), c.numeral) << c.n;
 
   // Every sheet number reads back from its numeral; nothing else is a sheet number.
   for (std::int32_t sheet = 1; sheet <= 36; ++sheet) {
-    EXPECT_EQ(SheetOfRomanNumeral(TOROMANNUMERALS(sheet)), sheet);
+    EXPECT_EQ(SheetOfRomanNumeral(RomanNumeral(sheet)), sheet);
   }
   for (const char* other : {"", "IIII", "XXXVII", "XXXX", "VV", "xiv", "XIV "}) {
     EXPECT_EQ(SheetOfRomanNumeral(other), 0) << other;

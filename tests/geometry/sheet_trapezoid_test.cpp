@@ -42,7 +42,7 @@ TEST(SheetTrapezoid, BaseTrapezoidAndDefaults) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const BaseParameters b = COMPUTEBASEPARAMETERS(c.series, c.belt, c.zone, c.sheet, c.extra);
+    const BaseParameters b = ComputeBaseTrapezoid(c.series, c.belt, c.zone, c.sheet, c.extra);
     EXPECT_DOUBLE_EQ(b.BaseWest, c.west);
     EXPECT_DOUBLE_EQ(b.BaseEast, c.east);
     EXPECT_DOUBLE_EQ(b.BaseSouth, c.south);
@@ -55,9 +55,9 @@ TEST(SheetTrapezoid, BaseTrapezoidAndDefaults) {
 }
 
 TEST(SheetTrapezoid, FractionalStepsAreTheNearestDoubles) {
-  const BaseParameters million = COMPUTEBASEPARAMETERS(1, 8, 37, 0, 0);
+  const BaseParameters million = ComputeBaseTrapezoid(1, 8, 37, 0, 0);
   EXPECT_EQ(million.DefaultParallelStep, 0.6666666666666666);
-  const BaseParameters sheet = COMPUTEBASEPARAMETERS(0, 8, 37, 14, 0);
+  const BaseParameters sheet = ComputeBaseTrapezoid(0, 8, 37, 14, 0);
   EXPECT_EQ(sheet.DefaultParallelStep, 0.16666666666666666);
   // N-37-XIV: 54 00' .. 54 40', built as 56 - 2h and then - h.
   EXPECT_EQ(sheet.BaseNorth, 56.0 - 2 * 0.6666666666666666);

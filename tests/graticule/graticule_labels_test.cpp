@@ -39,7 +39,7 @@ TEST(GraticuleLabels, AttributeTextsOfEveryLineKind) {
       {kLineOutline, 190.0, "400010\\Рамка\\\\\\\\"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Cp1251ToUtf8(CREATEHYPSLATT(c.kind, c.value)), c.utf8)
+    EXPECT_EQ(Cp1251ToUtf8(GraticuleLineAttributes(c.kind, c.value)), c.utf8)
         << "kind " << c.kind << " value " << c.value;
   }
 }
@@ -59,7 +59,7 @@ TEST(GraticuleLabels, TextsFitTheirFieldsInCp1251) {
   // a value cut by its field would be a wrong label.
   const std::size_t widths[] = {6, 40, 5, 7, 5};
   const auto fits = [&](std::int32_t kind, double value) {
-    const std::vector<std::string> values = Values(CREATEHYPSLATT(kind, value));
+    const std::vector<std::string> values = Values(GraticuleLineAttributes(kind, value));
     if (values.size() != 5) return false;
     for (std::size_t i = 0; i < values.size(); ++i) {
       if (values[i].size() > widths[i]) return false;
@@ -77,7 +77,7 @@ TEST(GraticuleLabels, TextsFitTheirFieldsInCp1251) {
 
   // Lat and Lon of a node are C(20).
   for (double a = 0.0; a <= 366.0; a += 0.1) {
-    const std::vector<std::string> values = Values(CREATEHYPSPATT(a, a));
+    const std::vector<std::string> values = Values(NodeAttributes(a, a));
     ASSERT_EQ(values.size(), 3u);
     ASSERT_LE(values[1].size(), 20u) << a;
   }
@@ -96,8 +96,9 @@ TEST(GraticuleLabels, DegreesMinutesSecondsOfNodes) {
       {37.125, "  37°07'30\""},
       {0.0, "   0°00'00\""},
   };
-  for (const auto& c : cases) EXPECT_EQ(Cp1251ToUtf8(GRADMINSEC(c.angle)), c.utf8) << c.angle;
-  EXPECT_EQ(Cp1251ToUtf8(CREATEHYPSPATT(54.0, 37.125)), "-1\\  54°00'00\"\\  37°07'30\"\\");
+  for (const auto& c : cases)
+    EXPECT_EQ(Cp1251ToUtf8(FormatDegreesMinutesSeconds(c.angle)), c.utf8) << c.angle;
+  EXPECT_EQ(Cp1251ToUtf8(NodeAttributes(54.0, 37.125)), "-1\\  54°00'00\"\\  37°07'30\"\\");
 }
 
 }  // namespace

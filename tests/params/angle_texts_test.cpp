@@ -28,11 +28,11 @@ TEST(AngleTexts, FormatsToTheNearestMinute) {
       {54.0 + 2.0 / 3.0, Cp1251("54° 40'").str()},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(GRADMIN2TXT(c.angle), c.text) << c.angle;
+    EXPECT_EQ(FormatDegreesMinutes(c.angle), c.text) << c.angle;
   }
-  EXPECT_EQ(MIN2TXT(1), "01'");
-  EXPECT_EQ(MIN2TXT(40), "40'");
-  EXPECT_EQ(MIN2TXT(0), "00'");
+  EXPECT_EQ(FormatMinutes(1), "01'");
+  EXPECT_EQ(FormatMinutes(40), "40'");
+  EXPECT_EQ(FormatMinutes(0), "00'");
 }
 
 TEST(AngleTexts, ParsesDegreesAndMinutes) {
@@ -75,7 +75,7 @@ TEST(AngleTexts, ParsesDegreesAndMinutes) {
       {"99999999999999999999 00", rejected},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(TXTGRADMIN2GRAD(c.text), c.angle) << '"' << c.text << '"';
+    EXPECT_EQ(ParseDegreesMinutes(c.text), c.angle) << '"' << c.text << '"';
   }
 }
 
@@ -92,7 +92,7 @@ TEST(AngleTexts, ParsesMinuteDivisions) {
       {"5.0", rejected}, {"x5", rejected},  {"99999999999'", rejected},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(TXTMIN2MIN(c.text), c.minutes) << '"' << c.text << '"';
+    EXPECT_EQ(ParseWholeMinutes(c.text), c.minutes) << '"' << c.text << '"';
   }
 }
 
@@ -102,12 +102,12 @@ TEST(AngleTexts, FormattedAnglesReadBack) {
     const double rounded = minutes / 60 + (minutes % 60) / 60.0;
     for (const double offset : {-0.49, 0.0, 0.49}) {
       const double angle = (minutes + offset) / 60.0;
-      const auto back = TXTGRADMIN2GRAD(GRADMIN2TXT(angle));
+      const auto back = ParseDegreesMinutes(FormatDegreesMinutes(angle));
       ASSERT_TRUE(back.has_value()) << angle;
       ASSERT_EQ(*back, rounded) << angle;
     }
   }
-  for (std::int32_t n = 0; n <= 59; ++n) EXPECT_EQ(TXTMIN2MIN(MIN2TXT(n)), n);
+  for (std::int32_t n = 0; n <= 59; ++n) EXPECT_EQ(ParseWholeMinutes(FormatMinutes(n)), n);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST(NomenclatureParser, AcceptedNames) {
     SCOPED_TRACE(c.text);
     SheetParameters p;
     p.SheetNo = 99, p.ExtraSheets = 99;
-    ASSERT_EQ(READNOMENCLATURE(c.text, p), 0);
+    ASSERT_EQ(ParseSheetName(c.text, p), 0);
     EXPECT_EQ(p.MillionSeries, c.series);
     EXPECT_EQ(p.Belt, c.belt);
     EXPECT_EQ(p.Zone, c.zone);
@@ -82,14 +82,14 @@ TEST(NomenclatureParser, RejectedNames) {
   for (const auto& text : rejected) {
     SCOPED_TRACE(text);
     SheetParameters p;
-    EXPECT_EQ(READNOMENCLATURE(text, p), 1);
+    EXPECT_EQ(ParseSheetName(text, p), 1);
     EXPECT_EQ(p.MillionSeries, kRejected);
   }
 }
 
 TEST(NomenclatureParser, AcceptedNameGetsItsBaseTrapezoid) {
   SheetParameters p;
-  ASSERT_EQ(READNOMENCLATURE("N-37-XIV", p), 0);
+  ASSERT_EQ(ParseSheetName("N-37-XIV", p), 0);
   EXPECT_EQ(p.BaseWest, 37.0);
   EXPECT_EQ(p.BaseEast, 38.0);
   EXPECT_DOUBLE_EQ(p.BaseNorth, 54.0 + 2.0 / 3.0);
@@ -99,7 +99,7 @@ TEST(NomenclatureParser, AcceptedNameGetsItsBaseTrapezoid) {
   EXPECT_EQ(p.DefaultParallelStep, 1.0 / 6.0);
   EXPECT_EQ(p.DefaultyMinute, 1);
 
-  ASSERT_EQ(READNOMENCLATURE("U-01(4)", p), 0);
+  ASSERT_EQ(ParseSheetName("U-01(4)", p), 0);
   EXPECT_EQ(p.BaseWest, 180.0);
   EXPECT_EQ(p.BaseEast, 204.0);
   EXPECT_EQ(p.BaseSouth, 80.0);
@@ -110,13 +110,13 @@ TEST(NomenclatureParser, AcceptedNameGetsItsBaseTrapezoid) {
 TEST(NomenclatureParser, RejectionKeepsEarlierFields) {
   SheetParameters p;
   p.BaseWest = -1.0;
-  EXPECT_EQ(READNOMENCLATURE("M-32", p), 1);
+  EXPECT_EQ(ParseSheetName("M-32", p), 1);
   EXPECT_EQ(p.Belt, 9);
   EXPECT_EQ(p.Zone, 32);
   EXPECT_EQ(p.MillionSeries, kRejected);
   EXPECT_EQ(p.BaseWest, -1.0);
 
-  EXPECT_EQ(READNOMENCLATURE("L-40-XL", p), 1);
+  EXPECT_EQ(ParseSheetName("L-40-XL", p), 1);
   EXPECT_EQ(p.Belt, 10);
   EXPECT_EQ(p.Zone, 40);
   EXPECT_EQ(p.MillionSeries, kRejected);

@@ -45,7 +45,7 @@ TEST(ParamFileFolder, CreatesAMissingResultFolderOnlyWhenAsked) {
     const fs::path file = dir / "params.txt";
     WriteFile(file, c.content);
     SheetParameters p;
-    const Outcome read = READARGFILE(file, p);
+    const Outcome read = ReadParamFile(file, p);
     ASSERT_TRUE(read.ok()) << read.reason;
     EXPECT_EQ(p.Status, 0);
     EXPECT_EQ(p.Path, Cp1251Of(folder) + "/");
@@ -102,7 +102,7 @@ TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
     SheetParameters p;
     p.MillionSeries = 5;
     const auto start = std::chrono::steady_clock::now();
-    const Outcome read = READARGFILE(dir / c.file, p);
+    const Outcome read = ReadParamFile(dir / c.file, p);
     // Nothing waits on a FIFO or reads a huge file whole; the bound is loose for sanitized builds
     // on a busy machine, where reading the 1 MiB file alone takes over half a second.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
@@ -116,7 +116,7 @@ TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
   EXPECT_FALSE(fs::exists(dir / "never"));
   // A character device is no parameter file either, and is not read until memory runs out.
   SheetParameters p;
-  EXPECT_EQ(READARGFILE("/dev/zero", p).status, 2);
+  EXPECT_EQ(ReadParamFile("/dev/zero", p).status, 2);
 }
 
 }  // namespace

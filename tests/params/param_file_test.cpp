@@ -19,7 +19,7 @@ struct Read {
 // The file is called "t" in the messages.
 Read ReadText(std::string_view content) {
   Read r;
-  const Outcome read = READARGTEXT(content, "t", r.p);
+  const Outcome read = ReadParamText(content, "t", r.p);
   r.status = read.status;
   r.reason = read.reason;
   return r;

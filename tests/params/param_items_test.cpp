@@ -27,7 +27,7 @@ TEST(ParamItems, CoordinateSystems) {
   };
   for (const auto& c : cases) {
     std::int32_t cs = 7;
-    EXPECT_EQ(READCS(c.value, cs), c.status) << c.value;
+    EXPECT_EQ(ParseCoordinateSystem(c.value, cs), c.status) << c.value;
     EXPECT_EQ(cs, c.cs) << c.value;
   }
 }
@@ -54,7 +54,7 @@ TEST(ParamItems, ResultFolder) {
   };
   for (const auto& c : cases) {
     std::string path = "untouched";
-    EXPECT_EQ(READPATH(c.value, path), c.status) << c.value;
+    EXPECT_EQ(ParseResultPath(c.value, path), c.status) << c.value;
     EXPECT_EQ(path, c.path) << c.value;
   }
 }
@@ -72,7 +72,7 @@ TEST(ParamItems, MapScales) {
   };
   for (const auto& c : cases) {
     std::int32_t scale = 7;
-    EXPECT_EQ(READSCALE2(c.value, c.series, scale), c.status) << c.value << " " << c.series;
+    EXPECT_EQ(ParseMapScale(c.value, c.series, scale), c.status) << c.value << " " << c.series;
     EXPECT_EQ(scale, c.scale) << c.value << " " << c.series;
   }
 }

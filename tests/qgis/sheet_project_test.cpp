@@ -26,7 +26,7 @@ SheetParameters Sheet(std::int32_t CS, std::int32_t MillionSeries, std::int32_t 
   p.Zone = Zone;
   p.SheetNo = 14;
   p.ExtraSheets = ExtraSheets;
-  StoreBaseParameters(COMPUTEBASEPARAMETERS(MillionSeries, 8, Zone, 14, ExtraSheets), p);
+  StoreBaseParameters(ComputeBaseTrapezoid(MillionSeries, 8, Zone, 14, ExtraSheets), p);
   UseBaseTrapezoid(p);
   return p;
 }

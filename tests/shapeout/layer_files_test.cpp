@@ -44,13 +44,13 @@ TEST(LayerFiles, CreatesTableShapefileAndProjection) {
   const fs::path base = dir / "HypsL";
   {
     Layer layer;
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(base), kLineFields, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(base), kLineFields, layer), kLayerOpen);
     EXPECT_TRUE(layer.IsOpen());
     EXPECT_EQ(layer.BasePath(), BaseText(base));
     EXPECT_EQ(layer.Fields().size(), kLineFields.size());
     EXPECT_EQ(layer.recordCount, 0);
     EXPECT_EQ(layer.idCount, 0);
-    CLOSENEWSHAPEFILE(layer);
+    CloseLayer(layer);
     EXPECT_FALSE(layer.IsOpen());
   }
 
@@ -95,8 +95,8 @@ TEST(LayerFiles, ProjectionFileOfEachCoordinateSystem) {
     TempDir dir;
     const fs::path base = dir / "Frame";
     Layer layer;
-    ASSERT_EQ(OPENNEWSHAPEFILE(c.CS, kShapeArc, BaseText(base), {}, layer), kLayerOpen);
-    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
+    ASSERT_EQ(OpenLayer(c.CS, kShapeArc, BaseText(base), {}, layer), kLayerOpen);
+    ASSERT_TRUE(CloseLayer(layer).ok());
     // No producer fields: the table holds Id alone.
     const auto table = ReadTable(base);
     ASSERT_TRUE(table && ReadShapes(base));
@@ -136,11 +136,11 @@ TEST(LayerFiles, BasePathNamesTheFiles) {
     {
       Layer layer;
       const std::string base = BaseText(folder) + "/" + c.name;
-      ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, base, kLineFields, layer), kLayerOpen);
+      ASSERT_EQ(OpenLayer(1, kShapeArc, base, kLineFields, layer), kLayerOpen);
       EXPECT_EQ(layer.BasePath(), BaseText(folder / c.file));
-      EXPECT_EQ(WRITESIMPLELINE(layer, "1\\\\\\\\\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
+      EXPECT_EQ(WriteLineShape(layer, "1\\\\\\\\\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
                 kShapeWritten);
-      ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
+      ASSERT_TRUE(CloseLayer(layer).ok());
     }
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -164,11 +164,11 @@ TEST(LayerFiles, BasePathOf255CharactersAtMost) {
   const std::string fits = folder + letters + std::string(255 - folder.size() - 10, 'a');
   ASSERT_EQ(fits.size(), 255u);
   Layer layer;
-  EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, fits + "   ", {}, layer), kLayerOpen);
-  EXPECT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
+  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "   ", {}, layer), kLayerOpen);
+  EXPECT_TRUE(CloseLayer(layer).ok());
   EXPECT_TRUE(AnyLayerFile(PathFromCp1251(fits)));
 
-  EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, fits + "b", {}, layer), kLayerBasePathTooLong);
+  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "b", {}, layer), kLayerBasePathTooLong);
   EXPECT_FALSE(layer.IsOpen());
   EXPECT_FALSE(AnyLayerFile(PathFromCp1251(fits + "b")));
 }
@@ -190,8 +190,7 @@ TEST(LayerFiles, RefusedFieldLeavesNothing) {
     const std::vector<FieldDef> fields = {
         {"L_code", {kFieldInteger, 6, 0}}, c.field, {"After", {kFieldString, 5, 0}}};
     Layer layer;
-    EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapePolygon, BaseText(base), fields, layer),
-              kLayerFieldRefused);
+    EXPECT_EQ(OpenLayer(1, kShapePolygon, BaseText(base), fields, layer), kLayerFieldRefused);
     EXPECT_FALSE(layer.IsOpen());
     EXPECT_TRUE(layer.BasePath().empty());
     EXPECT_TRUE(fs::is_empty(dir.path()));
@@ -201,23 +200,22 @@ TEST(LayerFiles, RefusedFieldLeavesNothing) {
 TEST(LayerFiles, FilesThatCannotBeMadeLeaveNoHalfLayer) {
   TempDir dir;
   Layer layer;
-  EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "missing" / "HypsL"), {}, layer),
+  EXPECT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "missing" / "HypsL"), {}, layer),
             kLayerTableNotCreated);
   EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, "    ", {}, layer), kLayerTableNotCreated);
+  EXPECT_EQ(OpenLayer(1, kShapeArc, "    ", {}, layer), kLayerTableNotCreated);
 
   // A folder in the place of one file of the set: the set cannot be put in place, and none of
   // its other files is left under the layer's names.
   for (const char* blocked : {"Frame.shp", "Frame.PRJ", "Frame.qml"}) {
     SCOPED_TRACE(blocked);
     fs::create_directory(dir / blocked);
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer),
-              kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer), kLayerOpen);
     layer.SetStyle("<qgis/>");
     ASSERT_EQ(
-        WRITESIMPLELINE(layer, "1\\a\\b\\c\\d\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
+        WriteLineShape(layer, "1\\a\\b\\c\\d\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
         kShapeWritten);
-    const Outcome closed = CLOSENEWSHAPEFILE(layer);
+    const Outcome closed = CloseLayer(layer);
     EXPECT_EQ(closed.status, kLayerNotPublished);
     EXPECT_NE(closed.reason.find(blocked), std::string::npos) << closed.reason;
     EXPECT_FALSE(layer.IsOpen());
@@ -236,29 +234,29 @@ TEST(LayerFiles, ALayerReachesTheDiskOnlyWhenClosed) {
   Layer kept;
   {
     Layer first;
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "A"), fields, first), kLayerOpen);
-    ASSERT_EQ(WRITEPOINT(first, "1\\", 37.0, 54.0), kShapeWritten);
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "A"), fields, first), kLayerOpen);
+    ASSERT_EQ(WritePointShape(first, "1\\", 37.0, 54.0), kShapeWritten);
     Layer moved(std::move(first));
     EXPECT_FALSE(first.IsOpen());
-    ASSERT_EQ(WRITEPOINT(moved, "2\\", 37.5, 54.5), kShapeWritten);
+    ASSERT_EQ(WritePointShape(moved, "2\\", 37.5, 54.5), kShapeWritten);
     kept = std::move(moved);
   }
   ASSERT_TRUE(kept.IsOpen());
   EXPECT_EQ(kept.recordCount, 2);
   EXPECT_FALSE(AnyLayerFile(dir / "A"));  // nothing on disk while it is written
-  ASSERT_TRUE(CLOSENEWSHAPEFILE(kept).ok());
+  ASSERT_TRUE(CloseLayer(kept).ok());
   EXPECT_EQ(ReadShapes(dir / "A").value().shapes.size(), 2u);
   EXPECT_EQ(ReadTable(dir / "A").value().records.size(), 2u);
 
   // A layer abandoned (opened over, discarded or just dropped) leaves nothing.
-  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "B"), fields, kept), kLayerOpen);
-  ASSERT_EQ(WRITEPOINT(kept, "1\\", 37.0, 54.0), kShapeWritten);
-  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "C"), fields, kept), kLayerOpen);
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "B"), fields, kept), kLayerOpen);
+  ASSERT_EQ(WritePointShape(kept, "1\\", 37.0, 54.0), kShapeWritten);
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "C"), fields, kept), kLayerOpen);
   EXPECT_EQ(kept.recordCount, 0);
   DiscardLayer(kept);
   {
     Layer dropped;
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "D"), fields, dropped), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "D"), fields, dropped), kLayerOpen);
   }
   for (const char* name : {"B", "C", "D"}) EXPECT_FALSE(AnyLayerFile(dir / name)) << name;
 }

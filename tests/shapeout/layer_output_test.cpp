@@ -30,7 +30,7 @@ TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   Layer layer;
   ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "HypsL", kShapeArc, kFields, layer).ok());
   EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + kPathSeparator + "HypsL");
-  CLOSENEWSHAPEFILE(layer);
+  CloseLayer(layer);
   EXPECT_TRUE(ReadTable(dir / "HypsL"));
 
   const std::string missing = BaseText(dir / "missing");
@@ -51,7 +51,7 @@ TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
     ASSERT_TRUE(
         OpenLayerIn(1, BaseText(dir.path()), name, kShapePoint, kFields, layer, styles).ok());
     EXPECT_FALSE(fs::exists(dir / (std::string(name) + ".qml")));  // not before the layer
-    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
+    ASSERT_TRUE(CloseLayer(layer).ok());
   }
   std::ifstream in(dir / "HypsL.qml", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "<qgis>HypsL</qgis>");
@@ -80,7 +80,7 @@ TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
   EXPECT_NE(malformed.reason.find("cannot write record 2 of the layer"), std::string::npos);
   // A point is refused by a line layer before its record is begun.
   EXPECT_EQ(WritePointRecord(layer, "1\\", 37.0, 54.0).status, kShapeNotWritten);
-  CLOSENEWSHAPEFILE(layer);
+  CloseLayer(layer);
   EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
 }
 

@@ -21,14 +21,14 @@ const std::vector<FieldDef> kAreaFields = {{"L_code", {kFieldInteger, 6, 0}},
 TEST(RecordWriter, RecordNumberPicksTheTableRow) {
   TempDir dir;
   Layer layer;
-  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
-  EXPECT_EQ(WRITERECDBF(layer, 1, 7, "1\\a\\"), kRecordWritten);
-  EXPECT_EQ(WRITERECDBF(layer, 3, 8, "1\\a\\"), kRecordValueRefused);  // a gap
-  EXPECT_EQ(WRITERECDBF(layer, 0, 8, "1\\a\\"), kRecordValueRefused);
-  EXPECT_EQ(WRITERECDBF(layer, 1, 9, "2\\b\\"), kRecordWritten);  // rewritten
-  EXPECT_EQ(WRITERECDBF(layer, 2, 1000000, ""), kRecordValueRefused);
-  EXPECT_EQ(WRITERECDBF(layer, 3, 10, "3\\c"), kRecordMalformed);
-  CLOSENEWSHAPEFILE(layer);
+  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
+  EXPECT_EQ(WriteAttributeRecord(layer, 1, 7, "1\\a\\"), kRecordWritten);
+  EXPECT_EQ(WriteAttributeRecord(layer, 3, 8, "1\\a\\"), kRecordValueRefused);  // a gap
+  EXPECT_EQ(WriteAttributeRecord(layer, 0, 8, "1\\a\\"), kRecordValueRefused);
+  EXPECT_EQ(WriteAttributeRecord(layer, 1, 9, "2\\b\\"), kRecordWritten);  // rewritten
+  EXPECT_EQ(WriteAttributeRecord(layer, 2, 1000000, ""), kRecordValueRefused);
+  EXPECT_EQ(WriteAttributeRecord(layer, 3, 10, "3\\c"), kRecordMalformed);
+  CloseLayer(layer);
 
   const auto table = ReadTable(dir / "L");
   ASSERT_TRUE(table);

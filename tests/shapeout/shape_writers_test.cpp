@@ -30,15 +30,15 @@ TEST(ShapeWriters, KthShapeIsRecordAndIdK) {
   const Coords x = {37.0, 37.25, 37.5}, y = {54.666666666666664, 54.5, 54.0};
   {
     Layer layer;
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
     for (int k = 1; k <= 3; ++k) {
       const std::string text = std::to_string(100 + k) + "\\line\\";
-      ASSERT_EQ(WRITESIMPLELINE(layer, text, std::span(x).first(k), std::span(y).first(k)),
+      ASSERT_EQ(WriteLineShape(layer, text, std::span(x).first(k), std::span(y).first(k)),
                 kShapeWritten);
       EXPECT_EQ(layer.recordCount, k);
       EXPECT_EQ(layer.idCount, k);
     }
-    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());
+    ASSERT_TRUE(CloseLayer(layer).ok());
   }
   const auto table = ReadTable(dir / "L");
   const auto shapes = ReadShapes(dir / "L");
@@ -66,14 +66,12 @@ TEST(ShapeWriters, PointsAndPolygonsKeepTheirVertices) {
   const Coords openX = {37.0, 38.0, 38.0}, openY = {54.5, 54.5, 54.0};
   {
     Layer area, points;
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, area),
-              kLayerOpen);
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "P"), kAreaFields, points),
-              kLayerOpen);
-    EXPECT_EQ(WRITESIMPLEPOLYGON(area, "-1\\N-37-XIV\\", ringX, ringY), kShapeWritten);
-    EXPECT_EQ(WRITESIMPLEPOLYGON(area, "-1\\\\", openX, openY), kShapeWritten);
-    EXPECT_EQ(WRITEPOINT(points, "-1\\\\", 37.125, 54.25), kShapeWritten);
-    ASSERT_TRUE(CLOSENEWSHAPEFILE(area).ok() && CLOSENEWSHAPEFILE(points).ok());
+    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, area), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), kAreaFields, points), kLayerOpen);
+    EXPECT_EQ(WritePolygonShape(area, "-1\\N-37-XIV\\", ringX, ringY), kShapeWritten);
+    EXPECT_EQ(WritePolygonShape(area, "-1\\\\", openX, openY), kShapeWritten);
+    EXPECT_EQ(WritePointShape(points, "-1\\\\", 37.125, 54.25), kShapeWritten);
+    ASSERT_TRUE(CloseLayer(area).ok() && CloseLayer(points).ok());
   }
   const auto area = ReadShapes(dir / "A");
   ASSERT_TRUE(area);
@@ -139,9 +137,9 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
     TempDir dir;
     {
       Layer layer;
-      ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePoint, BaseText(dir / "P"), fields, layer), kLayerOpen);
-      EXPECT_EQ(WRITEPOINT(layer, c.text, 1.0, 2.0), c.status);
-      ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());  // closed even after a failure, to look at it
+      ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), fields, layer), kLayerOpen);
+      EXPECT_EQ(WritePointShape(layer, c.text, 1.0, 2.0), c.status);
+      ASSERT_TRUE(CloseLayer(layer).ok());  // closed even after a failure, to look at it
     }
     const auto table = ReadTable(dir / "P");
     ASSERT_TRUE(table);
@@ -156,13 +154,12 @@ TEST(ShapeWriters, UnterminatedValueLeavesRecordWithoutShape) {
   TempDir dir;
   {
     Layer layer;
-    ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, layer),
-              kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, layer), kLayerOpen);
     const Coords x = {1, 2, 2, 1}, y = {1, 1, 0, 1};
-    EXPECT_EQ(WRITESIMPLEPOLYGON(layer, "-1\\abc", x, y), kShapeMalformedText);
+    EXPECT_EQ(WritePolygonShape(layer, "-1\\abc", x, y), kShapeMalformedText);
     EXPECT_EQ(layer.recordCount, 1);
     EXPECT_EQ(layer.idCount, 1);
-    ASSERT_TRUE(CLOSENEWSHAPEFILE(layer).ok());  // closed even after the failure, to look at it
+    ASSERT_TRUE(CloseLayer(layer).ok());  // closed even after the failure, to look at it
   }
   const auto table = ReadTable(dir / "A");
   ASSERT_TRUE(table);
@@ -177,17 +174,17 @@ TEST(ShapeWriters, ShapeThatCannotBeAppendedWritesNothing) {
   TempDir dir;
   Layer layer;
   const Coords two = {1, 2}, three = {1, 2, 3};
-  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, two), kShapeNotWritten);  // not open
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), kShapeNotWritten);  // not open
 
-  ASSERT_EQ(OPENNEWSHAPEFILE(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
-  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, three), kShapeNotWritten);
-  EXPECT_EQ(WRITESIMPLEPOLYGON(layer, "1\\x\\", two, two), kShapeNotWritten);
-  EXPECT_EQ(WRITEPOINT(layer, "1\\x\\", 1, 2), kShapeNotWritten);
+  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, three), kShapeNotWritten);
+  EXPECT_EQ(WritePolygonShape(layer, "1\\x\\", two, two), kShapeNotWritten);
+  EXPECT_EQ(WritePointShape(layer, "1\\x\\", 1, 2), kShapeNotWritten);
   EXPECT_EQ(layer.recordCount, 0);
-  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, two), kShapeWritten);
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), kShapeWritten);
   EXPECT_EQ(layer.idCount, 1);
-  CLOSENEWSHAPEFILE(layer);
-  EXPECT_EQ(WRITESIMPLELINE(layer, "1\\x\\", two, two), kShapeNotWritten);
+  CloseLayer(layer);
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), kShapeNotWritten);
 
   EXPECT_EQ(ReadTable(dir / "L").value().records.size(), 1u);
   EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);

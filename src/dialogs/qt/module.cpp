@@ -73,8 +73,10 @@ class ModuleShell final : public InteractiveShell {
   explicit ModuleShell(std::unique_ptr<QApplication> app)
       : app_(std::move(app)), shell_(toolkit_, std::cerr) {}
 
-  void STARTDIALOG() override { shell_.STARTDIALOG(); }
-  std::int32_t RUNDIALOG1(SheetParameters& p) override { return shell_.RUNDIALOG1(p); }
+  void ShowInfoDialog() override { shell_.ShowInfoDialog(); }
+  std::int32_t RunParameterDialog(SheetParameters& p) override {
+    return shell_.RunParameterDialog(p);
+  }
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
     shell_.ShowMessage(text, caption, icon);
   }
