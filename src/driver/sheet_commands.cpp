@@ -144,7 +144,8 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
     }
   }
   std::string path = *text;
-  if (path.back() != kPathSeparator) path += kPathSeparator;
+  // A folder written with a slash on Windows ends with it as well as with a backslash.
+  if (path.back() != kPathSeparator && path.back() != '/') path += kPathSeparator;
   if (path.size() > kPathLength) {
     Refuse(diagnostics, "the folder " + Shown(arg) + " is longer than " +
                             std::to_string(kPathLength) + " characters with its separator");
