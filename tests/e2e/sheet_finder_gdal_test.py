@@ -47,12 +47,6 @@ class Find(unittest.TestCase):
             self.assertTrue(r.stderr.startswith(b"mapbasis: ") and r.stderr.count(b"\n") == 1)
             self.assertEqual(os.listdir(tmp), [])
 
-    def test_help_names_both_commands(self):
-        r = mapbasis(["--help"], "/")
-        self.assertEqual(r.returncode, 0)
-        self.assertIn(b"--find LAT LON", r.stdout)
-        self.assertIn(b"--index SOUTH WEST NORTH EAST FOLDER", r.stdout)
-
 
 class Index(unittest.TestCase):
     def test_done_when(self):
@@ -118,13 +112,6 @@ class Index(unittest.TestCase):
             self.assertEqual(zone1[0]["AdjWest"], "Q-60-XXXVI")
             self.assertEqual(zone60[1].GetEnvelope()[:2], (179.0, 180.0))
             self.assertEqual(zone1[1].GetEnvelope()[:2], (180.0, 181.0))
-
-    def test_refused_box_touches_nothing(self):
-        with tempfile.TemporaryDirectory() as tmp:
-            r = mapbasis(["--index", "40", "12", "84", "192", "idx"], tmp)
-            self.assertEqual(r.returncode, 8)
-            self.assertIn(b"11880 sheets", r.stderr)
-            self.assertEqual(os.listdir(tmp), [])
 
 
 if __name__ == "__main__":
