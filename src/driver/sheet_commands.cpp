@@ -130,7 +130,9 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   const std::optional<std::string> text =
       IsValidUtf8(arg) ? Utf8ToCp1251(arg) : std::optional<std::string>();
   if (!text) {
-    Refuse(diagnostics, "the folder " + Shown(arg) + " has a character that code page 1251 lacks");
+    Refuse(diagnostics, "the folder " + Shown(arg) +
+                            (IsValidUtf8(arg) ? " has a character that code page 1251 lacks"
+                                              : " is not UTF-8 text"));
     return std::nullopt;
   }
   if (text->empty()) {

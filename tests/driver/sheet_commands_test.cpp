@@ -85,6 +85,8 @@ TEST(SheetCommands, FindNamesTheSheetsThatHoldThePointAndTheirNeighboursOnAnEdge
   std::map<std::tuple<int, int, double>, std::set<std::pair<double, double>>> rows;
   for (int k = 0; k <= 132; ++k) {
     for (int j = 0; j <= 120; ++j) {
+      // A third of the lattice still has every kind of point: (k, j) even or odd in each.
+      if ((k + j) % 3 != 0) continue;
       const double lat = 40.0 + k / 3.0;
       const double lon = 12.0 + 1.5 * j;
       const Command at = Find(lat, lon, j % 2 == 0);
@@ -125,7 +127,7 @@ TEST(SheetCommands, FindNamesTheSheetsThatHoldThePointAndTheirNeighboursOnAnEdge
       EXPECT_EQ(std::set(at.lines.begin(), at.lines.end()), beside) << lat << " " << lon;
     }
   }
-  EXPECT_EQ(points, 133 * 121);
+  EXPECT_EQ(points, 5365);
   // The sheets of one kind in a row follow each other without overlapping: combined sheets are
   // fixed groups, not any run of neighbours that holds the point.
   for (const auto& [row, sheets] : rows) {
