@@ -2,6 +2,7 @@
 //
 //     mapbasis PARAMETER-FILE     batch run: exit status 0, 8 or 16, one line on stderr on failure
 //     mapbasis                    interactive run: the dialogs, from the module beside the program
+//     mapbasis --find LAT LON | --index SOUTH WEST NORTH EAST FOLDER   the sheet grid
 //     mapbasis --help | --version
 #include <csignal>
 #include <cstdio>

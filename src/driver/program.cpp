@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <new>
 #include <optional>
+#include <span>
 #include <system_error>
 
 #ifndef _WIN32
@@ -20,6 +21,7 @@
 #include "driver/output_folders.h"
 #include "driver/result_folder.h"
 #include "driver/run_generation.h"
+#include "driver/sheet_commands.h"
 #include "params/param_file.h"
 #include "qgis/sheet_project.h"
 
@@ -42,6 +44,9 @@ constexpr auto kUnspecifiedError = Cp1251("Неспецифицированна�
 constexpr const char* kUsage =
     "usage: mapbasis PARAMETER-FILE    generate one sheet from a parameter file\n"
     "       mapbasis                   choose the sheet in the parameter dialogs\n"
+    "       mapbasis --find LAT LON    name the sheets that hold a point\n"
+    "       mapbasis --index SOUTH WEST NORTH EAST FOLDER [--scale 200|1000] [--cs CS]\n"
+    "                                  write FOLDER/SheetIndex, the sheets that cover a box\n"
     "\n"
     "The parameter file holds items key=value; in code page 1251 (or UTF-8):\n"
     "  CS=CK-42;          coordinate system: CK-42, CK-95 or ГCK-2011\n"
@@ -52,8 +57,19 @@ constexpr const char* kUsage =
     "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
     "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
     "\n"
+    "Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"
+    "the parameter file (55°45' or \"55 45\"); west longitudes negative or 180..360.\n"
+    "  mapbasis --find 55.75 37.62       prints N-37 and N-37-II, one name a line, as Nom\n"
+    "      takes it: each series, and the combined sheets of the northern belts (T-45(4));\n"
+    "      a point on an edge names the sheets on both sides.\n"
+    "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp, .PRJ,\n"
+    "      .qml): a polygon per sheet of the series (--scale 200 by default) with the fields\n"
+    "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (CK-42 by default).\n"
+    "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n"
+    "\n"
     "Exit status: 0 the sheet was generated; 8 refused or failed before generation;\n"
-    "16 generation failed. A failure prints one line on stderr.\n";
+    "16 generation failed. A failure prints one line on stderr. --find and --index end\n"
+    "with 0, 8 when refused, 16 when the index could not be written.\n";
 
 // The argument counts in characters, as a path of the platform does.
 std::size_t CharacterCount(const std::string& text) {
@@ -244,6 +260,12 @@ int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, st
     out << "mapbasis " << MAPBASIS_VERSION
         << " (the information dialog's \"Версия 3.0\" is the version of the design it follows)\n";
     return kExitDone;
+  }
+  if (!args.empty() && args.front() == "--find") {
+    return RunFindCommand(std::span(args).subspan(1), out, diagnostics);
+  }
+  if (!args.empty() && args.front() == "--index") {
+    return RunIndexCommand(std::span(args).subspan(1), diagnostics);
   }
   if (!args.empty()) return RunBatch(args.front(), diagnostics);
   if (shell == nullptr) {

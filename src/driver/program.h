@@ -19,7 +19,8 @@ inline constexpr int kExitGenerationFailed = 16;
 
 // `args` are the command-line arguments after the program name, as the platform gives them (UTF-8
 // on Linux). `--help` (or `-h`) and `--version` as the first argument write to `out` and end with
-// 0; any other first argument is the parameter file of a batch run. `shell` is the user interface
+// 0; `--find` and `--index` ask the sheet grid (driver/sheet_commands.h); any other first argument
+// is the parameter file of a batch run. `shell` is the user interface
 // of an interactive run; without one, a run without arguments says so and ends with 8. A batch run
 // says nothing when it succeeds; when it fails it writes one line to `diagnostics` that starts
 // with "mapbasis: " and the parameter file (and the line of the file where the fault stands),

@@ -9,7 +9,8 @@ project reads without errors; every layer the run wrote is in it, valid, in its 
 frame labels are on; the layout's map is at exactly the map scale and the page holds the outer
 frame with the margin; the exported layout has ink where the frame labels and the band's filled
 cells are and none in the band's open cells; the label lines are as long as the text QGIS sets on
-them; a style beside a layer is what a fresh layer loads.
+them; a style beside a layer is what a fresh layer loads. The sheet index of --index loads with its
+style, which labels the sheets.
 """
 import math
 import os
@@ -261,6 +262,23 @@ def check_sheet(exe, folder, sheet):
     project.clear()
 
 
+def check_index(exe, folder):
+    """The sheet index loads with its style: outlines, and each sheet labelled with its name."""
+    result = subprocess.run([exe, "--index", "55.1", "37.1", "55.9", "38.9", "index"], cwd=folder,
+                            capture_output=True)
+    if not check(result.returncode == 0, "--index: exit %d %r" % (result.returncode, result.stderr)):
+        return
+    layer = QgsVectorLayer(os.path.join(folder, "index", "SheetIndex.shp"), "SheetIndex", "ogr")
+    check(layer.isValid() and layer.featureCount() == 4, "SheetIndex: 4 valid sheets")
+    check(layer.crs().isGeographic() and layer.crs().ellipsoidAcronym() != "",
+          "SheetIndex: a geographic system with its ellipsoid (%s)" % layer.crs().toProj())
+    check(layer.renderer().type() == "singleSymbol", "SheetIndex: drawn by its style")
+    check(layer.labelsEnabled() and layer.labeling().settings().fieldName == "Name",
+          "SheetIndex: labelled with Name")
+    names = [f["Name"] for f in layer.getFeatures()]
+    check(names == ["N-37-II", "N-37-III", "N-37-VIII", "N-37-IX"], "SheetIndex: %s" % names)
+
+
 def main():
     exe = os.path.abspath(sys.argv[1])
     app = QgsApplication([], False)
@@ -268,6 +286,8 @@ def main():
     for sheet in SHEETS:
         with tempfile.TemporaryDirectory(prefix="mapbasis qgis ") as folder:
             check_sheet(exe, folder, sheet)
+    with tempfile.TemporaryDirectory(prefix="mapbasis qgis ") as folder:
+        check_index(exe, folder)
     app.exitQgis()
     for failure in failures[:40]:
         print("FAILED:", failure)

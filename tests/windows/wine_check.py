@@ -153,6 +153,25 @@ def main():
               "HYPSA.SHP" not in names and "hypsa.DBF" not in names and "HypsA.shp" in names,
               "%d %s %s" % (code, err, names))
 
+        # The grid commands: the same names, and the same index across the 180th meridian in a
+        # Cyrillic folder, as the Linux build makes.
+        grid = os.path.join(work, "grid")
+        os.makedirs(os.path.join(grid, "linux"))
+        os.makedirs(os.path.join(grid, "windows"))
+        for args in (["55°45'", "37°37'"], ["64.5", "-170"]):
+            lf = subprocess.run([linux_exe, "--find"] + args, capture_output=True, timeout=120)
+            wf = subprocess.run(wine + ["--find"] + args, env=env, capture_output=True, timeout=120)
+            check("--find %s as on Linux" % " ".join(args), wf.returncode == 0 and
+                  wf.stdout.replace(b"\r\n", b"\n") == lf.stdout and lf.stdout != b"",
+                  "%r / %r %r" % (lf.stdout, wf.stdout, wf.stderr))
+        index = ["--index", "63.9", "178.5", "64.5", "-178.5", "Разграфка", "--cs", "ГCK-2011"]
+        lc, lerr = run([linux_exe] + index, os.path.join(grid, "linux"))
+        wc, werr = run(wine + index, os.path.join(grid, "windows"), env)
+        differs = same_layer(os.path.join(grid, "linux", "Разграфка", "SheetIndex"),
+                             os.path.join(grid, "windows", "Разграфка", "SheetIndex")) \
+            if lc == 0 and wc == 0 else "linux %d %s, wine %d %s" % (lc, lerr, wc, werr)
+        check("--index across 180 into a Cyrillic folder as on Linux", differs == "", differs)
+
         # Refusals change nothing.
         refused = os.path.join(work, "refused")
         os.makedirs(refused)
