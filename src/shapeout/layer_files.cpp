@@ -315,17 +315,35 @@ bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
   // shapelib would stop the program on a shape of another type than the file's.
   if (ShapeType() != shapeType) return false;
 
+  // shapelib would read the vertex of a point that has none.
+  if (shapeType == SHPT_POINT && x.empty()) return false;
+
+  // The shape as SHPCreateObject makes it, but over the caller's vertices instead of copies of
+  // them (and of zero Z and M values), which SHPWriteObject only reads: no allocation per shape.
   // Lines and polygons are one part starting at the first vertex; a point has no parts.
   const bool onePart = shapeType != SHPT_POINT;
-  const int partStart = 0;
-  const int partType = SHPP_RING;
-  SHPObject* shape = SHPCreateObject(shapeType, -1, onePart ? 1 : 0, onePart ? &partStart : nullptr,
-                                     onePart ? &partType : nullptr, static_cast<int>(x.size()),
-                                     x.data(), y.data(), nullptr, nullptr);
-  if (shape == nullptr) return false;
-  const int appended = SHPWriteObject(files_->shp, -1, shape);
-  SHPDestroyObject(shape);
-  return appended >= 0;
+  int partStart = 0;
+  int partType = SHPP_RING;
+  SHPObject shape{};
+  shape.nSHPType = shapeType;
+  shape.nShapeId = -1;
+  shape.nParts = onePart ? 1 : 0;
+  shape.panPartStart = onePart ? &partStart : nullptr;
+  shape.panPartType = onePart ? &partType : nullptr;
+  shape.nVertices = static_cast<int>(x.size());
+  shape.padfX = const_cast<double*>(x.data());
+  shape.padfY = const_cast<double*>(y.data());
+  if (!x.empty()) {  // the extents as SHPComputeExtents takes them, NaN and all
+    shape.dfXMin = shape.dfXMax = x[0];
+    shape.dfYMin = shape.dfYMax = y[0];
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      shape.dfXMin = shape.dfXMin < x[i] ? shape.dfXMin : x[i];
+      shape.dfYMin = shape.dfYMin < y[i] ? shape.dfYMin : y[i];
+      shape.dfXMax = shape.dfXMax > x[i] ? shape.dfXMax : x[i];
+      shape.dfYMax = shape.dfYMax > y[i] ? shape.dfYMax : y[i];
+    }
+  }
+  return SHPWriteObject(files_->shp, -1, &shape) >= 0;
 }
 
 std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
