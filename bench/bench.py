@@ -1,21 +1,27 @@
 #!/usr/bin/env python3
 """Prints one table: the batch program's costs next to the floor of merely copying its output.
 
-    bench/bench.py [--pairs 25] [--memory-runs 5] [--grid-sheets N] [--exe build/mapbasis]
+    bench/bench.py [--pairs 30] [--memory-runs 5] [--grid-sheets N] [--exe build/mapbasis]
                    [--params examples/sheet-200k-N-37-XIV.txt]
 
-Every figure and its floor are measured in the same run, so a busy machine slows both:
-  - one sheet, median wall time over --pairs pairs: mapbasis generates the sheet in a fresh folder,
-    then `cp -r` copies the result folder it produced;
-  - system calls of one run, counted by `strace -c -f`, against `cp -r` of the result folder;
-  - peak resident memory of one process (GNU time, median of --memory-runs), against `cp -r`;
-  - the whole 1:200 000 grid (bench/grid.py), two workers, against as many `cp -r` of one result
-    folder, the two timed in turns a twentieth of the grid at a time; --grid-sheets N times only
-    N sheets of it (0 leaves the grid out).
+Two runs of one sheet are measured, each against its own floor, a copy of the same files that the
+program writes (made once before anything is timed), in the same run of this script:
+  - a fresh sheet: mapbasis writes the sheet into a new folder; the floor is `cp -r` of the
+    result folder into a new folder;
+  - a rewrite: mapbasis writes the sheet again over its own earlier result; the floor is
+    `cp -r -T --remove-destination` of the result folder over an earlier copy of it.
+For each: the wall time over --pairs pairs, the two sides of a pair taken in turns (mapbasis first
+in one pair, the floor first in the next), as the medians of both and the median of the pairs'
+ratios; the instructions of one process as callgrind counts them; its system calls and those of
+its children, counted by `strace -c -f`; its peak resident memory (GNU time, median of
+--memory-runs). Then the whole 1:200 000 grid (bench/grid.py), two workers, against as many
+`cp -r` of one result folder, the two timed in turns a twentieth of the grid at a time;
+--grid-sheets N times only N sheets of it (0 leaves the grid out).
 The ratio is mapbasis's cost over the floor's: 1.00 is as cheap as copying the files.
 
 Every run must end with exit status 0 and leave consistent layers; otherwise the script stops with
-exit status 1. Needs GNU time and strace (`scripts/install-deps.sh bench`).
+exit status 1. Needs GNU time, strace and valgrind (`scripts/install-deps.sh bench`). The
+parameter file's Path must be relative: each run writes below a folder of its own.
 """
 import argparse
 import os
@@ -76,47 +82,87 @@ def system_calls(argv, cwd):
     fail(f"strace counted nothing for {argv[0]}")
 
 
+def instructions(argv, cwd):
+    """The instructions one process executes, as callgrind counts them."""
+    result = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null"]
+                            + argv, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    said = result.stderr.decode(errors="replace")
+    found = re.search(r"Collected : (\d+)", said)
+    if result.returncode != 0 or not found:
+        fail(f"callgrind of {' '.join(argv)} ended with exit status {result.returncode}: "
+             f"{said.strip()[-500:]}")
+    return int(found.group(1))
+
+
 class Sheet:
-    """Runs the program on one parameter file in fresh folders, checking every result. The folders
-    stay until the end: deleting them between runs would have the file system discard their
-    blocks while the next run is timed."""
+    """Runs the program on one parameter file, checking every result, beside the copies that are
+    its floor. The folders stay until the end: deleting them between runs would have the file
+    system discard their blocks while the next run is timed."""
 
     def __init__(self, exe, params, scratch):
         self.exe, self.params, self.scratch = exe, params, scratch
         self.folder = result_folder(params)
-        self.runs = 0
+        if os.path.isabs(self.folder) or re.match(r"^[A-Za-z]:", self.folder):
+            fail(f"{params}: Path must be relative, so that each run writes a folder of its own")
+        self.folders = 0
+        # The files the floor copies, made before anything is timed.
+        self.sample = self.new_folder()
+        self.generate(run, self.sample)
+        self.result = os.path.join(self.sample, self.folder)
+        # A rewrite replaces a result made before; its floor, a copy made before.
+        self.rewritten = self.new_folder()
+        self.generate(run, self.rewritten)
+        self.rewritten_copy = os.path.join(self.new_folder(), "copy-of-result")
+        run(["cp", "-r", self.result, self.rewritten_copy], self.scratch)
 
-    def pair(self, program, copy):
-        """Runs `program` on the program's command line, then `copy` on cp's copying the result
-        folder, in a fresh folder; returns both results."""
-        self.runs += 1
-        here = os.path.join(self.scratch, str(self.runs))
+    def new_folder(self):
+        self.folders += 1
+        here = os.path.join(self.scratch, str(self.folders))
         os.mkdir(here)
-        ours = program([self.exe, self.params], here)
+        return here
+
+    def generate(self, measure, here):
+        figure = measure([self.exe, self.params], here)
         if faults := grid.result_faults(os.path.join(here, self.folder)):
             fail(f"{self.params}: {'; '.join(faults)}")
-        floor = copy(["cp", "-r", self.folder, "copy-of-result"], here)
-        return ours, floor
+        return figure
+
+    def pair(self, kind, measure, ours_first=True):
+        """Measures mapbasis and its floor once each, in the order asked: `kind` is "fresh" or
+        "rewrite". Returns (mapbasis's figure, the floor's figure)."""
+        if kind == "fresh":
+            here = self.new_folder()
+            ours = lambda: self.generate(measure, here)
+            floor = lambda: measure(["cp", "-r", self.result, "copy-of-result"], here)
+        else:
+            ours = lambda: self.generate(measure, self.rewritten)
+            floor = lambda: measure(["cp", "-r", "-T", "--remove-destination", self.result,
+                                     self.rewritten_copy], self.scratch)
+        if ours_first:
+            first = ours()
+            return first, floor()
+        first = floor()
+        return ours(), first
 
     def layers(self):
-        top = os.path.join(self.scratch, "1", self.folder)
-        return sorted(os.path.relpath(os.path.join(d, f), top)[:-4]
-                      for d, _, files in os.walk(top) for f in files if f.endswith(".shp"))
+        return sorted(os.path.relpath(os.path.join(d, f), self.result)[:-4]
+                      for d, _, files in os.walk(self.result) for f in files
+                      if f.endswith(".shp"))
 
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--pairs", type=int, default=25, help="one-sheet pairs for the wall time")
+    parser.add_argument("--pairs", type=int, default=30, help="pairs for each wall time")
     parser.add_argument("--memory-runs", type=int, default=5)
     parser.add_argument("--grid-sheets", type=int, help="a part of the grid (0: none)")
     parser.add_argument("--exe", default=os.path.join(root, "build", "mapbasis"))
     parser.add_argument("--params",
                         default=os.path.join(root, "examples", "sheet-200k-N-37-XIV.txt"))
     args = parser.parse_args()
-    for tool in (GNU_TIME, shutil.which("strace")):
+    for tool in (GNU_TIME, shutil.which("strace"), shutil.which("valgrind")):
         if not tool or not os.access(tool, os.X_OK):
-            fail("needs GNU time and strace: scripts/install-deps.sh bench")
+            fail("needs GNU time, strace and valgrind: scripts/install-deps.sh bench")
     exe = os.path.abspath(args.exe)
     if not os.access(exe, os.X_OK):
         fail(f"no program at {exe}: build it first (cmake --build build --target mapbasis)")
@@ -126,16 +172,21 @@ def main():
 
 def table(args, root, sheet):
     rows = []
-    walls = [sheet.pair(run, run) for _ in range(max(args.pairs, 1))]
-    rows.append((f"one sheet: median wall, {args.pairs} pairs",
-                 statistics.median(w[0] for w in walls) * 1e3,
-                 statistics.median(w[1] for w in walls) * 1e3, "{:.2f} ms"))
-    calls = sheet.pair(system_calls, system_calls)
-    rows.append(("one sheet: system calls (strace -c -f)", calls[0], calls[1], "{:d}"))
-    memory = [sheet.pair(peak_memory, peak_memory) for _ in range(max(args.memory_runs, 1))]
-    rows.append(("one sheet: peak resident memory",
-                 statistics.median(m[0] for m in memory) / 1024.0,
-                 statistics.median(m[1] for m in memory) / 1024.0, "{:.2f} MiB"))
+    for kind, label in (("fresh", "fresh sheet"), ("rewrite", "rewrite")):
+        walls = [sheet.pair(kind, run, i % 2 == 0) for i in range(max(args.pairs, 1))]
+        rows.append((f"{label}: wall time, {len(walls)} pairs",
+                     statistics.median(w[0] for w in walls) * 1e3,
+                     statistics.median(w[1] for w in walls) * 1e3, "{:.2f} ms",
+                     statistics.median(w[0] / w[1] for w in walls)))
+        counted = sheet.pair(kind, instructions)
+        rows.append((f"{label}: instructions (callgrind)", counted[0] / 1e6, counted[1] / 1e6,
+                     "{:.2f} M"))
+        calls = sheet.pair(kind, system_calls)
+        rows.append((f"{label}: system calls (strace -c -f)", calls[0], calls[1], "{:d}"))
+        memory = [sheet.pair(kind, peak_memory, i % 2 == 0)
+                  for i in range(max(args.memory_runs, 1))]
+        rows.append((f"{label}: peak resident memory", statistics.median(m[0] for m in memory)
+                     / 1024.0, statistics.median(m[1] for m in memory) / 1024.0, "{:.2f} MiB"))
 
     if args.grid_sheets != 0:
         whole = grid.measure_grid(sheet.exe, args.grid_sheets,
@@ -149,13 +200,16 @@ def table(args, root, sheet):
                      f"{whole['workers']} workers", whole["generation"], whole["copying"],
                      "{:.2f} s"))
         rows.append(("  the same in sheets per second", n / whole["generation"],
-                     n / whole["copying"], "{:.0f}/s", "inverse"))
+                     n / whole["copying"], "{:.0f}/s", whole["generation"] / whole["copying"]))
 
     print(f"{os.path.relpath(sheet.params, root)} ({', '.join(sheet.layers())})")
-    print(f"{'figure':<42} {'mapbasis':>12} {'floor: cp -r':>14} {'ratio':>7}")
-    for label, ours, floor, form, *inverse in rows:
-        ratio = floor / ours if inverse else ours / floor
-        print(f"{label:<42} {form.format(ours):>12} {form.format(floor):>14} {ratio:7.2f}")
+    print("floor: cp -r of the same files; for a rewrite, cp -r -T --remove-destination over an "
+          "earlier copy")
+    print("wall times: medians of both sides and the median of the pairs' ratios")
+    print(f"{'figure':<42} {'mapbasis':>12} {'floor':>12} {'ratio':>7}")
+    for label, ours, floor, form, *ratio in rows:
+        ratio = ratio[0] if ratio else ours / floor
+        print(f"{label:<42} {form.format(ours):>12} {form.format(floor):>12} {ratio:7.2f}")
 
 
 if __name__ == "__main__":

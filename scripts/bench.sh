@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the benchmark needs, builds build/mapbasis and prints the table of bench/bench.py:
-# each figure of the batch program beside its floor, cp -r of the same output, and the ratio.
+# each figure of a fresh sheet and of a rewrite beside its floor, a copy of the same files, and the
+# ratio.
 #
-#     scripts/bench.sh [--pairs 25] [--grid-sheets N] ...      (see bench/bench.py --help)
+#     scripts/bench.sh [--pairs 30] [--grid-sheets N] ...      (see bench/bench.py --help)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 

@@ -13,7 +13,7 @@ build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-tra
 test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
   xvfb xauth x11-utils openbox strace e2fsprogs
   python3-qgis fonts-urw-base35)
-bench_packages=(python3 time strace)
+bench_packages=(python3 time strace valgrind)
 screenshot_packages=(fonts-dejavu-core)
 
 windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal xvfb xdotool xclip imagemagick zip)

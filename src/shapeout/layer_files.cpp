@@ -7,6 +7,7 @@
 
 #include <shapefil.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "shapeout/file_publisher.h"
 #include "shapeout/memory_folder.h"
 #include "shapeout/projection_text.h"
+#include "shapeout/table_cells.h"
 
 namespace mapbasis {
 
@@ -31,7 +33,21 @@ struct Layer::Files {
   SHPHandle shp = nullptr;
   DBFHandle dbf = nullptr;
 
+  // A field of the table as shapelib declared it: its dBASE type letter, width and decimals.
+  struct TableField {
+    char type = 0;
+    int width = 0;
+    int decimals = 0;
+  };
+  std::vector<TableField> tableFields;  // read from the table at the first cell written
+
   ~Files() { CloseHandles(); }
+  // The table's field `field`, or nothing when the table has no such field.
+  const TableField* TableFieldAt(int field);
+  // Writes a number into a numeric field as shapelib's DBFWriteDoubleAttribute would (its
+  // DBFWriteIntegerAttribute writes the integer as a double); `integral` when the number is a
+  // 32-bit integer. False, writing nothing, for a field of another kind.
+  bool WriteNumber(int row, int field, double value, bool integral);
   // shapelib completes the headers of both files when it closes them.
   void CloseHandles() {
     if (dbf != nullptr) DBFClose(std::exchange(dbf, nullptr));
@@ -180,6 +196,23 @@ void StampToday(DBFHandle table) {
   DBFSetLastModifiedDate(table, local.tm_year, local.tm_mon + 1, local.tm_mday);
 }
 
+// The dBASE types that hold a number; shapelib prints numbers into each of them alike.
+bool IsNumericField(char type) { return type == 'N' || type == 'F' || type == 'D'; }
+
+// Whether table_cells.h lays out the numbers of the field; shapelib prints those of the others.
+bool FormattedHere(int width, int decimals) {
+  return width >= 1 && width <= kWidestNumericCell && decimals >= 0 &&
+         decimals <= kMostCellDecimals;
+}
+
+// Puts the laid-out text of a cell, exactly the field's width, into the table's row `row` (the
+// row after the last one starts a new record of blanks). False for a row beyond that.
+bool StoreCell(DBFHandle table, int row, int field, std::span<char> text) {
+  char* const cell = text.data();
+  cell[text.size()] = '\0';  // the cell buffers hold one byte more than the widest field
+  return DBFWriteAttributeDirectly(table, row, field, cell) != 0;
+}
+
 // The folder of a base path must be there: a layer is opened only where it can be written.
 bool FolderExists(const std::filesystem::path& base) {
   std::error_code ec;
@@ -223,19 +256,54 @@ std::int32_t Layer::ShapeType() const {
   return type;
 }
 
+const Layer::Files::TableField* Layer::Files::TableFieldAt(int field) {
+  if (tableFields.empty()) {
+    const int count = DBFGetFieldCount(dbf);
+    tableFields.resize(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
+      TableField& declared = tableFields[static_cast<std::size_t>(i)];
+      declared.type = DBFGetNativeFieldType(dbf, i);
+      DBFGetFieldInfo(dbf, i, nullptr, &declared.width, &declared.decimals);
+    }
+  }
+  if (field < 0 || static_cast<std::size_t>(field) >= tableFields.size()) return nullptr;
+  return &tableFields[static_cast<std::size_t>(field)];
+}
+
+bool Layer::Files::WriteNumber(int row, int field, double value, bool integral) {
+  const TableField* declared = TableFieldAt(field);
+  if (declared == nullptr || !IsNumericField(declared->type)) return false;
+  if (!FormattedHere(declared->width, declared->decimals)) {
+    return DBFWriteDoubleAttribute(dbf, row, field, value) != 0;
+  }
+  char cell[kWidestNumericCell + 1];
+  const std::span<char> text(cell, static_cast<std::size_t>(declared->width));
+  const bool fitted = integral && declared->decimals == 0
+                          ? FormatIntegerCell(text, static_cast<std::int32_t>(value))
+                          : FormatNumberCell(text, declared->decimals, value);
+  return StoreCell(dbf, row, field, text) && fitted;
+}
+
 bool Layer::WriteInteger(int row, int field, std::int32_t value) {
-  return IsOpen() && DBFWriteIntegerAttribute(files_->dbf, row, field, value) != 0;
+  return IsOpen() && files_->WriteNumber(row, field, value, true);
 }
 
 bool Layer::WriteDouble(int row, int field, double value) {
-  return IsOpen() && DBFWriteDoubleAttribute(files_->dbf, row, field, value) != 0;
+  return IsOpen() && files_->WriteNumber(row, field, value, false);
 }
 
 bool Layer::WriteString(int row, int field, std::string_view value) {
   // shapelib takes a value up to its first NUL: a value holding one could not be stored whole.
-  if (value.find('\0') != std::string_view::npos) return false;
-  return IsOpen() &&
-         DBFWriteStringAttribute(files_->dbf, row, field, std::string(value).c_str()) != 0;
+  if (value.find('\0') != std::string_view::npos || !IsOpen()) return false;
+  const Files::TableField* declared = files_->TableFieldAt(field);
+  if (declared == nullptr || IsNumericField(declared->type)) return false;
+  if (declared->type != 'C') {  // a logical field: shapelib takes a leading T or F
+    return DBFWriteStringAttribute(files_->dbf, row, field, std::string(value).c_str()) != 0;
+  }
+  char cell[kMaxFieldWidth + 1];
+  const std::span<char> text(cell, static_cast<std::size_t>(declared->width));
+  const bool fitted = FormatTextCell(text, value);
+  return StoreCell(files_->dbf, row, field, text) && fitted;
 }
 
 bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
@@ -247,17 +315,35 @@ bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
   // shapelib would stop the program on a shape of another type than the file's.
   if (ShapeType() != shapeType) return false;
 
+  // shapelib would read the vertex of a point that has none.
+  if (shapeType == SHPT_POINT && x.empty()) return false;
+
+  // The shape as SHPCreateObject makes it, but over the caller's vertices instead of copies of
+  // them (and of zero Z and M values), which SHPWriteObject only reads: no allocation per shape.
   // Lines and polygons are one part starting at the first vertex; a point has no parts.
   const bool onePart = shapeType != SHPT_POINT;
-  const int partStart = 0;
-  const int partType = SHPP_RING;
-  SHPObject* shape = SHPCreateObject(shapeType, -1, onePart ? 1 : 0, onePart ? &partStart : nullptr,
-                                     onePart ? &partType : nullptr, static_cast<int>(x.size()),
-                                     x.data(), y.data(), nullptr, nullptr);
-  if (shape == nullptr) return false;
-  const int appended = SHPWriteObject(files_->shp, -1, shape);
-  SHPDestroyObject(shape);
-  return appended >= 0;
+  int partStart = 0;
+  int partType = SHPP_RING;
+  SHPObject shape{};
+  shape.nSHPType = shapeType;
+  shape.nShapeId = -1;
+  shape.nParts = onePart ? 1 : 0;
+  shape.panPartStart = onePart ? &partStart : nullptr;
+  shape.panPartType = onePart ? &partType : nullptr;
+  shape.nVertices = static_cast<int>(x.size());
+  shape.padfX = const_cast<double*>(x.data());
+  shape.padfY = const_cast<double*>(y.data());
+  if (!x.empty()) {  // the extents as SHPComputeExtents takes them, NaN and all
+    shape.dfXMin = shape.dfXMax = x[0];
+    shape.dfYMin = shape.dfYMax = y[0];
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      shape.dfXMin = shape.dfXMin < x[i] ? shape.dfXMin : x[i];
+      shape.dfYMin = shape.dfYMin < y[i] ? shape.dfYMin : y[i];
+      shape.dfXMax = shape.dfXMax > x[i] ? shape.dfXMax : x[i];
+      shape.dfYMax = shape.dfYMax > y[i] ? shape.dfYMax : y[i];
+    }
+  }
+  return SHPWriteObject(files_->shp, -1, &shape) >= 0;
 }
 
 std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,

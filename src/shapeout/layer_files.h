@@ -68,8 +68,10 @@ class Layer {
   std::int32_t idCount = 0;
 
   // The primitives of the record and shape writers. Table rows and fields count from 0 (field 0
-  // is Id). Each returns false when the value or shape could not be stored (a text holding a NUL
-  // cannot be).
+  // is Id). A cell is laid out byte for byte as shapelib's DBFWrite*Attribute lays it out
+  // (table_cells.h). Each returns false when the value or shape could not be stored: a value too
+  // wide for its field (its first characters are stored), a text holding a NUL, a number for a
+  // character field or a text for a numeric one, a field the table does not have.
   bool WriteInteger(int row, int field, std::int32_t value);
   bool WriteDouble(int row, int field, double value);
   bool WriteString(int row, int field, std::string_view value);

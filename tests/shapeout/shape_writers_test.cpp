@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::BaseText;
+using testing::ReadBytes;
 using testing::ReadShapes;
 using testing::ReadTable;
 using testing::TempDir;
@@ -188,6 +190,52 @@ TEST(ShapeWriters, ShapeThatCannotBeAppendedWritesNothing) {
 
   EXPECT_EQ(ReadTable(dir / "L").value().records.size(), 1u);
   EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
+}
+
+// The shapes appended to a layer against the same shapes made by shapelib's SHPCreateObject and
+// written by SHPWriteObject: the .shp and .shx files are the same bytes, bounds and all.
+TEST(ShapeWriters, ShapesAsShapelibMakesThem) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  struct Shapes {
+    std::int32_t type;
+    std::vector<std::pair<Coords, Coords>> shapes;
+  };
+  const Shapes kShapes[] = {
+      {kShapePoint, {{{37.5}, {54.25}}, {{-0.0}, {0.0}}, {{1, 2}, {3, 4}}}},
+      {kShapeArc,
+       {{{1, 3, 2}, {-1, -3, -2}},
+        {{}, {}},
+        {{0.0, -0.0}, {-0.0, 0.0}},
+        {{2, kNaN, 1}, {kNaN, 5, 4}}}},
+      {kShapePolygon, {{{37, 37, 38, 38, 37}, {54, 55, 55, 54, 54}}}},
+  };
+  TempDir dir;
+  for (const Shapes& c : kShapes) {
+    SCOPED_TRACE(c.type);
+    Layer layer;
+    ASSERT_EQ(OpenLayer(1, c.type, BaseText(dir / "ours"), {}, layer), kLayerOpen);
+    SHPHandle theirs = SHPCreate((dir / "theirs").string().c_str(), c.type);
+    ASSERT_NE(theirs, nullptr);
+    for (const auto& [x, y] : c.shapes) {
+      EXPECT_TRUE(layer.AppendShape(c.type, x, y));
+      const int part = 0;
+      SHPObject* shape =
+          SHPCreateObject(c.type, -1, c.type == kShapePoint ? 0 : 1, &part, nullptr,
+                          static_cast<int>(x.size()), x.data(), y.data(), nullptr, nullptr);
+      EXPECT_GE(SHPWriteObject(theirs, -1, shape), 0);
+      SHPDestroyObject(shape);
+    }
+    SHPClose(theirs);
+    ASSERT_TRUE(CloseLayer(layer).ok());
+    for (const char* extension : {".shp", ".shx"}) {
+      EXPECT_EQ(ReadBytes(dir / "ours", extension), ReadBytes(dir / "theirs", extension))
+          << extension;
+    }
+  }
+  // shapelib would read the vertex of a point that has none.
+  Layer layer;
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), {}, layer), kLayerOpen);
+  EXPECT_FALSE(layer.AppendShape(kShapePoint, {}, {}));
 }
 
 }  // namespace
