@@ -26,12 +26,23 @@ constexpr double kMinuteDrop = static_cast<double>(0.1f);
 constexpr auto kEastHemisphere = Cp1251("В");
 constexpr auto kWestHemisphere = Cp1251("З");
 
-// The ink boxes of the outermost latitude labels, widened by the clearance: how far east the west
-// ones reach (west of it the east ones), and how far out in latitude.
+// The ink box of an outermost latitude label, widened by the clearance: how far east a west one
+// reaches (how far west an east one), and how far out in latitude.
+struct CornerBox {
+  double x = 0, y = 0;
+};
+
+// The corner boxes at the two ends of the north or the south side.
 struct CornerBoxes {
-  bool pending = false;  // a latitude label has been made
-  double SWx = 0, SWy = 0, SEx = 0, SEy = 0;
-  double NWx = 0, NWy = 0, NEx = 0, NEy = 0;
+  CornerBox west, east;
+};
+
+// A side of the sheet that carries longitude labels: its edge, outward to the north (+1) or to
+// the south (-1), and the latitude labels at its ends.
+struct LongitudeSide {
+  double edge;
+  double outward;
+  const CornerBoxes& corners;
 };
 
 // One label from longitude x1 to x2 along the latitude row.
@@ -80,7 +91,8 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
   double dist0 = kEdgeDistance;
   if (style.MinuteFrame && style.MinuteFrameOffset == 0.0) dist0 += style.MinuteFrameWidth;
 
-  CornerBoxes corner;
+  bool pending = false;  // a latitude label has been made
+  CornerBoxes north, south;
   double H = 0.0;  // height of the last latitude label's degree text
   const std::size_t parallels = ParallelLats.size();
   for (std::size_t i = 0; i < parallels; ++i) {
@@ -107,18 +119,16 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
     const double eMinB = LongitudeOffsetBy(args.xTo, latM, dist + min.width, map);
 
     if (i == 0) {
-      corner.pending = true;
-      corner.SWx = LongitudeOffsetBy(wMinB, latM, kClearance, map);
-      corner.SWy = LatitudeOffsetBy(latM, -(hM / 2 + kClearance), map);
-      corner.SEx = LongitudeOffsetBy(eMinA, latM, -kClearance, map);
-      corner.SEy = corner.SWy;
+      pending = true;
+      south.west = {LongitudeOffsetBy(wMinB, latM, kClearance, map),
+                    LatitudeOffsetBy(latM, -(hM / 2 + kClearance), map)};
+      south.east = {LongitudeOffsetBy(eMinA, latM, -kClearance, map), south.west.y};
     }
     if (i + 1 == parallels) {
-      corner.pending = true;
-      corner.NWx = LongitudeOffsetBy(wDegB, latD, kClearance, map);
-      corner.NWy = LatitudeOffsetBy(latD, hD / 2 + kClearance, map);
-      corner.NEx = LongitudeOffsetBy(eDegA, latD, -kClearance, map);
-      corner.NEy = corner.NWy;
+      pending = true;
+      north.west = {LongitudeOffsetBy(wDegB, latD, kClearance, map),
+                    LatitudeOffsetBy(latD, hD / 2 + kClearance, map)};
+      north.east = {LongitudeOffsetBy(eDegA, latD, -kClearance, map), north.west.y};
     }
 
     const std::string degText = label(t.degrees);
@@ -152,32 +162,26 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
     const bool first = i == 0;
     const bool last = i + 1 == meridians;
 
-    // North, above the sheet.
-    double dist = dist0;
-    double near = LatitudeOffsetBy(args.yTo, dist, map);
-    double row = LatitudeOffsetBy(args.yTo, h / 2 + dist, map);
-    if (corner.pending && ((first && corner.NWx > x1(row) && corner.NWy > near) ||
-                           (last && corner.NEx < x2(row) && corner.NEy > near))) {
-      dist = moved;
-      row = LatitudeOffsetBy(args.yTo, h / 2 + dist, map);
-    }
-    if (Outcome written = WriteLabel(out, text, map, args, row, x1(row), x2(row), work);
-        !written.ok()) {
-      return Failure(kLabelsNotWritten, std::move(written.reason));
-    }
-
-    // South, below the sheet.
-    dist = dist0;
-    near = LatitudeOffsetBy(args.yFrom, -dist, map);
-    row = LatitudeOffsetBy(args.yFrom, -(h / 2 + dist), map);
-    if (corner.pending && ((first && corner.SWx > x1(row) && corner.SWy < near) ||
-                           (last && corner.SEx < x2(row) && corner.SEy < near))) {
-      dist = moved;
-      row = LatitudeOffsetBy(args.yFrom, -(h / 2 + dist), map);
-    }
-    if (Outcome written = WriteLabel(out, text, map, args, row, x1(row), x2(row), work);
-        !written.ok()) {
-      return Failure(kLabelsNotWritten, std::move(written.reason));
+    // Above the sheet, then below it; each starts at the normal distance.
+    for (const LongitudeSide& side :
+         {LongitudeSide{args.yTo, 1.0, north}, LongitudeSide{args.yFrom, -1.0, south}}) {
+      double dist = dist0;
+      const double near = LatitudeOffsetBy(side.edge, side.outward * dist, map);
+      double row = LatitudeOffsetBy(side.edge, side.outward * (h / 2 + dist), map);
+      // A corner box reaches into the label's row when it lies farther out than the row's near
+      // side (north of it above the sheet, south of it below).
+      const auto reaches = [&](const CornerBox& box) {
+        return side.outward > 0 ? box.y > near : box.y < near;
+      };
+      if (pending && ((first && side.corners.west.x > x1(row) && reaches(side.corners.west)) ||
+                      (last && side.corners.east.x < x2(row) && reaches(side.corners.east)))) {
+        dist = moved;
+        row = LatitudeOffsetBy(side.edge, side.outward * (h / 2 + dist), map);
+      }
+      if (Outcome written = WriteLabel(out, text, map, args, row, x1(row), x2(row), work);
+          !written.ok()) {
+        return Failure(kLabelsNotWritten, std::move(written.reason));
+      }
     }
   }
   return Success();
