@@ -83,8 +83,8 @@ PrintedLabel LabelOf(std::string_view attributes, const VertexWork& line) {
     }
   }
   const auto x = line.X(), y = line.Y();
-  return {fields.at(1), x.front(), y.front(), x.back(), y.back(),
-          std::stod(fields.at(3)) * kMmPerPoint * kInkShareOfSize};
+  return {fields.at(1), x.front(), y.front(),
+          x.back(),     y.back(),  std::stod(fields.at(3)) * kMmPerPoint * kInkShareOfSize};
 }
 
 struct PrintedLabels {
@@ -96,24 +96,24 @@ struct PrintedLabels {
 PrintedLabels LabelsOf(const SheetParameters& p) {
   GenerationWork work;
   NameSheets(p, work);
-  EXPECT_TRUE(InteriorGridLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, "parallels",
-                                work.ParallelLats)
-                  .ok());
-  EXPECT_TRUE(InteriorGridLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, "meridians",
-                                work.MeridianLons)
-                  .ok());
+  EXPECT_TRUE(
+      InteriorGridLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, "parallels", work.ParallelLats)
+          .ok());
+  EXPECT_TRUE(
+      InteriorGridLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, "meridians", work.MeridianLons)
+          .ok());
   CompleteGraticuleList(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
   CompleteGraticuleList(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
   PrintedLabels printed;
   printed.parallels = work.ParallelLats.size();
   printed.meridians = work.MeridianLons.size();
-  const Outcome built = CheckFrameFits(
-      FrameArgsOf(p, work), work.ParallelLats, work.MeridianLons,
-      [&](FrameSlot slot, std::string_view attributes, const VertexWork& line) {
-        if (slot == FrameSlot::Frame) return;
-        if (slot == FrameSlot::FrameDig) ++printed.coordinateLabels;
-        printed.labels.push_back(LabelOf(attributes, line));
-      });
+  const Outcome built =
+      CheckFrameFits(FrameArgsOf(p, work), work.ParallelLats, work.MeridianLons,
+                     [&](FrameSlot slot, std::string_view attributes, const VertexWork& line) {
+                       if (slot == FrameSlot::Frame) return;
+                       if (slot == FrameSlot::FrameDig) ++printed.coordinateLabels;
+                       printed.labels.push_back(LabelOf(attributes, line));
+                     });
   EXPECT_TRUE(built.ok()) << built.reason;
   return printed;
 }
@@ -148,8 +148,7 @@ std::string FirstOverlap(const std::vector<PrintedLabel>& labels, double mmPerDe
       if (labels[j].text.empty()) continue;
       if (std::fabs(labels[j].lat0 - labels[i].lat0) * mmPerDegree > 30) continue;
       if (Overlap(a, Band(labels[j], lon, mmPerDegree))) {
-        return "«" + Cp1251ToUtf8(labels[i].text) + "» and «" + Cp1251ToUtf8(labels[j].text) +
-               "»";
+        return "«" + Cp1251ToUtf8(labels[i].text) + "» and «" + Cp1251ToUtf8(labels[j].text) + "»";
       }
     }
   }
@@ -158,8 +157,8 @@ std::string FirstOverlap(const std::vector<PrintedLabel>& labels, double mmPerDe
 
 TEST(LabelsOnPaper, NoTwoLabelsOverlapOnAnySheetOfTheGrid) {
   const char* const scaleNames[2][2] = {{"1:200 000", "1:500 000"}, {"1:1 000 000", "1:2 500 000"}};
-  const std::int32_t zones[] = {1,  2,  33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46,
-                                47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60};
+  const std::int32_t zones[] = {1,  2,  33, 34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45,
+                                46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57, 58, 59, 60};
   struct Tally {
     int sheets = 0, overlapping = 0, thinned = 0;
     std::string first;
@@ -183,8 +182,8 @@ TEST(LabelsOnPaper, NoTwoLabelsOverlapOnAnySheetOfTheGrid) {
               if (overlap.empty()) continue;
               ++t.overlapping;
               if (t.first.empty()) {
-                t.first = Cp1251ToUtf8(SheetNameOf(series, belt, zone, sheetNo, extra)) + ": " +
-                          overlap;
+                t.first =
+                    Cp1251ToUtf8(SheetNameOf(series, belt, zone, sheetNo, extra)) + ": " + overlap;
               }
             }
           }
