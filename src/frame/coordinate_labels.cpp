@@ -160,13 +160,12 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
   bool pending = false;  // a latitude label has been made
   CornerBoxes north, south;
   double H = 0.0;  // height of the northernmost latitude label's degree text
+  // The corner labels: the southernmost always stays, the northernmost kept one is the other.
   const std::size_t southmost = 0;
-  const std::size_t northmost =
-      latitudes.empty() ? 0
-                        : latitudes.size() - 1 -
-                              static_cast<std::size_t>(
-                                  std::find(latitudeKept.rbegin(), latitudeKept.rend(), true) -
-                                  latitudeKept.rbegin());
+  std::size_t northmost = 0;
+  for (std::size_t i = 0; i < latitudeKept.size(); ++i) {
+    if (latitudeKept[i]) northmost = i;
+  }
   for (std::size_t i = 0; i < latitudes.size(); ++i) {
     if (!latitudeKept[i]) continue;
     const LatitudeLabel& l = latitudes[i];
