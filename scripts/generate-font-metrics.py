@@ -15,6 +15,14 @@ The characters the labels actually use were measured in the real fonts; those ro
 below) are exact and replace the stand-in's. For every other defined character the stand-in's
 advance width and ink box (AFM "WX" and "B llx lly urx ury", thousandths of the size) are taken.
 
+The labels are drawn in fonts that Windows has and that Linux maps to metric twins: Arial
+(Liberation Sans) for "PragmaticaC" and "FreeSet", Times New Roman (Liberation Serif) for
+"AGCenturion". Since the labels were measured in the real fonts, the label style spaces the drawn
+letters so that each label's ink is as long as the real font's: this script also writes that
+letter spacing, from the drawn faces' own metrics (Debian package fonts-liberation, read with
+python3-fonttools), into src/qgis/templates/FrameLabels.qml, on the line after each marker
+comment "letter spacing for <family>".
+
 Usage: scripts/generate-font-metrics.py [AFM_FOLDER]   (run from anywhere; prints the
 largest and mean difference between stand-in and real rows per font)
 """
@@ -24,6 +32,16 @@ import sys
 AFM_FOLDER = "/usr/share/fonts/type1/urw-base35"
 OUTPUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "frame",
                       "font_metrics_table.cpp")
+LABEL_STYLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "qgis",
+                           "templates", "FrameLabels.qml")
+TTF_FOLDER = "/usr/share/fonts/truetype/liberation"
+
+# The family that draws each label font where the real one is not installed, and the metric twin
+# of that family whose metrics are read: (family, TrueType file, label fonts).
+DRAWN = [
+    ("Arial", "LiberationSans-Regular.ttf", ["PragmaticaC", "FreeSet"]),
+    ("Times New Roman", "LiberationSerif-Regular.ttf", ["AGCenturion"]),
+]
 
 FONTS = [  # (name in the attribute tables, stand-in AFM)
     ("PragmaticaC", "NimbusSans-Regular"),
@@ -131,6 +149,75 @@ def read_afm(path):
     return glyphs
 
 
+def drawn_metrics(path, characters):
+    """Advance, left side bearing and right side bearing of each character in thousandths."""
+    from fontTools.ttLib import TTFont  # python3-fonttools
+    font = TTFont(path)
+    scale = 1000.0 / font["head"].unitsPerEm
+    cmap, hmtx, glyf = font.getBestCmap(), font["hmtx"], font["glyf"]
+    out = {}
+    for ch in characters:
+        glyph = cmap[ord(ch)]
+        advance = hmtx[glyph][0]
+        outline = glyf[glyph]
+        left, right = (outline.xMin, advance - outline.xMax) if outline.numberOfContours else (0, 0)
+        out[ch] = (advance * scale, left * scale, right * scale)
+    return out
+
+
+def expression_text(text):
+    return "'" + text.replace("'", "''") + "'"
+
+
+def spacing_expression(family, path):
+    """The letter spacing, in points, that makes a label drawn in `family` as long as it was
+    measured: its ink, from the first character's to the last one's, as wide as the real font's.
+
+    A label of n characters drawn with spacing s between them has the ink width
+    sum(advance) - left bearing of the first - right bearing of the last + (n - 1) s; the real
+    font's is sum(advance) - llx of the first - advance of the last + urx of the last + 1
+    (its ink plus one unit, as the frame measures it). For each character the map holds, in
+    thousandths of the size: the difference of the advances, the difference at the left end when it
+    comes first and at the right end when it comes last."""
+    maps = []
+    for name in next(fonts for fam, _, fonts in DRAWN if fam == family):
+        real = REAL_ROWS[[f[0] for f in FONTS].index(name)]
+        drawn = drawn_metrics(path, real.keys())
+        entries = []
+        for ch, (advance, llx, _, urx, _) in real.items():
+            d_advance, d_left, d_right = drawn[ch]
+            row = (advance - d_advance, d_left - llx, urx + 1 - advance + d_right)
+            entries.append("%s, array(%s)" % (expression_text(ch),
+                                              ", ".join("%g" % round(v, 1) for v in row)))
+        maps.append("WHEN \"Font\" = %s THEN map(%s)" % (expression_text(name), ", ".join(entries)))
+    return ("if(length(\"Text\") < 2 OR coalesce(nullif(var('mapbasis_font_' || \"Font\"), ''), "
+            "%s) <> %s, 0, with_variable('m', CASE %s END, if(@m IS NULL, 0, to_real(\"Size\") "
+            "/ 1000 / (length(\"Text\") - 1) * (array_sum(array_foreach(string_to_array("
+            "\"Text\", ''), coalesce(array_get(map_get(@m, @element), 0), 0))) + "
+            "coalesce(array_get(map_get(@m, left(\"Text\", 1)), 1), 0) + "
+            "coalesce(array_get(map_get(@m, right(\"Text\", 1)), 2), 0)))))"
+            % (expression_text(family), expression_text(family), " ".join(maps)))
+
+
+def xml_attribute(text):
+    return (text.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
+            .replace('"', "&quot;"))
+
+
+def write_label_spacing(folder):
+    with open(LABEL_STYLE, encoding="utf-8", newline="") as f:
+        lines = f.read().split("\n")
+    for family, ttf, _ in DRAWN:
+        marker = "<!-- letter spacing for %s" % family
+        at = next(i for i, line in enumerate(lines) if marker in line)
+        indent = lines[at + 1][:len(lines[at + 1]) - len(lines[at + 1].lstrip())]
+        lines[at + 1] = (indent + '<Option type="QString" name="expression" value="%s"/>'
+                         % xml_attribute(spacing_expression(family, os.path.join(folder, ttf))))
+    with open(LABEL_STYLE, "w", encoding="utf-8", newline="") as f:
+        f.write("\n".join(lines))
+    print("wrote", os.path.normpath(LABEL_STYLE))
+
+
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else AFM_FOLDER
     tables = []
@@ -175,6 +262,7 @@ def main():
     with open(OUTPUT, "w", encoding="ascii", newline="\n") as f:
         f.write("\n".join(out) + "\n")
     print("wrote", os.path.normpath(OUTPUT))
+    write_label_spacing(TTF_FOLDER)
 
 
 if __name__ == "__main__":

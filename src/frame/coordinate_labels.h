@@ -28,7 +28,15 @@ CoordinateTexts CoordinateLabelTexts(double value, bool longitude);
 // Writes the labels of the parallels (south to north: west degree, west minute, east degree, east
 // minute) and then of the meridians (west to east: north, then south) into FrameDig. A longitude
 // label that would run into the latitude label at a corner of the sheet moves outward above (or
-// below) it. Status 0, or 2 when a record could not be written.
+// below) it.
+//
+// Labels never print over each other. Where the labels along a side would come closer than
+// 0.8 mm at the map scale (meridians converging in the far north at small scales, or a spacing
+// refined by hand), only every k-th is written, counted from the west (or south) corner, k the
+// smallest stride at which they stand clear; the label at the east (north) corner is written too,
+// and the kept labels it would run into give way to it. The north and the south side are thinned
+// each on its own; the west and the east side keep the same parallels. Where every label stands
+// clear of the next, all are written. Status 0, or 2 when a record could not be written.
 Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
                               std::span<const double> ParallelLats,
                               std::span<const double> MeridianLons, VertexWork& work);

@@ -55,8 +55,8 @@ Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> Parallel
 }
 
 Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,
-                       std::span<const double> MeridianLons) {
-  FrameOutput rehearsal = FrameOutput::Rehearsal();
+                       std::span<const double> MeridianLons, const FrameRecordSink& seen) {
+  FrameOutput rehearsal = FrameOutput::Rehearsal(seen);
   VertexWork work;
   return Produce(rehearsal, args, ParallelLats, MeridianLons, work);
 }

@@ -16,6 +16,7 @@
 #include "core/outcome.h"
 #include "core/vertex_work.h"
 #include "frame/frame_args.h"
+#include "frame/frame_output.h"
 
 namespace mapbasis {
 
@@ -33,8 +34,9 @@ Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> Parallel
                          std::span<const double> MeridianLons, VertexWork& work);
 
 // Builds the whole frame without writing it; fails (status 2) when one of its lines would need
-// more vertices than the work arrays hold.
+// more vertices than the work arrays hold. Each record it builds is handed to `seen`, when given,
+// in the order it would be written.
 Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,
-                       std::span<const double> MeridianLons);
+                       std::span<const double> MeridianLons, const FrameRecordSink& seen = {});
 
 }  // namespace mapbasis

@@ -1,6 +1,7 @@
 #include "frame/frame_output.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "core/fixed_text.h"
 #include "shapeout/layer_output.h"
@@ -39,9 +40,10 @@ std::string FrameLabelText(std::int32_t code, std::string_view text, std::string
          std::string(TrimTrailingBlanks(font)) + "\\" + sizeText;
 }
 
-FrameOutput FrameOutput::Rehearsal() {
+FrameOutput FrameOutput::Rehearsal(FrameRecordSink seen) {
   FrameOutput out;
   out.rehearsal_ = true;
+  out.seen_ = std::move(seen);
   return out;
 }
 
@@ -57,7 +59,10 @@ Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, std::string_view fold
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {
   const auto i = static_cast<std::size_t>(slot);
   if (!rehearsal_) return WriteWorkLine(layers_[i], attributes, work);
-  if (!work.Incomplete()) return Success();
+  if (!work.Incomplete()) {
+    if (seen_) seen_(slot, attributes, work);
+    return Success();
+  }
   return Failure(kShapeNotWritten, "a line of the layer " + std::string(kLayerNames[i]) +
                                        " would need more than " +
                                        std::to_string(kWorkArrayCapacity) + " vertices");

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@
 namespace mapbasis {
 
 enum class FrameSlot { Frame = 0, FrameAdj = 1, FrameDig = 2 };
+
+// Sees each record of a rehearsal: its layer, its attribute text and its line.
+using FrameRecordSink =
+    std::function<void(FrameSlot slot, std::string_view attributes, const VertexWork& line)>;
 
 // The attribute text of a Frame record: the code right-justified in nine characters, "\".
 std::string FrameCodeText(std::int32_t code);
@@ -32,8 +37,9 @@ class FrameOutput {
  public:
   // Output that writes into layers once they are opened.
   FrameOutput() = default;
-  // Output that opens and writes nothing and fails only for a line the work arrays cannot hold.
-  static FrameOutput Rehearsal();
+  // Output that opens and writes nothing and fails only for a line the work arrays cannot hold;
+  // each record it would write is handed to `seen`, when given.
+  static FrameOutput Rehearsal(FrameRecordSink seen = {});
 
   // Opens the slot's layer (Frame, FrameAdj or FrameDig with its fields) in `folder`, with its
   // style from `styles`.
@@ -49,6 +55,7 @@ class FrameOutput {
  private:
   std::array<Layer, 3> layers_;
   bool rehearsal_ = false;
+  FrameRecordSink seen_;
 };
 
 }  // namespace mapbasis

@@ -16,6 +16,9 @@ struct QgisSystem {
   // Its ellipsoid and shift to WGS 84 as PROJ parameters (those of the EPSG system), for the
   // sheets that QGIS can draw only with a system of its own (see sheet_project.h).
   std::string_view datum;
+  std::string_view ellipsoidId;  // the ellipsoid QGIS measures on: "EPSG:7024" Krasovsky 1940
+  // The system as the print states it (UTF-8): its name, datum and ellipsoid.
+  std::string_view description;
 };
 
 // The system of a CS code (1 СК-42, 2 СК-95, 3 ГСК-2011); nullptr for any other code, whose

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <system_error>
 #include <vector>
 
+#include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
@@ -99,7 +101,83 @@ std::string ProjectCrs(const SheetParameters& p, const QgisSystem& system, doubl
 std::string Mm(double value) { return DecimalText(value, 3); }
 std::string Metres(double value) { return DecimalText(value, 6); }
 
+// Text that stays one attribute of XML, line breaks included.
+std::string XmlAttributeText(std::string_view text) {
+  std::string escaped = XmlEscaped(text);
+  std::string out;
+  for (const char c : escaped) {
+    if (c == '\n') {
+      out += "&#10;";
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// «37° 30' в.д.», «174° 00' з.д.», «54° 40' с.ш.» (UTF-8): degrees and minutes, the minutes with
+// their decimals where the angle is not a whole minute.
+std::string AngleText(double angle, bool longitude) {
+  std::string hemisphere = "с.ш.";
+  if (longitude) {
+    angle -= 360.0 * std::floor(angle / 360.0);
+    hemisphere = angle > 180.0 ? "з.д." : "в.д.";
+    if (angle > 180.0) angle = 360.0 - angle;
+  }
+  const double hundredths = std::round(angle * 6000.0);
+  const double degrees = std::floor(hundredths / 6000.0);
+  const double minutes = (hundredths - degrees * 6000.0) / 100.0;
+  char buffer[64];
+  if (minutes == std::floor(minutes)) {
+    std::snprintf(buffer, sizeof buffer, "%.0f° %02.0f' ", degrees, minutes);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%.0f° %05.2f' ", degrees, minutes);
+  }
+  return buffer + hemisphere;
+}
+
+// «41° 30' – 43° 30' в.д.»: a range of angles, the hemisphere said once where both share it.
+std::string RangeText(double from, double to, bool longitude) {
+  std::string a = AngleText(from, longitude), b = AngleText(to, longitude);
+  const std::size_t split = a.rfind(' ');
+  if (a.substr(split) == b.substr(b.rfind(' '))) a.resize(split);
+  return a + " – " + b;
+}
+
+// Whether the result trapezoid is not the base trapezoid of the sheet.
+bool Refined(const SheetParameters& p) {
+  return !AnglesEqual(p.xFrom, p.BaseWest) || !AnglesEqual(p.xTo, p.BaseEast) ||
+         !AnglesEqual(p.yFrom, p.BaseSouth) || !AnglesEqual(p.yTo, p.BaseNorth);
+}
+
 }  // namespace
+
+std::string ScaleStatement(double denominator) {
+  std::string digits = DecimalText(denominator, 0);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, " ");
+  return "Масштаб 1:" + digits;
+}
+
+std::vector<PagePoint> SheetEdgeOnPage(const SheetParameters& p, const SheetLayout& layout,
+                                       int steps) {
+  const QgisSystem* system = QgisSystemOf(p.CS);
+  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : Ellipsoid{6378245.0, 298.3};
+  const double metresPerMm = layout.scale / 1000.0;
+  std::vector<PagePoint> ring;
+  const auto take = [&](double lon, double lat) {
+    const ProjectedPoint q = TransverseMercator(ellipsoid, layout.centralMeridian, lon, lat);
+    ring.push_back({layout.mapX + (q.x - layout.xMin) / metresPerMm,
+                    layout.mapY + (layout.yMax - q.y) / metresPerMm});
+  };
+  const auto lonAt = [&](int i) { return p.xFrom + (p.xTo - p.xFrom) * i / steps; };
+  const auto latAt = [&](int i) { return p.yFrom + (p.yTo - p.yFrom) * i / steps; };
+  for (int i = 0; i < steps; ++i) take(lonAt(i), p.yTo);     // north, west to east
+  for (int i = steps; i > 0; --i) take(p.xTo, latAt(i));     // east, north to south
+  for (int i = steps; i > 0; --i) take(lonAt(i), p.yFrom);   // south, east to west
+  for (int i = 0; i <= steps; ++i) take(p.xFrom, latAt(i));  // west, south to north
+  ring.back() = ring.front();
+  return ring;
+}
 
 SheetLayout SheetLayoutOf(const SheetParameters& p) {
   const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
@@ -147,7 +225,7 @@ SheetLayout SheetLayoutOf(const SheetParameters& p) {
   layout.mapX = kPageMargin;
   layout.mapY = kPageMargin + kTitleRoom;
   layout.pageWidth = layout.mapWidth + 2.0 * kPageMargin;
-  layout.pageHeight = layout.mapHeight + 2.0 * kPageMargin + kTitleRoom;
+  layout.pageHeight = layout.mapHeight + 2.0 * kPageMargin + kTitleRoom + kNotesRoom;
   return layout;
 }
 
@@ -163,10 +241,9 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
   if (WritesFrame(style)) layers.push_back(kFrame);
   layers.insert(layers.end(), {kHypsL, kHypsP, kHypsA});
 
-  std::string mapLayers, tree;
+  std::string mapLayers, tree, frameLayers;
   for (const ProjectLayer& layer : layers) {
-    const EmbeddedStyle embedded =
-        Embedded(LayerStyleText(layer.name, p.MillionSeries, p.MapScale));
+    const EmbeddedStyle embedded = Embedded(LayerStyleText(layer.name, p));
     mapLayers += FillTemplate(QgisTemplate("maplayer.xml"),
                               {{"GEOMETRY", std::string(layer.geometry)},
                                {"LABELS_ENABLED", embedded.labelsEnabled ? "1" : "0"},
@@ -175,29 +252,63 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
                                {"NAME", std::string(layer.name)},
                                {"LAYER_CRS", LayerCrs(p, *system)},
                                {"STYLE", embedded.body}});
-    tree +=
-        FillTemplate(QgisTemplate("layer-tree-layer.xml"), {{"ID", LayerId(layer)},
-                                                            {"NAME", std::string(layer.name)},
-                                                            {"SOURCE", std::string(layer.source)}});
+    const TemplateValues values = {{"ID", LayerId(layer)},
+                                   {"NAME", std::string(layer.name)},
+                                   {"SOURCE", std::string(layer.source)}};
+    tree += FillTemplate(QgisTemplate("layer-tree-layer.xml"), values);
+    // The print draws the frame and the sheet's outline whole, over the clipped map.
+    if (layer.name != kHypsL.name && layer.name != kHypsP.name) {
+      frameLayers += FillTemplate(QgisTemplate("layer-set-layer.xml"), values);
+    }
+  }
+
+  std::string edgeNodes;
+  const std::vector<PagePoint> edge = SheetEdgeOnPage(p, layout);
+  double left = edge.front().x, top = edge.front().y, right = left, bottom = top;
+  for (const PagePoint& q : edge) {
+    left = std::min(left, q.x);
+    right = std::max(right, q.x);
+    top = std::min(top, q.y);
+    bottom = std::max(bottom, q.y);
+  }
+  for (const PagePoint& q : edge) {
+    edgeNodes += "          <node x=\"" + Mm(q.x - left) + "\" y=\"" + Mm(q.y - top) + "\"/>\n";
   }
 
   const std::string title = XmlEscaped(Cp1251ToUtf8(sheetName));
+  const std::string titleText = Refined(p) ? title + XmlEscaped(" (уточнённая трапеция)") : title;
+  const std::string systemText = std::string(system->description) + "\nТрапеция " +
+                                 RangeText(p.xFrom, p.xTo, true) + ", " +
+                                 RangeText(p.yFrom, p.yTo, false) +
+                                 "\nПечать в поперечной проекции Меркатора, осевой меридиан " +
+                                 AngleText(layout.centralMeridian, true);
+  const double notesY = layout.mapY + layout.mapHeight + 1.5;
   return FillTemplate(QgisTemplate("sheet.qgs"),
                       {{"TITLE", title},
+                       {"TITLE_TEXT", titleText},
+                       {"SCALE_TEXT", XmlEscaped(ScaleStatement(layout.scale))},
+                       {"SYSTEM_TEXT", XmlAttributeText(systemText)},
                        {"MERIDIAN", DecimalText(layout.centralMeridian, 9)},
                        {"PROJECT_CRS", ProjectCrs(p, *system, layout.centralMeridian)},
+                       {"ELLIPSOID", std::string(system->ellipsoidId)},
                        {"LAYER_TREE", tree},
                        {"LAYERS", mapLayers},
+                       {"FRAME_LAYER_SET", frameLayers},
                        {"XMIN", Metres(layout.xMin)},
                        {"YMIN", Metres(layout.yMin)},
                        {"XMAX", Metres(layout.xMax)},
                        {"YMAX", Metres(layout.yMax)},
                        {"PAGE_WIDTH", Mm(layout.pageWidth)},
                        {"PAGE_HEIGHT", Mm(layout.pageHeight)},
-                       {"TITLE_X", Mm(kPageMargin)},
-                       {"TITLE_Y", Mm(kPageMargin)},
-                       {"TITLE_WIDTH", Mm(layout.mapWidth)},
+                       {"PAGE_MARGIN", Mm(kPageMargin)},
                        {"TITLE_HEIGHT", Mm(kTitleRoom - 2.0)},
+                       {"NOTES_Y", Mm(notesY)},
+                       {"SYSTEM_Y", Mm(notesY + 5.0)},
+                       {"EDGE_X", Mm(left)},
+                       {"EDGE_Y", Mm(top)},
+                       {"EDGE_WIDTH", Mm(right - left)},
+                       {"EDGE_HEIGHT", Mm(bottom - top)},
+                       {"EDGE_NODES", edgeNodes},
                        {"MAP_X", Mm(layout.mapX)},
                        {"MAP_Y", Mm(layout.mapY)},
                        {"MAP_WIDTH", Mm(layout.mapWidth)},

@@ -5,8 +5,7 @@
 
 namespace mapbasis {
 
-std::string LayerStyleText(std::string_view layerName, std::int32_t MillionSeries,
-                           std::int32_t MapScale) {
+std::string LayerStyleText(std::string_view layerName, const SheetParameters& p) {
   if (layerName == "HypsA" || layerName == "HypsP" || layerName == "HypsL") {
     return std::string(QgisTemplate(std::string(layerName) + ".qml"));
   }
@@ -14,18 +13,17 @@ std::string LayerStyleText(std::string_view layerName, std::int32_t MillionSerie
     return std::string(QgisTemplate("FrameLabels.qml"));
   }
   if (layerName == "Frame") {
-    const FrameStyle style = FrameStyleFor(MillionSeries, MapScale);
+    const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
     return FillTemplate(QgisTemplate("Frame.qml"),
-                        {{"SCALE", DecimalText(style.ScaleDenominator, 0)},
+                        {{"SHEET_NORTH", DecimalText(p.yTo, 9)},
+                         {"SHEET_SOUTH", DecimalText(p.yFrom, 9)},
                          {"BAND_WIDTH", DecimalText(style.MinuteFrameWidth, 3)}});
   }
   return {};
 }
 
 LayerStyles SheetLayerStyles(const SheetParameters& p) {
-  return [series = p.MillionSeries, scale = p.MapScale](std::string_view layerName) {
-    return LayerStyleText(layerName, series, scale);
-  };
+  return [p](std::string_view layerName) { return LayerStyleText(layerName, p); };
 }
 
 }  // namespace mapbasis

@@ -12,10 +12,9 @@
 
 namespace mapbasis {
 
-// The style of the layer of that name at the map scale (MillionSeries, MapScale); empty for a name
-// that is not one of the six layers.
-std::string LayerStyleText(std::string_view layerName, std::int32_t MillionSeries,
-                           std::int32_t MapScale);
+// The style of the layer of that name for the sheet of p (its map scale and, for the frame, its
+// north and south edges); empty for a name that is not one of the six layers.
+std::string LayerStyleText(std::string_view layerName, const SheetParameters& p);
 
 // The styles of the run's layers, for the producers to write beside each layer.
 LayerStyles SheetLayerStyles(const SheetParameters& p);

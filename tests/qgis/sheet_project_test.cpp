@@ -2,6 +2,7 @@
 // and project filled from their templates.
 #include "qgis/sheet_project.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -67,15 +68,15 @@ TEST(SheetProject, TransverseMercatorAgreesWithProj) {
 TEST(SheetProject, LayoutHoldsTheFrameAtTheMapScale) {
   // Page sizes: the sheet in the projection (N-37-XIV is 65.6 km by 74.2 km; N-37 411 km by
   // 445 km), the frame's outermost line and 3 mm beyond it on every side, 10 mm of margin, 12 mm
-  // for the name above.
+  // for the name above and 16 mm for the scale and the coordinate system below.
   const struct {
     std::int32_t series, scale;
-    double denominator, pageWidth, pageHeight;
+    double denominator, pageWidth, pageHeight, reach;
   } cases[] = {
-      {0, 0, 200000, 373.483, 429.218},  // outer frame 9.8 mm out
-      {0, 1, 500000, 167.153, 196.647},  // 5 mm
-      {0, 2, 1000000, 90.697, 111.443},  // no frame: the sheet and the pad
-      {1, 0, 1000000, 457.23, 506.49},   // N-37, outer lines at 9.6 mm
+      {0, 0, 200000, 373.483, 445.218, 9.8},  // outer frame 9.8 mm out
+      {0, 1, 500000, 167.153, 212.647, 5.0},  // 5 mm
+      {0, 2, 1000000, 90.697, 127.443, 0.0},  // no frame: the sheet and the pad
+      {1, 0, 1000000, 457.23, 522.49, 9.6},   // N-37, outer lines at 9.6 mm
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.denominator);
@@ -90,22 +91,39 @@ TEST(SheetProject, LayoutHoldsTheFrameAtTheMapScale) {
     EXPECT_NEAR(layout.pageHeight, c.pageHeight, 1.0);
     // The sheet is symmetric about its middle meridian.
     EXPECT_NEAR(layout.xMin, -layout.xMax, 1e-6);
+    // The sheet's edge, which clips the map, lies the frame and the pad inside the map item: its
+    // south corners outermost, its north edge bulging up in the middle.
+    const std::vector<PagePoint> edge = SheetEdgeOnPage(p, layout);
+    EXPECT_EQ(edge.front().x, edge.back().x);
+    EXPECT_EQ(edge.front().y, edge.back().y);
+    double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+    for (const PagePoint& q : edge) {
+      left = std::min(left, q.x);
+      right = std::max(right, q.x);
+      top = std::min(top, q.y);
+      bottom = std::max(bottom, q.y);
+    }
+    const double inset = c.reach + kFramePad;
+    EXPECT_NEAR(left, layout.mapX + inset, 1e-3);
+    EXPECT_NEAR(right, layout.mapX + layout.mapWidth - inset, 1e-3);
+    EXPECT_NEAR(top, layout.mapY + inset, 1e-3);
+    EXPECT_NEAR(bottom, layout.mapY + layout.mapHeight - inset, 1e-3);
   }
 }
 
 TEST(SheetProject, StylesAndProjectPerMapScale) {
   const struct {
     std::int32_t CS, series, scale;
-    const char *frameScale, *bandWidth;  // the Frame style's variables, empty without Frame
-    const char* layers;                  // in drawing order
+    const char* bandWidth;  // the Frame style's band width, empty without Frame
+    const char* layers;     // in drawing order
     const char* epsg;
   } cases[] = {
-      {1, 0, 0, "200000", "1.2", "FrameDig FrameAdj Frame HypsL HypsP HypsA", "4284"},
-      {2, 0, 1, "500000", "0", "FrameDig Frame HypsL HypsP HypsA", "4200"},
-      {3, 0, 2, "", "", "HypsL HypsP HypsA", "7683"},
-      {3, 1, 0, "1000000", "1", "FrameDig Frame HypsL HypsP HypsA", "7683"},
-      {1, 1, 1, "2500000", "0", "FrameDig Frame HypsL HypsP HypsA", "4284"},
-      {2, 1, 2, "", "", "HypsL HypsP HypsA", "4200"},
+      {1, 0, 0, "1.2", "FrameDig FrameAdj Frame HypsL HypsP HypsA", "4284"},
+      {2, 0, 1, "0", "FrameDig Frame HypsL HypsP HypsA", "4200"},
+      {3, 0, 2, "", "HypsL HypsP HypsA", "7683"},
+      {3, 1, 0, "1", "FrameDig Frame HypsL HypsP HypsA", "7683"},
+      {1, 1, 1, "0", "FrameDig Frame HypsL HypsP HypsA", "4284"},
+      {2, 1, 2, "", "HypsL HypsP HypsA", "4200"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.series << "/" << c.scale);
@@ -128,21 +146,24 @@ TEST(SheetProject, StylesAndProjectPerMapScale) {
     EXPECT_EQ(Count(project, "<renderer-v2 "), n);
     EXPECT_EQ(Count(project, "labelsEnabled=\"1\""), Count(project, "<labeling "));
 
-    const std::string frame = LayerStyleText("Frame", c.series, c.scale);
-    if (*c.frameScale != '\0') {
-      EXPECT_NE(
-          frame.find("<Option type=\"QString\" value=\"" + std::string(c.frameScale) +
-                     "\"/>\n        <Option type=\"QString\" value=\"" + c.bandWidth + "\"/>"),
-          std::string::npos);
+    // The Frame style knows the sheet's north and south edges and the band's width.
+    const std::string frame = LayerStyleText("Frame", p);
+    if (*c.bandWidth != '\0') {
+      const std::string north = p.MillionSeries == 1 ? "56" : "54.666666667";
+      EXPECT_NE(frame.find("value=\"" + north + "\"/>\n        <Option type=\"QString\" " +
+                           "value=\"" + (p.MillionSeries == 1 ? "52" : "54") + "\"/>\n" +
+                           "        <Option type=\"QString\" value=\"" + c.bandWidth + "\"/>"),
+                std::string::npos)
+          << frame;
     }
     for (const char* layer : {"HypsA", "HypsP", "HypsL", "Frame", "FrameAdj", "FrameDig"}) {
-      const std::string style = LayerStyleText(layer, c.series, c.scale);
+      const std::string style = LayerStyleText(layer, p);
       EXPECT_NE(style.find("<qgis "), std::string::npos) << layer;
       EXPECT_EQ(style.find("{{"), std::string::npos) << layer;
     }
   }
   // A name that is not a layer has no style; a system without EPSG code has no project.
-  EXPECT_EQ(LayerStyleText("Other", 0, 0), "");
+  EXPECT_EQ(LayerStyleText("Other", Sheet(1, 0, 0)), "");
   EXPECT_EQ(SheetProjectText(Sheet(0, 0, 0), "N-37-XIV"), "");
   EXPECT_EQ(QgisSystemOf(4), nullptr);
 }
@@ -181,6 +202,8 @@ TEST(SheetProject, TemplateFilling) {
   EXPECT_EQ(DecimalText(200000.0, 0), "200000");
   EXPECT_EQ(DecimalText(-0.0001, 3), "0");
   EXPECT_EQ(DecimalText(0.0, 3), "0");
+  EXPECT_EQ(ScaleStatement(200000), "Масштаб 1:200 000");
+  EXPECT_EQ(ScaleStatement(2500000), "Масштаб 1:2 500 000");
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
 <!DOCTYPE qgis PUBLIC 'http://mrcc.com/qgis.dtd' 'SYSTEM'>
 <!-- The frame by L_code, every line with flat caps. The minute band's outlines, ticks and filled
-     cells share one code: a tick is a two-vertex line one band-width long at the map scale, an
-     outline a closed ring, every other band line a filled cell drawn one band-width wide. Each rule
-     has a symbol of its own: QGIS gives a symbol to one rule only. The
-     layer variables mapbasis_scale (the map scale's denominator) and mapbasis_band_width (mm) are
-     the sheet's; the run writes them. -->
+     cells share one code and are told apart by what they are: an outline is a closed ring; a
+     tick runs across its side of the band (along a meridian above and below the sheet, along a
+     parallel beside it), a filled cell along it, drawn one band-width wide. A line lies above or
+     below the sheet when its middle does; the layer variables mapbasis_sheet_north and
+     mapbasis_sheet_south (the sheet edges, degrees) and mapbasis_band_width (mm) are the sheet's,
+     written by the run. Each rule has a symbol of its own: QGIS gives a symbol to one rule
+     only. -->
 <qgis version="3.22.16" styleCategories="Symbology|Labeling|CustomProperties" labelsEnabled="0">
   <renderer-v2 type="RuleRenderer">
     <rules key="r">
       <rule key="band" label="minute band 400901" filter="&quot;L_code&quot; = 400901">
         <rule key="band-outline" symbol="0" label="outlines" filter="is_closed($geometry)"/>
-        <rule key="band-tick" symbol="4" label="ticks" filter="num_points($geometry) = 2 AND abs(6371032 * sqrt(radians(y(end_point($geometry)) - y(start_point($geometry)))^2 + (radians(x(end_point($geometry)) - x(start_point($geometry))) * cos(radians(y(start_point($geometry)))))^2) * 1000 / to_real(@mapbasis_scale) - to_real(@mapbasis_band_width)) &lt; 0.05"/>
+        <rule key="band-tick" symbol="4" label="ticks" filter="NOT is_closed($geometry) AND with_variable('a', start_point($geometry), with_variable('b', end_point($geometry), with_variable('middle', (y(@a) + y(@b)) / 2, (@middle &gt; to_real(@mapbasis_sheet_north) + 1e-6 OR @middle &lt; to_real(@mapbasis_sheet_south) - 1e-6) = (abs(y(@b) - y(@a)) &gt; abs(x(@b) - x(@a)) * cos(radians(@middle))))))"/>
         <rule key="band-cell" symbol="1" label="filled cells" filter="ELSE"/>
       </rule>
       <rule key="outer" symbol="2" label="outer frame 400902" filter="&quot;L_code&quot; = 400902"/>
@@ -31,11 +33,13 @@
   <customproperties>
     <Option type="Map">
       <Option type="List" name="variableNames">
-        <Option type="QString" value="mapbasis_scale"/>
+        <Option type="QString" value="mapbasis_sheet_north"/>
+        <Option type="QString" value="mapbasis_sheet_south"/>
         <Option type="QString" value="mapbasis_band_width"/>
       </Option>
       <Option type="List" name="variableValues">
-        <Option type="QString" value="{{SCALE}}"/>
+        <Option type="QString" value="{{SHEET_NORTH}}"/>
+        <Option type="QString" value="{{SHEET_SOUTH}}"/>
         <Option type="QString" value="{{BAND_WIDTH}}"/>
       </Option>
     </Option>
