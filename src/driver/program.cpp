@@ -1,26 +1,22 @@
 #include "driver/program.h"
 
-#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <new>
 #include <optional>
 #include <system_error>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
 #include "driver/capacity_check.h"
 #include "driver/final_message.h"
-#include "driver/folder_lock.h"
 #include "driver/output_folders.h"
 #include "driver/result_folder.h"
 #include "driver/run_generation.h"
 #include "params/param_file.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "qgis/sheet_project.h"
 
 #ifndef MAPBASIS_VERSION
@@ -66,17 +62,9 @@ std::size_t CharacterCount(const std::string& text) {
 // Why the parameter file cannot be read, in the system's words; empty when it is there. A missing
 // file is said plainly.
 std::string WhyNoFile(const std::filesystem::path& path) {
-#ifdef _WIN32
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (std::filesystem::exists(status)) return {};
-  return ec ? ec.message() : "no such file";
-#else
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) return {};
-  if (errno == ENOENT) return "no such file";
-  return std::generic_category().message(errno);
-#endif
+  platform::EntryType type = platform::EntryType::kMissing;
+  if (std::error_code error = platform::FollowedStatusOf(path, type)) return error.message();
+  return type == platform::EntryType::kMissing ? "no such file" : "";
 }
 
 // A folder failure that none of the folder messages names.
@@ -124,12 +112,17 @@ std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
 // Locks the result folder, prepares its sub-folders and generates the layers; says whether the
 // layers of an earlier run were there.
 std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p, bool& replacedOldLayers) {
-  FolderLock lock;
+  platform::FolderLock lock;
   const std::string_view result = TrimTrailingBlanks(p.Path);
+  const std::filesystem::path resultPath = PathFromCp1251(result);
   // A missing result folder is not locked: preparing the folders then says it is missing.
-  if (Outcome locked = lock.Acquire(PathFromCp1251(result));
-      !locked.ok() && locked.status != kLockFolderMissing) {
-    return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, locked.reason)};
+  if (const std::error_code error = lock.Acquire(resultPath);
+      error && error != std::errc::no_such_file_or_directory &&
+      error != std::errc::not_a_directory) {
+    return StageFailure{
+        Stage::kFolders,
+        Failure(kUnspecifiedFolderFailure, "cannot lock the result folder " +
+                                               QuotedPath(resultPath) + ": " + error.message())};
   }
   // Old companions that the new layers replace by name; whatever was not replaced in the end is
   // removed, success or not, while the lock is still held.

@@ -8,9 +8,9 @@
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
-#include "core/path_separator.h"
 #include "driver/output_folders.h"
 #include "params/param_file.h"
+#include "platform/files.h"
 
 namespace fs = std::filesystem;
 
@@ -18,39 +18,25 @@ namespace mapbasis {
 
 namespace {
 
-// The longest name of one folder, in the units the file system counts (bytes of UTF-8 on Linux,
-// UTF-16 units on Windows).
-constexpr std::size_t kMaxNameLength = 255;
-#ifdef _WIN32
-constexpr const char* kNameUnits = "UTF-16 units";
-#else
-constexpr const char* kNameUnits = "bytes";
-#endif
-
 std::size_t NativeLength(std::string_view part) { return PathFromCp1251(part).native().size(); }
 
 // Why the part cannot be a folder's name, or nothing.
 std::string Unusable(std::string_view part, bool first) {
   for (const char c : part) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "holds a control character";
-#ifdef _WIN32
-    // A drive's colon is part of the path's first part only.
-    if (std::string_view("<>\"|?*").find(c) != std::string_view::npos ||
-        (c == ':' && !(first && part.size() == 2 && part[1] == ':'))) {
-      return std::string("holds the character ") + c + ", which no name may hold";
-    }
-#endif
   }
-#ifdef _WIN32
-  if (part != "." && part != ".." && (part.back() == ' ' || part.back() == '.')) {
-    return "ends with a blank or a dot, which Windows drops";
+  const platform::NameCheck check = platform::CheckNameCharacters(part, first);
+  switch (check.fault) {
+    case platform::NameFault::kForbiddenCharacter:
+      return std::string("holds the character ") + check.character + ", which no name may hold";
+    case platform::NameFault::kDroppedEnding:
+      return "ends with a blank or a dot, which Windows drops";
+    case platform::NameFault::kNone: break;
   }
-#else
-  (void)first;
-#endif
-  if (const std::size_t length = NativeLength(part); length > kMaxNameLength) {
-    return "is " + std::to_string(length) + " " + kNameUnits + " long as the system stores it, " +
-           std::to_string(kMaxNameLength) + " at the most";
+  if (const std::size_t length = NativeLength(part); length > platform::kMaxNameLength) {
+    return "is " + std::to_string(length) + " " + std::string(platform::kNameUnits) +
+           " long as the system stores it, " + std::to_string(platform::kMaxNameLength) +
+           " at the most";
   }
   return {};
 }
@@ -60,7 +46,7 @@ std::string Unusable(std::string_view part, bool first) {
 Outcome CheckResultFolderName(std::string_view R) {
   bool first = true;
   for (std::size_t start = 0; start < R.size();) {
-    std::size_t end = R.find(kPathSeparator, start);
+    std::size_t end = R.find(platform::kPathSeparator, start);
     if (end == std::string_view::npos) end = R.size();
     const std::string_view part = R.substr(start, end - start);
     if (!part.empty()) {
@@ -78,7 +64,7 @@ Outcome CheckResultFolderName(std::string_view R) {
 
 Outcome MakeResultFolder(const SheetParameters& p) {
   std::string_view path = TrimTrailingBlanks(p.Path);
-  if (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
+  if (path.size() > 1 && path.back() == platform::kPathSeparator) path.remove_suffix(1);
   // The folders that are missing now, deepest first: the ones this run will have made.
   std::vector<fs::path> missing;
   std::error_code ec;

@@ -6,12 +6,12 @@
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
-#include "core/path_separator.h"
 #include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/param_items.h"
 #include "params/param_lines.h"
 #include "params/param_source.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 
@@ -171,7 +171,7 @@ Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p) {
 Outcome CreateResultFolder(const SheetParameters& p) {
   // The folder's own name, without the separator that ends it in the record.
   std::string_view path = TrimTrailingBlanks(p.Path);
-  if (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
+  if (path.size() > 1 && path.back() == platform::kPathSeparator) path.remove_suffix(1);
   const std::filesystem::path folder = PathFromCp1251(path);
   const std::string quoted = "the result folder \"" + EchoPath(path) + "\"";
   // The folders above it that are missing are made too; an existing folder is kept.

@@ -3,9 +3,9 @@
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
-#include "core/path_separator.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 
@@ -197,11 +197,11 @@ std::int32_t ParseResultPath(std::string_view value, std::string& Path) {
     Path = "*";
     return 1;
   }
-  const bool endsInSeparator = folder.back() == kPathSeparator;
+  const bool endsInSeparator = folder.back() == platform::kPathSeparator;
   // A path cut short would name another folder, so a long one is refused whole.
   if (folder.size() + (endsInSeparator ? 0 : 1) > kPathLength) return 1;
   Path = std::string(folder);
-  if (!endsInSeparator) Path += kPathSeparator;
+  if (!endsInSeparator) Path += platform::kPathSeparator;
   return 0;
 }
 

@@ -17,6 +17,7 @@
 
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
+#include "platform/process.h"
 #include "shapeout/file_publisher.h"
 #include "shapeout/memory_folder.h"
 #include "shapeout/projection_text.h"
@@ -170,13 +171,7 @@ bool AddField(DBFHandle table, const FieldDef& field) {
 
 // The table carries the date it was written on, not shapelib's placeholder.
 void StampToday(DBFHandle table) {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  const std::tm local = platform::LocalTime(std::time(nullptr));
   DBFSetLastModifiedDate(table, local.tm_year, local.tm_mon + 1, local.tm_mday);
 }
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/echo.h"
-#include "core/path_separator.h"
+#include "platform/files.h"
 #include "shapeout/shape_writers.h"
 
 namespace mapbasis {
@@ -30,7 +30,7 @@ Outcome Incomplete(const Layer& layer) {
 Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
                     const LayerStyles& styles) {
-  const std::string basePath = std::string(folder) + kPathSeparator + std::string(name);
+  const std::string basePath = std::string(folder) + platform::kPathSeparator + std::string(name);
   const std::int32_t status = OpenLayer(CS, shapeType, basePath, fields, layer);
   if (status == kLayerOpen) {
     if (styles) layer.SetStyle(styles(name));

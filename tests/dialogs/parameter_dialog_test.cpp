@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/path_separator.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/scripted_toolkit.h"
 #include "driver/program.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -22,7 +22,7 @@ using testing::TempDir;
 constexpr int kOk = 1, kCancel = 2;
 
 std::string FolderText(const std::filesystem::path& p) {
-  return testing::Utf8(*Cp1251FromPath(p)) + kPathSeparator;
+  return testing::Utf8(*Cp1251FromPath(p)) + platform::kPathSeparator;
 }
 
 TEST(ParameterDialog, ChoicesMakeTheRecord) {

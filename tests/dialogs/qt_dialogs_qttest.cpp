@@ -25,12 +25,12 @@
 #include <QThread>
 #include <QTimer>
 
-#include "core/path_separator.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/qt/qt_toolkit.h"
 #include "dialogs/scripted_toolkit.h"
 #include "driver/interactive_module.h"
 #include "driver/program.h"
+#include "platform/files.h"
 #include "support/layer_reader.h"
 #include "support/temp_dir.h"
 
@@ -221,7 +221,7 @@ void ExpectNoCaptionOnScreen(QWidget& dialog) {
 TEST(QtDialogs, InteractiveRunThroughTheModule) {
   TempDir dir;
   const QString folder =
-      QString::fromStdU16String(dir.path().u16string()) + QLatin1Char(kPathSeparator);
+      QString::fromStdU16String(dir.path().u16string()) + QLatin1Char(platform::kPathSeparator);
   UseOffscreenPlatform();
   const LoadedShell loaded = LoadInteractiveShell(MAPBASIS_DIALOGS_MODULE);
   ASSERT_NE(loaded.shell, nullptr) << loaded.reason;
@@ -386,7 +386,8 @@ TEST(QtDialogs, TypedFolderIsMadeAndNamed) {
   EnsureApplication();
   TempDir dir;
   const std::filesystem::path typed = dir.path() / std::filesystem::path(u8"новая папка") / "N-37";
-  const QString folder = QString::fromStdU16String(typed.u16string()) + QLatin1Char(kPathSeparator);
+  const QString folder =
+      QString::fromStdU16String(typed.u16string()) + QLatin1Char(platform::kPathSeparator);
   QtToolkit toolkit;
   std::ostringstream out;
   DialogShell shell(toolkit, out);

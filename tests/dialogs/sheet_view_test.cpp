@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/path_separator.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/scripted_toolkit.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -75,7 +75,7 @@ TEST(SheetView, FollowsEveryChange) {
 TEST(FolderField, TypedFolders) {
   TempDir dir;
   std::ofstream(dir.path() / "file") << "a file";
-  const std::string d = testing::Utf8(*Cp1251FromPath(dir.path())) + kPathSeparator;
+  const std::string d = testing::Utf8(*Cp1251FromPath(dir.path())) + platform::kPathSeparator;
   // A relative folder is taken from the current directory, which the test changes for a while.
   struct Back {
     std::filesystem::path start = std::filesystem::current_path();

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "core/path_separator.h"
 #include "driver/program.h"
 #include "geometry/sheet_trapezoid.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -55,7 +55,9 @@ class FakeShell : public InteractiveShell {
   std::string folder_;
 };
 
-std::string Folder(const std::filesystem::path& p) { return *Cp1251FromPath(p) + kPathSeparator; }
+std::string Folder(const std::filesystem::path& p) {
+  return *Cp1251FromPath(p) + platform::kPathSeparator;
+}
 
 std::string Utf8Folder(const std::filesystem::path& p) { return Cp1251ToUtf8(*Cp1251FromPath(p)); }
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "core/path_separator.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -26,7 +26,7 @@ std::set<std::string> Names(const fs::path& folder) {
 
 // The result folder as the parameter reader leaves it: cp1251, ending with the separator.
 std::string ResultFolder(const fs::path& folder) {
-  return *Cp1251FromPath(folder) + kPathSeparator;
+  return *Cp1251FromPath(folder) + platform::kPathSeparator;
 }
 
 TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {

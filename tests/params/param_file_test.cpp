@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "core/path_separator.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 namespace {
 
-const std::string kSep(1, kPathSeparator);
+const std::string kSep(1, platform::kPathSeparator);
 
 struct Read {
   std::int32_t status;

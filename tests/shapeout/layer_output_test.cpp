@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/path_separator.h"
+#include "platform/files.h"
 #include "shapeout/shape_writers.h"
 #include "support/layer_readback.h"
 #include "support/temp_dir.h"
@@ -29,15 +29,15 @@ TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   TempDir dir;
   Layer layer;
   ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "HypsL", kShapeArc, kFields, layer).ok());
-  EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + kPathSeparator + "HypsL");
+  EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + platform::kPathSeparator + "HypsL");
   CloseLayer(layer);
   EXPECT_TRUE(ReadTable(dir / "HypsL"));
 
   const std::string missing = BaseText(dir / "missing");
   const Outcome failed = OpenLayerIn(1, missing, "HypsA", kShapePolygon, kFields, layer);
   EXPECT_EQ(failed.status, kLayerTableNotCreated);
-  EXPECT_EQ(failed.reason,
-            "cannot create the layer \"" + missing + kPathSeparator + "HypsA\" (status 121)");
+  EXPECT_EQ(failed.reason, "cannot create the layer \"" + missing + platform::kPathSeparator +
+                               "HypsA\" (status 121)");
   EXPECT_FALSE(layer.IsOpen());
 }
 
