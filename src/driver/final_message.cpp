@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "core/cp1251.h"
-#include "core/fixed_text.h"
 #include "geometry/nomenclature.h"
 
 namespace mapbasis {
@@ -26,14 +25,13 @@ constexpr std::array<std::string_view, 3> kScales200k = {"1 : 200 000", "1 : 500
 constexpr std::array<std::string_view, 3> kScales1m = {"1 : 1 000 000", "1 : 2 500 000",
                                                        "1 : 5 000 000"};
 
-// A folder of the record as the user finds it: the whole path, even when the record holds it
-// relative to the current directory.
-std::string FullPath(std::string_view folder) {
-  const std::string_view trimmed = TrimTrailingBlanks(folder);
+// A folder of the run as the user finds it: the whole path, even when the user gave it relative
+// to the current directory.
+std::string FullPath(const NamedPath& folder) {
   std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(PathFromCp1251(trimmed), ec);
-  if (ec) return std::string(trimmed);
-  return Cp1251FromPath(absolute.lexically_normal()).value_or(std::string(trimmed));
+  const std::filesystem::path absolute = std::filesystem::absolute(folder.path, ec);
+  if (ec) return folder.text;
+  return Cp1251FromPath(absolute.lexically_normal()).value_or(folder.text);
 }
 
 }  // namespace
@@ -53,7 +51,8 @@ std::string MapScaleName(std::int32_t MillionSeries, std::int32_t MapScale) {
   return std::string(scales[static_cast<std::size_t>(MapScale)]);
 }
 
-std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers) {
+std::string DoneMessage(const SheetParameters& p, const ResultFolders& folders,
+                        bool replacedOldLayers) {
   std::string text = kTaskDone.str();
   text += kMessageLineBreak;
   const auto line = [&text](std::string_view label, std::string_view value) {
@@ -64,8 +63,8 @@ std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers) {
   line(kSheet, SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
   line(kCoordinateSystem, CoordinateSystemName(p.CS));
   line(kMapScale, MapScaleName(p.MillionSeries, p.MapScale));
-  line("HYPS: ", FullPath(p.Path));
-  line("FRAME: ", FullPath(p.FramePath));
+  line("HYPS: ", FullPath(folders.hyps));
+  line("FRAME: ", FullPath(folders.frame));
   if (replacedOldLayers) {
     text += kMessageLineBreak;
     line("", kReplaced);

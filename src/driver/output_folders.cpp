@@ -170,16 +170,17 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
 }
 
 // Finds out what preparing one sub-folder takes; touches nothing.
-Outcome PlanFolder(std::string_view folder, const fs::path& parent,
+Outcome PlanFolder(const NamedPath& named, const fs::path& parent,
                    std::span<const std::string_view> layers, std::int32_t failure, bool keep,
                    FolderPlan& plan) {
-  plan.text = std::string(folder);
+  const std::string_view folder = named.text;
+  plan.text = named.text;
   plan.failure = failure;
   if (folder.size() > kPathLength) {
     return Refuse(plan, "the folder \"" + EchoPath(folder) + "\" would be longer than " +
                             std::to_string(kPathLength) + " characters");
   }
-  plan.path = PathFromCp1251(folder);
+  plan.path = named.path;
   std::error_code ec;
   const fs::file_status own = fs::symlink_status(plan.path, ec);
   if (own.type() == fs::file_type::not_found) {
@@ -224,7 +225,8 @@ Outcome RemoveOld(const FolderPlan& plan) {
 
 }  // namespace
 
-Outcome CheckLayerPathLengths(std::string_view R) {
+Outcome CheckLayerPathLengths(const ResultFolders& result) {
+  const std::string_view R = result.given;
   const struct {
     std::string_view folder;
     std::span<const std::string_view> layers;
@@ -254,12 +256,10 @@ void RemoveUnreplacedCompanions(const OldLayers& old) {
   }
 }
 
-Outcome PrepareOutputFolders(std::string_view R, std::string& Path, std::string& FramePath,
-                             OldLayers* old, std::span<const std::string_view> resultFiles) {
-  const std::string result(R);  // R may be a view of Path itself
-  Path = result + "HYPS";
-  FramePath = result + "FRAME";
-  const fs::path resultPath = PathFromCp1251(result);
+Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
+                             std::span<const std::string_view> resultFiles) {
+  const std::string& result = folders.given;
+  const fs::path& resultPath = folders.result.path;
   std::error_code ec;
   const fs::file_status status = fs::status(resultPath, ec);
   if (!fs::exists(status)) {
@@ -273,12 +273,12 @@ Outcome PrepareOutputFolders(std::string_view R, std::string& Path, std::string&
 
   // Both folders are checked before either is touched.
   FolderPlan plans[2];
-  if (Outcome ok = PlanFolder(Path, resultPath, kGraticuleLayers, kHypsFolderFailed, old != nullptr,
-                              plans[0]);
+  if (Outcome ok = PlanFolder(folders.hyps, resultPath, kGraticuleLayers, kHypsFolderFailed,
+                              old != nullptr, plans[0]);
       !ok.ok()) {
     return ok;
   }
-  if (Outcome ok = PlanFolder(FramePath, resultPath, kFrameLayers, kFrameFolderFailed,
+  if (Outcome ok = PlanFolder(folders.frame, resultPath, kFrameLayers, kFrameFolderFailed,
                               old != nullptr, plans[1]);
       !ok.ok()) {
     return ok;

@@ -8,7 +8,6 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
-#include "core/fixed_text.h"
 #include "driver/capacity_check.h"
 #include "driver/final_message.h"
 #include "driver/output_folders.h"
@@ -75,7 +74,7 @@ std::string_view FolderMessage(std::int32_t status) {
     case kResultFolderMissing: return kNoResultFolder;
     case kHypsFolderFailed: return kNoHypsFolder;
     case kFrameFolderFailed: return kNoFrameFolder;
-    case kParamFileCannotCreateFolder: return kNoResultFolder;
+    case kResultFolderNotMade: return kNoResultFolder;
     default: return kUnspecifiedError;
   }
 }
@@ -96,25 +95,37 @@ struct StageFailure {
 
 // A sheet that cannot be held is a generation failure; a result folder too long for its layers is
 // a folder failure. Both are found before anything is made.
-std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
+std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p,
+                                                const ResultFolders& folders) {
   if (Outcome fits = CheckSheetFits(p); !fits.ok()) {
     return StageFailure{Stage::kGeneration, std::move(fits)};
   }
-  if (Outcome lengths = CheckLayerPathLengths(TrimTrailingBlanks(p.Path)); !lengths.ok()) {
+  if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) {
     return StageFailure{Stage::kFolders, std::move(lengths)};
   }
-  if (Outcome name = CheckResultFolderName(TrimTrailingBlanks(p.Path)); !name.ok()) {
+  if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
     return StageFailure{Stage::kFolders, std::move(name)};
+  }
+  return std::nullopt;
+}
+
+// The checks, then the result folder made when it is missing.
+std::optional<StageFailure> CheckAndMakeResultFolder(const SheetParameters& p,
+                                                     const ResultFolders& folders) {
+  if (auto failure = CheckBeforeTouching(p, folders)) return failure;
+  if (Outcome made = MakeResultFolder(folders); !made.ok()) {
+    return StageFailure{Stage::kFolders, std::move(made)};
   }
   return std::nullopt;
 }
 
 // Locks the result folder, prepares its sub-folders and generates the layers; says whether the
 // layers of an earlier run were there.
-std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p, bool& replacedOldLayers) {
+std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
+                                               const ResultFolders& folders,
+                                               bool& replacedOldLayers) {
   platform::FolderLock lock;
-  const std::string_view result = TrimTrailingBlanks(p.Path);
-  const std::filesystem::path resultPath = PathFromCp1251(result);
+  const std::filesystem::path& resultPath = folders.result.path;
   // A missing result folder is not locked: preparing the folders then says it is missing.
   if (const std::error_code error = lock.Acquire(resultPath);
       error && error != std::errc::no_such_file_or_directory &&
@@ -130,12 +141,11 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p, bool& replace
   std::optional<StageFailure> failure;
   // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
   const std::string_view resultFiles[] = {kSheetProjectName};
-  if (Outcome ready = PrepareOutputFolders(result, p.Path, p.FramePath, &old, resultFiles);
-      !ready.ok()) {
+  if (Outcome ready = PrepareOutputFolders(folders, &old, resultFiles); !ready.ok()) {
     failure = StageFailure{Stage::kFolders, std::move(ready)};
   } else {
     GenerationWork work;
-    if (Outcome generated = RunGeneration(p, work); !generated.ok()) {
+    if (Outcome generated = RunGeneration(p, folders, work); !generated.ok()) {
       failure = StageFailure{Stage::kGeneration, std::move(generated)};
     }
   }
@@ -175,15 +185,11 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
       return kExitNotDone;
     }
     // Later failures name the parameter file too: a script may run many of them.
-    auto failure = CheckBeforeTouching(p);
-    if (!failure) {
-      if (Outcome made = MakeResultFolder(p); !made.ok()) {
-        failure = StageFailure{Stage::kFolders, std::move(made)};
-      }
-    }
+    const ResultFolders folders = ResultFoldersOf(p.Path);
+    auto failure = CheckAndMakeResultFolder(p, folders);
     stage = Stage::kGeneration;
     bool replacedOldLayers = false;
-    if (!failure) failure = PrepareAndGenerate(p, replacedOldLayers);
+    if (!failure) failure = PrepareAndGenerate(p, folders, replacedOldLayers);
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -202,17 +208,14 @@ int RunInteractive(InteractiveShell& shell) {
   if (p.Status != 0) return kExitNotDone;
 
   // A typed result folder that is missing is made, as in a batch run, once the checks passed.
-  auto failure = CheckBeforeTouching(p);
-  if (!failure) {
-    if (Outcome made = CreateResultFolder(p); !made.ok()) {
-      failure = StageFailure{Stage::kFolders, std::move(made)};
-    }
-  }
+  const ResultFolders folders = ResultFoldersOf(p.Path);
+  auto failure = CheckAndMakeResultFolder(p, folders);
   // The box says so when the layers of an earlier run are replaced.
   bool replacing = false;
-  if (!failure) failure = PrepareAndGenerate(p, replacing);
+  if (!failure) failure = PrepareAndGenerate(p, folders, replacing);
   if (!failure) {
-    shell.ShowMessage(DoneMessage(p, replacing), kProcessingState, MessageIcon::Information);
+    shell.ShowMessage(DoneMessage(p, folders, replacing), kProcessingState,
+                      MessageIcon::Information);
     return kExitDone;
   }
   // The box says why, in the words a batch run prints.

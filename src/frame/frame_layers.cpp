@@ -13,7 +13,7 @@ Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double>
                 std::span<const double> MeridianLons, VertexWork& work) {
   const FrameStyle style = FrameStyleFor(args.MillionSeries, args.MapScale);
   const auto open = [&](FrameSlot slot) -> Outcome {
-    Outcome opened = out.Open(slot, args.CS, args.FramePath, args.Styles);
+    Outcome opened = out.Open(slot, args.CS, args.Folders.frame, args.Styles);
     if (opened.ok()) return opened;
     return Failure(kFrameLayerNotCreated, std::move(opened.reason));
   };

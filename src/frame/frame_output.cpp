@@ -45,7 +45,7 @@ FrameOutput FrameOutput::Rehearsal() {
   return out;
 }
 
-Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, std::string_view folder,
+Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const NamedPath& folder,
                           const LayerStyles& styles) {
   if (rehearsal_) return Success();
   const std::span<const FieldDef> fields =

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/vertex_work.h"
 #include "shapeout/layer_files.h"
@@ -37,7 +38,7 @@ class FrameOutput {
 
   // Opens the slot's layer (Frame, FrameAdj or FrameDig with its fields) in `folder`, with its
   // style from `styles`.
-  Outcome Open(FrameSlot slot, std::int32_t CS, std::string_view folder,
+  Outcome Open(FrameSlot slot, std::int32_t CS, const NamedPath& folder,
                const LayerStyles& styles = {});
 
   // Writes the line in the work arrays with its attribute text into the slot's layer.

@@ -41,8 +41,8 @@ Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
   }
 
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Path, "HypsL", kShapeArc, kHypsLFields, layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders.hyps, "HypsL", kShapeArc, kHypsLFields,
+                                   layer, args.Styles);
       !opened.ok()) {
     return Failure(kHypsLNotOpened, std::move(opened.reason));
   }

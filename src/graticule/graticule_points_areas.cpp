@@ -31,8 +31,8 @@ Outcome NotWritten(Outcome written) { return Failure(kHypsANotWritten, std::move
 
 Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Path, "HypsA", kShapePolygon, kHypsAFields, layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders.hyps, "HypsA", kShapePolygon, kHypsAFields,
+                                   layer, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
@@ -51,8 +51,8 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
 
 Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Path, "HypsP", kShapePoint, kHypsPFields, layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders.hyps, "HypsP", kShapePoint, kHypsPFields,
+                                   layer, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }

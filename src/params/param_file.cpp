@@ -1,7 +1,5 @@
 #include "params/param_file.h"
 
-#include <system_error>
-
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
@@ -11,7 +9,6 @@
 #include "params/param_items.h"
 #include "params/param_lines.h"
 #include "params/param_source.h"
-#include "platform/files.h"
 
 namespace mapbasis {
 
@@ -166,24 +163,6 @@ Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p) {
     return Finish(read.status, p, source, 0, read.reason);
   }
   return ReadParamText(content, source, p);
-}
-
-Outcome CreateResultFolder(const SheetParameters& p) {
-  // The folder's own name, without the separator that ends it in the record.
-  std::string_view path = TrimTrailingBlanks(p.Path);
-  if (path.size() > 1 && path.back() == platform::kPathSeparator) path.remove_suffix(1);
-  const std::filesystem::path folder = PathFromCp1251(path);
-  const std::string quoted = "the result folder \"" + EchoPath(path) + "\"";
-  // The folders above it that are missing are made too; an existing folder is kept.
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  if (!ec) return Success();
-  std::error_code statusError;
-  const std::filesystem::file_status status = std::filesystem::status(folder, statusError);
-  if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
-    return Failure(kParamFileCannotCreateFolder, quoted + " exists but is not a folder");
-  }
-  return Failure(kParamFileCannotCreateFolder, "cannot create " + quoted + ": " + ec.message());
 }
 
 }  // namespace mapbasis

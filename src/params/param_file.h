@@ -24,7 +24,6 @@ inline constexpr std::int32_t kParamFileCannotReadLine = 3;
 inline constexpr std::int32_t kParamFileBadItem = 4;
 inline constexpr std::int32_t kParamFileMissingKey = 5;
 inline constexpr std::int32_t kParamFileEdgeTooFar = 6;
-inline constexpr std::int32_t kParamFileCannotCreateFolder = 7;
 
 // Reads the items of a whole file's content into the record, supplies the defaults and checks the
 // refined trapezoid. Touches no file. Status 0, 3, 4, 5 or 6; a failure's reason starts with where
@@ -33,12 +32,8 @@ Outcome ReadParamText(std::string_view content, std::string_view source, SheetPa
 
 // ReadParamText over the file. Only a regular file of at most 1 MiB is read: a folder, a FIFO or a
 // device is refused at once with status 2, as is a file that cannot be opened; 3 when it cannot
-// be read. Touches nothing on disk: the result folder is made by CreateResultFolder once every
-// check of the run has passed.
+// be read. Touches nothing on disk: the run makes the result folder (driver/result_folder.h) once
+// every check has passed.
 Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p);
-
-// Creates the result folder of the record (with the folders above it) when it is missing. Status
-// 7 when it cannot be made or something that is not a folder stands at its path.
-Outcome CreateResultFolder(const SheetParameters& p);
 
 }  // namespace mapbasis

@@ -69,7 +69,7 @@ bool IsMissing(const std::error_code& error);
 bool IsTaken(const std::error_code& error);
 
 struct FolderEntry {
-  std::filesystem::path path;  // the folder's path joined with the entry's name
+  std::filesystem::path path;          // the folder's path joined with the entry's name
   EntryType type = EntryType::kOther;  // as StatusOf gives it: a link is a link
 };
 

@@ -111,7 +111,8 @@ std::error_code RemoveFile(const std::filesystem::path& file) {
   return LastErrno();
 }
 
-std::error_code RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+std::error_code RenameReplacing(const std::filesystem::path& from,
+                                const std::filesystem::path& to) {
   // rename() replaces a link at `to` as a link.
   if (::rename(from.c_str(), to.c_str()) == 0) return {};
   return LastErrno();
@@ -147,7 +148,8 @@ std::error_code CheckWritableFolder(const std::filesystem::path& folder) {
     const std::filesystem::path probe =
         folder / (std::string(kTemporaryPrefix) + "probe-" + std::to_string(::getpid()) + "-" +
                   std::to_string(++probes) + ".tmp");
-    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return LastErrno();
     ::close(fd);
@@ -179,8 +181,7 @@ NewFile::~NewFile() {
 
 std::error_code NewFile::Create(const std::filesystem::path& file) {
   // O_EXCL with O_CREAT never follows a link that stands at the name.
-  const int fd =
-      ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return LastErrno();
   handle_ = fd;
   return {};

@@ -103,8 +103,7 @@ std::error_code FollowedStatusOf(const std::filesystem::path& path, EntryType& t
 }
 
 bool IsMissing(const std::error_code& error) {
-  return error.category() == std::system_category() &&
-         NotFound(static_cast<DWORD>(error.value()));
+  return error.category() == std::system_category() && NotFound(static_cast<DWORD>(error.value()));
 }
 
 bool IsTaken(const std::error_code& error) {
@@ -142,7 +141,8 @@ std::error_code RemoveFile(const std::filesystem::path& file) {
   return LastError();
 }
 
-std::error_code RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+std::error_code RenameReplacing(const std::filesystem::path& from,
+                                const std::filesystem::path& to) {
   // An old file, or a link, at the final name is replaced, never opened.
   if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
   return LastError();
@@ -282,7 +282,8 @@ std::error_code FolderLock::Acquire(const std::filesystem::path& folder) {
 std::error_code ProgramFolder(std::filesystem::path& folder) {
   std::wstring name(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    const DWORD length =
+        ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
     if (length == 0) return LastError();
     if (length < name.size()) {
       name.resize(length);

@@ -9,7 +9,6 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
-#include "core/fixed_text.h"
 #include "frame/frame_style.h"
 #include "qgis/coordinate_systems.h"
 #include "qgis/qgis_templates.h"
@@ -204,11 +203,11 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
                        {"MAP_HEIGHT", Mm(layout.mapHeight)}});
 }
 
-Outcome WriteSheetProject(const SheetParameters& p, std::string_view sheetName) {
+Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
+                          std::string_view sheetName) {
   const std::string text = SheetProjectText(p, sheetName);
   if (text.empty()) return Success();
-  const fs::path folder = PathFromCp1251(TrimTrailingBlanks(p.FramePath)).parent_path();
-  const PendingFile file{folder / fs::path(kSheetProjectName), text};
+  const PendingFile file{resultFolder.path / fs::path(kSheetProjectName), text};
   if (Outcome published = PublishFiles({&file, 1}); !published.ok()) {
     return Failure(kProjectNotWritten, std::move(published.reason));
   }

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/sheet_parameters.h"
 
@@ -50,8 +51,9 @@ SheetLayout SheetLayoutOf(const SheetParameters& p);
 // The project's text; sheetName is cp1251. Empty when CS names no coordinate system.
 std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName);
 
-// Writes the project into the result folder (the folder of p.FramePath), whole or not at all.
-// Nothing is written when CS names no coordinate system.
-Outcome WriteSheetProject(const SheetParameters& p, std::string_view sheetName);
+// Writes the project into the result folder, whole or not at all. Nothing is written when CS names
+// no coordinate system.
+Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
+                          std::string_view sheetName);
 
 }  // namespace mapbasis

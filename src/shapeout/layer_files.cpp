@@ -257,15 +257,20 @@ bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
 
 std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                        std::span<const FieldDef> fields, Layer& layer) {
+  return OpenLayer(CS, shapeType, NamedPathOf(TrimTrailingBlanks(basePath)), fields, layer);
+}
+
+std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePath,
+                       std::span<const FieldDef> fields, Layer& layer) {
   layer = Layer{};
 
-  const std::string_view base = TrimTrailingBlanks(basePath);
+  const std::string_view base = basePath.text;
   if (base.size() > kMaxBasePathLength) return kLayerBasePathTooLong;
   // A blank name would make files named by their extension alone in the current folder.
   if (base.empty() || base.find('\0') != std::string_view::npos) return kLayerTableNotCreated;
 
   auto files = std::make_unique<Layer::Files>();
-  files->base = PathFromCp1251(base);
+  files->base = basePath.path;
   if (!FolderExists(files->base)) return kLayerTableNotCreated;
   SAHooks hooks = MemoryHooks();
   const OpeningIn opening(files->memory);

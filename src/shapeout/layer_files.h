@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "shapeout/attribute_fields.h"
 
@@ -79,7 +80,7 @@ class Layer {
 
  private:
   struct Files;
-  friend std::int32_t OpenLayer(std::int32_t, std::int32_t, std::string_view,
+  friend std::int32_t OpenLayer(std::int32_t, std::int32_t, const NamedPath&,
                                 std::span<const FieldDef>, Layer&);
   friend Outcome CloseLayer(Layer&);
   friend void DiscardLayer(Layer&);
@@ -97,6 +98,10 @@ class Layer {
 // width above 255. A blank base path, or one whose folder does not exist, gives
 // kLayerTableNotCreated. A layer still open in `layer` is discarded first.
 std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
+                       std::span<const FieldDef> fields, Layer& layer);
+
+// The same at a base path named already (its text without trailing blanks).
+std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& base,
                        std::span<const FieldDef> fields, Layer& layer);
 
 // Closes the table, then the shapefile, and puts the layer's files in place together, its

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "core/echo.h"
-#include "platform/files.h"
 #include "shapeout/shape_writers.h"
 
 namespace mapbasis {
@@ -27,16 +26,16 @@ Outcome Incomplete(const Layer& layer) {
 
 }  // namespace
 
-Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
+Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
                     const LayerStyles& styles) {
-  const std::string basePath = std::string(folder) + platform::kPathSeparator + std::string(name);
-  const std::int32_t status = OpenLayer(CS, shapeType, basePath, fields, layer);
+  const NamedPath base = Joined(folder, name);
+  const std::int32_t status = OpenLayer(CS, shapeType, base, fields, layer);
   if (status == kLayerOpen) {
     if (styles) layer.SetStyle(styles(name));
     return Success();
   }
-  return Failure(status, "cannot create the layer " + Quoted(basePath) + " (status " +
+  return Failure(status, "cannot create the layer " + Quoted(base.text) + " (status " +
                              std::to_string(status) + ")");
 }
 

@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/vertex_work.h"
 #include "shapeout/layer_files.h"
@@ -13,10 +14,10 @@
 
 namespace mapbasis {
 
-// Opens the layer `name` in `folder` (cp1251, without a trailing separator) with the run's
-// coordinate system and the style that `styles` gives for it. On failure the status is
-// OpenLayer's and the reason says `cannot create the layer "<path>" (status 121)`.
-Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
+// Opens the layer `name` in `folder` with the run's coordinate system and the style that `styles`
+// gives for it. On failure the status is OpenLayer's and the reason says
+// `cannot create the layer "<path>" (status 121)`.
+Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
                     const LayerStyles& styles = {});
 

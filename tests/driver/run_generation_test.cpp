@@ -19,7 +19,7 @@ SheetParameters StandardSheet() {
   p.SheetNo = 14;
   StoreBaseParameters(ComputeBaseTrapezoid(0, 8, 37, 14, 0), p);
   UseBaseTrapezoid(p);
-  p.Path = "/nonexistent/HYPS";
+  p.Path = "/nonexistent/";
   return p;
 }
 
@@ -52,13 +52,13 @@ TEST(RunGeneration, StagesRunInOrderWithTheListsCompleted) {
   GenerationWork work;
   std::vector<std::string> calls;
   GenerationStages stages;
-  stages.graticule = [&](const SheetParameters&, GenerationWork& w) {
+  stages.graticule = [&](const SheetParameters&, const ResultFolders&, GenerationWork& w) {
     calls.push_back("graticule " + w.SheetName);
     w.ParallelLats = {p.BaseSouth + 3 * kSixth, p.BaseSouth + kSixth, p.BaseSouth + 2 * kSixth};
     w.MeridianLons = {37.25, 37.5, 37.75};
     return Success();
   };
-  stages.frame = [&](const SheetParameters&, GenerationWork& w) {
+  stages.frame = [&](const SheetParameters&, const ResultFolders&, GenerationWork& w) {
     calls.push_back("frame " + w.AdjacentWest + " " + w.AdjacentEast + " " + w.AdjacentNorth + " " +
                     w.AdjacentSouth);
     // The sheet edges lie on the grid, so all four are in the lists, sorted.
@@ -68,11 +68,11 @@ TEST(RunGeneration, StagesRunInOrderWithTheListsCompleted) {
     EXPECT_EQ(w.MeridianLons, (std::vector<double>{37.0, 37.25, 37.5, 37.75, 38.0}));
     return Success();
   };
-  stages.project = [&](const SheetParameters&, GenerationWork& w) {
+  stages.project = [&](const SheetParameters&, const ResultFolders&, GenerationWork& w) {
     calls.push_back("project " + w.SheetName);
     return Success();
   };
-  EXPECT_TRUE(RunGeneration(p, work, stages).ok());
+  EXPECT_TRUE(RunGeneration(p, ResultFoldersOf(p.Path), work, stages).ok());
   EXPECT_EQ(calls, (std::vector<std::string>{"graticule N-37-XIV",
                                              "frame N-37-XIII N-37-XV N-37-VIII N-37-XX",
                                              "project N-37-XIV"}));
@@ -83,14 +83,14 @@ TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
   GenerationWork work;
   bool frameRan = false;
   GenerationStages stages;
-  stages.graticule = [](const SheetParameters&, GenerationWork&) {
+  stages.graticule = [](const SheetParameters&, const ResultFolders&, GenerationWork&) {
     return Failure(1, "disk full");
   };
-  stages.frame = [&](const SheetParameters&, GenerationWork&) {
+  stages.frame = [&](const SheetParameters&, const ResultFolders&, GenerationWork&) {
     frameRan = true;
     return Success();
   };
-  const Outcome r = RunGeneration(p, work, stages);
+  const Outcome r = RunGeneration(p, ResultFoldersOf(p.Path), work, stages);
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.reason, "disk full");
   EXPECT_FALSE(frameRan);
@@ -105,13 +105,13 @@ TEST(RunGeneration, AFailedStageEndsTheRun) {
     GenerationWork work;
     int ran = 0;
     const auto stage = [&](int index) {
-      return [&, index](const SheetParameters&, GenerationWork&) {
+      return [&, index](const SheetParameters&, const ResultFolders&, GenerationWork&) {
         ++ran;
         return index == failing ? Failure(1, "disk full") : Success();
       };
     };
     GenerationStages stages{stage(0), stage(1), stage(2)};
-    const Outcome r = RunGeneration(p, work, stages);
+    const Outcome r = RunGeneration(p, ResultFoldersOf(p.Path), work, stages);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.reason, "disk full");
     EXPECT_EQ(ran, failing + 1);

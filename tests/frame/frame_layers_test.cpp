@@ -38,7 +38,7 @@ struct Sheet {
     args.AdjacentSouth = "N-37-XX";
     args.AdjacentEast = "N-37-XV";
     args.AdjacentWest = "N-37-XIII";
-    args.FramePath = dir.path().string();
+    args.Folders.frame = NamedPathOf(dir.path().string());
     args.xFrom = args.BaseWest = 37.0;
     args.xTo = args.BaseEast = 38.0;
     args.yFrom = args.BaseSouth = 54.0;
@@ -202,7 +202,7 @@ TEST(FrameLayers, LayersPerScaleAndFailures) {
   // A layer that cannot be created: status 1.
   TempDir dir;
   Sheet missing(dir);
-  missing.args.FramePath = (dir.path() / "no such folder").string();
+  missing.args.Folders.frame = NamedPathOf((dir.path() / "no such folder").string());
   EXPECT_EQ(missing.Write().status, kFrameLayerNotCreated);
 
   // A line beyond the work arrays: the parallel at the pole stretches its extension over

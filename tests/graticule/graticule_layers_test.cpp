@@ -24,7 +24,7 @@ GraticuleArgs SheetArgs(const TempDir& dir, double west, double east, double sou
   a.CS = 3;
   a.MillionSeries = million ? 1 : 0;
   a.SheetName = "N-37-XIV";
-  a.Path = dir.path().string();
+  a.Folders.hyps = NamedPathOf(dir.path().string());
   a.BaseWest = west;
   a.BaseSouth = south;
   a.xFrom = west;
@@ -183,7 +183,7 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
 TEST(GraticuleLayers, NoLayerWithoutItsFolder) {
   TempDir dir;
   GraticuleArgs a = SheetArgs(dir, 37.0, 38.0, 54.0, 54.0 + kH, false);
-  a.Path = (dir.path() / "missing").string();
+  a.Folders.hyps = NamedPathOf((dir.path() / "missing").string());
   VertexWork work;
   std::vector<double> lats{54.5}, lons;
   Outcome r;

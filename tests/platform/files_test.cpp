@@ -36,8 +36,8 @@ TEST(PlatformFiles, AStatusThatCannotBeReadIsAnErrorNotAMissingFile) {
       {dir / "file", false, EntryType::kFile, EntryType::kFile},
       {dir.path(), false, EntryType::kFolder, EntryType::kFolder},
       {dir / "dangling", false, EntryType::kLink, EntryType::kMissing},
-      {dir / "file" / "child", true, {}, {}},               // a file on the way
-      {dir / std::string(300, 'n'), true, {}, {}},          // a name too long
+      {dir / "file" / "child", true, {}, {}},       // a file on the way
+      {dir / std::string(300, 'n'), true, {}, {}},  // a name too long
       {dir / "dangling" / "child", false, EntryType::kMissing, EntryType::kMissing},
   };
   for (const auto& c : cases) {

@@ -28,13 +28,15 @@ const std::vector<FieldDef> kFields = {{"L_code", {kFieldInteger, 6, 0}}};
 TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   TempDir dir;
   Layer layer;
-  ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "HypsL", kShapeArc, kFields, layer).ok());
+  ASSERT_TRUE(
+      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "HypsL", kShapeArc, kFields, layer).ok());
   EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + platform::kPathSeparator + "HypsL");
   CloseLayer(layer);
   EXPECT_TRUE(ReadTable(dir / "HypsL"));
 
   const std::string missing = BaseText(dir / "missing");
-  const Outcome failed = OpenLayerIn(1, missing, "HypsA", kShapePolygon, kFields, layer);
+  const Outcome failed =
+      OpenLayerIn(1, NamedPathOf(missing), "HypsA", kShapePolygon, kFields, layer);
   EXPECT_EQ(failed.status, kLayerTableNotCreated);
   EXPECT_EQ(failed.reason, "cannot create the layer \"" + missing + platform::kPathSeparator +
                                "HypsA\" (status 121)");
@@ -49,7 +51,8 @@ TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
   for (const char* name : {"HypsL", "HypsP"}) {
     Layer layer;
     ASSERT_TRUE(
-        OpenLayerIn(1, BaseText(dir.path()), name, kShapePoint, kFields, layer, styles).ok());
+        OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), name, kShapePoint, kFields, layer, styles)
+            .ok());
     EXPECT_FALSE(fs::exists(dir / (std::string(name) + ".qml")));  // not before the layer
     ASSERT_TRUE(CloseLayer(layer).ok());
   }
@@ -61,7 +64,8 @@ TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
 TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
   TempDir dir;
   Layer layer;
-  ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "L", kShapeArc, kFields, layer).ok());
+  ASSERT_TRUE(
+      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "L", kShapeArc, kFields, layer).ok());
   VertexWork work;
   work.Append(37.0, 54.0);
   work.Append(38.0, 54.0);
