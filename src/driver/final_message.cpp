@@ -63,8 +63,9 @@ std::string DoneMessage(const SheetParameters& p, const ResultFolders& folders,
   line(kSheet, SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
   line(kCoordinateSystem, CoordinateSystemName(p.CS));
   line(kMapScale, MapScaleName(p.MillionSeries, p.MapScale));
-  line("HYPS: ", FullPath(folders.hyps));
-  line("FRAME: ", FullPath(folders.frame));
+  for (const LayerFolder folder : {LayerFolder::kHyps, LayerFolder::kFrame}) {
+    line(std::string(FolderName(folder)) + ": ", FullPath(folders.Of(folder)));
+  }
   if (replacedOldLayers) {
     text += kMessageLineBreak;
     line("", kReplaced);

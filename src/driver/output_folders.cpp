@@ -12,6 +12,7 @@
 #include "core/sheet_parameters.h"
 #include "platform/files.h"
 #include "shapeout/file_publisher.h"
+#include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
 
 namespace fs = std::filesystem;
@@ -23,11 +24,14 @@ namespace {
 // Layers of earlier runs, in the order they are cleared. When a file of a layer's shapefile family
 // is there, it goes: the set itself, the indexes and metadata that would describe the old layer,
 // and its style. Other files named like a layer stay.
-constexpr std::string_view kGraticuleLayers[] = {"HypsA", "HypsL", "HypsP"};
-constexpr std::string_view kFrameLayers[] = {"Frame", "FrameDig", "FrameAdj"};
 constexpr std::string_view kFamilyExtensions[] = {
     ".shp", ".shx", ".dbf", ".prj", ".cpg", ".sbn", ".sbx",     ".qix", ".fbn",
     ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml", ".qpj", ".qml"};
+
+// The status of a folder that cannot be prepared.
+std::int32_t FailureOf(LayerFolder folder) {
+  return folder == LayerFolder::kHyps ? kHypsFolderFailed : kFrameFolderFailed;
+}
 
 std::string LowerAscii(std::string_view name) {
   std::string text(name);
@@ -102,6 +106,15 @@ Outcome Refuse(const FolderPlan& plan, const std::string& why) {
 }
 
 // Sorts the folder's entries into what goes, what stays for replacement and what is not ours.
+// The names of the catalogue's layers in the folder.
+std::vector<std::string_view> LayersIn(LayerFolder folder) {
+  std::vector<std::string_view> names;
+  for (const LayerSpec& layer : LayerCatalogue()) {
+    if (layer.folder == folder) names.push_back(layer.name);
+  }
+  return names;
+}
+
 Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, FolderPlan& plan) {
   // The types come with the listing; a link is never taken for a folder.
   std::vector<platform::FolderEntry> entries;
@@ -170,12 +183,13 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
 }
 
 // Finds out what preparing one sub-folder takes; touches nothing.
-Outcome PlanFolder(const NamedPath& named, const fs::path& parent,
-                   std::span<const std::string_view> layers, std::int32_t failure, bool keep,
+Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, bool keep,
                    FolderPlan& plan) {
+  const NamedPath& named = folders.Of(layerFolder);
+  const fs::path& parent = folders.result.path;
   const std::string_view folder = named.text;
   plan.text = named.text;
-  plan.failure = failure;
+  plan.failure = FailureOf(layerFolder);
   if (folder.size() > kPathLength) {
     return Refuse(plan, "the folder \"" + EchoPath(folder) + "\" would be longer than " +
                             std::to_string(kPathLength) + " characters");
@@ -197,7 +211,9 @@ Outcome PlanFolder(const NamedPath& named, const fs::path& parent,
     return Refuse(plan, "\"" + EchoPath(folder) + "\" exists but is not a folder" +
                             (fs::is_symlink(own) ? " (a link to no folder)" : ""));
   }
-  if (Outcome planned = PlanRemovals(layers, keep, plan); !planned.ok()) return planned;
+  if (Outcome planned = PlanRemovals(LayersIn(layerFolder), keep, plan); !planned.ok()) {
+    return planned;
+  }
   if (std::error_code why = platform::CheckWritableFolder(plan.path)) {
     const bool removals = !plan.shapeFiles.empty() || !plan.others.empty();
     const fs::path& first = !plan.shapeFiles.empty() ? plan.shapeFiles.front()
@@ -227,22 +243,14 @@ Outcome RemoveOld(const FolderPlan& plan) {
 
 Outcome CheckLayerPathLengths(const ResultFolders& result) {
   const std::string_view R = result.given;
-  const struct {
-    std::string_view folder;
-    std::span<const std::string_view> layers;
-    std::int32_t failure;
-  } folders[] = {{"HYPS", kGraticuleLayers, kHypsFolderFailed},
-                 {"FRAME", kFrameLayers, kFrameFolderFailed}};
-  for (const auto& f : folders) {
-    for (const std::string_view layer : f.layers) {
-      const std::size_t length = R.size() + f.folder.size() + 1 + layer.size();
-      if (length > kMaxLayerBasePathLength) {
-        return Failure(f.failure, "the result folder \"" + EchoPath(R) +
-                                      "\" is too long for its layers: " + std::string(f.folder) +
-                                      "'s layer paths would be " + std::to_string(length) +
-                                      " characters, " + std::to_string(kMaxLayerBasePathLength) +
-                                      " at the most");
-      }
+  for (const LayerSpec& layer : LayerCatalogue()) {
+    const std::string_view folder = FolderName(layer.folder);
+    const std::size_t length = R.size() + folder.size() + 1 + layer.name.size();
+    if (length > kMaxBasePathLength) {
+      return Failure(FailureOf(layer.folder),
+                     "the result folder \"" + EchoPath(R) + "\" is too long for its layers: " +
+                         std::string(folder) + "'s layer paths would be " + std::to_string(length) +
+                         " characters, " + std::to_string(kMaxBasePathLength) + " at the most");
     }
   }
   return Success();
@@ -273,15 +281,11 @@ Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
 
   // Both folders are checked before either is touched.
   FolderPlan plans[2];
-  if (Outcome ok = PlanFolder(folders.hyps, resultPath, kGraticuleLayers, kHypsFolderFailed,
-                              old != nullptr, plans[0]);
-      !ok.ok()) {
-    return ok;
-  }
-  if (Outcome ok = PlanFolder(folders.frame, resultPath, kFrameLayers, kFrameFolderFailed,
-                              old != nullptr, plans[1]);
-      !ok.ok()) {
-    return ok;
+  const LayerFolder layerFolders[] = {LayerFolder::kHyps, LayerFolder::kFrame};
+  for (std::size_t i = 0; i < std::size(plans); ++i) {
+    if (Outcome ok = PlanFolder(folders, layerFolders[i], old != nullptr, plans[i]); !ok.ok()) {
+      return ok;
+    }
   }
 
   // The result folder's own files that the run writes anew: checked with the folders, removed

@@ -20,11 +20,9 @@ inline constexpr std::int32_t kHypsFolderFailed = 2;
 inline constexpr std::int32_t kFrameFolderFailed = 3;
 inline constexpr std::int32_t kResultFileFailed = 5;  // a file of the result folder itself
 
-// The longest base path of a layer (folder, separator and layer name, in cp1251 characters).
-inline constexpr std::size_t kMaxLayerBasePathLength = 255;
-
-// Whether every layer of both sub-folders will have a base path short enough, so that a result
-// folder too long for its layers is refused before anything is made. Status 2 (HYPS) or 3 (FRAME).
+// Whether every layer of both sub-folders will have a base path short enough (kMaxBasePathLength,
+// shapeout/layer_files.h), so that a result folder too long for its layers is refused before
+// anything is made. Status 2 (HYPS) or 3 (FRAME).
 Outcome CheckLayerPathLengths(const ResultFolders& folders);
 
 // What preparing the folders did with the layers of an earlier run: whether there was one (its

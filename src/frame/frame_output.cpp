@@ -10,18 +10,9 @@ namespace mapbasis {
 
 namespace {
 
-const FieldDef kFrameFields[] = {
-    {"L_code", {kFieldInteger, 8, 0}},
-};
-
-const FieldDef kLabelFields[] = {
-    {"L_code", {kFieldInteger, 8, 0}},
-    {"Text", {kFieldString, 100, 0}},
-    {"Font", {kFieldString, 100, 0}},
-    {"Size", {kFieldString, 100, 0}},
-};
-
-constexpr std::string_view kLayerNames[] = {"Frame", "FrameAdj", "FrameDig"};
+std::size_t IndexOf(FrameSlot slot) {
+  return static_cast<std::size_t>(slot) - static_cast<std::size_t>(FrameSlot::Frame);
+}
 
 }  // namespace
 
@@ -45,20 +36,16 @@ FrameOutput FrameOutput::Rehearsal() {
   return out;
 }
 
-Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const NamedPath& folder,
+Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
                           const LayerStyles& styles) {
   if (rehearsal_) return Success();
-  const std::span<const FieldDef> fields =
-      slot == FrameSlot::Frame ? std::span<const FieldDef>(kFrameFields) : kLabelFields;
-  const auto i = static_cast<std::size_t>(slot);
-  return OpenLayerIn(CS, folder, kLayerNames[i], kShapeArc, fields, layers_[i], styles);
+  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], styles);
 }
 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {
-  const auto i = static_cast<std::size_t>(slot);
-  if (!rehearsal_) return WriteWorkLine(layers_[i], attributes, work);
+  if (!rehearsal_) return WriteWorkLine(layers_[IndexOf(slot)], attributes, work);
   if (!work.Incomplete()) return Success();
-  return Failure(kShapeNotWritten, "a line of the layer " + std::string(kLayerNames[i]) +
+  return Failure(kShapeNotWritten, "a line of the layer " + std::string(LayerOf(slot).name) +
                                        " would need more than " +
                                        std::to_string(kWorkArrayCapacity) + " vertices");
 }

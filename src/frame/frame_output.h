@@ -11,15 +11,17 @@
 #include <string>
 #include <string_view>
 
-#include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/vertex_work.h"
+#include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/layer_styles.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
-enum class FrameSlot { Frame = 0, FrameAdj = 1, FrameDig = 2 };
+// The output's three slots are the frame layers of the catalogue: Frame, FrameAdj and FrameDig.
+using FrameSlot = SheetLayer;
 
 // The attribute text of a Frame record: the code right-justified in nine characters, "\".
 std::string FrameCodeText(std::int32_t code);
@@ -36,9 +38,8 @@ class FrameOutput {
   // Output that opens and writes nothing and fails only for a line the work arrays cannot hold.
   static FrameOutput Rehearsal();
 
-  // Opens the slot's layer (Frame, FrameAdj or FrameDig with its fields) in `folder`, with its
-  // style from `styles`.
-  Outcome Open(FrameSlot slot, std::int32_t CS, const NamedPath& folder,
+  // Opens the slot's layer in its folder of the run, with its style from `styles`.
+  Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
                const LayerStyles& styles = {});
 
   // Writes the line in the work arrays with its attribute text into the slot's layer.

@@ -76,6 +76,21 @@ FrameStyle NoFrame(double denominator) {
 
 }  // namespace
 
+bool StyleWritesLayer(const FrameStyle& s, const LayerSpec& layer) {
+  switch (layer.element) {
+    case LayerElement::kGraticule: return true;
+    case LayerElement::kFrameLines:
+      return s.OuterFrameKind != 0 || s.MinuteFrame || s.GraticuleExtensions;
+    case LayerElement::kAdjacentNames: return s.AdjacentLabels && s.OuterFrameKind != 0;
+    case LayerElement::kCoordinateLabels: return s.CoordinateLabels;
+  }
+  return false;
+}
+
+bool SheetWritesLayer(const LayerSpec& layer, std::int32_t MillionSeries, std::int32_t MapScale) {
+  return StyleWritesLayer(FrameStyleFor(MillionSeries, MapScale), layer);
+}
+
 FrameStyle FrameStyleFor(std::int32_t MillionSeries, std::int32_t MapScale) {
   FrameStyle s;
   if (MillionSeries == 0) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "frame/map_offsets.h"
+#include "shapeout/layer_catalogue.h"
 
 namespace mapbasis {
 
@@ -51,15 +52,13 @@ struct FrameStyle {
 // frame at all.
 FrameStyle FrameStyleFor(std::int32_t MillionSeries, std::int32_t MapScale);
 
-// The layers a style writes: Frame for any frame line, FrameAdj for the neighbours' names set in
-// the outer frame, FrameDig for the coordinate labels.
-inline bool WritesFrame(const FrameStyle& s) {
-  return s.OuterFrameKind != 0 || s.MinuteFrame || s.GraticuleExtensions;
-}
-inline bool WritesFrameAdj(const FrameStyle& s) {
-  return s.AdjacentLabels && s.OuterFrameKind != 0;
-}
-inline bool WritesFrameDig(const FrameStyle& s) { return s.CoordinateLabels; }
+// Whether a run at this style writes the layer: a graticule layer always; the frame lines' layer
+// for any frame line, the neighbours' names' for names set in the outer frame, the coordinate
+// labels' for the labels.
+bool StyleWritesLayer(const FrameStyle& s, const LayerSpec& layer);
+
+// The same at a map scale (MapScale 0..2 within the series).
+bool SheetWritesLayer(const LayerSpec& layer, std::int32_t MillionSeries, std::int32_t MapScale);
 
 // The printed map of a style: its scale on the earth's sphere.
 inline PrintedMap MapOf(const FrameStyle& style) { return {style.ScaleDenominator, kEarthRadius}; }

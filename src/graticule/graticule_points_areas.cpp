@@ -12,17 +12,6 @@ namespace mapbasis {
 
 namespace {
 
-const FieldDef kHypsAFields[] = {
-    {"L_code", {kFieldInteger, 6, 0}},
-    {"Name", {kFieldString, 100, 0}},
-};
-
-const FieldDef kHypsPFields[] = {
-    {"L_code", {kFieldInteger, 6, 0}},
-    {"Lat", {kFieldString, 20, 0}},
-    {"Lon", {kFieldString, 20, 0}},
-};
-
 // The HypsA attribute text is 100 characters: "-1\" + name + "\".
 constexpr std::size_t kMaxSheetNameLength = 96;
 
@@ -31,8 +20,8 @@ Outcome NotWritten(Outcome written) { return Failure(kHypsANotWritten, std::move
 
 Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
-  if (Outcome opened = OpenLayerIn(args.CS, args.Folders.hyps, "HypsA", kShapePolygon, kHypsAFields,
-                                   layer, args.Styles);
+  if (Outcome opened =
+          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsA), layer, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
@@ -51,8 +40,8 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
 
 Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
   Layer layer;
-  if (Outcome opened = OpenLayerIn(args.CS, args.Folders.hyps, "HypsP", kShapePoint, kHypsPFields,
-                                   layer, args.Styles);
+  if (Outcome opened =
+          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsP), layer, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }

@@ -14,6 +14,8 @@
 #include "qgis/qgis_templates.h"
 #include "qgis/sheet_styles.h"
 #include "shapeout/file_publisher.h"
+#include "shapeout/layer_catalogue.h"
+#include "shapeout/layer_files.h"
 
 namespace fs = std::filesystem;
 
@@ -29,19 +31,20 @@ double FrameReach(const FrameStyle& s) {
   return 0.0;
 }
 
-struct ProjectLayer {
-  std::string_view name;
-  std::string_view source;
-  std::string_view geometry;
-};
+// The layer's shape file, relative to the project.
+std::string SourceOf(const LayerSpec& layer) {
+  return "./" + std::string(FolderName(layer.folder)) + "/" + std::string(layer.name) +
+         std::string(kLayerKeyExtension);
+}
 
-// Drawing order, topmost first: the labels over the frame over the graticule.
-constexpr ProjectLayer kFrameDig{"FrameDig", "./FRAME/FrameDig.shp", "Line"};
-constexpr ProjectLayer kFrameAdj{"FrameAdj", "./FRAME/FrameAdj.shp", "Line"};
-constexpr ProjectLayer kFrame{"Frame", "./FRAME/Frame.shp", "Line"};
-constexpr ProjectLayer kHypsL{"HypsL", "./HYPS/HypsL.shp", "Line"};
-constexpr ProjectLayer kHypsP{"HypsP", "./HYPS/HypsP.shp", "Point"};
-constexpr ProjectLayer kHypsA{"HypsA", "./HYPS/HypsA.shp", "Polygon"};
+// The geometry type QGIS names for the layer's shape type.
+std::string_view GeometryOf(const LayerSpec& layer) {
+  switch (layer.shapeType) {
+    case kShapePoint: return "Point";
+    case kShapePolygon: return "Polygon";
+    default: return "Line";
+  }
+}
 
 // The renderer and labelling of a .qml, to be embedded in the project's layer, and whether its
 // labels are on.
@@ -69,7 +72,7 @@ EmbeddedStyle Embedded(std::string_view qml) {
 }
 
 // QGIS keeps a layer's id only when it is longer than ten characters.
-std::string LayerId(const ProjectLayer& layer) { return "mapbasis-" + std::string(layer.name); }
+std::string ProjectLayerId(const LayerSpec& layer) { return "mapbasis-" + std::string(layer.name); }
 
 // Whether the sheet reaches east of 180 degrees, where QGIS draws nothing of a layer in a system
 // whose longitudes run from -180 to 180.
@@ -156,28 +159,25 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
   const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
   const SheetLayout layout = SheetLayoutOf(p);
 
-  std::vector<ProjectLayer> layers;
-  if (WritesFrameDig(style)) layers.push_back(kFrameDig);
-  if (WritesFrameAdj(style)) layers.push_back(kFrameAdj);
-  if (WritesFrame(style)) layers.push_back(kFrame);
-  layers.insert(layers.end(), {kHypsL, kHypsP, kHypsA});
-
+  // Drawing order, topmost first: the labels over the frame over the graticule, the reverse of
+  // the order the run writes them.
   std::string mapLayers, tree;
-  for (const ProjectLayer& layer : layers) {
-    const EmbeddedStyle embedded =
-        Embedded(LayerStyleText(layer.name, p.MillionSeries, p.MapScale));
+  const auto catalogue = LayerCatalogue();
+  for (auto at = catalogue.rbegin(); at != catalogue.rend(); ++at) {
+    const LayerSpec& layer = *at;
+    if (!StyleWritesLayer(style, layer)) continue;
+    const EmbeddedStyle embedded = Embedded(LayerStyleText(layer, p.MillionSeries, p.MapScale));
     mapLayers += FillTemplate(QgisTemplate("maplayer.xml"),
-                              {{"GEOMETRY", std::string(layer.geometry)},
+                              {{"GEOMETRY", std::string(GeometryOf(layer))},
                                {"LABELS_ENABLED", embedded.labelsEnabled ? "1" : "0"},
-                               {"ID", LayerId(layer)},
-                               {"SOURCE", std::string(layer.source)},
+                               {"ID", ProjectLayerId(layer)},
+                               {"SOURCE", SourceOf(layer)},
                                {"NAME", std::string(layer.name)},
                                {"LAYER_CRS", LayerCrs(p, *system)},
                                {"STYLE", embedded.body}});
-    tree +=
-        FillTemplate(QgisTemplate("layer-tree-layer.xml"), {{"ID", LayerId(layer)},
-                                                            {"NAME", std::string(layer.name)},
-                                                            {"SOURCE", std::string(layer.source)}});
+    tree += FillTemplate(QgisTemplate("layer-tree-layer.xml"), {{"ID", ProjectLayerId(layer)},
+                                                                {"NAME", std::string(layer.name)},
+                                                                {"SOURCE", SourceOf(layer)}});
   }
 
   const std::string title = XmlEscaped(Cp1251ToUtf8(sheetName));

@@ -5,16 +5,16 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "core/sheet_parameters.h"
+#include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_styles.h"
 
 namespace mapbasis {
 
-// The style of the layer of that name at the map scale (MillionSeries, MapScale); empty for a name
-// that is not one of the six layers.
-std::string LayerStyleText(std::string_view layerName, std::int32_t MillionSeries,
+// The style of the layer at the map scale (MillionSeries, MapScale): its template, with the map
+// scale's denominator and band width at {{SCALE}} and {{BAND_WIDTH}} where it has them.
+std::string LayerStyleText(const LayerSpec& layer, std::int32_t MillionSeries,
                            std::int32_t MapScale);
 
 // The styles of the run's layers, for the producers to write beside each layer.

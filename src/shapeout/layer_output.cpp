@@ -27,16 +27,20 @@ Outcome Incomplete(const Layer& layer) {
 }  // namespace
 
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
-                    const LayerStyles& styles) {
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer) {
   const NamedPath base = Joined(folder, name);
   const std::int32_t status = OpenLayer(CS, shapeType, base, fields, layer);
-  if (status == kLayerOpen) {
-    if (styles) layer.SetStyle(styles(name));
-    return Success();
-  }
+  if (status == kLayerOpen) return Success();
   return Failure(status, "cannot create the layer " + Quoted(base.text) + " (status " +
                              std::to_string(status) + ")");
+}
+
+Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
+                    Layer& layer, const LayerStyles& styles) {
+  Outcome opened =
+      OpenLayerIn(CS, folders.Of(spec.folder), spec.name, spec.shapeType, spec.fields, layer);
+  if (opened.ok() && styles) layer.SetStyle(styles(spec));
+  return opened;
 }
 
 Outcome FinishLayer(Layer& layer) { return CloseLayer(layer); }

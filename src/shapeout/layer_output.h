@@ -9,17 +9,21 @@
 #include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/vertex_work.h"
+#include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/layer_styles.h"
 
 namespace mapbasis {
 
-// Opens the layer `name` in `folder` with the run's coordinate system and the style that `styles`
-// gives for it. On failure the status is OpenLayer's and the reason says
-// `cannot create the layer "<path>" (status 121)`.
+// Opens the layer `name` in `folder` with the run's coordinate system. On failure the status is
+// OpenLayer's and the reason says `cannot create the layer "<path>" (status 121)`.
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
-                    const LayerStyles& styles = {});
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer);
+
+// Opens a layer of the catalogue in its folder of the run, with the style that `styles` gives
+// for it.
+Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
+                    Layer& layer, const LayerStyles& styles = {});
 
 // Closes a layer that was written to its end. Only a finished layer counts as written: a layer
 // abandoned after a failure is never finished, and whatever it left is not a complete layer.

@@ -6,6 +6,10 @@
 
 namespace mapbasis {
 
+std::string_view FolderName(LayerFolder folder) {
+  return folder == LayerFolder::kHyps ? "HYPS" : "FRAME";
+}
+
 ResultFolders ResultFoldersOf(std::string_view R) {
   ResultFolders folders;
   folders.given = std::string(TrimTrailingBlanks(R));
@@ -18,8 +22,8 @@ ResultFolders ResultFoldersOf(std::string_view R) {
   if (!folders.result.path.has_filename() && folders.result.path.has_relative_path()) {
     folders.result.path = folders.result.path.parent_path();
   }
-  folders.hyps = NamedPathOf(folders.given + "HYPS");
-  folders.frame = NamedPathOf(folders.given + "FRAME");
+  folders.hyps = NamedPathOf(folders.given + std::string(FolderName(LayerFolder::kHyps)));
+  folders.frame = NamedPathOf(folders.given + std::string(FolderName(LayerFolder::kFrame)));
   return folders;
 }
 

@@ -10,11 +10,21 @@
 
 namespace mapbasis {
 
+// The sub-folders of a result folder that hold the layers.
+enum class LayerFolder { kHyps, kFrame };
+
+// "HYPS", "FRAME".
+std::string_view FolderName(LayerFolder folder);
+
 struct ResultFolders {
-  std::string given;  // the result folder as the record holds it, ending with the separator
-  NamedPath result;   // the result folder itself, named without the separator that ends it
-  NamedPath hyps;     // given + "HYPS"
-  NamedPath frame;    // given + "FRAME"
+  std::string given{};  // the result folder as the record holds it, ending with the separator
+  NamedPath result{};   // the result folder itself, named without the separator that ends it
+  NamedPath hyps{};     // given + "HYPS"
+  NamedPath frame{};    // given + "FRAME"
+
+  const NamedPath& Of(LayerFolder folder) const {
+    return folder == LayerFolder::kHyps ? hyps : frame;
+  }
 };
 
 // The folders of the result folder R (cp1251, ending with the separator; trailing blanks are not

@@ -128,21 +128,20 @@ TEST(SheetProject, StylesAndProjectPerMapScale) {
     EXPECT_EQ(Count(project, "<renderer-v2 "), n);
     EXPECT_EQ(Count(project, "labelsEnabled=\"1\""), Count(project, "<labeling "));
 
-    const std::string frame = LayerStyleText("Frame", c.series, c.scale);
+    const std::string frame = LayerStyleText(LayerOf(SheetLayer::Frame), c.series, c.scale);
     if (*c.frameScale != '\0') {
       EXPECT_NE(
           frame.find("<Option type=\"QString\" value=\"" + std::string(c.frameScale) +
                      "\"/>\n        <Option type=\"QString\" value=\"" + c.bandWidth + "\"/>"),
           std::string::npos);
     }
-    for (const char* layer : {"HypsA", "HypsP", "HypsL", "Frame", "FrameAdj", "FrameDig"}) {
+    for (const LayerSpec& layer : LayerCatalogue()) {
       const std::string style = LayerStyleText(layer, c.series, c.scale);
-      EXPECT_NE(style.find("<qgis "), std::string::npos) << layer;
-      EXPECT_EQ(style.find("{{"), std::string::npos) << layer;
+      EXPECT_NE(style.find("<qgis "), std::string::npos) << layer.name;
+      EXPECT_EQ(style.find("{{"), std::string::npos) << layer.name;
     }
   }
-  // A name that is not a layer has no style; a system without EPSG code has no project.
-  EXPECT_EQ(LayerStyleText("Other", 0, 0), "");
+  // A system without EPSG code has no project.
   EXPECT_EQ(SheetProjectText(Sheet(0, 0, 0), "N-37-XIV"), "");
   EXPECT_EQ(QgisSystemOf(4), nullptr);
 }

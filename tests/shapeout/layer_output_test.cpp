@@ -45,15 +45,15 @@ TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
 
 TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
   TempDir dir;
-  const LayerStyles styles = [](std::string_view name) {
-    return name == "HypsL" ? std::string("<qgis>HypsL</qgis>") : std::string();
+  const LayerStyles styles = [](const LayerSpec& layer) {
+    return layer.id == SheetLayer::HypsL ? std::string("<qgis>HypsL</qgis>") : std::string();
   };
-  for (const char* name : {"HypsL", "HypsP"}) {
+  const ResultFolders folders{.hyps = NamedPathOf(BaseText(dir.path()))};
+  for (const SheetLayer id : {SheetLayer::HypsL, SheetLayer::HypsP}) {
+    const LayerSpec& spec = LayerOf(id);
     Layer layer;
-    ASSERT_TRUE(
-        OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), name, kShapePoint, kFields, layer, styles)
-            .ok());
-    EXPECT_FALSE(fs::exists(dir / (std::string(name) + ".qml")));  // not before the layer
+    ASSERT_TRUE(OpenLayerIn(1, folders, spec, layer, styles).ok());
+    EXPECT_FALSE(fs::exists(dir / (std::string(spec.name) + ".qml")));  // not before the layer
     ASSERT_TRUE(CloseLayer(layer).ok());
   }
   std::ifstream in(dir / "HypsL.qml", std::ios::binary);
