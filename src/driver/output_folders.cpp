@@ -29,8 +29,8 @@ constexpr std::string_view kFamilyExtensions[] = {
     ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml", ".qpj", ".qml"};
 
 // The status of a folder that cannot be prepared.
-std::int32_t FailureOf(LayerFolder folder) {
-  return folder == LayerFolder::kHyps ? kHypsFolderFailed : kFrameFolderFailed;
+FolderFault FailureOf(LayerFolder folder) {
+  return folder == LayerFolder::kHyps ? FolderFault::kHypsFolder : FolderFault::kFrameFolder;
 }
 
 std::string LowerAscii(std::string_view name) {
@@ -94,7 +94,7 @@ std::error_code RemoveFile(const fs::path& file) {
 struct FolderPlan {
   std::string text;  // the folder's path, cp1251
   fs::path path;
-  std::int32_t failure = 0;
+  FolderFault failure = FolderFault::kHypsFolder;
   bool create = false;
   std::vector<fs::path> shapeFiles;  // removed first
   std::vector<fs::path> others;      // temporaries and companions, removed after them
@@ -271,11 +271,11 @@ Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
   std::error_code ec;
   const fs::file_status status = fs::status(resultPath, ec);
   if (!fs::exists(status)) {
-    return Failure(kResultFolderMissing,
+    return Failure(FolderFault::kResultFolderMissing,
                    "the result folder \"" + EchoPath(result) + "\" does not exist");
   }
   if (!fs::is_directory(status)) {
-    return Failure(kResultFolderMissing,
+    return Failure(FolderFault::kResultFolderMissing,
                    "the result folder \"" + EchoPath(result) + "\" is not a folder");
   }
 
@@ -296,20 +296,21 @@ Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
     const fs::file_status fileStatus = fs::symlink_status(file, ec);
     if (!fs::exists(fileStatus)) continue;
     if (fs::is_directory(fileStatus)) {
-      return Failure(kResultFileFailed,
+      return Failure(FolderFault::kResultFile,
                      QuotedPath(file) + " is a folder, not a file the run writes");
     }
     std::error_code why = platform::CheckWritableFolder(resultPath);
     if (!why) why = platform::CheckDeletable(file);
     if (why) {
-      return Failure(kResultFileFailed,
+      return Failure(FolderFault::kResultFile,
                      "cannot replace " + QuotedPath(file) + ": " + why.message());
     }
     oldFiles.push_back(file);
   }
   for (const fs::path& file : oldFiles) {
     if (std::error_code why = RemoveFile(file)) {
-      return Failure(kResultFileFailed, "cannot delete " + QuotedPath(file) + ": " + why.message());
+      return Failure(FolderFault::kResultFile,
+                     "cannot delete " + QuotedPath(file) + ": " + why.message());
     }
   }
 

@@ -10,19 +10,14 @@
 #include <vector>
 
 #include "core/outcome.h"
+#include "driver/folder_fault.h"
 #include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
-inline constexpr std::int32_t kFoldersReady = 0;
-inline constexpr std::int32_t kResultFolderMissing = 1;
-inline constexpr std::int32_t kHypsFolderFailed = 2;
-inline constexpr std::int32_t kFrameFolderFailed = 3;
-inline constexpr std::int32_t kResultFileFailed = 5;  // a file of the result folder itself
-
 // Whether every layer of both sub-folders will have a base path short enough (kMaxBasePathLength,
 // shapeout/layer_files.h), so that a result folder too long for its layers is refused before
-// anything is made. Status 2 (HYPS) or 3 (FRAME).
+// anything is made. FolderFault::kHypsFolder or kFrameFolder.
 Outcome CheckLayerPathLengths(const ResultFolders& folders);
 
 // What preparing the folders did with the layers of an earlier run: whether there was one (its
@@ -62,8 +57,9 @@ void RemoveUnreplacedCompanions(const OldLayers& old);
 // listed there instead of being deleted, and whether an old layer was there is said there too.
 // Nothing else in the folders is touched.
 //
-// Returns 0, 1 when the result folder does not exist (or is no folder), 2 or 3 when the HYPS or
-// FRAME folder cannot be prepared, each with one line saying why.
+// Fails with kResultFolderMissing when the result folder does not exist (or is no folder),
+// kHypsFolder or kFrameFolder when that folder cannot be prepared, kResultFile when a file of the
+// result folder cannot be replaced, each with one line saying why.
 Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old = nullptr,
                              std::span<const std::string_view> resultFiles = {});
 

@@ -29,10 +29,6 @@ namespace {
 constexpr auto kTaskNotDone = Cp1251("Задание НЕ ВЫПОЛНЕНО");
 constexpr auto kAbnormalEnd = Cp1251("АВАРИЙНОЕ ЗАВЕРШЕНИЕ");
 constexpr auto kProcessingState = Cp1251("Состояние обработки");
-constexpr auto kNoResultFolder = Cp1251("Не существует заданная папка результата");
-constexpr auto kNoHypsFolder = Cp1251("Не удалось создать папку HYPS");
-constexpr auto kNoFrameFolder = Cp1251("Не удалось создать папку FRAME");
-constexpr auto kUnspecifiedError = Cp1251("Неспецифицированная ошибка");
 
 constexpr const char* kUsage =
     "usage: mapbasis PARAMETER-FILE    generate one sheet from a parameter file\n"
@@ -64,19 +60,6 @@ std::string WhyNoFile(const std::filesystem::path& path) {
   platform::EntryType type = platform::EntryType::kMissing;
   if (std::error_code error = platform::FollowedStatusOf(path, type)) return error.message();
   return type == platform::EntryType::kMissing ? "no such file" : "";
-}
-
-// A folder failure that none of the folder messages names.
-constexpr std::int32_t kUnspecifiedFolderFailure = 4;
-
-std::string_view FolderMessage(std::int32_t status) {
-  switch (status) {
-    case kResultFolderMissing: return kNoResultFolder;
-    case kHypsFolderFailed: return kNoHypsFolder;
-    case kFrameFolderFailed: return kNoFrameFolder;
-    case kResultFolderNotMade: return kNoResultFolder;
-    default: return kUnspecifiedError;
-  }
 }
 
 // One line of diagnostics; `text` is cp1251.
@@ -130,10 +113,10 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
   if (const std::error_code error = lock.Acquire(resultPath);
       error && error != std::errc::no_such_file_or_directory &&
       error != std::errc::not_a_directory) {
-    return StageFailure{
-        Stage::kFolders,
-        Failure(kUnspecifiedFolderFailure, "cannot lock the result folder " +
-                                               QuotedPath(resultPath) + ": " + error.message())};
+    return StageFailure{Stage::kFolders,
+                        Failure(FolderFault::kResultFolderLocked, "cannot lock the result folder " +
+                                                                      QuotedPath(resultPath) +
+                                                                      ": " + error.message())};
   }
   // Old companions that the new layers replace by name; whatever was not replaced in the end is
   // removed, success or not, while the lock is still held.
@@ -223,7 +206,7 @@ int RunInteractive(InteractiveShell& shell) {
   if (failure->stage == Stage::kGeneration) {
     shell.ShowMessage(NotDoneMessage(kTaskNotDone, why), kAbnormalEnd, MessageIcon::Error);
   } else {
-    shell.ShowMessage(NotDoneMessage(FolderMessage(failure->outcome.status), why), kTaskNotDone,
+    shell.ShowMessage(NotDoneMessage(FolderFaultText(failure->outcome.fault), why), kTaskNotDone,
                       MessageIcon::Error);
   }
   return kExitNotDone;

@@ -7,7 +7,6 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
-#include "driver/output_folders.h"
 #include "platform/files.h"
 
 namespace fs = std::filesystem;
@@ -50,9 +49,9 @@ Outcome CheckResultFolderName(const ResultFolders& folders) {
     const std::string_view part = R.substr(start, end - start);
     if (!part.empty()) {
       if (const std::string why = Unusable(part, first); !why.empty()) {
-        return Failure(kResultFolderMissing, "the result folder \"" + EchoPath(R) +
-                                                 "\" cannot be made: its part \"" + Echo(part) +
-                                                 "\" " + why);
+        return Failure(FolderFault::kResultFolderMissing, "the result folder \"" + EchoPath(R) +
+                                                              "\" cannot be made: its part \"" +
+                                                              Echo(part) + "\" " + why);
       }
     }
     first = false;
@@ -64,7 +63,8 @@ Outcome CheckResultFolderName(const ResultFolders& folders) {
 Outcome MakeResultFolder(const ResultFolders& folders) {
   const std::string quoted = "the result folder \"" + EchoPath(folders.result.text) + "\"";
   const auto cannotCreate = [&](const std::error_code& error) {
-    return Failure(kResultFolderNotMade, "cannot create " + quoted + ": " + error.message());
+    return Failure(FolderFault::kResultFolderNotMade,
+                   "cannot create " + quoted + ": " + error.message());
   };
   std::error_code error;
   const fs::path folder = fs::absolute(folders.result.path, error);
@@ -90,7 +90,7 @@ Outcome MakeResultFolder(const ResultFolders& folders) {
     }
     if (followed != platform::EntryType::kFolder && followed != platform::EntryType::kMissing) {
       if (above == folder)
-        return Failure(kResultFolderNotMade, quoted + " exists but is not a folder");
+        return Failure(FolderFault::kResultFolderNotMade, quoted + " exists but is not a folder");
       return cannotCreate(std::make_error_code(std::errc::not_a_directory));
     }
   }

@@ -7,22 +7,20 @@
 #include <string_view>
 
 #include "core/outcome.h"
+#include "driver/folder_fault.h"
 #include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
-// Status of a result folder that cannot be made.
-inline constexpr std::int32_t kResultFolderNotMade = 7;
-
 // Whether every part of the result folder's path can be a folder's name here: no longer than a
-// name may be (255 bytes as the system stores it), and no character a name cannot hold. Status 1
-// (the result folder cannot exist) and one line naming the part.
+// name may be (255 bytes as the system stores it), and no character a name cannot hold.
+// FolderFault::kResultFolderMissing (the result folder cannot exist) and one line naming the part.
 Outcome CheckResultFolderName(const ResultFolders& folders);
 
 // Makes the result folder with the folders above it that are missing; an existing folder is kept.
 // Its name goes to no command interpreter, so blanks, quotes and shell characters are plain parts
-// of it. On failure (kResultFolderNotMade, when it cannot be made or something that is not a
-// folder stands at its path) the folders this call made are removed again.
+// of it. On failure (FolderFault::kResultFolderNotMade, when it cannot be made or something that is
+// not a folder stands at its path) the folders this call made are removed again.
 Outcome MakeResultFolder(const ResultFolders& folders);
 
 }  // namespace mapbasis

@@ -15,24 +15,24 @@ Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double>
   for (const LayerSpec& layer : LayerCatalogue()) {
     if (layer.folder != LayerFolder::kFrame || !StyleWritesLayer(style, layer)) continue;
     if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, args.Styles); !opened.ok()) {
-      return Failure(kFrameLayerNotCreated, std::move(opened.reason));
+      return Failure(FrameFault::kLayerNotCreated, std::move(opened.reason));
     }
   }
 
   if (style.MinuteFrame) {
     if (Outcome written = WriteMinuteBand(out, style, args, work); !written.ok()) {
-      return Failure(kFrameNotWritten, std::move(written.reason));
+      return Failure(FrameFault::kNotWritten, std::move(written.reason));
     }
   }
   if (style.GraticuleExtensions || style.OuterFrameKind != 0) {
     if (Outcome written =
             WriteOuterFrameAndLabels(out, style, args, ParallelLats, MeridianLons, work);
         !written.ok()) {
-      return Failure(kFrameNotWritten, std::move(written.reason));
+      return Failure(FrameFault::kNotWritten, std::move(written.reason));
     }
   }
   if (Outcome finished = out.Finish(); !finished.ok()) {
-    return Failure(kFrameNotWritten, std::move(finished.reason));
+    return Failure(FrameFault::kNotWritten, std::move(finished.reason));
   }
   return Success();
 }

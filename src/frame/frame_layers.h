@@ -16,13 +16,9 @@
 #include "core/outcome.h"
 #include "core/vertex_work.h"
 #include "frame/frame_args.h"
+#include "frame/frame_output.h"
 
 namespace mapbasis {
-
-// Status of WriteFrameLayers.
-inline constexpr std::int32_t kFrameWritten = 0;
-inline constexpr std::int32_t kFrameLayerNotCreated = 1;
-inline constexpr std::int32_t kFrameNotWritten = 2;
 
 // Writes the frame layers into args.Folders.frame. The graticule lists are the drawn parallels
 // (south to north) and meridians (west to east), completed with the sheet edges that lie on the
@@ -32,7 +28,7 @@ inline constexpr std::int32_t kFrameNotWritten = 2;
 Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> ParallelLats,
                          std::span<const double> MeridianLons, VertexWork& work);
 
-// Builds the whole frame without writing it; fails (status 2) when one of its lines would need
+// Builds the whole frame without writing it; fails (kNotWritten) when one of its lines would need
 // more vertices than the work arrays hold.
 Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,
                        std::span<const double> MeridianLons);

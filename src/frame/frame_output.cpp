@@ -45,9 +45,9 @@ Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const ResultFolders& 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {
   if (!rehearsal_) return WriteWorkLine(layers_[IndexOf(slot)], attributes, work);
   if (!work.Incomplete()) return Success();
-  return Failure(kShapeNotWritten, "a line of the layer " + std::string(LayerOf(slot).name) +
-                                       " would need more than " +
-                                       std::to_string(kWorkArrayCapacity) + " vertices");
+  return Failure(ShapeFault::kNotWritten, "a line of the layer " + std::string(LayerOf(slot).name) +
+                                              " would need more than " +
+                                              std::to_string(kWorkArrayCapacity) + " vertices");
 }
 
 Outcome FrameOutput::Finish() {

@@ -20,6 +20,12 @@
 
 namespace mapbasis {
 
+// Why the frame layers were not written.
+enum class FrameFault {
+  kLayerNotCreated = 1,
+  kNotWritten = 2,  // a record of a frame layer, or a layer's files
+};
+
 // The output's three slots are the frame layers of the catalogue: Frame, FrameAdj and FrameDig.
 using FrameSlot = SheetLayer;
 

@@ -11,7 +11,7 @@ namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kNotWritten = 2;
+constexpr FrameFault kNotWritten = FrameFault::kNotWritten;
 
 Outcome NotWritten(Outcome written) { return Failure(kNotWritten, std::move(written.reason)); }
 

@@ -9,6 +9,12 @@
 
 namespace mapbasis {
 
+// Why a graticule layer was not written.
+enum class GraticuleFault {
+  kLayerNotOpened = 1,
+  kLayerNotWritten = 2,
+};
+
 struct GraticuleArgs {
   std::int32_t CS = 0;             // coordinate system of the projection files
   std::int32_t MillionSeries = 0;  // series: decides the spacing of the coordinate nodes

@@ -15,7 +15,9 @@ namespace {
 // the margin is single precision.
 constexpr double kArcticMargin = static_cast<double>(0.001f);
 
-Outcome NotWritten(Outcome written) { return Failure(kHypsLNotWritten, std::move(written.reason)); }
+Outcome NotWritten(Outcome written) {
+  return Failure(GraticuleFault::kLayerNotWritten, std::move(written.reason));
+}
 
 }  // namespace
 
@@ -38,7 +40,7 @@ Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
   if (Outcome opened =
           OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsL), layer, args.Styles);
       !opened.ok()) {
-    return Failure(kHypsLNotOpened, std::move(opened.reason));
+    return Failure(GraticuleFault::kLayerNotOpened, std::move(opened.reason));
   }
   ParallelLats.clear();
   MeridianLons.clear();

@@ -15,8 +15,12 @@ namespace {
 // The HypsA attribute text is 100 characters: "-1\" + name + "\".
 constexpr std::size_t kMaxSheetNameLength = 96;
 
-Outcome NotOpened(Outcome opened) { return Failure(kHypsANotOpened, std::move(opened.reason)); }
-Outcome NotWritten(Outcome written) { return Failure(kHypsANotWritten, std::move(written.reason)); }
+Outcome NotOpened(Outcome opened) {
+  return Failure(GraticuleFault::kLayerNotOpened, std::move(opened.reason));
+}
+Outcome NotWritten(Outcome written) {
+  return Failure(GraticuleFault::kLayerNotWritten, std::move(written.reason));
+}
 
 Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
@@ -26,8 +30,9 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
     return NotOpened(std::move(opened));
   }
   if (args.SheetName.size() > kMaxSheetNameLength) {
-    return Failure(kHypsANotWritten, "the sheet name \"" + args.SheetName + "\" is longer than " +
-                                         std::to_string(kMaxSheetNameLength) + " characters");
+    return Failure(GraticuleFault::kLayerNotWritten,
+                   "the sheet name \"" + args.SheetName + "\" is longer than " +
+                       std::to_string(kMaxSheetNameLength) + " characters");
   }
   work.Clear();
   AppendTrapezoidRing(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,
@@ -93,14 +98,8 @@ Outcome WriteGraticuleLayers(const GraticuleArgs& args, VertexWork& work,
   const bool sheet200 = args.MillionSeries == 0;
   const double sLon = sheet200 ? args.LonDensifyStep : 2.0 * args.LonDensifyStep;
   const double sLat = sheet200 ? args.LatDensifyStep : 2.0 * args.LatDensifyStep;
-  if (Outcome written = WriteAreaAndNodes(args, sLon, sLat, work); !written.ok()) {
-    return Failure(1, std::move(written.reason));
-  }
-  if (Outcome written = WriteGraticuleLines(args, work, ParallelLats, MeridianLons);
-      !written.ok()) {
-    return Failure(1, std::move(written.reason));
-  }
-  return Success();
+  if (Outcome written = WriteAreaAndNodes(args, sLon, sLat, work); !written.ok()) return written;
+  return WriteGraticuleLines(args, work, ParallelLats, MeridianLons);
 }
 
 }  // namespace mapbasis

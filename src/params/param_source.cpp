@@ -2,14 +2,14 @@
 
 #include <system_error>
 
+#include "params/param_file.h"
 #include "platform/files.h"
 
 namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kCannotOpen = 2;
-constexpr std::int32_t kCannotRead = 3;
+constexpr ParamFileFault kCannotOpen = ParamFileFault::kCannotOpen;
 
 Outcome TooLarge() {
   return Failure(kCannotOpen, "the file is larger than 1 MiB, which no parameter file is");
@@ -47,7 +47,7 @@ Outcome ReadParameterFile(const std::filesystem::path& file, std::string& conten
     const std::size_t room = filled < content.size() ? content.size() - filled : sizeof extra;
     std::size_t n = 0;
     if (std::error_code error = in.Read(into, room, n)) {
-      return Failure(kCannotRead, "cannot read the file: " + error.message());
+      return Failure(ParamFileFault::kCannotReadLine, "cannot read the file: " + error.message());
     }
     if (n == 0) break;
     if (into == extra) content.append(extra, n);

@@ -209,7 +209,7 @@ Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolde
   if (text.empty()) return Success();
   const PendingFile file{resultFolder.path / fs::path(kSheetProjectName), text};
   if (Outcome published = PublishFiles({&file, 1}); !published.ok()) {
-    return Failure(kProjectNotWritten, std::move(published.reason));
+    return Failure(ProjectFault::kNotWritten, std::move(published.reason));
   }
   return Success();
 }

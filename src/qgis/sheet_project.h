@@ -25,8 +25,8 @@ namespace mapbasis {
 
 inline constexpr std::string_view kSheetProjectName = "mapbasis.qgs";
 
-// Status of a project that could not be removed or written.
-inline constexpr std::int32_t kProjectNotWritten = 30;
+// Why the project could not be written.
+enum class ProjectFault { kNotWritten = 30 };
 
 // Where things lie on the layout, in millimetres from the page's top left corner, and the map's
 // extent in metres of the projection.

@@ -11,10 +11,8 @@ namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kNotPublished = 1;
-
 Outcome SystemFailure(const char* what, const std::filesystem::path& path, std::error_code error) {
-  return Failure(kNotPublished,
+  return Failure(PublishFault::kNotPublished,
                  std::string(what) + " " + QuotedPath(path) + ": " + error.message());
 }
 

@@ -255,28 +255,29 @@ bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
   return appended >= 0;
 }
 
-std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
-                       std::span<const FieldDef> fields, Layer& layer) {
+Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
+                std::span<const FieldDef> fields, Layer& layer) {
   return OpenLayer(CS, shapeType, NamedPathOf(TrimTrailingBlanks(basePath)), fields, layer);
 }
 
-std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePath,
-                       std::span<const FieldDef> fields, Layer& layer) {
+Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePath,
+                std::span<const FieldDef> fields, Layer& layer) {
   layer = Layer{};
 
   const std::string_view base = basePath.text;
-  if (base.size() > kMaxBasePathLength) return kLayerBasePathTooLong;
+  if (base.size() > kMaxBasePathLength) return LayerFault::kBasePathTooLong;
   // A blank name would make files named by their extension alone in the current folder.
-  if (base.empty() || base.find('\0') != std::string_view::npos) return kLayerTableNotCreated;
+  if (base.empty() || base.find('\0') != std::string_view::npos)
+    return LayerFault::kTableNotCreated;
 
   auto files = std::make_unique<Layer::Files>();
   files->base = basePath.path;
-  if (!FolderExists(files->base)) return kLayerTableNotCreated;
+  if (!FolderExists(files->base)) return LayerFault::kTableNotCreated;
   SAHooks hooks = MemoryHooks();
   const OpeningIn opening(files->memory);
 
   files->dbf = DBFCreateLL(FileName(files->base, ".dbf").c_str(), kCodePage1251, &hooks);
-  if (files->dbf == nullptr) return kLayerTableNotCreated;
+  if (files->dbf == nullptr) return LayerFault::kTableNotCreated;
   StampToday(files->dbf);
 
   // The table is declared in full before anything else is made.
@@ -284,10 +285,10 @@ std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath&
   for (std::size_t i = 0; declared && i < fields.size(); ++i) {
     declared = AddField(files->dbf, fields[i]);
   }
-  if (!declared) return kLayerFieldRefused;
+  if (!declared) return LayerFault::kFieldRefused;
 
   files->shp = SHPCreateLL(FileName(files->base, ".shp").c_str(), shapeType, &hooks);
-  if (files->shp == nullptr) return kLayerShapefileNotCreated;
+  if (files->shp == nullptr) return LayerFault::kShapefileNotCreated;
 
   // The .PRJ file holds the projection text and a CR LF, or nothing for a system without one.
   if (const std::string_view text = ProjectionText(CS); !text.empty()) {
@@ -297,7 +298,7 @@ std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath&
   layer.basePath_ = std::string(base);
   layer.fields_.assign(fields.begin(), fields.end());
   layer.files_ = std::move(files);
-  return kLayerOpen;
+  return {};
 }
 
 Outcome CloseLayer(Layer& layer) {
@@ -306,7 +307,7 @@ Outcome CloseLayer(Layer& layer) {
   files->CloseHandles();
 
   if (files->memory.Failed()) {
-    return Failure(kLayerNotPublished,
+    return Failure(LayerFault::kNotPublished,
                    "the layer \"" + layer.BasePath() + "\" could not be held in memory");
   }
   // The companions first, the shape file last (file_publisher.h).
@@ -323,18 +324,19 @@ Outcome CloseLayer(Layer& layer) {
     }
     const std::string* bytes = files->memory.Find(FileName(files->base, extension));
     if (bytes == nullptr) {
-      return Failure(kLayerNotPublished, "the layer \"" + layer.BasePath() + "\" lost its " +
-                                             std::string(extension) + " file");
+      return Failure(LayerFault::kNotPublished, "the layer \"" + layer.BasePath() + "\" lost its " +
+                                                    std::string(extension) + " file");
     }
     pending.push_back({FilePath(files->base, extension), *bytes});
   }
   const std::string* shape = files->memory.Find(FileName(files->base, kLayerKeyExtension));
   if (shape == nullptr) {
-    return Failure(kLayerNotPublished, "the layer \"" + layer.BasePath() + "\" lost its .shp file");
+    return Failure(LayerFault::kNotPublished,
+                   "the layer \"" + layer.BasePath() + "\" lost its .shp file");
   }
   pending.push_back({FilePath(files->base, kLayerKeyExtension), *shape});
   if (Outcome published = PublishFiles(pending); !published.ok()) {
-    return Failure(kLayerNotPublished, std::move(published.reason));
+    return Failure(LayerFault::kNotPublished, std::move(published.reason));
   }
   return Success();
 }

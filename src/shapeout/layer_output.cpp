@@ -11,17 +11,16 @@ namespace {
 
 std::string Quoted(std::string_view text) { return "\"" + EchoPath(text) + "\""; }
 
-Outcome Written(const Layer& layer, std::int32_t status) {
-  if (status == kShapeWritten) return Success();
-  return Failure(status, "cannot write record " + std::to_string(layer.recordCount) +
-                             " of the layer " + Quoted(layer.BasePath()) + " (status " +
-                             std::to_string(status) + ")");
+Outcome Written(const Layer& layer, const Fault& fault) {
+  if (!fault) return Success();
+  return {fault, "cannot write record " + std::to_string(layer.recordCount) + " of the layer " +
+                     Quoted(layer.BasePath()) + " (status " + std::to_string(fault.code()) + ")"};
 }
 
 Outcome Incomplete(const Layer& layer) {
-  return Failure(kShapeNotWritten, "a line of the layer " + Quoted(layer.BasePath()) +
-                                       " needs more than " + std::to_string(kWorkArrayCapacity) +
-                                       " vertices");
+  return Failure(ShapeFault::kNotWritten, "a line of the layer " + Quoted(layer.BasePath()) +
+                                              " needs more than " +
+                                              std::to_string(kWorkArrayCapacity) + " vertices");
 }
 
 }  // namespace
@@ -29,10 +28,10 @@ Outcome Incomplete(const Layer& layer) {
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer) {
   const NamedPath base = Joined(folder, name);
-  const std::int32_t status = OpenLayer(CS, shapeType, base, fields, layer);
-  if (status == kLayerOpen) return Success();
-  return Failure(status, "cannot create the layer " + Quoted(base.text) + " (status " +
-                             std::to_string(status) + ")");
+  const Fault fault = OpenLayer(CS, shapeType, base, fields, layer);
+  if (!fault) return Success();
+  return {fault, "cannot create the layer " + Quoted(base.text) + " (status " +
+                     std::to_string(fault.code()) + ")"};
 }
 
 Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,

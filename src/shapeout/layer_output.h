@@ -15,7 +15,7 @@
 
 namespace mapbasis {
 
-// Opens the layer `name` in `folder` with the run's coordinate system. On failure the status is
+// Opens the layer `name` in `folder` with the run's coordinate system. On failure the fault is
 // OpenLayer's and the reason says `cannot create the layer "<path>" (status 121)`.
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer);
@@ -30,10 +30,10 @@ Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSp
 // Fails when the layer's files could not be completed.
 Outcome FinishLayer(Layer& layer);
 
-// Writes the line (or ring) now in the work arrays with its attribute text. On failure the status
+// Writes the line (or ring) now in the work arrays with its attribute text. On failure the fault
 // is the writer's and the reason names the record, e.g.
 // `cannot write record 5 of the layer "<path>" (status 803)`; a line the work arrays could not
-// hold is not written and fails with kShapeNotWritten.
+// hold is not written and fails with ShapeFault::kNotWritten.
 Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work);
 Outcome WriteWorkPolygon(Layer& layer, std::string_view attributes, const VertexWork& work);
 

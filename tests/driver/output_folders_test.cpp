@@ -36,7 +36,7 @@ TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {
   const fs::path result = dir / "Листы и 'карты' & $(x) | y";
   fs::create_directory(result);
   Outcome r;
-  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(result))).status, kFoldersReady) << r.reason;
+  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(result))).fault, Fault{}) << r.reason;
   EXPECT_EQ(Names(result), (std::set<std::string>{"FRAME", "HYPS"}));
   EXPECT_TRUE(fs::is_directory(result / "HYPS"));
   EXPECT_TRUE(fs::is_directory(result / "FRAME"));
@@ -69,7 +69,7 @@ TEST(OutputFolders, OldLayerFamiliesAndStaleTemporariesAreDeleted) {
     Touch(frame / f);
   }
   Outcome r;
-  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(dir.path()))).status, kFoldersReady);
+  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(dir.path()))).fault, Fault{});
   EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsL2.shp", "HypsLines.shp", "HypsP.d",
                                                 "notes.txt", "xHypsL.shp", "HypsL", "HypsL.zip",
                                                 "HypsL.shp.bak", "HypsL.txt"}));
@@ -114,7 +114,7 @@ TEST(OutputFolders, ARefusalLeavesBothFoldersAsTheyWere) {
     fs::create_directories(dir / "FRAME" / planted);
     const auto hypsBefore = Names(dir / "HYPS");
     const Outcome r = PrepareOutputFolders(FoldersOf(dir.path()));
-    EXPECT_EQ(r.status, kFrameFolderFailed) << r.reason;
+    EXPECT_EQ(r.fault, FolderFault::kFrameFolder) << r.reason;
     EXPECT_NE(r.reason.find("a folder stands where a layer file goes"), std::string::npos)
         << r.reason;
     EXPECT_EQ(Names(dir / "HYPS"), hypsBefore);
@@ -126,19 +126,20 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   TempDir dir;
   Outcome r;
   // A missing result folder: nothing is created.
-  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "missing"))).status, kResultFolderMissing);
+  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "missing"))).fault,
+            FolderFault::kResultFolderMissing);
   EXPECT_FALSE(fs::exists(dir / "missing"));
   EXPECT_NE(r.reason.find("does not exist"), std::string::npos);
 
   // A file where the HYPS folder should be.
   fs::create_directory(dir / "a");
   Touch(dir / "a" / "HYPS");
-  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "a"))).status, kHypsFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "a"))).fault, FolderFault::kHypsFolder);
 
   // A file where the FRAME folder should be.
   fs::create_directory(dir / "b");
   Touch(dir / "b" / "FRAME");
-  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "b"))).status, kFrameFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "b"))).fault, FolderFault::kFrameFolder);
   EXPECT_FALSE(fs::exists(dir / "b" / "HYPS"));  // a refusal makes nothing
 
   // A result folder whose HYPS path would pass 260 characters is not cut short.
@@ -147,7 +148,7 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   fs::create_directory(deep);
   const std::string R = ResultFolder(deep);
   ASSERT_GT(R.size() + 4, 260u);
-  EXPECT_EQ((r = PrepareOutputFolders(ResultFoldersOf(R))).status, kHypsFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(ResultFoldersOf(R))).fault, FolderFault::kHypsFolder);
   EXPECT_TRUE(fs::is_empty(deep));
 }
 

@@ -42,7 +42,7 @@ TEST(ResultFolder, MadeWithItsParentsOrNotAtAll) {
       EXPECT_TRUE(made.ok()) << made.reason;
       EXPECT_TRUE(fs::is_directory(PathFromCp1251(at + c.folder)));
     } else {
-      EXPECT_EQ(made.status, kResultFolderNotMade);
+      EXPECT_EQ(made.fault, FolderFault::kResultFolderNotMade);
       EXPECT_NE(made.reason.find(c.says), std::string::npos) << made.reason;
     }
   }

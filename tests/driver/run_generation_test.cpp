@@ -10,6 +10,8 @@ namespace {
 
 constexpr double kSixth = 1.0 / 6.0;
 
+enum class DiskFault { kFull = 1 };
+
 // N-37-XIV with its defaults, as the parameter file would leave it.
 SheetParameters StandardSheet() {
   SheetParameters p;
@@ -84,14 +86,14 @@ TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
   bool frameRan = false;
   GenerationStages stages;
   stages.graticule = [](const SheetParameters&, const ResultFolders&, GenerationWork&) {
-    return Failure(1, "disk full");
+    return Failure(DiskFault::kFull, "disk full");
   };
   stages.frame = [&](const SheetParameters&, const ResultFolders&, GenerationWork&) {
     frameRan = true;
     return Success();
   };
   const Outcome r = RunGeneration(p, ResultFoldersOf(p.Path), work, stages);
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.fault, DiskFault::kFull);
   EXPECT_EQ(r.reason, "disk full");
   EXPECT_FALSE(frameRan);
 }
@@ -107,12 +109,12 @@ TEST(RunGeneration, AFailedStageEndsTheRun) {
     const auto stage = [&](int index) {
       return [&, index](const SheetParameters&, const ResultFolders&, GenerationWork&) {
         ++ran;
-        return index == failing ? Failure(1, "disk full") : Success();
+        return index == failing ? Failure(DiskFault::kFull, "disk full") : Success();
       };
     };
     GenerationStages stages{stage(0), stage(1), stage(2)};
     const Outcome r = RunGeneration(p, ResultFoldersOf(p.Path), work, stages);
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.fault, DiskFault::kFull);
     EXPECT_EQ(r.reason, "disk full");
     EXPECT_EQ(ran, failing + 1);
   }
@@ -149,7 +151,7 @@ TEST(CapacityCheck, SheetsBeyondTheCapacitiesAreRefused) {
     SheetParameters p = StandardSheet();
     c.change(p);
     const Outcome r = CheckSheetFits(p);
-    EXPECT_NE(r.status, 0);
+    EXPECT_EQ(r.fault, CapacityFault::kDoesNotFit);
     EXPECT_NE(r.reason.find(c.says), std::string::npos) << r.reason;
   }
   // Exactly 100 parallels, edges included, still fit.

@@ -203,17 +203,17 @@ TEST(FrameLayers, LayersPerScaleAndFailures) {
   TempDir dir;
   Sheet missing(dir);
   missing.args.Folders.frame = NamedPathOf((dir.path() / "no such folder").string());
-  EXPECT_EQ(missing.Write().status, kFrameLayerNotCreated);
+  EXPECT_EQ(missing.Write().fault, FrameFault::kLayerNotCreated);
 
   // A line beyond the work arrays: the parallel at the pole stretches its extension over
   // millions of degrees. The rehearsal finds it without writing; the real run fails with 2.
   Sheet pole(dir);
   pole.lats.push_back(90.0);
   const Outcome fits = CheckFrameFits(pole.args, pole.lats, pole.lons);
-  EXPECT_EQ(fits.status, kFrameNotWritten);
+  EXPECT_EQ(fits.fault, FrameFault::kNotWritten);
   EXPECT_NE(fits.reason.find("10000 vertices"), std::string::npos) << fits.reason;
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-  EXPECT_EQ(pole.Write().status, kFrameNotWritten);
+  EXPECT_EQ(pole.Write().fault, FrameFault::kNotWritten);
   EXPECT_TRUE(CheckFrameFits(Sheet(dir).args, Sheet(dir).lats, Sheet(dir).lons).ok());
 }
 

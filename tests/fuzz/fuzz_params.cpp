@@ -22,7 +22,7 @@ void Check(bool holds) {
 void ReadAsParameterFile(std::string_view text) {
   mapbasis::SheetParameters p;
   const mapbasis::Outcome read = mapbasis::ReadParamText(text, "fuzz", p);
-  const std::int32_t status = read.status;
+  const std::int32_t status = read.fault.code();
   Check(status == 0 || (status >= 3 && status <= 6));
   Check(status == p.Status);
   Check((status == 0) == read.reason.empty());

@@ -81,7 +81,7 @@ TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
     // Nothing waits on a FIFO or reads a huge file whole; the bound is loose for sanitized builds
     // on a busy machine, where reading the 1 MiB file alone takes over half a second.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_EQ(read.status, c.status);
+    EXPECT_EQ(read.fault.code(), c.status);
     EXPECT_EQ(p.Status, c.status);
     EXPECT_EQ(read.reason, c.says);
     if (c.status == 2) {
@@ -91,7 +91,7 @@ TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
   EXPECT_FALSE(fs::exists(dir / "never"));
   // A character device is no parameter file either, and is not read until memory runs out.
   SheetParameters p;
-  EXPECT_EQ(ReadParamFile("/dev/zero", p).status, 2);
+  EXPECT_EQ(ReadParamFile("/dev/zero", p).fault, ParamFileFault::kCannotOpen);
 }
 
 }  // namespace

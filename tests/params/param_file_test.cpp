@@ -20,7 +20,7 @@ struct Read {
 Read ReadText(std::string_view content) {
   Read r;
   const Outcome read = ReadParamText(content, "t", r.p);
-  r.status = read.status;
+  r.status = read.fault.code();
   r.reason = read.reason;
   return r;
 }

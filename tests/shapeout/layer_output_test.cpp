@@ -37,7 +37,7 @@ TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   const std::string missing = BaseText(dir / "missing");
   const Outcome failed =
       OpenLayerIn(1, NamedPathOf(missing), "HypsA", kShapePolygon, kFields, layer);
-  EXPECT_EQ(failed.status, kLayerTableNotCreated);
+  EXPECT_EQ(failed.fault, LayerFault::kTableNotCreated);
   EXPECT_EQ(failed.reason, "cannot create the layer \"" + missing + platform::kPathSeparator +
                                "HypsA\" (status 121)");
   EXPECT_FALSE(layer.IsOpen());
@@ -73,17 +73,17 @@ TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
 
   work.MarkIncomplete();
   const Outcome incomplete = WriteWorkLine(layer, "400011\\", work);
-  EXPECT_EQ(incomplete.status, kShapeNotWritten);
+  EXPECT_EQ(incomplete.fault, ShapeFault::kNotWritten);
   EXPECT_NE(incomplete.reason.find("needs more than 10000 vertices"), std::string::npos);
   EXPECT_EQ(layer.recordCount, 1);  // no record was begun for it
 
   work.Clear();
   work.Append(37.0, 54.0);
   const Outcome malformed = WriteWorkLine(layer, "400011", work);
-  EXPECT_EQ(malformed.status, kShapeMalformedText);
+  EXPECT_EQ(malformed.fault, ShapeFault::kMalformedText);
   EXPECT_NE(malformed.reason.find("cannot write record 2 of the layer"), std::string::npos);
   // A point is refused by a line layer before its record is begun.
-  EXPECT_EQ(WritePointRecord(layer, "1\\", 37.0, 54.0).status, kShapeNotWritten);
+  EXPECT_EQ(WritePointRecord(layer, "1\\", 37.0, 54.0).fault, ShapeFault::kNotWritten);
   CloseLayer(layer);
   EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
 }
