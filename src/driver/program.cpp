@@ -106,6 +106,7 @@ std::optional<StageFailure> CheckAndMakeResultFolder(const SheetParameters& p,
 // layers of an earlier run were there.
 std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
                                                const ResultFolders& folders,
+                                               const GenerationStages& stages,
                                                bool& replacedOldLayers) {
   platform::FolderLock lock;
   const std::filesystem::path& resultPath = folders.result.path;
@@ -128,7 +129,7 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
     failure = StageFailure{Stage::kFolders, std::move(ready)};
   } else {
     GenerationWork work;
-    if (Outcome generated = RunGeneration(p, folders, work); !generated.ok()) {
+    if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
       failure = StageFailure{Stage::kGeneration, std::move(generated)};
     }
   }
@@ -172,7 +173,7 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
     auto failure = CheckAndMakeResultFolder(p, folders);
     stage = Stage::kGeneration;
     bool replacedOldLayers = false;
-    if (!failure) failure = PrepareAndGenerate(p, folders, replacedOldLayers);
+    if (!failure) failure = PrepareAndGenerate(p, folders, StandardStages(), replacedOldLayers);
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -184,21 +185,32 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
   }
 }
 
-int RunInteractive(InteractiveShell& shell) {
+int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
   shell.ShowInfoDialog();
   SheetParameters p;
-  p.Status = shell.RunParameterDialog(p);
-  if (p.Status != 0) return kExitNotDone;
+  if (shell.RunParameterDialog(p) != DialogVerdict::kConfirmed) return kExitNotDone;
 
-  // A typed result folder that is missing is made, as in a batch run, once the checks passed.
-  const ResultFolders folders = ResultFoldersOf(p.Path);
-  auto failure = CheckAndMakeResultFolder(p, folders);
-  // The box says so when the layers of an earlier run are replaced.
-  bool replacing = false;
-  if (!failure) failure = PrepareAndGenerate(p, folders, replacing);
+  std::optional<StageFailure> failure;
+  std::string done;
+  try {
+    // A typed result folder that is missing is made, as in a batch run, once the checks passed.
+    const ResultFolders folders = ResultFoldersOf(p.Path);
+    failure = CheckAndMakeResultFolder(p, folders);
+    // The box says so when the layers of an earlier run are replaced.
+    bool replacing = false;
+    if (!failure) failure = PrepareAndGenerate(p, folders, stages, replacing);
+    if (!failure) done = DoneMessage(p, folders, replacing);
+  } catch (const std::exception& e) {
+    // What a run throws ends it as a batch run ends it, but in the box: a user started from the
+    // desktop never sees the console.
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
+    shell.ShowMessage(
+        NotDoneMessage(kTaskNotDone, memory ? "out of memory" : Utf8ToCp1251Lossy(e.what())),
+        kAbnormalEnd, MessageIcon::Error);
+    return kExitNotDone;
+  }
   if (!failure) {
-    shell.ShowMessage(DoneMessage(p, folders, replacing), kProcessingState,
-                      MessageIcon::Information);
+    shell.ShowMessage(done, kProcessingState, MessageIcon::Information);
     return kExitDone;
   }
   // The box says why, in the words a batch run prints.

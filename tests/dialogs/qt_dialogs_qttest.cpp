@@ -380,6 +380,26 @@ TEST(QtDialogs, PickerSpeaksTheUsersLanguageOrRussian) {
   InstallQtTranslations(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
+// The main window's Exit, chosen while a dialog is shown, ends the run as a cancelled one: that
+// dialog closes, no other opens, no box, 8; the process itself goes on.
+TEST(QtDialogs, ExitEndsTheRunAsCancelled) {
+  EnsureApplication();
+  QtToolkit toolkit;
+  QAction* exit = nullptr;
+  for (QAction* menu : toolkit.mainWindow().menuBar()->actions()) {
+    for (QAction* entry : menu->menu()->actions()) {
+      if (entry->text() == QLatin1String("E&xit")) exit = entry;
+    }
+  }
+  ASSERT_NE(exit, nullptr);
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  Robot robot({{"info", [&](QWidget&) { exit->trigger(); }}});
+  EXPECT_EQ(RunInteractive(shell), kExitNotDone);
+  EXPECT_TRUE(robot.done());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 // A folder typed into the field, with a blank and Cyrillic letters and not there yet, is made by
 // the run, and the final box names it.
 TEST(QtDialogs, TypedFolderIsMadeAndNamed) {

@@ -65,7 +65,7 @@ TEST(SheetView, FollowsEveryChange) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    EXPECT_EQ(shell.RunParameterDialog(p), 1);
+    EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
     EXPECT_TRUE(toolkit.ScriptDone());
   }
 }
@@ -118,7 +118,8 @@ TEST(FolderField, TypedFolders) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    EXPECT_EQ(shell.RunParameterDialog(p), c.folder.empty() ? 1 : 0);
+    EXPECT_EQ(shell.RunParameterDialog(p),
+              c.folder.empty() ? DialogVerdict::kCancelled : DialogVerdict::kConfirmed);
     EXPECT_TRUE(toolkit.ScriptDone());
     if (c.folder.empty()) {
       ASSERT_EQ(toolkit.messages.size(), 1u);
