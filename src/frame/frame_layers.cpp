@@ -24,7 +24,7 @@ Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double>
       return Failure(FrameFault::kNotWritten, std::move(written.reason));
     }
   }
-  if (style.GraticuleExtensions || style.OuterFrameKind != 0) {
+  if (style.GraticuleExtensions || style.OuterFrameKind != OuterFrameLines::kNone) {
     if (Outcome written =
             WriteOuterFrameAndLabels(out, style, args, ParallelLats, MeridianLons, work);
         !written.ok()) {

@@ -1,8 +1,7 @@
 #include "frame/frame_output.h"
 
-#include <cstdio>
-
 #include "core/fixed_text.h"
+#include "core/format_text.h"
 #include "shapeout/layer_output.h"
 #include "shapeout/shape_writers.h"
 
@@ -16,18 +15,12 @@ std::size_t IndexOf(FrameSlot slot) {
 
 }  // namespace
 
-std::string FrameCodeText(std::int32_t code) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%9d\\", static_cast<int>(code));
-  return buffer;
-}
+std::string FrameCodeText(std::int32_t code) { return FormatText("%9d\\", static_cast<int>(code)); }
 
 std::string FrameLabelText(std::int32_t code, std::string_view text, std::string_view font,
                            double size) {
-  char sizeText[400];
-  std::snprintf(sizeText, sizeof sizeText, "%6.2f\\", size);
   return FrameCodeText(code) + std::string(TrimTrailingBlanks(text)) + "\\" +
-         std::string(TrimTrailingBlanks(font)) + "\\" + sizeText;
+         std::string(TrimTrailingBlanks(font)) + "\\" + FormatText("%6.2f\\", size);
 }
 
 FrameOutput FrameOutput::Rehearsal() {

@@ -20,6 +20,9 @@ inline constexpr std::int32_t kCoordinateLabelCode = 400912;       // 1:200 000 
 inline constexpr std::int32_t kSmallCoordinateLabelCode = 400913;  // the smaller scales
 inline constexpr std::int32_t kSmallOuterFrameCode = 400922;       // the smaller scales
 
+// The outer frame of a style: none, one line, or one line between two companion lines.
+enum class OuterFrameLines { kNone, kOne, kBetweenCompanions };
+
 struct FrameStyle {
   double ScaleDenominator = 0.0;
   bool MinuteFrame = false;
@@ -41,7 +44,7 @@ struct FrameStyle {
   double AdjacentLabelSize = 0.0;
   std::int32_t AdjacentLabelFont = 0;
   std::int32_t AdjacentLabelCode = 0;
-  std::int32_t OuterFrameKind = 0;  // 0 none, 1 one line, 2 one line between two companions
+  OuterFrameLines OuterFrameKind = OuterFrameLines::kNone;
   double OuterFrameOffset = 0.0;
   std::int32_t OuterFrameCode = 0;
   double OuterFrameSpacing = 0.0;  // companion to outer frame line

@@ -1,8 +1,7 @@
 #include "graticule/graticule_points_areas.h"
 
-#include <cstdio>
-
 #include "core/angle_tolerance.h"
+#include "core/format_text.h"
 #include "core/whole_minutes.h"
 #include "graticule/graticule_lines.h"
 #include "graticule/line_vertices.h"
@@ -78,10 +77,7 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
 
 std::string FormatDegreesMinutesSeconds(double angle) {
   const DegreesMinutesSeconds split = SplitDegreesMinutesSeconds(angle);
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes,
-                split.seconds);
-  return buffer;
+  return FormatText("%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes, split.seconds);
 }
 
 std::string NodeAttributes(double lat, double lon) {

@@ -1,26 +1,21 @@
 #include "qgis/coordinate_systems.h"
 
+#include "core/sheet_parameters.h"
 #include "qgis/qgis_templates.h"
 
 namespace mapbasis {
 
 const QgisSystem* QgisSystemOf(std::int32_t CS) {
   static const QgisSystem kSystems[] = {
-      {4284,
-       {6378245.0, 298.3},
-       OneLineTemplate("EPSG-4284.wkt"),
+      {4284, kKrassowsky1940, OneLineTemplate("EPSG-4284.wkt"),
        "+ellps=krass +towgs84=25,-141,-78.5,0,0.35,0.736,0"},
-      {4200,
-       {6378245.0, 298.3},
-       OneLineTemplate("EPSG-4200.wkt"),
+      {4200, kKrassowsky1940, OneLineTemplate("EPSG-4200.wkt"),
        "+ellps=krass +towgs84=24.47,-130.89,-81.56,0,0,0.13,-0.22"},
-      {7683,
-       {6378136.5, 298.2564151},
-       OneLineTemplate("EPSG-7683.wkt"),
+      {7683, kGsk2011Ellipsoid, OneLineTemplate("EPSG-7683.wkt"),
        "+a=6378136.5 +rf=298.2564151 +towgs84=0,0,0,0,0,0,0"},
   };
-  if (CS < 1 || CS > 3) return nullptr;
-  return &kSystems[CS - 1];
+  if (CS < kCsSk42 || CS > kCsGsk2011) return nullptr;
+  return &kSystems[CS - kCsSk42];
 }
 
 }  // namespace mapbasis

@@ -25,8 +25,9 @@ namespace {
 
 // How far the frame's outermost line lies outside the sheet edge, mm on the map.
 double FrameReach(const FrameStyle& s) {
-  if (s.OuterFrameKind == 2) return s.OuterFrameOffset + s.OuterFrameSpacing;
-  if (s.OuterFrameKind == 1) return s.OuterFrameOffset;
+  if (s.OuterFrameKind == OuterFrameLines::kBetweenCompanions)
+    return s.OuterFrameOffset + s.OuterFrameSpacing;
+  if (s.OuterFrameKind == OuterFrameLines::kOne) return s.OuterFrameOffset;
   if (s.MinuteFrame) return s.MinuteFrameOffset + s.MinuteFrameWidth;
   return 0.0;
 }
@@ -106,7 +107,7 @@ std::string Metres(double value) { return DecimalText(value, 6); }
 SheetLayout SheetLayoutOf(const SheetParameters& p) {
   const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
   const QgisSystem* system = QgisSystemOf(p.CS);
-  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : Ellipsoid{6378245.0, 298.3};
+  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : kKrassowsky1940;
 
   SheetLayout layout;
   layout.centralMeridian = (p.xFrom + p.xTo) / 2.0;
