@@ -115,9 +115,9 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
       error && error != std::errc::no_such_file_or_directory &&
       error != std::errc::not_a_directory) {
     return StageFailure{Stage::kFolders,
-                        Failure(FolderFault::kResultFolderLocked, "cannot lock the result folder " +
-                                                                      QuotedPath(resultPath) +
-                                                                      ": " + error.message())};
+                        Failure(FolderFault::kResultFolderLocked,
+                                "cannot lock the result folder \"" + EchoPath(folders.given) +
+                                    "\": " + error.message())};
   }
   // Old companions that the new layers replace by name; whatever was not replaced in the end is
   // removed, success or not, while the lock is still held.
