@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/cp1251.h"
+
 namespace mapbasis {
 
 std::string Echo(std::string_view text, std::size_t limit) {
@@ -28,6 +30,10 @@ std::string Echo(std::string_view text, std::size_t limit) {
   }
   if (cut) shown += "...";
   return shown;
+}
+
+std::string QuotedPath(const std::filesystem::path& path) {
+  return "\"" + EchoPath(DisplayPath(path)) + "\"";
 }
 
 }  // namespace mapbasis

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ inline constexpr std::size_t kEchoLimit = 80;
 std::string Echo(std::string_view text, std::size_t limit = kEchoLimit);
 
 // A path is shown whole (the system's paths are at most a few hundred characters), escaped.
-inline std::string EchoPath(std::string_view path) { return Echo(path, 400); }
+inline constexpr std::size_t kEchoPathLimit = 400;
+inline std::string EchoPath(std::string_view path) { return Echo(path, kEchoPathLimit); }
+
+// A file-system path in double quotes, as messages name a file: "out/HYPS/HypsA.shp".
+std::string QuotedPath(const std::filesystem::path& path);
 
 }  // namespace mapbasis

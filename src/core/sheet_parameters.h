@@ -30,8 +30,7 @@ struct SheetParameters {
   std::int32_t Zone = 0;           // column of the sheet grid, 1..60
   std::int32_t SheetNo = 0;        // 1..36 in the 1:200 000 series, 0 otherwise
   std::int32_t ExtraSheets = 0;    // sheets joined eastward: 0 single .. 3 quadruple
-  std::string Path;                // result folder (cp1251), ending with the separator; later HYPS
-  std::string FramePath;           // FRAME folder (cp1251)
+  std::string Path;                // result folder (cp1251), ending with the separator
   double xFrom = 0.0, xTo = 0.0;   // west and east edge of the result trapezoid
   double yFrom = 0.0, yTo = 0.0;   // south and north edge
   double MeridianStep = 0.0;       // spacing of the drawn meridians

@@ -1,6 +1,8 @@
 // The dialog layer the parameter dialogs are written against: modal dialogs made from a resource
-// number and addressed by control ids, message boxes and a folder picker. The Qt module provides
-// the real one; tests script a stand-in. Every text crossing this layer is cp1251.
+// number and addressed by control ids, message boxes and a folder picker. Two faces provide it,
+// the Qt module on Linux (qt/) and the Windows API on Windows (win32/); tests script a stand-in.
+// Every text crossing this layer is cp1251; the lines of a message are separated by
+// kMessageLineBreak (driver/shell_texts.h).
 #pragma once
 
 #include <cstdint>
@@ -45,6 +47,9 @@ class Dialog {
   // Shows the dialog until a closing button is pressed and returns its id: 1 for OK, 2 for Cancel
   // (closing the window counts as Cancel). The dialog keeps its contents and can be shown again.
   virtual int DlgModal() = 0;
+
+  // Ends the modal showing from one of the dialog's callbacks, as the button of that id would.
+  virtual void DlgEnd(int buttonId) = 0;
 };
 
 class DialogToolkit {

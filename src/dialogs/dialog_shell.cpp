@@ -15,7 +15,7 @@ void DialogShell::ShowInfoDialog() {
   }
 }
 
-std::int32_t DialogShell::RunParameterDialog(SheetParameters& p) {
+DialogVerdict DialogShell::RunParameterDialog(SheetParameters& p) {
   return mapbasis::RunParameterDialog(dialogs_, p);
 }
 

@@ -19,7 +19,7 @@ class DialogShell final : public InteractiveShell {
 
   // Shows the information dialog, or nothing when it cannot be made.
   void ShowInfoDialog() override;
-  std::int32_t RunParameterDialog(SheetParameters& p) override;
+  DialogVerdict RunParameterDialog(SheetParameters& p) override;
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
 
   const DialogState& state() const { return dialogs_.state; }

@@ -1,14 +1,12 @@
 #include "dialogs/find_file.h"
 
-#include <fstream>
 #include <optional>
-#include <random>
 #include <system_error>
 
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
-#include "core/path_separator.h"
 #include "core/sheet_parameters.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 
@@ -28,20 +26,6 @@ constexpr auto kNotWritable = Cp1251("Программе нельзя запис
 constexpr auto kCannotMake = Cp1251("Папку нельзя создать: на пути к ней стоит файл ");
 
 namespace fs = std::filesystem;
-
-// Whether the program may make files in an existing folder: it makes one and removes it again.
-bool Writable(const fs::path& folder) {
-  std::random_device random;
-  const fs::path probe = folder / (".mapbasis-probe-" + std::to_string(random()));
-  bool made = false;
-  {
-    std::ofstream file(probe, std::ios::out | std::ios::app);
-    made = file.is_open();
-  }
-  std::error_code ec;
-  if (made) fs::remove(probe, ec);
-  return made;
-}
 
 FolderSearch Refused(std::string reason) {
   FolderSearch search;
@@ -65,7 +49,8 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
     search.refusal = kNotCp1251;
     return search;
   }
-  if (folder->empty() || folder->back() != kPathSeparator) *folder += kPathSeparator;
+  if (folder->empty() || folder->back() != platform::kPathSeparator)
+    *folder += platform::kPathSeparator;
   if (folder->size() > kPathLength) {
     search.refusal = kTooLong;
     return search;
@@ -90,7 +75,8 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   folder = folder.lexically_normal();
   std::optional<std::string> whole = Cp1251FromPath(folder);
   if (!whole) return Refused(kTypedNotCp1251.str());
-  if (whole->empty() || whole->back() != kPathSeparator) *whole += kPathSeparator;
+  if (whole->empty() || whole->back() != platform::kPathSeparator)
+    *whole += platform::kPathSeparator;
   if (whole->size() > kPathLength) return Refused(kTypedTooLong.str());
 
   // The folder itself, or the nearest folder above it that is there.
@@ -102,7 +88,7 @@ FolderSearch CheckResultFolder(std::string_view typed) {
     const bool itself = existing == PathFromCp1251(*whole).parent_path();
     return Refused((itself ? kNotAFolder.str() : kCannotMake.str()) + Shown(existing));
   }
-  if (!Writable(existing)) return Refused(kNotWritable.str() + Shown(existing));
+  if (platform::CheckWritableFolder(existing)) return Refused(kNotWritable.str() + Shown(existing));
 
   FolderSearch search;
   search.confirmed = true;

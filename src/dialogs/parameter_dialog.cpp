@@ -1,8 +1,8 @@
 #include "dialogs/parameter_dialog.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -14,6 +14,7 @@
 #include "dialogs/find_file.h"
 #include "dialogs/refinement_dialog.h"
 #include "dialogs/sheet_view.h"
+#include "driver/shell_texts.h"
 #include "geometry/sheet_grid.h"
 
 namespace mapbasis {
@@ -21,22 +22,6 @@ namespace mapbasis {
 namespace {
 
 using namespace ids;
-
-constexpr auto kSk42 = Cp1251("СК-42");
-constexpr auto kSk95 = Cp1251("СК-95");
-constexpr auto kGsk2011 = Cp1251("ГСК-2011");
-constexpr std::array<std::string_view, 3> kCoordinateSystems = {kSk42.view(), kSk95.view(),
-                                                                kGsk2011.view()};
-
-// The scales are aligned with inner blanks, as the lists show them.
-constexpr std::string_view k200k = "1 :   200 000";
-constexpr std::string_view k500k = "1 :   500 000";
-constexpr std::string_view k1m = "1 : 1 000 000";
-constexpr std::string_view k2500k = "1 : 2 500 000";
-constexpr std::string_view k5m = "1 : 5 000 000";
-constexpr std::array<std::string_view, 2> kSeries = {k200k, k1m};
-constexpr std::array<std::string_view, 3> kScales200k = {k200k, k500k, k1m};
-constexpr std::array<std::string_view, 3> kScales1m = {k1m, k2500k, k5m};
 
 constexpr auto kParameterError = Cp1251("ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ");
 constexpr auto kNoResultFolder = Cp1251("Не задана папка для рез. файлов");
@@ -61,9 +46,13 @@ void FillList(Dialog& dialog, int id, const std::vector<std::string>& items) {
   dialog.SetSelection(id, 1);
 }
 
-template <std::size_t N>
-void FillList(Dialog& dialog, int id, const std::array<std::string_view, N>& items) {
+void FillList(Dialog& dialog, int id, std::span<const std::string_view> items) {
   FillList(dialog, id, std::vector<std::string>(items.begin(), items.end()));
+}
+
+// The series as the list names them: the scale of its own sheets.
+std::vector<std::string> SeriesItems() {
+  return {std::string(MapScaleNames(0).front()), std::string(MapScaleNames(1).front())};
 }
 
 std::vector<std::string> BeltItems() {
@@ -102,11 +91,11 @@ void RefillSheetKinds(Dialog& dialog) {
 
 }  // namespace
 
-std::int32_t RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) {
+DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) {
   const std::unique_ptr<Dialog> dialog = dialogs.toolkit.DlgInit(kParameterDialog);
   if (!dialog) {
     dialogs.textOutput << "mapbasis: ERROR: dialog not found" << std::endl;
-    return 1;
+    return DialogVerdict::kCancelled;
   }
   DialogState& state = dialogs.state;
   state.Refined = false;
@@ -127,11 +116,11 @@ std::int32_t RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) {
   const auto showSheet = [&state](Dialog& d, int, DialogReason reason) {
     if (reason == DialogReason::SelectionChanged) ShowSheet(state, d);
   };
-  FillList(*dialog, kCoordinateSystem, kCoordinateSystems);
+  FillList(*dialog, kCoordinateSystem, CoordinateSystemNames());
   dialog->DlgSetSub(kCoordinateSystem, showSheet);
-  FillList(*dialog, kSeriesScale, kSeries);
+  FillList(*dialog, kSeriesScale, SeriesItems());
   dialog->DlgSetSub(kSeriesScale, bind(OnSeriesScaleChanged));
-  FillList(*dialog, kMapScale, kScales200k);
+  FillList(*dialog, kMapScale, MapScaleNames(0));
   dialog->DlgSetSub(kMapScale, showSheet);
   FillList(*dialog, kBelt, BeltItems());
   dialog->DlgSetSub(kBelt, bind(OnBeltChanged));
@@ -150,7 +139,7 @@ std::int32_t RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) {
       dialogs.toolkit.ShowMessageBox(pending, kParameterError, BoxIcon::Exclamation);
       dialog->SetFocus(kResultFolder);
     }
-    if (dialog->DlgModal() != kOk) return 1;
+    if (dialog->DlgModal() != kOk) return DialogVerdict::kCancelled;
 
     ReadMainDialogSelections(state, *dialog);
     p.CS = state.CS;
@@ -182,7 +171,7 @@ std::int32_t RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) {
     }
     dialog->SetText(kResultFolder, folder.folder);
     p.Path = folder.folder;
-    return 0;
+    return DialogVerdict::kConfirmed;
   }
 }
 
@@ -217,11 +206,7 @@ void OnSeriesScaleChanged(DialogState& state, Dialog& dialog, int, DialogReason 
   const bool series200k = dialog.GetSelection(kSeriesScale) == 1;
   dialog.SetEnabled(kSheetNumber, series200k);
   dialog.SetEnabled(kSheetNumberLabel, series200k);
-  if (series200k) {
-    FillList(dialog, kMapScale, kScales200k);
-  } else {
-    FillList(dialog, kMapScale, kScales1m);
-  }
+  FillList(dialog, kMapScale, MapScaleNames(series200k ? 0 : 1));
   RefillSheetKinds(dialog);
   ShowSheet(state, dialog);
 }

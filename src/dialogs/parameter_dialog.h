@@ -9,6 +9,7 @@
 
 #include "core/sheet_parameters.h"
 #include "dialogs/dialog_layer.h"
+#include "driver/interactive_shell.h"
 #include "geometry/sheet_trapezoid.h"
 
 namespace mapbasis {
@@ -38,10 +39,10 @@ struct ParameterDialogs {
   DialogState state;
 };
 
-// Shows the main dialog until the user confirms it with a result folder (0) or cancels (1), and
-// fills the record's sheet, trapezoid, steps and Path. A dialog that cannot be made counts as
+// Shows the main dialog until the user confirms it with a result folder or cancels it, and fills
+// the record's sheet, trapezoid, steps and Path. A dialog that cannot be made counts as
 // cancelled, after a line on the text output.
-std::int32_t RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p);
+DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p);
 
 // Reads the selections of the main dialog into the state and computes the sheet's base values.
 void ReadMainDialogSelections(DialogState& state, const Dialog& dialog);

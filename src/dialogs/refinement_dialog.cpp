@@ -1,6 +1,5 @@
 #include "dialogs/refinement_dialog.h"
 
-#include <cstdlib>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -11,8 +10,7 @@
 #include "core/cp1251.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/sheet_view.h"
-#include "driver/final_message.h"
-#include "driver/program.h"
+#include "driver/shell_texts.h"
 #include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 
@@ -101,8 +99,10 @@ void OnRefineButton(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogRe
   if (reason != DialogReason::Clicked) return;
   const std::unique_ptr<Dialog> dialog = dialogs.toolkit.DlgInit(kRefinementDialog);
   if (!dialog) {
+    // Without it the parameters cannot be had: the main dialog ends as cancelled.
     dialogs.textOutput << "mapbasis: ERROR: dialog3 not found" << std::endl;
-    std::exit(kExitNotDone);
+    mainDialog.DlgEnd(kCancel);
+    return;
   }
   ReadMainDialogSelections(dialogs.state, mainDialog);
   const BaseParameters& b = dialogs.state.base;

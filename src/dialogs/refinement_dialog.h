@@ -12,7 +12,8 @@ namespace mapbasis {
 
 // Callback of the main dialog's refine button: opens the refinement dialog on the current
 // selections, with the result fields starting from the base values. OK with valid values leaves
-// the refinement confirmed; Cancel discards it, an earlier one too.
+// the refinement confirmed; Cancel discards it, an earlier one too. A refinement dialog that
+// cannot be made ends the main dialog as cancelled, after a line on the text output.
 void OnRefineButton(ParameterDialogs& dialogs, Dialog& mainDialog, int controlId,
                     DialogReason reason);
 

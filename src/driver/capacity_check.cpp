@@ -15,7 +15,7 @@ namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kDoesNotFit = 1;
+constexpr CapacityFault kDoesNotFit = CapacityFault::kDoesNotFit;
 
 // The interior lines of one direction plus the edges on the grid, as the frame layers will see
 // them.

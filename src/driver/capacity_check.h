@@ -7,7 +7,9 @@
 
 namespace mapbasis {
 
-// Success when the sheet fits; otherwise status 1 and one line saying what does not fit.
+enum class CapacityFault { kDoesNotFit = 1 };
+
+// Success when the sheet fits; otherwise kDoesNotFit and one line saying what does not fit.
 // Non-positive or non-finite spacings and divisions, and edges that are not finite, are refused
 // here too.
 Outcome CheckSheetFits(const SheetParameters& p);

@@ -1,11 +1,10 @@
 #include "driver/final_message.h"
 
-#include <array>
 #include <filesystem>
 #include <system_error>
 
 #include "core/cp1251.h"
-#include "core/fixed_text.h"
+#include "driver/shell_texts.h"
 #include "geometry/nomenclature.h"
 
 namespace mapbasis {
@@ -17,43 +16,20 @@ constexpr auto kSheet = Cp1251("Лист: ");
 constexpr auto kCoordinateSystem = Cp1251("Система координат: ");
 constexpr auto kMapScale = Cp1251("Масштаб карты: ");
 constexpr auto kReplaced = Cp1251("Слои прежнего запуска в этих папках заменены.");
-constexpr auto kSk42 = Cp1251("СК-42");
-constexpr auto kSk95 = Cp1251("СК-95");
-constexpr auto kGsk2011 = Cp1251("ГСК-2011");
 
-constexpr std::array<std::string_view, 3> kScales200k = {"1 : 200 000", "1 : 500 000",
-                                                         "1 : 1 000 000"};
-constexpr std::array<std::string_view, 3> kScales1m = {"1 : 1 000 000", "1 : 2 500 000",
-                                                       "1 : 5 000 000"};
-
-// A folder of the record as the user finds it: the whole path, even when the record holds it
-// relative to the current directory.
-std::string FullPath(std::string_view folder) {
-  const std::string_view trimmed = TrimTrailingBlanks(folder);
+// A folder of the run as the user finds it: the whole path, even when the user gave it relative
+// to the current directory.
+std::string FullPath(const NamedPath& folder) {
   std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(PathFromCp1251(trimmed), ec);
-  if (ec) return std::string(trimmed);
-  return Cp1251FromPath(absolute.lexically_normal()).value_or(std::string(trimmed));
+  const std::filesystem::path absolute = std::filesystem::absolute(folder.path, ec);
+  if (ec) return folder.text;
+  return Cp1251FromPath(absolute.lexically_normal()).value_or(folder.text);
 }
 
 }  // namespace
 
-std::string CoordinateSystemName(std::int32_t CS) {
-  switch (CS) {
-    case kCsSk42: return kSk42.str();
-    case kCsSk95: return kSk95.str();
-    case kCsGsk2011: return kGsk2011.str();
-    default: return "?";
-  }
-}
-
-std::string MapScaleName(std::int32_t MillionSeries, std::int32_t MapScale) {
-  const auto& scales = MillionSeries == 0 ? kScales200k : kScales1m;
-  if (MapScale < 0 || MapScale >= static_cast<std::int32_t>(scales.size())) return "?";
-  return std::string(scales[static_cast<std::size_t>(MapScale)]);
-}
-
-std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers) {
+std::string DoneMessage(const SheetParameters& p, const ResultFolders& folders,
+                        bool replacedOldLayers) {
   std::string text = kTaskDone.str();
   text += kMessageLineBreak;
   const auto line = [&text](std::string_view label, std::string_view value) {
@@ -64,8 +40,9 @@ std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers) {
   line(kSheet, SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
   line(kCoordinateSystem, CoordinateSystemName(p.CS));
   line(kMapScale, MapScaleName(p.MillionSeries, p.MapScale));
-  line("HYPS: ", FullPath(p.Path));
-  line("FRAME: ", FullPath(p.FramePath));
+  for (const LayerFolder folder : {LayerFolder::kHyps, LayerFolder::kFrame}) {
+    line(std::string(FolderName(folder)) + ": ", FullPath(folders.Of(folder)));
+  }
   if (replacedOldLayers) {
     text += kMessageLineBreak;
     line("", kReplaced);

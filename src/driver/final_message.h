@@ -6,22 +6,16 @@
 #include <string_view>
 
 #include "core/sheet_parameters.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
-// The lines of a message box are separated by carriage returns.
-inline constexpr char kMessageLineBreak = '\r';
-
 // "Задание выполнено", then the sheet, its coordinate system and map scale and the full paths of
-// the HYPS and FRAME folders (the record as the run left it, Path holding the HYPS folder), and
-// whether the layers of an earlier run there were replaced.
-std::string DoneMessage(const SheetParameters& p, bool replacedOldLayers);
+// the HYPS and FRAME folders, and whether the layers of an earlier run there were replaced.
+std::string DoneMessage(const SheetParameters& p, const ResultFolders& folders,
+                        bool replacedOldLayers);
 
 // `outcome` (the box's usual text), then the one line that says why, as a batch run prints it.
 std::string NotDoneMessage(std::string_view outcome, std::string_view reason);
-
-// The names the dialogs give them: "ГСК-2011", "1 : 200 000".
-std::string CoordinateSystemName(std::int32_t CS);
-std::string MapScaleName(std::int32_t MillionSeries, std::int32_t MapScale);
 
 }  // namespace mapbasis

@@ -18,7 +18,6 @@ FrameArgs FrameArgsOf(const SheetParameters& p, const GenerationWork& work) {
   args.AdjacentSouth = work.AdjacentSouth;
   args.AdjacentEast = work.AdjacentEast;
   args.AdjacentWest = work.AdjacentWest;
-  args.FramePath = p.FramePath;
   args.xFrom = p.xFrom;
   args.xTo = p.xTo;
   args.LonDensifyStep = LonDensifyStep;
@@ -34,8 +33,9 @@ FrameArgs FrameArgsOf(const SheetParameters& p, const GenerationWork& work) {
   return args;
 }
 
-Outcome FrameStage(const SheetParameters& p, GenerationWork& work) {
+Outcome FrameStage(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work) {
   FrameArgs args = FrameArgsOf(p, work);
+  args.Folders = folders;
   args.Styles = SheetLayerStyles(p);
   return WriteFrameLayers(args, work.ParallelLats, work.MeridianLons, work.Work);
 }

@@ -13,6 +13,6 @@ namespace mapbasis {
 FrameArgs FrameArgsOf(const SheetParameters& p, const GenerationWork& work);
 
 // Writes the FRAME folder (WriteFrameLayers) from the completed graticule lists.
-Outcome FrameStage(const SheetParameters& p, GenerationWork& work);
+Outcome FrameStage(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work);
 
 }  // namespace mapbasis

@@ -1,5 +1,7 @@
-// The interactive face of the program is a module of its own beside the executable, loaded only
-// for a run without arguments: a batch run never maps the GUI libraries and needs no display.
+// The interactive face of the program: on Linux a module of its own beside the executable, loaded
+// only for a run without arguments, so that a batch run never maps the GUI libraries and needs no
+// display; on Windows the dialogs, which need only the system's libraries, linked in. The build
+// says which (MAPBASIS_LINKED_DIALOGS, or MAPBASIS_DIALOGS_MODULE_FILE naming the module).
 #pragma once
 
 #include <cstddef>
@@ -10,12 +12,6 @@
 #include "driver/interactive_shell.h"
 
 namespace mapbasis {
-
-#ifdef _WIN32
-inline constexpr const char* kInteractiveModuleFile = "mapbasis_dialogs.dll";
-#else
-inline constexpr const char* kInteractiveModuleFile = "mapbasis_dialogs.so";
-#endif
 
 // The module exports one function of this type under this name. It returns a new shell for the
 // rest of the run, to be deleted through InteractiveShell's virtual destructor; or null, after
@@ -32,7 +28,7 @@ struct LoadedShell {
 // Loads the module and makes its shell. The module stays loaded until the process ends.
 LoadedShell LoadInteractiveShell(const std::filesystem::path& module);
 
-// The same with the module beside the running executable.
+// The program's own shell: the linked dialogs, or the module beside the running executable.
 LoadedShell LoadInteractiveShell();
 
 }  // namespace mapbasis

@@ -2,7 +2,6 @@
 // dialog and a message box. The dialog layer provides it; the batch run never touches it.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 #include "core/sheet_parameters.h"
@@ -11,6 +10,10 @@ namespace mapbasis {
 
 enum class MessageIcon { Error, Information };
 
+// How the user left the parameter dialog: with a record to run, or without one (Cancel, closing
+// the window, or a dialog that could not be shown).
+enum class DialogVerdict { kConfirmed, kCancelled };
+
 class InteractiveShell {
  public:
   virtual ~InteractiveShell() = default;
@@ -18,8 +21,8 @@ class InteractiveShell {
   // Shows the information dialog until the user goes on.
   virtual void ShowInfoDialog() = 0;
 
-  // Lets the user fill the record; 0 when confirmed, 1 when cancelled.
-  virtual std::int32_t RunParameterDialog(SheetParameters& p) = 0;
+  // Lets the user fill the record.
+  virtual DialogVerdict RunParameterDialog(SheetParameters& p) = 0;
 
   // A modal message box with one OK button; text and caption are cp1251.
   virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;

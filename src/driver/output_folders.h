@@ -10,21 +10,15 @@
 #include <vector>
 
 #include "core/outcome.h"
+#include "driver/folder_fault.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
-inline constexpr std::int32_t kFoldersReady = 0;
-inline constexpr std::int32_t kResultFolderMissing = 1;
-inline constexpr std::int32_t kHypsFolderFailed = 2;
-inline constexpr std::int32_t kFrameFolderFailed = 3;
-inline constexpr std::int32_t kResultFileFailed = 5;  // a file of the result folder itself
-
-// The longest base path of a layer (folder, separator and layer name, in cp1251 characters).
-inline constexpr std::size_t kMaxLayerBasePathLength = 255;
-
-// Whether every layer of both sub-folders will have a base path short enough, so that a result
-// folder too long for its layers is refused before anything is made. Status 2 (HYPS) or 3 (FRAME).
-Outcome CheckLayerPathLengths(std::string_view R);
+// Whether every layer of both sub-folders will have a base path short enough (kMaxBasePathLength,
+// shapeout/layer_files.h), so that a result folder too long for its layers is refused before
+// anything is made. FolderFault::kHypsFolder or kFrameFolder.
+Outcome CheckLayerPathLengths(const ResultFolders& folders);
 
 // What preparing the folders did with the layers of an earlier run: whether there was one (its
 // shape file, in any case, was removed), and the companions of old layers (HypsA.dbf, HypsA.shx,
@@ -44,8 +38,7 @@ struct OldLayers {
 // what stays is no layer (it has no shape file), and the next run removes it.
 void RemoveUnreplacedCompanions(const OldLayers& old);
 
-// Prepares the sub-folders of the result folder R (cp1251, ending with the separator). Path
-// becomes R + "HYPS" and FramePath R + "FRAME" whatever happens.
+// Prepares the HYPS and FRAME folders of the result folder.
 //
 // First everything is checked and nothing is touched: each sub-folder must be a folder (a link to
 // one counts) the run may read and write in, or be missing from a folder the run may write in;
@@ -64,10 +57,10 @@ void RemoveUnreplacedCompanions(const OldLayers& old);
 // listed there instead of being deleted, and whether an old layer was there is said there too.
 // Nothing else in the folders is touched.
 //
-// Returns 0, 1 when R does not exist (or is no folder), 2 or 3 when the HYPS or FRAME folder
-// cannot be prepared, each with one line saying why.
-Outcome PrepareOutputFolders(std::string_view R, std::string& Path, std::string& FramePath,
-                             OldLayers* old = nullptr,
+// Fails with kResultFolderMissing when the result folder does not exist (or is no folder),
+// kHypsFolder or kFrameFolder when that folder cannot be prepared, kResultFile when a file of the
+// result folder cannot be replaced, each with one line saying why.
+Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old = nullptr,
                              std::span<const std::string_view> resultFiles = {});
 
 }  // namespace mapbasis

@@ -1,6 +1,5 @@
 #include "driver/program.h"
 
-#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -8,21 +7,17 @@
 #include <span>
 #include <system_error>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include "core/cp1251.h"
 #include "core/echo.h"
-#include "core/fixed_text.h"
 #include "driver/capacity_check.h"
 #include "driver/final_message.h"
-#include "driver/folder_lock.h"
 #include "driver/output_folders.h"
 #include "driver/result_folder.h"
 #include "driver/run_generation.h"
 #include "driver/sheet_commands.h"
 #include "params/param_file.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "qgis/sheet_project.h"
 
 #ifndef MAPBASIS_VERSION
@@ -36,10 +31,6 @@ namespace {
 constexpr auto kTaskNotDone = Cp1251("Задание НЕ ВЫПОЛНЕНО");
 constexpr auto kAbnormalEnd = Cp1251("АВАРИЙНОЕ ЗАВЕРШЕНИЕ");
 constexpr auto kProcessingState = Cp1251("Состояние обработки");
-constexpr auto kNoResultFolder = Cp1251("Не существует заданная папка результата");
-constexpr auto kNoHypsFolder = Cp1251("Не удалось создать папку HYPS");
-constexpr auto kNoFrameFolder = Cp1251("Не удалось создать папку FRAME");
-constexpr auto kUnspecifiedError = Cp1251("Неспецифицированная ошибка");
 
 constexpr const char* kUsage =
     "usage: mapbasis PARAMETER-FILE    generate one sheet from a parameter file\n"
@@ -82,30 +73,9 @@ std::size_t CharacterCount(const std::string& text) {
 // Why the parameter file cannot be read, in the system's words; empty when it is there. A missing
 // file is said plainly.
 std::string WhyNoFile(const std::filesystem::path& path) {
-#ifdef _WIN32
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (std::filesystem::exists(status)) return {};
-  return ec ? ec.message() : "no such file";
-#else
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) return {};
-  if (errno == ENOENT) return "no such file";
-  return std::generic_category().message(errno);
-#endif
-}
-
-// A folder failure that none of the folder messages names.
-constexpr std::int32_t kUnspecifiedFolderFailure = 4;
-
-std::string_view FolderMessage(std::int32_t status) {
-  switch (status) {
-    case kResultFolderMissing: return kNoResultFolder;
-    case kHypsFolderFailed: return kNoHypsFolder;
-    case kFrameFolderFailed: return kNoFrameFolder;
-    case kParamFileCannotCreateFolder: return kNoResultFolder;
-    default: return kUnspecifiedError;
-  }
+  platform::EntryType type = platform::EntryType::kMissing;
+  if (std::error_code error = platform::FollowedStatusOf(path, type)) return error.message();
+  return type == platform::EntryType::kMissing ? "no such file" : "";
 }
 
 // One line of diagnostics; `text` is cp1251.
@@ -124,28 +94,46 @@ struct StageFailure {
 
 // A sheet that cannot be held is a generation failure; a result folder too long for its layers is
 // a folder failure. Both are found before anything is made.
-std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p) {
+std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p,
+                                                const ResultFolders& folders) {
   if (Outcome fits = CheckSheetFits(p); !fits.ok()) {
     return StageFailure{Stage::kGeneration, std::move(fits)};
   }
-  if (Outcome lengths = CheckLayerPathLengths(TrimTrailingBlanks(p.Path)); !lengths.ok()) {
+  if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) {
     return StageFailure{Stage::kFolders, std::move(lengths)};
   }
-  if (Outcome name = CheckResultFolderName(TrimTrailingBlanks(p.Path)); !name.ok()) {
+  if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
     return StageFailure{Stage::kFolders, std::move(name)};
+  }
+  return std::nullopt;
+}
+
+// The checks, then the result folder made when it is missing.
+std::optional<StageFailure> CheckAndMakeResultFolder(const SheetParameters& p,
+                                                     const ResultFolders& folders) {
+  if (auto failure = CheckBeforeTouching(p, folders)) return failure;
+  if (Outcome made = MakeResultFolder(folders); !made.ok()) {
+    return StageFailure{Stage::kFolders, std::move(made)};
   }
   return std::nullopt;
 }
 
 // Locks the result folder, prepares its sub-folders and generates the layers; says whether the
 // layers of an earlier run were there.
-std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p, bool& replacedOldLayers) {
-  FolderLock lock;
-  const std::string_view result = TrimTrailingBlanks(p.Path);
+std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
+                                               const ResultFolders& folders,
+                                               const GenerationStages& stages,
+                                               bool& replacedOldLayers) {
+  platform::FolderLock lock;
+  const std::filesystem::path& resultPath = folders.result.path;
   // A missing result folder is not locked: preparing the folders then says it is missing.
-  if (Outcome locked = lock.Acquire(PathFromCp1251(result));
-      !locked.ok() && locked.status != kLockFolderMissing) {
-    return StageFailure{Stage::kFolders, Failure(kUnspecifiedFolderFailure, locked.reason)};
+  if (const std::error_code error = lock.Acquire(resultPath);
+      error && error != std::errc::no_such_file_or_directory &&
+      error != std::errc::not_a_directory) {
+    return StageFailure{Stage::kFolders,
+                        Failure(FolderFault::kResultFolderLocked,
+                                "cannot lock the result folder \"" + EchoPath(folders.given) +
+                                    "\": " + error.message())};
   }
   // Old companions that the new layers replace by name; whatever was not replaced in the end is
   // removed, success or not, while the lock is still held.
@@ -153,12 +141,11 @@ std::optional<StageFailure> PrepareAndGenerate(SheetParameters& p, bool& replace
   std::optional<StageFailure> failure;
   // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
   const std::string_view resultFiles[] = {kSheetProjectName};
-  if (Outcome ready = PrepareOutputFolders(result, p.Path, p.FramePath, &old, resultFiles);
-      !ready.ok()) {
+  if (Outcome ready = PrepareOutputFolders(folders, &old, resultFiles); !ready.ok()) {
     failure = StageFailure{Stage::kFolders, std::move(ready)};
   } else {
     GenerationWork work;
-    if (Outcome generated = RunGeneration(p, work); !generated.ok()) {
+    if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
       failure = StageFailure{Stage::kGeneration, std::move(generated)};
     }
   }
@@ -198,15 +185,11 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
       return kExitNotDone;
     }
     // Later failures name the parameter file too: a script may run many of them.
-    auto failure = CheckBeforeTouching(p);
-    if (!failure) {
-      if (Outcome made = MakeResultFolder(p); !made.ok()) {
-        failure = StageFailure{Stage::kFolders, std::move(made)};
-      }
-    }
+    const ResultFolders folders = ResultFoldersOf(p.Path);
+    auto failure = CheckAndMakeResultFolder(p, folders);
     stage = Stage::kGeneration;
     bool replacedOldLayers = false;
-    if (!failure) failure = PrepareAndGenerate(p, replacedOldLayers);
+    if (!failure) failure = PrepareAndGenerate(p, folders, StandardStages(), replacedOldLayers);
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -218,24 +201,32 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
   }
 }
 
-int RunInteractive(InteractiveShell& shell) {
+int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
   shell.ShowInfoDialog();
   SheetParameters p;
-  p.Status = shell.RunParameterDialog(p);
-  if (p.Status != 0) return kExitNotDone;
+  if (shell.RunParameterDialog(p) != DialogVerdict::kConfirmed) return kExitNotDone;
 
-  // A typed result folder that is missing is made, as in a batch run, once the checks passed.
-  auto failure = CheckBeforeTouching(p);
-  if (!failure) {
-    if (Outcome made = CreateResultFolder(p); !made.ok()) {
-      failure = StageFailure{Stage::kFolders, std::move(made)};
-    }
+  std::optional<StageFailure> failure;
+  std::string done;
+  try {
+    // A typed result folder that is missing is made, as in a batch run, once the checks passed.
+    const ResultFolders folders = ResultFoldersOf(p.Path);
+    failure = CheckAndMakeResultFolder(p, folders);
+    // The box says so when the layers of an earlier run are replaced.
+    bool replacing = false;
+    if (!failure) failure = PrepareAndGenerate(p, folders, stages, replacing);
+    if (!failure) done = DoneMessage(p, folders, replacing);
+  } catch (const std::exception& e) {
+    // What a run throws ends it as a batch run ends it, but in the box: a user started from the
+    // desktop never sees the console.
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
+    shell.ShowMessage(
+        NotDoneMessage(kTaskNotDone, memory ? "out of memory" : Utf8ToCp1251Lossy(e.what())),
+        kAbnormalEnd, MessageIcon::Error);
+    return kExitNotDone;
   }
-  // The box says so when the layers of an earlier run are replaced.
-  bool replacing = false;
-  if (!failure) failure = PrepareAndGenerate(p, replacing);
   if (!failure) {
-    shell.ShowMessage(DoneMessage(p, replacing), kProcessingState, MessageIcon::Information);
+    shell.ShowMessage(done, kProcessingState, MessageIcon::Information);
     return kExitDone;
   }
   // The box says why, in the words a batch run prints.
@@ -243,7 +234,7 @@ int RunInteractive(InteractiveShell& shell) {
   if (failure->stage == Stage::kGeneration) {
     shell.ShowMessage(NotDoneMessage(kTaskNotDone, why), kAbnormalEnd, MessageIcon::Error);
   } else {
-    shell.ShowMessage(NotDoneMessage(FolderMessage(failure->outcome.status), why), kTaskNotDone,
+    shell.ShowMessage(NotDoneMessage(FolderFaultText(failure->outcome.fault), why), kTaskNotDone,
                       MessageIcon::Error);
   }
   return kExitNotDone;

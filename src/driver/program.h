@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "driver/interactive_shell.h"
+#include "driver/run_generation.h"
 
 namespace mapbasis {
 
@@ -35,7 +36,8 @@ int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, st
 // The batch run on the parameter file `file`.
 int RunBatch(const std::string& file, std::ostream& diagnostics);
 
-// The interactive run.
-int RunInteractive(InteractiveShell& shell);
+// The interactive run, with the stages of the generation (StandardStages: the layers and the
+// project). What a run throws is shown in the failure box and ends it with 8.
+int RunInteractive(InteractiveShell& shell, const GenerationStages& stages = StandardStages());
 
 }  // namespace mapbasis

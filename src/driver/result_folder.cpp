@@ -7,10 +7,7 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
-#include "core/fixed_text.h"
-#include "core/path_separator.h"
-#include "driver/output_folders.h"
-#include "params/param_file.h"
+#include "platform/files.h"
 
 namespace fs = std::filesystem;
 
@@ -18,56 +15,43 @@ namespace mapbasis {
 
 namespace {
 
-// The longest name of one folder, in the units the file system counts (bytes of UTF-8 on Linux,
-// UTF-16 units on Windows).
-constexpr std::size_t kMaxNameLength = 255;
-#ifdef _WIN32
-constexpr const char* kNameUnits = "UTF-16 units";
-#else
-constexpr const char* kNameUnits = "bytes";
-#endif
-
 std::size_t NativeLength(std::string_view part) { return PathFromCp1251(part).native().size(); }
 
 // Why the part cannot be a folder's name, or nothing.
 std::string Unusable(std::string_view part, bool first) {
   for (const char c : part) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "holds a control character";
-#ifdef _WIN32
-    // A drive's colon is part of the path's first part only.
-    if (std::string_view("<>\"|?*").find(c) != std::string_view::npos ||
-        (c == ':' && !(first && part.size() == 2 && part[1] == ':'))) {
-      return std::string("holds the character ") + c + ", which no name may hold";
-    }
-#endif
   }
-#ifdef _WIN32
-  if (part != "." && part != ".." && (part.back() == ' ' || part.back() == '.')) {
-    return "ends with a blank or a dot, which Windows drops";
+  const platform::NameCheck check = platform::CheckNameCharacters(part, first);
+  switch (check.fault) {
+    case platform::NameFault::kForbiddenCharacter:
+      return std::string("holds the character ") + check.character + ", which no name may hold";
+    case platform::NameFault::kDroppedEnding:
+      return "ends with a blank or a dot, which Windows drops";
+    case platform::NameFault::kNone: break;
   }
-#else
-  (void)first;
-#endif
-  if (const std::size_t length = NativeLength(part); length > kMaxNameLength) {
-    return "is " + std::to_string(length) + " " + kNameUnits + " long as the system stores it, " +
-           std::to_string(kMaxNameLength) + " at the most";
+  if (const std::size_t length = NativeLength(part); length > platform::kMaxNameLength) {
+    return "is " + std::to_string(length) + " " + std::string(platform::kNameUnits) +
+           " long as the system stores it, " + std::to_string(platform::kMaxNameLength) +
+           " at the most";
   }
   return {};
 }
 
 }  // namespace
 
-Outcome CheckResultFolderName(std::string_view R) {
+Outcome CheckResultFolderName(const ResultFolders& folders) {
+  const std::string_view R = folders.given;
   bool first = true;
   for (std::size_t start = 0; start < R.size();) {
-    std::size_t end = R.find(kPathSeparator, start);
+    std::size_t end = R.find(platform::kPathSeparator, start);
     if (end == std::string_view::npos) end = R.size();
     const std::string_view part = R.substr(start, end - start);
     if (!part.empty()) {
       if (const std::string why = Unusable(part, first); !why.empty()) {
-        return Failure(kResultFolderMissing, "the result folder \"" + EchoPath(R) +
-                                                 "\" cannot be made: its part \"" + Echo(part) +
-                                                 "\" " + why);
+        return Failure(FolderFault::kResultFolderMissing, "the result folder \"" + EchoPath(R) +
+                                                              "\" cannot be made: its part \"" +
+                                                              Echo(part) + "\" " + why);
       }
     }
     first = false;
@@ -76,26 +60,61 @@ Outcome CheckResultFolderName(std::string_view R) {
   return Success();
 }
 
-Outcome MakeResultFolder(const SheetParameters& p) {
-  std::string_view path = TrimTrailingBlanks(p.Path);
-  if (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
-  // The folders that are missing now, deepest first: the ones this run will have made.
-  std::vector<fs::path> missing;
-  std::error_code ec;
-  for (fs::path folder = fs::absolute(PathFromCp1251(path), ec);
-       !ec && !folder.empty() && !fs::exists(fs::symlink_status(folder, ec));
-       folder = folder.parent_path()) {
-    missing.push_back(folder);
-    if (folder == folder.parent_path()) break;
+Outcome MakeResultFolder(const ResultFolders& folders) {
+  const std::string quoted = "the result folder \"" + EchoPath(folders.result.text) + "\"";
+  const auto cannotCreate = [&](const std::error_code& error) {
+    return Failure(FolderFault::kResultFolderNotMade,
+                   "cannot create " + quoted + ": " + error.message());
+  };
+  std::error_code error;
+  const fs::path folder = fs::absolute(folders.result.path, error);
+  if (error) return cannotCreate(error);
+
+  // The folders to make, deepest first: up to the nearest entry that stands there. One whose
+  // status cannot be read is left to the making to judge.
+  std::vector<fs::path> toMake;
+  fs::path above = folder;
+  platform::EntryType type = platform::EntryType::kMissing;
+  for (;;) {
+    if (!platform::StatusOf(above, type) && type != platform::EntryType::kMissing) break;
+    toMake.push_back(above);
+    if (above == above.parent_path() || !above.has_relative_path()) break;
+    above = above.parent_path();
   }
-  Outcome made = CreateResultFolder(p);
-  if (!made.ok()) {
-    // Only an empty folder is removed, so nothing another run put there meanwhile is lost.
-    for (const fs::path& folder : missing) {
-      if (fs::is_directory(fs::symlink_status(folder, ec))) fs::remove(folder, ec);
+  if (type != platform::EntryType::kMissing) {
+    // What stands nearest must be a folder (a link to one counts); a dangling link at the folder's
+    // own name is left for the making to refuse.
+    platform::EntryType followed = platform::EntryType::kMissing;
+    if (const std::error_code failed = platform::FollowedStatusOf(above, followed)) {
+      return cannotCreate(failed);
+    }
+    if (followed != platform::EntryType::kFolder && followed != platform::EntryType::kMissing) {
+      if (above == folder)
+        return Failure(FolderFault::kResultFolderNotMade, quoted + " exists but is not a folder");
+      return cannotCreate(std::make_error_code(std::errc::not_a_directory));
     }
   }
-  return made;
+
+  // Made from the top down; on failure the folders made here go again, deepest first. Only an
+  // empty folder is removed, so nothing another run put there meanwhile is lost.
+  std::vector<fs::path> made;
+  for (auto next = toMake.rbegin(); next != toMake.rend(); ++next) {
+    const std::error_code failed = platform::MakeFolder(*next);
+    if (!failed) {
+      made.push_back(*next);
+      continue;
+    }
+    platform::EntryType now = platform::EntryType::kMissing;
+    if (platform::IsTaken(failed) && !platform::FollowedStatusOf(*next, now) &&
+        now == platform::EntryType::kFolder) {
+      continue;  // made by a run beside this one
+    }
+    for (auto undo = made.rbegin(); undo != made.rend(); ++undo) {
+      (void)platform::RemoveEmptyFolder(*undo);
+    }
+    return cannotCreate(failed);
+  }
+  return Success();
 }
 
 }  // namespace mapbasis

@@ -13,12 +13,13 @@ namespace mapbasis {
 
 namespace {
 
-Outcome GraticuleStage(const SheetParameters& p, GenerationWork& work) {
+Outcome GraticuleStage(const SheetParameters& p, const ResultFolders& folders,
+                       GenerationWork& work) {
   GraticuleArgs args;
   args.CS = p.CS;
   args.MillionSeries = p.MillionSeries;
   args.SheetName = work.SheetName;
-  args.Path = p.Path;  // the HYPS folder by now
+  args.Folders = folders;
   args.BaseWest = p.BaseWest;
   args.xFrom = p.xFrom;
   args.xTo = p.xTo;
@@ -34,8 +35,8 @@ Outcome GraticuleStage(const SheetParameters& p, GenerationWork& work) {
 }
 
 // The QGIS project of the sheet, once its layers are written.
-Outcome ProjectStage(const SheetParameters& p, GenerationWork& work) {
-  return WriteSheetProject(p, work.SheetName);
+Outcome ProjectStage(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work) {
+  return WriteSheetProject(p, folders.result, work.SheetName);
 }
 
 }  // namespace
@@ -67,7 +68,7 @@ void NameSheets(const SheetParameters& p, GenerationWork& work) {
   work.AdjacentSouth = neighbour(kSouth);
 }
 
-Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
+Outcome RunGeneration(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work,
                       const GenerationStages& stages) {
   NameSheets(p, work);
   work.ParallelLats.clear();
@@ -75,16 +76,16 @@ Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
 
   if (stages.graticule) {
     // No frame layer after a failed graticule.
-    if (Outcome done = stages.graticule(p, work); !done.ok()) return done;
+    if (Outcome done = stages.graticule(p, folders, work); !done.ok()) return done;
   }
 
   CompleteGraticuleList(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
   CompleteGraticuleList(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
 
   if (stages.frame) {
-    if (Outcome done = stages.frame(p, work); !done.ok()) return done;
+    if (Outcome done = stages.frame(p, folders, work); !done.ok()) return done;
   }
-  if (stages.project) return stages.project(p, work);
+  if (stages.project) return stages.project(p, folders, work);
   return Success();
 }
 

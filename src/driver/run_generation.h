@@ -12,6 +12,7 @@
 #include "core/outcome.h"
 #include "core/sheet_parameters.h"
 #include "core/vertex_work.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
@@ -41,7 +42,8 @@ void CompleteGraticuleList(std::vector<double>& values, double from, double to, 
                            double step);
 
 // One stage of the generation: its status (0 = done) and, on failure, why.
-using GenerationStage = std::function<Outcome(const SheetParameters&, GenerationWork&)>;
+using GenerationStage =
+    std::function<Outcome(const SheetParameters&, const ResultFolders&, GenerationWork&)>;
 
 struct GenerationStages {
   GenerationStage graticule;
@@ -53,10 +55,10 @@ struct GenerationStages {
 // then the QGIS project of the result folder; each layer with its QGIS style beside it.
 GenerationStages StandardStages();
 
-// Runs the generation; status 0 = success, otherwise the status of the stage that failed and one
-// line saying why. The sheet must have passed CheckSheetFits (driver/capacity_check.h), which
-// the program runs before it touches any folder.
-Outcome RunGeneration(const SheetParameters& p, GenerationWork& work,
+// Runs the generation into the prepared folders; status 0 = success, otherwise the status of the
+// stage that failed and one line saying why. The sheet must have passed CheckSheetFits
+// (driver/capacity_check.h), which the program runs before it touches any folder.
+Outcome RunGeneration(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work,
                       const GenerationStages& stages = StandardStages());
 
 }  // namespace mapbasis

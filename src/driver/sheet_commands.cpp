@@ -9,16 +9,17 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
-#include "core/path_separator.h"
 #include "core/sheet_parameters.h"
-#include "driver/folder_lock.h"
 #include "driver/program.h"
 #include "driver/result_folder.h"
 #include "driver/sheet_index.h"
 #include "geometry/sheet_finder.h"
 #include "params/coordinate_texts.h"
 #include "params/param_items.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "shapeout/layer_files.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
@@ -147,7 +148,8 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   }
   std::string path = *text;
   // A folder written with a slash on Windows ends with it as well as with a backslash.
-  if (path.back() != kPathSeparator && path.back() != '/') path += kPathSeparator;
+  if (path.back() != platform::kPathSeparator && path.back() != '/')
+    path += platform::kPathSeparator;
   if (path.size() > kPathLength) {
     Refuse(diagnostics, "the folder " + Shown(arg) + " is longer than " +
                             std::to_string(kPathLength) + " characters with its separator");
@@ -162,36 +164,24 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   return path;
 }
 
-// The folder without the separator that ends it, unless that would change which folder it names
-// (a root, a drive).
-std::string FolderOf(const std::string& path) {
-  std::string folder = path;
-  if (folder.size() > 1 && folder[folder.size() - 2] != ':' && folder[folder.size() - 2] != '/' &&
-      folder[folder.size() - 2] != '\\') {
-    folder.pop_back();
-  }
-  return folder;
-}
-
 // Makes and locks the folder, then writes the layer; `writing` says when the writing began.
 int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets,
                const std::string& path, bool& writing, std::ostream& diagnostics) {
-  const std::string folder = FolderOf(path);
-  if (Outcome name = CheckResultFolderName(folder); !name.ok()) {
+  const ResultFolders folders = ResultFoldersOf(path);
+  if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
     return Refuse(diagnostics, name.reason);
   }
-  SheetParameters p;
-  p.Path = path;
-  if (Outcome made = MakeResultFolder(p); !made.ok()) return Refuse(diagnostics, made.reason);
-  FolderLock lock;
-  if (Outcome locked = lock.Acquire(PathFromCp1251(folder)); !locked.ok()) {
-    return Refuse(diagnostics, locked.reason);
+  if (Outcome made = MakeResultFolder(folders); !made.ok()) return Refuse(diagnostics, made.reason);
+  platform::FolderLock lock;
+  if (const std::error_code error = lock.Acquire(folders.result.path)) {
+    return Refuse(diagnostics, "cannot lock the folder \"" + EchoPath(folders.result.text) +
+                                   "\": " + error.message());
   }
-  if (Outcome usable = CheckSheetIndexFolder(folder); !usable.ok()) {
+  if (Outcome usable = CheckSheetIndexFolder(folders.result); !usable.ok()) {
     return Refuse(diagnostics, usable.reason);
   }
   writing = true;
-  if (Outcome written = WriteSheetIndex(sheets, request.CS, folder); !written.ok()) {
+  if (Outcome written = WriteSheetIndex(sheets, request.CS, folders.result); !written.ok()) {
     return Refuse(diagnostics, written.reason, kExitGenerationFailed);
   }
   return kExitDone;

@@ -13,8 +13,9 @@
 #include "geometry/nomenclature.h"
 #include "geometry/sheet_trapezoid.h"
 #include "graticule/line_vertices.h"
+#include "platform/files.h"
 #include "qgis/qgis_templates.h"
-#include "shapeout/file_publisher.h"
+#include "shapeout/layer_family.h"
 #include "shapeout/layer_output.h"
 
 namespace fs = std::filesystem;
@@ -34,25 +35,6 @@ const FieldDef kSheetIndexFields[] = {
     {std::string(kSheetIndexFieldNames[4]), {kFieldString, kNameWidth, 0}},
 };
 
-// The files of a shapefile's family that describe the layer they are named after: an old index's
-// files of these kinds would describe the new one wrongly.
-constexpr std::string_view kFamilyExtensions[] = {
-    ".shp", ".shx", ".dbf", ".prj", ".cpg", ".sbn", ".sbx",     ".qix", ".fbn",
-    ".fbx", ".ain", ".aih", ".atx", ".ixs", ".mxs", ".shp.xml", ".qpj", ".qml"};
-
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-
-std::string NameOf(const fs::path& path) {
-  const std::u8string u8 = path.filename().u8string();
-  return std::string(u8.begin(), u8.end());
-}
-
 std::string Quoted(const fs::path& path) { return "\"" + EchoPath(DisplayPath(path)) + "\""; }
 
 // The names the index is published under, the key last.
@@ -65,50 +47,34 @@ std::vector<std::string> PublishedNames() {
   return names;
 }
 
-struct FolderEntry {
-  fs::path path;
-  std::string name;  // UTF-8, as listed
-  bool isFolder = false;
-};
-
-Outcome ListFolder(const fs::path& folder, std::vector<FolderEntry>& entries) {
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code typeError;
-    entries.push_back({it->path(), NameOf(it->path()),
-                       !it->is_symlink(typeError) && it->is_directory(typeError)});
+// The folder's entries; a link is never taken for a folder.
+Outcome ListEntries(const fs::path& folder, std::vector<platform::FolderEntry>& entries) {
+  if (const std::error_code error = platform::ListFolder(folder, entries)) {
+    return Failure(IndexFault::kFolderUnusable,
+                   "cannot read the folder " + Quoted(folder) + ": " + error.message());
   }
-  if (ec) return Failure(1, "cannot read the folder " + Quoted(folder) + ": " + ec.message());
   return Success();
 }
 
-bool IsFamilyFile(std::string_view lowerName) {
-  const std::string layer = LowerAscii(kSheetIndexLayer);
-  if (!lowerName.starts_with(layer)) return false;
-  const std::string_view extension = lowerName.substr(layer.size());
-  for (const std::string_view family : kFamilyExtensions) {
-    if (extension == family) return true;
-  }
-  return false;
-}
-
 // Removes the old index's files that the new one will not replace by name, its shape file first.
-Outcome RemoveUnreplacedFiles(std::string_view folder) {
-  std::vector<FolderEntry> entries;
-  if (Outcome listed = ListFolder(PathFromCp1251(folder), entries); !listed.ok()) return listed;
+Outcome RemoveUnreplacedFiles(const fs::path& folder) {
+  std::vector<platform::FolderEntry> entries;
+  if (Outcome listed = ListEntries(folder, entries); !listed.ok()) return listed;
   const std::vector<std::string> published = PublishedNames();
   std::vector<fs::path> keys, others;
-  for (const FolderEntry& entry : entries) {
-    const std::string lower = LowerAscii(entry.name);
-    if (entry.isFolder || !IsFamilyFile(lower)) continue;
-    if (std::find(published.begin(), published.end(), entry.name) != published.end()) continue;
-    (lower.ends_with(".shp") ? keys : others).push_back(entry.path);
+  for (const platform::FolderEntry& entry : entries) {
+    const std::string name = FileNameOf(entry.path);
+    const auto extension = FamilyExtensionOf(name, kSheetIndexLayer);
+    if (entry.type == platform::EntryType::kFolder || !extension) continue;
+    if (std::find(published.begin(), published.end(), name) != published.end()) continue;
+    (*extension == LowerAscii(kLayerKeyExtension) ? keys : others).push_back(entry.path);
   }
   for (const auto* files : {&keys, &others}) {
     for (const fs::path& file : *files) {
-      std::error_code ec;
-      if (!fs::remove(file, ec) && ec) {
-        return Failure(1, "cannot delete the old layer file " + Quoted(file) + ": " + ec.message());
+      const std::error_code error = platform::RemoveFile(file);
+      if (error && !platform::IsMissing(error)) {
+        return Failure(IndexFault::kNotWritten,
+                       "cannot delete the old layer file " + Quoted(file) + ": " + error.message());
       }
     }
   }
@@ -117,35 +83,28 @@ Outcome RemoveUnreplacedFiles(std::string_view folder) {
 
 }  // namespace
 
-Outcome CheckSheetIndexFolder(std::string_view folder) {
-  const fs::path path = PathFromCp1251(folder);
-  std::vector<FolderEntry> entries;
-  if (Outcome listed = ListFolder(path, entries); !listed.ok()) return listed;
-  std::vector<std::string> taken;
-  for (const std::string& name : PublishedNames()) {
-    taken.push_back(LowerAscii(name));
-    taken.push_back(LowerAscii(NameOf(TemporaryNameOf(path / name))));
-  }
-  for (const FolderEntry& entry : entries) {
-    if (entry.isFolder &&
-        std::find(taken.begin(), taken.end(), LowerAscii(entry.name)) != taken.end()) {
-      return Failure(1, "a folder stands where a layer file goes: " + Quoted(entry.path));
+Outcome CheckSheetIndexFolder(const NamedPath& folder) {
+  std::vector<platform::FolderEntry> entries;
+  if (Outcome listed = ListEntries(folder.path, entries); !listed.ok()) return listed;
+  for (const platform::FolderEntry& entry : entries) {
+    if (entry.type == platform::EntryType::kFolder &&
+        IsWrittenName(FileNameOf(entry.path), kSheetIndexLayer)) {
+      return Failure(IndexFault::kFolderUnusable,
+                     "a folder stands where a layer file goes: " + Quoted(entry.path));
     }
   }
   return Success();
 }
 
 Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS,
-                        std::string_view folder) {
+                        const NamedPath& folder) {
   Layer layer;
-  const LayerStyles style = [](std::string_view) {
-    return std::string(QgisTemplate(std::string(kSheetIndexLayer) + ".qml"));
-  };
   if (Outcome opened =
-          OpenLayerIn(CS, folder, kSheetIndexLayer, kShapePolygon, kSheetIndexFields, layer, style);
+          OpenLayerIn(CS, folder, kSheetIndexLayer, kShapePolygon, kSheetIndexFields, layer);
       !opened.ok()) {
     return opened;
   }
+  layer.SetStyle(std::string(QgisTemplate(std::string(kSheetIndexLayer) + ".qml")));
   VertexWork work;
   for (const GridSheet& s : sheets) {
     const BaseParameters t =
@@ -162,7 +121,7 @@ Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS,
     }
     if (Outcome written = WriteWorkPolygon(layer, attributes, work); !written.ok()) return written;
   }
-  if (Outcome removed = RemoveUnreplacedFiles(folder); !removed.ok()) return removed;
+  if (Outcome removed = RemoveUnreplacedFiles(folder.path); !removed.ok()) return removed;
   return FinishLayer(layer);
 }
 

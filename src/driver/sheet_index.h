@@ -7,12 +7,17 @@
 #include <span>
 #include <string_view>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "geometry/sheet_finder.h"
 
 namespace mapbasis {
 
 inline constexpr std::string_view kSheetIndexLayer = "SheetIndex";
+
+// Why an index could not be made: its folder cannot take it (nothing was touched), or its layer
+// could not be written.
+enum class IndexFault { kFolderUnusable = 1, kNotWritten };
 
 // The most sheets an index holds: enough for the sheets of any one region, not the whole grid.
 // 5000 sheets of the 1:200 000 series cover some 40 by 20 degrees (the series has 11 880 sheets
@@ -26,9 +31,9 @@ inline constexpr std::size_t kMaxIndexSheets = 5000;
 inline constexpr std::string_view kSheetIndexFieldNames[] = {"Name", "AdjWest", "AdjEast",
                                                              "AdjNorth", "AdjSouth"};
 
-// Whether the index can go into `folder` (cp1251, without a trailing separator, an existing
-// folder): no folder stands where one of its files goes. Status 1 and why; touches nothing.
-Outcome CheckSheetIndexFolder(std::string_view folder);
+// Whether the index can go into `folder` (an existing folder): no folder stands where one of its
+// files goes. IndexFault::kFolderUnusable and why; touches nothing.
+Outcome CheckSheetIndexFolder(const NamedPath& folder);
 
 // Writes the layer into `folder` with the projection text of CS and its style, which labels each
 // sheet with its name. Each ring is densified as the sheet's HypsA is, clockwise from the
@@ -36,6 +41,6 @@ Outcome CheckSheetIndexFolder(std::string_view folder);
 // files of an old SheetIndex that the new one does not replace (its spatial indexes, a .cpg, a
 // name in other letter cases) are removed just before. The caller holds the folder's lock.
 Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS,
-                        std::string_view folder);
+                        const NamedPath& folder);
 
 }  // namespace mapbasis

@@ -12,7 +12,7 @@ namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kNotWritten = 2;
+constexpr FrameFault kNotWritten = FrameFault::kNotWritten;
 
 // Room around a name in the outer frame line, mm on the map.
 constexpr double kGapAroundName = 2.0;

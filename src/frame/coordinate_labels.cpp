@@ -16,7 +16,7 @@ namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kLabelsNotWritten = 2;
+constexpr FrameFault kLabelsNotWritten = FrameFault::kNotWritten;
 
 // Distances in mm on the map.
 constexpr double kTextGap = 0.8;       // between the degree and the minute text of a latitude

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shapeout/layer_styles.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
@@ -15,7 +16,7 @@ struct FrameArgs {
   std::int32_t MapScale = 0;
   std::int32_t Belt = 0, Zone = 0, SheetNo = 0, ExtraSheets = 0;
   std::string AdjacentNorth, AdjacentSouth, AdjacentEast, AdjacentWest;  // cp1251 sheet names
-  std::string FramePath;          // the FRAME folder, cp1251, without a trailing separator
+  ResultFolders Folders;          // the layers go to Folders.frame
   double xFrom = 0.0, xTo = 0.0;  // the result trapezoid: the sheet edge
   double LonDensifyStep = 0.0;    // vertex spacing along parallels
   double yFrom = 0.0, yTo = 0.0;

@@ -12,35 +12,27 @@ namespace {
 Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double> ParallelLats,
                 std::span<const double> MeridianLons, VertexWork& work) {
   const FrameStyle style = FrameStyleFor(args.MillionSeries, args.MapScale);
-  const auto open = [&](FrameSlot slot) -> Outcome {
-    Outcome opened = out.Open(slot, args.CS, args.FramePath, args.Styles);
-    if (opened.ok()) return opened;
-    return Failure(kFrameLayerNotCreated, std::move(opened.reason));
-  };
-  if (WritesFrame(style)) {
-    if (Outcome opened = open(FrameSlot::Frame); !opened.ok()) return opened;
-  }
-  if (WritesFrameAdj(style)) {
-    if (Outcome opened = open(FrameSlot::FrameAdj); !opened.ok()) return opened;
-  }
-  if (WritesFrameDig(style)) {
-    if (Outcome opened = open(FrameSlot::FrameDig); !opened.ok()) return opened;
+  for (const LayerSpec& layer : LayerCatalogue()) {
+    if (layer.folder != LayerFolder::kFrame || !StyleWritesLayer(style, layer)) continue;
+    if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, args.Styles); !opened.ok()) {
+      return Failure(FrameFault::kLayerNotCreated, std::move(opened.reason));
+    }
   }
 
   if (style.MinuteFrame) {
     if (Outcome written = WriteMinuteBand(out, style, args, work); !written.ok()) {
-      return Failure(kFrameNotWritten, std::move(written.reason));
+      return Failure(FrameFault::kNotWritten, std::move(written.reason));
     }
   }
-  if (style.GraticuleExtensions || style.OuterFrameKind != 0) {
+  if (style.GraticuleExtensions || style.OuterFrameKind != OuterFrameLines::kNone) {
     if (Outcome written =
             WriteOuterFrameAndLabels(out, style, args, ParallelLats, MeridianLons, work);
         !written.ok()) {
-      return Failure(kFrameNotWritten, std::move(written.reason));
+      return Failure(FrameFault::kNotWritten, std::move(written.reason));
     }
   }
   if (Outcome finished = out.Finish(); !finished.ok()) {
-    return Failure(kFrameNotWritten, std::move(finished.reason));
+    return Failure(FrameFault::kNotWritten, std::move(finished.reason));
   }
   return Success();
 }

@@ -20,20 +20,15 @@
 
 namespace mapbasis {
 
-// Status of WriteFrameLayers.
-inline constexpr std::int32_t kFrameWritten = 0;
-inline constexpr std::int32_t kFrameLayerNotCreated = 1;
-inline constexpr std::int32_t kFrameNotWritten = 2;
-
-// Writes the frame layers into args.FramePath. The graticule lists are the drawn parallels (south
-// to north) and meridians (west to east), completed with the sheet edges that lie on the graticule.
-// Records come in this order: the minute band, the outer frame and the neighbours' names, the
-// graticule extensions, the coordinate labels. On failure no layer is finished: whatever was
-// written is not a complete FRAME folder.
+// Writes the frame layers into args.Folders.frame. The graticule lists are the drawn parallels
+// (south to north) and meridians (west to east), completed with the sheet edges that lie on the
+// graticule. Records come in this order: the minute band, the outer frame and the neighbours'
+// names, the graticule extensions, the coordinate labels. On failure no layer is finished: whatever
+// was written is not a complete FRAME folder.
 Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> ParallelLats,
                          std::span<const double> MeridianLons, VertexWork& work);
 
-// Builds the whole frame without writing it; fails (status 2) when one of its lines would need
+// Builds the whole frame without writing it; fails (kNotWritten) when one of its lines would need
 // more vertices than the work arrays hold. Each record it builds is handed to `seen`, when given,
 // in the order it would be written.
 Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,

@@ -14,12 +14,21 @@
 
 #include "core/outcome.h"
 #include "core/vertex_work.h"
+#include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/layer_styles.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
-enum class FrameSlot { Frame = 0, FrameAdj = 1, FrameDig = 2 };
+// Why the frame layers were not written.
+enum class FrameFault {
+  kLayerNotCreated = 1,
+  kNotWritten = 2,  // a record of a frame layer, or a layer's files
+};
+
+// The output's three slots are the frame layers of the catalogue: Frame, FrameAdj and FrameDig.
+using FrameSlot = SheetLayer;
 
 // Sees each record of a rehearsal: its layer, its attribute text and its line.
 using FrameRecordSink =
@@ -41,9 +50,8 @@ class FrameOutput {
   // each record it would write is handed to `seen`, when given.
   static FrameOutput Rehearsal(FrameRecordSink seen = {});
 
-  // Opens the slot's layer (Frame, FrameAdj or FrameDig with its fields) in `folder`, with its
-  // style from `styles`.
-  Outcome Open(FrameSlot slot, std::int32_t CS, std::string_view folder,
+  // Opens the slot's layer in its folder of the run, with its style from `styles`.
+  Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
                const LayerStyles& styles = {});
 
   // Writes the line in the work arrays with its attribute text into the slot's layer.

@@ -28,7 +28,7 @@ FrameStyle Map200000() {
   s.AdjacentLabelSize = 6.5;
   s.AdjacentLabelFont = kFontPragmatica;
   s.AdjacentLabelCode = kAdjacentLabelCode;
-  s.OuterFrameKind = 1;
+  s.OuterFrameKind = OuterFrameLines::kOne;
   s.OuterFrameOffset = kOuterFrame200;
   s.OuterFrameCode = kOuterFrameCode;
   return s;
@@ -42,7 +42,7 @@ FrameStyle SmallScale(double denominator, double labelSize, std::int32_t labelFo
   s.CoordinateLabelSize = labelSize;
   s.CoordinateLabelFont = labelFont;
   s.CoordinateLabelCode = kSmallCoordinateLabelCode;
-  s.OuterFrameKind = 1;
+  s.OuterFrameKind = OuterFrameLines::kOne;
   s.OuterFrameOffset = 5.0;
   s.OuterFrameCode = kSmallOuterFrameCode;
   return s;
@@ -59,7 +59,7 @@ FrameStyle Map1000000() {
   s.CoordinateLabelSize = 8.0;
   s.CoordinateLabelFont = kFontCenturion;
   s.CoordinateLabelCode = kCoordinateLabelCode;
-  s.OuterFrameKind = 2;
+  s.OuterFrameKind = OuterFrameLines::kBetweenCompanions;
   s.OuterFrameOffset = 8.5;
   s.OuterFrameCode = kOuterFrameCode;
   s.OuterFrameSpacing = kCompanionSpacing1000;
@@ -75,6 +75,22 @@ FrameStyle NoFrame(double denominator) {
 }
 
 }  // namespace
+
+bool StyleWritesLayer(const FrameStyle& s, const LayerSpec& layer) {
+  switch (layer.element) {
+    case LayerElement::kGraticule: return true;
+    case LayerElement::kFrameLines:
+      return s.OuterFrameKind != OuterFrameLines::kNone || s.MinuteFrame || s.GraticuleExtensions;
+    case LayerElement::kAdjacentNames:
+      return s.AdjacentLabels && s.OuterFrameKind != OuterFrameLines::kNone;
+    case LayerElement::kCoordinateLabels: return s.CoordinateLabels;
+  }
+  return false;
+}
+
+bool SheetWritesLayer(const LayerSpec& layer, std::int32_t MillionSeries, std::int32_t MapScale) {
+  return StyleWritesLayer(FrameStyleFor(MillionSeries, MapScale), layer);
+}
 
 FrameStyle FrameStyleFor(std::int32_t MillionSeries, std::int32_t MapScale) {
   FrameStyle s;
@@ -94,7 +110,7 @@ FrameStyle FrameStyleFor(std::int32_t MillionSeries, std::int32_t MapScale) {
     }
   }
   // No names without an outer frame to set them in; no extensions to a band on the sheet edge.
-  if (s.OuterFrameKind == 0) s.AdjacentLabels = false;
+  if (s.OuterFrameKind == OuterFrameLines::kNone) s.AdjacentLabels = false;
   if (!s.MinuteFrame || s.MinuteFrameOffset == 0.0) s.GraticuleExtensions = false;
   return s;
 }

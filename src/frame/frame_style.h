@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "frame/map_offsets.h"
+#include "shapeout/layer_catalogue.h"
 
 namespace mapbasis {
 
@@ -18,6 +19,9 @@ inline constexpr std::int32_t kAdjacentLabelCode = 400911;
 inline constexpr std::int32_t kCoordinateLabelCode = 400912;       // 1:200 000 and 1:1 000 000
 inline constexpr std::int32_t kSmallCoordinateLabelCode = 400913;  // the smaller scales
 inline constexpr std::int32_t kSmallOuterFrameCode = 400922;       // the smaller scales
+
+// The outer frame of a style: none, one line, or one line between two companion lines.
+enum class OuterFrameLines { kNone, kOne, kBetweenCompanions };
 
 struct FrameStyle {
   double ScaleDenominator = 0.0;
@@ -40,7 +44,7 @@ struct FrameStyle {
   double AdjacentLabelSize = 0.0;
   std::int32_t AdjacentLabelFont = 0;
   std::int32_t AdjacentLabelCode = 0;
-  std::int32_t OuterFrameKind = 0;  // 0 none, 1 one line, 2 one line between two companions
+  OuterFrameLines OuterFrameKind = OuterFrameLines::kNone;
   double OuterFrameOffset = 0.0;
   std::int32_t OuterFrameCode = 0;
   double OuterFrameSpacing = 0.0;  // companion to outer frame line
@@ -51,15 +55,13 @@ struct FrameStyle {
 // frame at all.
 FrameStyle FrameStyleFor(std::int32_t MillionSeries, std::int32_t MapScale);
 
-// The layers a style writes: Frame for any frame line, FrameAdj for the neighbours' names set in
-// the outer frame, FrameDig for the coordinate labels.
-inline bool WritesFrame(const FrameStyle& s) {
-  return s.OuterFrameKind != 0 || s.MinuteFrame || s.GraticuleExtensions;
-}
-inline bool WritesFrameAdj(const FrameStyle& s) {
-  return s.AdjacentLabels && s.OuterFrameKind != 0;
-}
-inline bool WritesFrameDig(const FrameStyle& s) { return s.CoordinateLabels; }
+// Whether a run at this style writes the layer: a graticule layer always; the frame lines' layer
+// for any frame line, the neighbours' names' for names set in the outer frame, the coordinate
+// labels' for the labels.
+bool StyleWritesLayer(const FrameStyle& s, const LayerSpec& layer);
+
+// The same at a map scale (MapScale 0..2 within the series).
+bool SheetWritesLayer(const LayerSpec& layer, std::int32_t MillionSeries, std::int32_t MapScale);
 
 // The printed map of a style: its scale on the earth's sphere.
 inline PrintedMap MapOf(const FrameStyle& style) { return {style.ScaleDenominator, kEarthRadius}; }

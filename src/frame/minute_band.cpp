@@ -11,7 +11,7 @@ namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kBandNotWritten = 2;
+constexpr FrameFault kBandNotWritten = FrameFault::kNotWritten;
 
 // A side walked over more divisions than this is no sheet's side.
 constexpr double kMaxDivisions = 1e6;

@@ -11,7 +11,7 @@ namespace mapbasis {
 
 namespace {
 
-constexpr std::int32_t kNotWritten = 2;
+constexpr FrameFault kNotWritten = FrameFault::kNotWritten;
 
 Outcome NotWritten(Outcome written) { return Failure(kNotWritten, std::move(written.reason)); }
 
@@ -19,7 +19,7 @@ Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameAr
                         VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double off = style.OuterFrameOffset;
-  if (style.OuterFrameKind == 2) {
+  if (style.OuterFrameKind == OuterFrameLines::kBetweenCompanions) {
     const double spacing = style.OuterFrameSpacing;
     const struct {
       double off;
@@ -33,9 +33,9 @@ Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameAr
         return NotWritten(std::move(written));
       }
     }
-  } else if (style.OuterFrameKind == 1 && style.AdjacentLabels) {
+  } else if (style.OuterFrameKind == OuterFrameLines::kOne && style.AdjacentLabels) {
     return WriteAdjacentLabels(out, style, args, work);
-  } else if (style.OuterFrameKind == 1) {
+  } else if (style.OuterFrameKind == OuterFrameLines::kOne) {
     if (Outcome written = AddOuterFrameOutline(out, style.OuterFrameCode, off, map, args, work);
         !written.ok()) {
       return NotWritten(std::move(written));

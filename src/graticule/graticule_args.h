@@ -5,14 +5,21 @@
 #include <string>
 
 #include "shapeout/layer_styles.h"
+#include "shapeout/result_folders.h"
 
 namespace mapbasis {
+
+// Why a graticule layer was not written.
+enum class GraticuleFault {
+  kLayerNotOpened = 1,
+  kLayerNotWritten = 2,
+};
 
 struct GraticuleArgs {
   std::int32_t CS = 0;             // coordinate system of the projection files
   std::int32_t MillionSeries = 0;  // series: decides the spacing of the coordinate nodes
   std::string SheetName;           // nomenclature of the sheet, cp1251
-  std::string Path;                // the HYPS folder, cp1251, without a trailing separator
+  ResultFolders Folders;           // the layers go to Folders.hyps
   double BaseWest = 0.0;           // the meridian grid is BaseWest + k * MeridianStep
   double xFrom = 0.0, xTo = 0.0;   // the result trapezoid
   double LonDensifyStep = 0.0;     // vertex spacing along parallels

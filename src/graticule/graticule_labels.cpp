@@ -1,9 +1,9 @@
 #include "graticule/graticule_labels.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "core/cp1251.h"
+#include "core/format_text.h"
 #include "core/whole_minutes.h"
 
 namespace mapbasis {
@@ -65,9 +65,8 @@ std::string GraticuleLineAttributes(std::int32_t kind, double value) {
     }
   }
   const DegreesMinutes split = SplitDegreesMinutes(v);
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.0f\xB0\\%02d'\\", split.degrees, split.minutes);
-  return text + buffer + std::string(hemisphere) + "\\";
+  return text + FormatText("%.0f\xB0\\%02d'\\", split.degrees, split.minutes) +
+         std::string(hemisphere) + "\\";
 }
 
 }  // namespace mapbasis

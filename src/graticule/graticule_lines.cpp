@@ -15,13 +15,9 @@ namespace {
 // the margin is single precision.
 constexpr double kArcticMargin = static_cast<double>(0.001f);
 
-const FieldDef kHypsLFields[] = {
-    {"L_code", {kFieldInteger, 6, 0}},    {"Text", {kFieldString, 40, 0}},
-    {"Grad", {kFieldString, 5, 0}},       {"Min", {kFieldString, 7, 0}},
-    {"Indication", {kFieldString, 5, 0}},
-};
-
-Outcome NotWritten(Outcome written) { return Failure(kHypsLNotWritten, std::move(written.reason)); }
+Outcome NotWritten(Outcome written) {
+  return Failure(GraticuleFault::kLayerNotWritten, std::move(written.reason));
+}
 
 }  // namespace
 
@@ -42,9 +38,9 @@ Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
 
   Layer layer;
   if (Outcome opened =
-          OpenLayerIn(args.CS, args.Path, "HypsL", kShapeArc, kHypsLFields, layer, args.Styles);
+          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsL), layer, args.Styles);
       !opened.ok()) {
-    return Failure(kHypsLNotOpened, std::move(opened.reason));
+    return Failure(GraticuleFault::kLayerNotOpened, std::move(opened.reason));
   }
   ParallelLats.clear();
   MeridianLons.clear();

@@ -15,14 +15,9 @@ namespace mapbasis {
 // The Arctic Circle, 66° 33' 38.6" N.
 inline constexpr double kArcticCircle = 66.56072222222222;
 
-// Status of WriteGraticuleLines.
-inline constexpr std::int32_t kHypsLWritten = 0;
-inline constexpr std::int32_t kHypsLNotOpened = 1;
-inline constexpr std::int32_t kHypsLNotWritten = 2;
-
 // Writes HypsL into the HYPS folder and leaves the drawn interior parallels and meridians, in
-// drawing order, in the two lists. A failed write leaves the lines written so far in the layer
-// (closed and readable) and the lists holding the lines entered so far.
+// drawing order, in the two lists. A failed write leaves no HypsL (the layer is never finished) and
+// the lists holding the lines entered so far.
 Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
                             std::vector<double>& ParallelLats, std::vector<double>& MeridianLons);
 

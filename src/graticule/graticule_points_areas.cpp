@@ -1,8 +1,7 @@
 #include "graticule/graticule_points_areas.h"
 
-#include <cstdio>
-
 #include "core/angle_tolerance.h"
+#include "core/format_text.h"
 #include "core/whole_minutes.h"
 #include "graticule/graticule_lines.h"
 #include "graticule/line_vertices.h"
@@ -12,33 +11,27 @@ namespace mapbasis {
 
 namespace {
 
-const FieldDef kHypsAFields[] = {
-    {"L_code", {kFieldInteger, 6, 0}},
-    {"Name", {kFieldString, 100, 0}},
-};
-
-const FieldDef kHypsPFields[] = {
-    {"L_code", {kFieldInteger, 6, 0}},
-    {"Lat", {kFieldString, 20, 0}},
-    {"Lon", {kFieldString, 20, 0}},
-};
-
 // The HypsA attribute text is 100 characters: "-1\" + name + "\".
 constexpr std::size_t kMaxSheetNameLength = 96;
 
-Outcome NotOpened(Outcome opened) { return Failure(kHypsANotOpened, std::move(opened.reason)); }
-Outcome NotWritten(Outcome written) { return Failure(kHypsANotWritten, std::move(written.reason)); }
+Outcome NotOpened(Outcome opened) {
+  return Failure(GraticuleFault::kLayerNotOpened, std::move(opened.reason));
+}
+Outcome NotWritten(Outcome written) {
+  return Failure(GraticuleFault::kLayerNotWritten, std::move(written.reason));
+}
 
 Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
   if (Outcome opened =
-          OpenLayerIn(args.CS, args.Path, "HypsA", kShapePolygon, kHypsAFields, layer, args.Styles);
+          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsA), layer, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
   if (args.SheetName.size() > kMaxSheetNameLength) {
-    return Failure(kHypsANotWritten, "the sheet name \"" + args.SheetName + "\" is longer than " +
-                                         std::to_string(kMaxSheetNameLength) + " characters");
+    return Failure(GraticuleFault::kLayerNotWritten,
+                   "the sheet name \"" + args.SheetName + "\" is longer than " +
+                       std::to_string(kMaxSheetNameLength) + " characters");
   }
   work.Clear();
   AppendTrapezoidRing(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,
@@ -52,7 +45,7 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
 Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
   Layer layer;
   if (Outcome opened =
-          OpenLayerIn(args.CS, args.Path, "HypsP", kShapePoint, kHypsPFields, layer, args.Styles);
+          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsP), layer, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
@@ -84,10 +77,7 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
 
 std::string FormatDegreesMinutesSeconds(double angle) {
   const DegreesMinutesSeconds split = SplitDegreesMinutesSeconds(angle);
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes,
-                split.seconds);
-  return buffer;
+  return FormatText("%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes, split.seconds);
 }
 
 std::string NodeAttributes(double lat, double lon) {
@@ -104,14 +94,8 @@ Outcome WriteGraticuleLayers(const GraticuleArgs& args, VertexWork& work,
   const bool sheet200 = args.MillionSeries == 0;
   const double sLon = sheet200 ? args.LonDensifyStep : 2.0 * args.LonDensifyStep;
   const double sLat = sheet200 ? args.LatDensifyStep : 2.0 * args.LatDensifyStep;
-  if (Outcome written = WriteAreaAndNodes(args, sLon, sLat, work); !written.ok()) {
-    return Failure(1, std::move(written.reason));
-  }
-  if (Outcome written = WriteGraticuleLines(args, work, ParallelLats, MeridianLons);
-      !written.ok()) {
-    return Failure(1, std::move(written.reason));
-  }
-  return Success();
+  if (Outcome written = WriteAreaAndNodes(args, sLon, sLat, work); !written.ok()) return written;
+  return WriteGraticuleLines(args, work, ParallelLats, MeridianLons);
 }
 
 }  // namespace mapbasis

@@ -16,11 +16,6 @@
 
 namespace mapbasis {
 
-// Status of WriteAreaAndNodes (WriteGraticuleLayers turns any failure into 1).
-inline constexpr std::int32_t kHypsAWritten = 0;
-inline constexpr std::int32_t kHypsANotOpened = 1;
-inline constexpr std::int32_t kHypsANotWritten = 2;
-
 // «  54°05'00"»: degrees right-justified in four characters, minutes and seconds in two digits,
 // rounded to the whole second. No hemisphere: 186.5 gives 186°30'00".
 std::string FormatDegreesMinutesSeconds(double angle);
@@ -34,7 +29,7 @@ Outcome WriteAreaAndNodes(const GraticuleArgs& args, double sLon, double sLat, V
 
 // Writes HypsA, HypsP and HypsL, in that order, into the HYPS folder. The nodes lie every
 // 7'30" x 5' for a sheet of the 1:200 000 series and every 15' x 10' for the 1:1 000 000 series.
-// Status 0, or 1 when a layer failed.
+// A layer that fails ends it with its GraticuleFault.
 Outcome WriteGraticuleLayers(const GraticuleArgs& args, VertexWork& work,
                              std::vector<double>& ParallelLats, std::vector<double>& MeridianLons);
 

@@ -13,7 +13,7 @@ Outcome InteriorGridLines(double from, double to, double origin, double step, st
   double first = GridValueAtOrAbove(from, origin, step);
   double last = GridValueAtOrBelow(to, origin, step);
   if (std::isnan(first) || std::isnan(last)) {
-    return Failure(kGridUnsearchable,
+    return Failure(GridFault::kUnsearchable,
                    "the distance between " + std::string(what) + " must be a positive angle");
   }
   // A line on the edge belongs to the outline.
@@ -23,9 +23,9 @@ Outcome InteriorGridLines(double from, double to, double origin, double step, st
     const double v = first + k * step;
     if (!(AnglesEqual(v, last) || v < last)) break;
     if (values.size() == capacity) {
-      return Failure(kGridOverflow, "the sheet would carry more than " + std::to_string(capacity) +
-                                        " " + std::string(what) +
-                                        "; choose a larger spacing or a smaller trapezoid");
+      return Failure(GridFault::kOverflow, "the sheet would carry more than " +
+                                               std::to_string(capacity) + " " + std::string(what) +
+                                               "; choose a larger spacing or a smaller trapezoid");
     }
     values.push_back(v);
   }

@@ -12,11 +12,11 @@ namespace mapbasis {
 // The parallels (or meridians) that a sheet can carry in each direction.
 inline constexpr std::size_t kGraticuleListCapacity = 100;
 
-// Status of InteriorGridLines.
-// The step is not positive, or a bound not finite.
-inline constexpr std::int32_t kGridUnsearchable = 1;
-// More lines than the capacity.
-inline constexpr std::int32_t kGridOverflow = 2;
+// Why InteriorGridLines found no lines.
+enum class GridFault {
+  kUnsearchable = 1,  // the step is not positive, or a bound not finite
+  kOverflow = 2,      // more lines than the capacity
+};
 
 // The grid values origin + k * step strictly inside from..to, south to north (west to east), into
 // `values`: a grid line within 1/6000 degree of an edge is the edge itself and is not an interior

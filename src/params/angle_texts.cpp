@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/fixed_text.h"
+#include "core/format_text.h"
 #include "core/whole_minutes.h"
 
 namespace mapbasis {
@@ -50,9 +51,7 @@ std::optional<std::int32_t> ReadMinutes(std::string_view text) {
 
 std::string FormatDegreesMinutes(double angle) {
   const DegreesMinutes split = SplitDegreesMinutes(RoundToWholeMinute(angle));
-  char text[400];
-  std::snprintf(text, sizeof text, "%.0f%c %02d'", split.degrees, kDegreeSign, split.minutes);
-  return text;
+  return FormatText("%.0f%c %02d'", split.degrees, kDegreeSign, split.minutes);
 }
 
 std::string FormatMinutes(std::int32_t minutes) {

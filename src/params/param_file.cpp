@@ -1,12 +1,9 @@
 #include "params/param_file.h"
 
-#include <system_error>
-
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
-#include "core/path_separator.h"
 #include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/param_items.h"
@@ -48,10 +45,10 @@ std::string Place(std::string_view source, int line) {
   return place;
 }
 
-Outcome Finish(std::int32_t status, SheetParameters& p, std::string_view source, int line,
+Outcome Finish(ParamFileFault fault, SheetParameters& p, std::string_view source, int line,
                std::string_view message) {
-  p.Status = status;
-  return Failure(status, Place(source, line) + ": " + std::string(message));
+  p.Status = static_cast<std::int32_t>(fault);
+  return Failure(fault, Place(source, line) + ": " + std::string(message));
 }
 
 std::string EdgeMessage(std::string_view key, double edge, std::string_view direction,
@@ -63,7 +60,7 @@ std::string EdgeMessage(std::string_view key, double edge, std::string_view dire
 
 // A refined trapezoid may reach beyond the base trapezoid by less than one sheet of the series on
 // each side, and must be a trapezoid on the earth: west of east, south of north, not beyond the
-// pole. An edge not given is the base edge. Status 0 or kParamFileEdgeTooFar.
+// pole. An edge not given is the base edge. Fails with kEdgeTooFar.
 Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::string_view source) {
   const SheetSize sheet = SeriesSheetSize(p.MillionSeries);
   const double mx = sheet.width;
@@ -72,42 +69,42 @@ Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::strin
   if (p.xFrom == kNotGivenAngle) {
     p.xFrom = p.BaseWest;
   } else if (!(p.xFrom > p.BaseWest - mx)) {
-    return Finish(kParamFileEdgeTooFar, p, source, lines.xFrom,
+    return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xFrom,
                   EdgeMessage("xFrom", p.xFrom, "west", "west edge", p.BaseWest));
   }
   if (p.xTo == kNotGivenAngle) {
     p.xTo = p.BaseEast;
   } else if (!(p.xTo < p.BaseEast + mx)) {
-    return Finish(kParamFileEdgeTooFar, p, source, lines.xTo,
+    return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xTo,
                   EdgeMessage("xTo", p.xTo, "east", "east edge", p.BaseEast));
   }
   if (p.yFrom == kNotGivenAngle) {
     p.yFrom = p.BaseSouth;
   } else if (!(p.yFrom > p.BaseSouth - my)) {
-    return Finish(kParamFileEdgeTooFar, p, source, lines.yFrom,
+    return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yFrom,
                   EdgeMessage("yFrom", p.yFrom, "south", "south edge", p.BaseSouth));
   }
   if (p.yTo == kNotGivenAngle) {
     p.yTo = p.BaseNorth;
   } else if (!(p.yTo < p.BaseNorth + my)) {
-    return Finish(kParamFileEdgeTooFar, p, source, lines.yTo,
+    return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo,
                   EdgeMessage("yTo", p.yTo, "north", "north edge", p.BaseNorth));
   }
 
   // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis. Edges
   // within the angle tolerance of each other are one edge: the trapezoid is empty.
   if (!(p.xFrom < p.xTo) || AnglesEqual(p.xFrom, p.xTo)) {
-    return Finish(kParamFileEdgeTooFar, p, source, lines.xTo > 0 ? lines.xTo : lines.xFrom,
+    return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xTo > 0 ? lines.xTo : lines.xFrom,
                   "xTo " + FormatDegreesMinutes(p.xTo) + " is not east of xFrom " +
                       FormatDegreesMinutes(p.xFrom));
   }
   if (!(p.yFrom < p.yTo) || AnglesEqual(p.yFrom, p.yTo)) {
-    return Finish(kParamFileEdgeTooFar, p, source, lines.yTo > 0 ? lines.yTo : lines.yFrom,
+    return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo > 0 ? lines.yTo : lines.yFrom,
                   "yTo " + FormatDegreesMinutes(p.yTo) + " is not north of yFrom " +
                       FormatDegreesMinutes(p.yFrom));
   }
   if (!(p.yTo <= 90.0)) {
-    return Finish(kParamFileEdgeTooFar, p, source, lines.yTo,
+    return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo,
                   "yTo " + FormatDegreesMinutes(p.yTo) + " lies beyond the pole");
   }
 
@@ -129,15 +126,15 @@ Outcome ReadParamText(std::string_view content, std::string_view source, SheetPa
   for (;;) {
     while (IsBlank(buffer) && !AtEnd(lines)) {
       if (Outcome read = ReadParamLine(lines, buffer); !read.ok()) {
-        const bool tooLong = read.status == kLineTooLong;
-        return Finish(tooLong ? kParamFileBadItem : kParamFileCannotReadLine, p, source,
-                      lines.lineNumber, read.reason);
+        const bool tooLong = read.fault == LineFault::kTooLong;
+        return Finish(tooLong ? ParamFileFault::kBadItem : ParamFileFault::kCannotReadLine, p,
+                      source, lines.lineNumber, read.reason);
       }
     }
     if (IsBlank(buffer)) break;
     const SheetParameters before = p;
     if (Outcome item = ReadParamItem(buffer, p); !item.ok()) {
-      return Finish(kParamFileBadItem, p, source, lines.lineNumber, item.reason);
+      return Finish(ParamFileFault::kBadItem, p, source, lines.lineNumber, item.reason);
     }
     edgeLines.Note(before, p, lines.lineNumber);
   }
@@ -145,7 +142,7 @@ Outcome ReadParamText(std::string_view content, std::string_view source, SheetPa
   const bool noNom = p.MillionSeries == kNotGiven;
   const bool noPath = IsBlank(p.Path);
   if (noNom || noPath) {
-    return Finish(kParamFileMissingKey, p, source, 0,
+    return Finish(ParamFileFault::kMissingKey, p, source, 0,
                   noNom && noPath ? "Nom and Path are missing"
                   : noNom         ? "Nom is missing"
                                   : "Path is missing");
@@ -154,7 +151,7 @@ Outcome ReadParamText(std::string_view content, std::string_view source, SheetPa
   if (Outcome completed = CompleteTrapezoid(p, edgeLines, source); !completed.ok()) {
     return completed;
   }
-  p.Status = kParamFileRead;
+  p.Status = 0;
   return Success();
 }
 
@@ -163,27 +160,9 @@ Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p) {
   const std::string source = EchoPath(DisplayPath(file));
   std::string content;
   if (Outcome read = ReadParameterFile(file, content); !read.ok()) {
-    return Finish(read.status, p, source, 0, read.reason);
+    return Finish(*read.fault.As<ParamFileFault>(), p, source, 0, read.reason);
   }
   return ReadParamText(content, source, p);
-}
-
-Outcome CreateResultFolder(const SheetParameters& p) {
-  // The folder's own name, without the separator that ends it in the record.
-  std::string_view path = TrimTrailingBlanks(p.Path);
-  if (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
-  const std::filesystem::path folder = PathFromCp1251(path);
-  const std::string quoted = "the result folder \"" + EchoPath(path) + "\"";
-  // The folders above it that are missing are made too; an existing folder is kept.
-  std::error_code ec;
-  std::filesystem::create_directories(folder, ec);
-  if (!ec) return Success();
-  std::error_code statusError;
-  const std::filesystem::file_status status = std::filesystem::status(folder, statusError);
-  if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
-    return Failure(kParamFileCannotCreateFolder, quoted + " exists but is not a folder");
-  }
-  return Failure(kParamFileCannotCreateFolder, "cannot create " + quoted + ": " + ec.message());
 }
 
 }  // namespace mapbasis

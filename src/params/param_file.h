@@ -17,28 +17,26 @@
 
 namespace mapbasis {
 
-// Status codes of the reader.
-inline constexpr std::int32_t kParamFileRead = 0;
-inline constexpr std::int32_t kParamFileCannotOpen = 2;
-inline constexpr std::int32_t kParamFileCannotReadLine = 3;
-inline constexpr std::int32_t kParamFileBadItem = 4;
-inline constexpr std::int32_t kParamFileMissingKey = 5;
-inline constexpr std::int32_t kParamFileEdgeTooFar = 6;
-inline constexpr std::int32_t kParamFileCannotCreateFolder = 7;
+// Why the reader refuses a file. The codes are the reader's own; the record's Status holds them
+// (0 when the file was read).
+enum class ParamFileFault {
+  kCannotOpen = 2,      // not a regular file of at most 1 MiB that can be opened
+  kCannotReadLine = 3,  // a read failed, or a line is not text
+  kBadItem = 4,         // an item is malformed, unknown, repeated or refused, or a line too long
+  kMissingKey = 5,      // Nom or Path is missing
+  kEdgeTooFar = 6,      // a refined edge a sheet or more beyond the base, or no trapezoid at all
+};
 
 // Reads the items of a whole file's content into the record, supplies the defaults and checks the
-// refined trapezoid. Touches no file. Status 0, 3, 4, 5 or 6; a failure's reason starts with where
-// the fault stands, e.g. `params.txt:3: unknown key "MapScal"` for source "params.txt" (cp1251).
+// refined trapezoid. Touches no file. Fails with kCannotReadLine, kBadItem, kMissingKey or
+// kEdgeTooFar; a failure's reason starts with where the fault stands, e.g. `params.txt:3: unknown
+// key "MapScal"` for source "params.txt" (cp1251).
 Outcome ReadParamText(std::string_view content, std::string_view source, SheetParameters& p);
 
 // ReadParamText over the file. Only a regular file of at most 1 MiB is read: a folder, a FIFO or a
-// device is refused at once with status 2, as is a file that cannot be opened; 3 when it cannot
-// be read. Touches nothing on disk: the result folder is made by CreateResultFolder once every
-// check of the run has passed.
+// device is refused at once with kCannotOpen, as is a file that cannot be opened; kCannotReadLine
+// when it cannot be read. Touches nothing on disk: the run makes the result folder
+// (driver/result_folder.h) once every check has passed.
 Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p);
-
-// Creates the result folder of the record (with the folders above it) when it is missing. Status
-// 7 when it cannot be made or something that is not a folder stands at its path.
-Outcome CreateResultFolder(const SheetParameters& p);
 
 }  // namespace mapbasis

@@ -3,9 +3,9 @@
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
-#include "core/path_separator.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 
@@ -54,7 +54,7 @@ std::string ValueMessage(std::string_view key, std::string_view value, std::stri
   return Quoted(key) + " value " + Quoted(TrimBlanks(value)) + " " + std::string(why);
 }
 
-Outcome Fail(std::int32_t code, std::string message) { return Failure(code, std::move(message)); }
+Outcome Fail(ItemFault fault, std::string message) { return Failure(fault, std::move(message)); }
 
 // Why an item is malformed: the item is the text up to and including its ";".
 std::string MalformedItemMessage(std::string_view item) {
@@ -67,51 +67,52 @@ std::string MalformedItemMessage(std::string_view item) {
 // An angle item: xFrom, xTo, yFrom, yTo, MeridianStep, ParallelStep. A graticule step of zero
 // would draw no graticule.
 Outcome ReadAngleItem(std::string_view key, std::string_view value, double& field, bool isStep) {
-  if (field != kNotGivenAngle) return Fail(kItemRepeatedKey, "repeated key " + Quoted(key));
+  if (field != kNotGivenAngle) return Fail(ItemFault::kRepeatedKey, "repeated key " + Quoted(key));
   const auto angle = ParseDegreesMinutes(value);
   if (!angle) {
-    return Fail(kItemRejectedValue,
+    return Fail(ItemFault::kRejectedValue,
                 ValueMessage(key, value, "is not an angle in whole degrees and minutes"));
   }
   field = *angle;
   if (isStep && field == 0.0) {
-    return Fail(kItemRejectedValue, ValueMessage(key, value, "is zero"));
+    return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, "is zero"));
   }
   return Success();
 }
 
 // A minute-scale division item: xMinute, yMinute.
 Outcome ReadMinuteItem(std::string_view key, std::string_view value, std::int32_t& field) {
-  if (field != kNotGiven) return Fail(kItemRepeatedKey, "repeated key " + Quoted(key));
+  if (field != kNotGiven) return Fail(ItemFault::kRepeatedKey, "repeated key " + Quoted(key));
   const auto minutes = ParseWholeMinutes(value);
   if (!minutes) {
-    return Fail(kItemRejectedValue, ValueMessage(key, value, "is not whole minutes 0..59"));
+    return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, "is not whole minutes 0..59"));
   }
   field = *minutes;
-  if (field == 0) return Fail(kItemRejectedValue, ValueMessage(key, value, "is zero"));
+  if (field == 0) return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, "is zero"));
   return Success();
 }
 
 Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters& p) {
   if (key == "CS") {
     if (ParseCoordinateSystem(value, p.CS) != 0) {
-      return Fail(kItemRejectedValue, ValueMessage(key, value, CsRefusal(value)));
+      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, CsRefusal(value)));
     }
     return Success();
   }
   if (key == "Nom") {
-    if (p.MillionSeries != kNotGiven) return Fail(kItemRepeatedKey, "repeated key \"Nom\"");
+    if (p.MillionSeries != kNotGiven) return Fail(ItemFault::kRepeatedKey, "repeated key \"Nom\"");
     if (ParseSheetName(value, p) != 0) {
-      return Fail(kItemRejectedValue, ValueMessage(key, value, NomRefusal(value)));
+      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, NomRefusal(value)));
     }
     return Success();
   }
   if (key == "Path") {
-    if (!IsBlank(p.Path)) return Fail(kItemRepeatedKey, "repeated key \"Path\"");
+    if (!IsBlank(p.Path)) return Fail(ItemFault::kRepeatedKey, "repeated key \"Path\"");
     // A control character (a NUL above all, which ends a path early) would name another folder.
     for (const char c : value) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-        return Fail(kItemRejectedValue, ValueMessage(key, value, "holds a control character"));
+        return Fail(ItemFault::kRejectedValue,
+                    ValueMessage(key, value, "holds a control character"));
       }
     }
     if (ParseResultPath(value, p.Path) != 0) {
@@ -119,20 +120,20 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
           TrimBlanks(value).size() < 3
               ? "is shorter than 3 characters"
               : "makes a folder path longer than " + std::to_string(kPathLength) + " characters";
-      return Fail(kItemRejectedValue, ValueMessage(key, value, why));
+      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, why));
     }
     return Success();
   }
   if (key == "MapScale") {
-    if (p.MapScale != kNotGiven) return Fail(kItemRepeatedKey, "repeated key \"MapScale\"");
+    if (p.MapScale != kNotGiven) return Fail(ItemFault::kRepeatedKey, "repeated key \"MapScale\"");
     if (p.MillionSeries == kNotGiven) {
-      return Fail(kItemScaleBeforeNom, "MapScale comes before Nom");
+      return Fail(ItemFault::kScaleBeforeNom, "MapScale comes before Nom");
     }
     if (ParseMapScale(value, p.MillionSeries, p.MapScale) != 0) {
       const char* why = p.MillionSeries == 0
                             ? "is not 200, 500 or 1000 for a sheet of the 1:200 000 series"
                             : "is not 1000, 2500 or 5000 for a sheet of the 1:1 000 000 series";
-      return Fail(kItemRejectedValue, ValueMessage(key, value, why));
+      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, why));
     }
     return Success();
   }
@@ -144,7 +145,7 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
   if (key == "ParallelStep") return ReadAngleItem(key, value, p.ParallelStep, true);
   if (key == "xMinute") return ReadMinuteItem(key, value, p.xMinute);
   if (key == "yMinute") return ReadMinuteItem(key, value, p.yMinute);
-  return Fail(kItemUnknownKey, "unknown key " + Quoted(key));
+  return Fail(ItemFault::kUnknownKey, "unknown key " + Quoted(key));
 }
 
 }  // namespace
@@ -156,21 +157,22 @@ Outcome ReadParamItem(std::string& line, SheetParameters& p) {
   const std::size_t s = semicolon == std::string_view::npos ? 0 : semicolon + 1;
   // A person used to configuration files may try to write a note; there is no place for one.
   if (rest.starts_with('#')) {
-    return Fail(kItemMalformed, "comments are not allowed in a parameter file: " +
-                                    Quoted(TrimTrailingBlanks(rest)));
+    return Fail(ItemFault::kMalformed, "comments are not allowed in a parameter file: " +
+                                           Quoted(TrimTrailingBlanks(rest)));
   }
   if (s == 0) {
-    return Fail(kItemMalformed, "item without its \";\": " + Quoted(TrimTrailingBlanks(rest)));
+    return Fail(ItemFault::kMalformed,
+                "item without its \";\": " + Quoted(TrimTrailingBlanks(rest)));
   }
   const std::string_view item = rest.substr(0, s);
   const std::size_t equals = rest.find('=');
   const std::size_t e = equals == std::string_view::npos ? 0 : equals + 1;
-  if (s < 4 || e < 2 || e > s) return Fail(kItemMalformed, MalformedItemMessage(item));
+  if (s < 4 || e < 2 || e > s) return Fail(ItemFault::kMalformed, MalformedItemMessage(item));
 
   const std::string_view key = TrimTrailingBlanks(rest.substr(0, e - 1));
   const std::string_view value = rest.substr(e, s - 1 - e);
   if (key.empty() || IsBlank(value)) {
-    return Fail(kItemMalformed, MalformedItemMessage(item));
+    return Fail(ItemFault::kMalformed, MalformedItemMessage(item));
   }
   const std::string keyText(key), valueText(value);
   line = std::string(rest.substr(s));
@@ -197,11 +199,11 @@ std::int32_t ParseResultPath(std::string_view value, std::string& Path) {
     Path = "*";
     return 1;
   }
-  const bool endsInSeparator = folder.back() == kPathSeparator;
+  const bool endsInSeparator = folder.back() == platform::kPathSeparator;
   // A path cut short would name another folder, so a long one is refused whole.
   if (folder.size() + (endsInSeparator ? 0 : 1) > kPathLength) return 1;
   Path = std::string(folder);
-  if (!endsInSeparator) Path += kPathSeparator;
+  if (!endsInSeparator) Path += platform::kPathSeparator;
   return 0;
 }
 

@@ -14,18 +14,18 @@ namespace mapbasis {
 // A line is read up to its 1000th character.
 inline constexpr std::size_t kParamLineLength = 1000;
 
-// What ReadParamItem makes of one item.
-inline constexpr std::int32_t kItemRead = 0;
-inline constexpr std::int32_t kItemMalformed = 1;
-inline constexpr std::int32_t kItemUnknownKey = 2;
-inline constexpr std::int32_t kItemRejectedValue = 3;
-inline constexpr std::int32_t kItemRepeatedKey = 4;
-inline constexpr std::int32_t kItemScaleBeforeNom = 5;
+// Why ReadParamItem refuses an item.
+enum class ItemFault {
+  kMalformed = 1,
+  kUnknownKey = 2,
+  kRejectedValue = 3,
+  kRepeatedKey = 4,
+  kScaleBeforeNom = 5,
+};
 
 // Takes the first item off a line buffer of at most 1000 characters, stores its value in the
-// record and leaves the rest of the line in the buffer. The status is one of the item codes
-// above; a failed item comes with a short English sentence saying why (cp1251, may quote the
-// item).
+// record and leaves the rest of the line in the buffer. A refused item comes with its ItemFault
+// and a short English sentence saying why (cp1251, may quote the item).
 Outcome ReadParamItem(std::string& line, SheetParameters& p);
 
 // "CK-42" -> 1, "CK-95" -> 2, "ГCK-2011" -> 3 (C and K Latin, Г Cyrillic), blanks around the

@@ -62,14 +62,14 @@ Outcome ReadParamLine(ParamLines& lines, std::string& line) {
     line = Utf8ToCp1251(raw.substr(0, badOffset)).value_or(std::string());
     // A character beyond the 1000th is text beyond the limit, whatever it is.
     if (line.size() < kParamLineLength)
-      return Failure(kLineUnreadable, WhyNotCp1251(raw, badOffset));
-    return Failure(kLineTooLong, kTextBeyondTheLimit);
+      return Failure(LineFault::kUnreadable, WhyNotCp1251(raw, badOffset));
+    return Failure(LineFault::kTooLong, kTextBeyondTheLimit);
   }
   // A line is read up to its 1000th character. Blanks beyond it are harmless; text there would
   // be lost without a word, so the line is refused.
   if (line.size() > kParamLineLength) {
     if (!IsBlank(std::string_view(line).substr(kParamLineLength))) {
-      return Failure(kLineTooLong, kTextBeyondTheLimit);
+      return Failure(LineFault::kTooLong, kTextBeyondTheLimit);
     }
     line.resize(kParamLineLength);
   }

@@ -24,9 +24,11 @@ ParamLines OpenParamLines(std::string_view content);
 // True when every line has been read.
 inline bool AtEnd(const ParamLines& lines) { return lines.bytes.empty(); }
 
-// Status of ReadParamLine.
-inline constexpr std::int32_t kLineUnreadable = 1;  // not UTF-8, or a character cp1251 lacks
-inline constexpr std::int32_t kLineTooLong = 2;     // text beyond the 1000th character
+// Why ReadParamLine refuses a line.
+enum class LineFault {
+  kUnreadable,  // not UTF-8, or a character cp1251 lacks
+  kTooLong,     // text beyond the 1000th character
+};
 
 // The next line, without its line feed and without one carriage return before it, converted to
 // cp1251 and cut to 1000 characters. A line of a UTF-8 file holding a character that cp1251

@@ -14,9 +14,10 @@ namespace mapbasis {
 // Far above any real parameter file.
 inline constexpr std::size_t kMaxParameterFileSize = 1024 * 1024;
 
-// The whole content of the file. Status 2 when it cannot be opened, is not a regular file or is
-// larger than kMaxParameterFileSize; 3 when reading it fails. The reason says why, with the
-// system's reason where there is one (no file name: the caller puts it in front).
+// The whole content of the file. ParamFileFault::kCannotOpen when it cannot be opened, is not a
+// regular file or is larger than kMaxParameterFileSize; kCannotReadLine when reading it fails. The
+// reason says why, with the system's reason where there is one (no file name: the caller puts it in
+// front).
 Outcome ReadParameterFile(const std::filesystem::path& file, std::string& content);
 
 }  // namespace mapbasis

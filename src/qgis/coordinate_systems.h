@@ -9,6 +9,10 @@
 
 namespace mapbasis {
 
+// The ellipsoids of the systems: Krassowsky 1940 (СК-42, СК-95) and GSK-2011's own.
+inline constexpr Ellipsoid kKrassowsky1940{6378245.0, 298.3};
+inline constexpr Ellipsoid kGsk2011Ellipsoid{6378136.5, 298.2564151};
+
 struct QgisSystem {
   std::int32_t epsg;        // 4284 Pulkovo 1942, 4200 Pulkovo 1995, 7683 GSK-2011
   Ellipsoid ellipsoid;      // Krasovsky 1940, or GSK-2011's own

@@ -11,12 +11,13 @@
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
-#include "core/fixed_text.h"
 #include "frame/frame_style.h"
 #include "qgis/coordinate_systems.h"
 #include "qgis/qgis_templates.h"
 #include "qgis/sheet_styles.h"
 #include "shapeout/file_publisher.h"
+#include "shapeout/layer_catalogue.h"
+#include "shapeout/layer_files.h"
 
 namespace fs = std::filesystem;
 
@@ -26,25 +27,27 @@ namespace {
 
 // How far the frame's outermost line lies outside the sheet edge, mm on the map.
 double FrameReach(const FrameStyle& s) {
-  if (s.OuterFrameKind == 2) return s.OuterFrameOffset + s.OuterFrameSpacing;
-  if (s.OuterFrameKind == 1) return s.OuterFrameOffset;
+  if (s.OuterFrameKind == OuterFrameLines::kBetweenCompanions)
+    return s.OuterFrameOffset + s.OuterFrameSpacing;
+  if (s.OuterFrameKind == OuterFrameLines::kOne) return s.OuterFrameOffset;
   if (s.MinuteFrame) return s.MinuteFrameOffset + s.MinuteFrameWidth;
   return 0.0;
 }
 
-struct ProjectLayer {
-  std::string_view name;
-  std::string_view source;
-  std::string_view geometry;
-};
+// The layer's shape file, relative to the project.
+std::string SourceOf(const LayerSpec& layer) {
+  return "./" + std::string(FolderName(layer.folder)) + "/" + std::string(layer.name) +
+         std::string(kLayerKeyExtension);
+}
 
-// Drawing order, topmost first: the labels over the frame over the graticule.
-constexpr ProjectLayer kFrameDig{"FrameDig", "./FRAME/FrameDig.shp", "Line"};
-constexpr ProjectLayer kFrameAdj{"FrameAdj", "./FRAME/FrameAdj.shp", "Line"};
-constexpr ProjectLayer kFrame{"Frame", "./FRAME/Frame.shp", "Line"};
-constexpr ProjectLayer kHypsL{"HypsL", "./HYPS/HypsL.shp", "Line"};
-constexpr ProjectLayer kHypsP{"HypsP", "./HYPS/HypsP.shp", "Point"};
-constexpr ProjectLayer kHypsA{"HypsA", "./HYPS/HypsA.shp", "Polygon"};
+// The geometry type QGIS names for the layer's shape type.
+std::string_view GeometryOf(const LayerSpec& layer) {
+  switch (layer.shapeType) {
+    case kShapePoint: return "Point";
+    case kShapePolygon: return "Polygon";
+    default: return "Line";
+  }
+}
 
 // The renderer and labelling of a .qml, to be embedded in the project's layer, and whether its
 // labels are on.
@@ -72,7 +75,7 @@ EmbeddedStyle Embedded(std::string_view qml) {
 }
 
 // QGIS keeps a layer's id only when it is longer than ten characters.
-std::string LayerId(const ProjectLayer& layer) { return "mapbasis-" + std::string(layer.name); }
+std::string ProjectLayerId(const LayerSpec& layer) { return "mapbasis-" + std::string(layer.name); }
 
 // Whether the sheet reaches east of 180 degrees, where QGIS draws nothing of a layer in a system
 // whose longitudes run from -180 to 180.
@@ -182,7 +185,7 @@ std::vector<PagePoint> SheetEdgeOnPage(const SheetParameters& p, const SheetLayo
 SheetLayout SheetLayoutOf(const SheetParameters& p) {
   const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
   const QgisSystem* system = QgisSystemOf(p.CS);
-  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : Ellipsoid{6378245.0, 298.3};
+  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : kKrassowsky1940;
 
   SheetLayout layout;
   layout.centralMeridian = (p.xFrom + p.xTo) / 2.0;
@@ -235,29 +238,28 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
   const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
   const SheetLayout layout = SheetLayoutOf(p);
 
-  std::vector<ProjectLayer> layers;
-  if (WritesFrameDig(style)) layers.push_back(kFrameDig);
-  if (WritesFrameAdj(style)) layers.push_back(kFrameAdj);
-  if (WritesFrame(style)) layers.push_back(kFrame);
-  layers.insert(layers.end(), {kHypsL, kHypsP, kHypsA});
-
+  // Drawing order, topmost first: the labels over the frame over the graticule, the reverse of
+  // the order the run writes them.
   std::string mapLayers, tree, frameLayers;
-  for (const ProjectLayer& layer : layers) {
-    const EmbeddedStyle embedded = Embedded(LayerStyleText(layer.name, p));
+  const auto catalogue = LayerCatalogue();
+  for (auto at = catalogue.rbegin(); at != catalogue.rend(); ++at) {
+    const LayerSpec& layer = *at;
+    if (!StyleWritesLayer(style, layer)) continue;
+    const EmbeddedStyle embedded = Embedded(LayerStyleText(layer, p));
     mapLayers += FillTemplate(QgisTemplate("maplayer.xml"),
-                              {{"GEOMETRY", std::string(layer.geometry)},
+                              {{"GEOMETRY", std::string(GeometryOf(layer))},
                                {"LABELS_ENABLED", embedded.labelsEnabled ? "1" : "0"},
-                               {"ID", LayerId(layer)},
-                               {"SOURCE", std::string(layer.source)},
+                               {"ID", ProjectLayerId(layer)},
+                               {"SOURCE", SourceOf(layer)},
                                {"NAME", std::string(layer.name)},
                                {"LAYER_CRS", LayerCrs(p, *system)},
                                {"STYLE", embedded.body}});
-    const TemplateValues values = {{"ID", LayerId(layer)},
+    const TemplateValues values = {{"ID", ProjectLayerId(layer)},
                                    {"NAME", std::string(layer.name)},
-                                   {"SOURCE", std::string(layer.source)}};
+                                   {"SOURCE", SourceOf(layer)}};
     tree += FillTemplate(QgisTemplate("layer-tree-layer.xml"), values);
     // The print draws the frame and the sheet's outline whole, over the clipped map.
-    if (layer.name != kHypsL.name && layer.name != kHypsP.name) {
+    if (layer.id != SheetLayer::HypsL && layer.id != SheetLayer::HypsP) {
       frameLayers += FillTemplate(QgisTemplate("layer-set-layer.xml"), values);
     }
   }
@@ -315,13 +317,13 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
                        {"MAP_HEIGHT", Mm(layout.mapHeight)}});
 }
 
-Outcome WriteSheetProject(const SheetParameters& p, std::string_view sheetName) {
+Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
+                          std::string_view sheetName) {
   const std::string text = SheetProjectText(p, sheetName);
   if (text.empty()) return Success();
-  const fs::path folder = PathFromCp1251(TrimTrailingBlanks(p.FramePath)).parent_path();
-  const PendingFile file{folder / fs::path(kSheetProjectName), text};
+  const PendingFile file{resultFolder.path / fs::path(kSheetProjectName), text};
   if (Outcome published = PublishFiles({&file, 1}); !published.ok()) {
-    return Failure(kProjectNotWritten, std::move(published.reason));
+    return Failure(ProjectFault::kNotWritten, std::move(published.reason));
   }
   return Success();
 }

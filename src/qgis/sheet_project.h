@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/sheet_parameters.h"
 
@@ -28,8 +29,8 @@ namespace mapbasis {
 
 inline constexpr std::string_view kSheetProjectName = "mapbasis.qgs";
 
-// Status of a project that could not be removed or written.
-inline constexpr std::int32_t kProjectNotWritten = 30;
+// Why the project could not be written.
+enum class ProjectFault { kNotWritten = 30 };
 
 // Where things lie on the layout, in millimetres from the page's top left corner, and the map's
 // extent in metres of the projection.
@@ -67,8 +68,9 @@ std::string ScaleStatement(double denominator);
 // The project's text; sheetName is cp1251. Empty when CS names no coordinate system.
 std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName);
 
-// Writes the project into the result folder (the folder of p.FramePath), whole or not at all.
-// Nothing is written when CS names no coordinate system.
-Outcome WriteSheetProject(const SheetParameters& p, std::string_view sheetName);
+// Writes the project into the result folder, whole or not at all. Nothing is written when CS names
+// no coordinate system.
+Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
+                          std::string_view sheetName);
 
 }  // namespace mapbasis

@@ -5,16 +5,17 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "core/sheet_parameters.h"
+#include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_styles.h"
 
 namespace mapbasis {
 
-// The style of the layer of that name for the sheet of p (its map scale and, for the frame, its
-// north and south edges); empty for a name that is not one of the six layers.
-std::string LayerStyleText(std::string_view layerName, const SheetParameters& p);
+// The style of the layer for the sheet of p: its template, with the map scale's band width and
+// the sheet's north and south edges at {{BAND_WIDTH}}, {{SHEET_NORTH}} and {{SHEET_SOUTH}} where
+// it has them.
+std::string LayerStyleText(const LayerSpec& layer, const SheetParameters& p);
 
 // The styles of the run's layers, for the producers to write beside each layer.
 LayerStyles SheetLayerStyles(const SheetParameters& p);

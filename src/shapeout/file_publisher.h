@@ -23,6 +23,8 @@
 
 namespace mapbasis {
 
+enum class PublishFault { kNotPublished = 1 };
+
 struct PendingFile {
   std::filesystem::path path;  // the final name
   std::string_view bytes;      // the whole content
@@ -32,8 +34,8 @@ struct PendingFile {
 // for a layer file (".mapbasis-HypsA.shp.tmp").
 std::filesystem::path TemporaryNameOf(const std::filesystem::path& path);
 
-// Publishes the files, which all lie in existing folders, the key last. On failure the status is 1
-// and the reason names the file and the system's reason, e.g. `cannot write "out/HYPS/HypsA.dbf":
+// Publishes the files, which all lie in existing folders, the key last. On failure (kNotPublished)
+// the reason names the file and the system's reason, e.g. `cannot write "out/HYPS/HypsA.dbf":
 // No space left on device`.
 Outcome PublishFiles(std::span<const PendingFile> files);
 

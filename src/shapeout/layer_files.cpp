@@ -18,6 +18,7 @@
 
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
+#include "platform/process.h"
 #include "shapeout/file_publisher.h"
 #include "shapeout/memory_folder.h"
 #include "shapeout/projection_text.h"
@@ -186,13 +187,7 @@ bool AddField(DBFHandle table, const FieldDef& field) {
 
 // The table carries the date it was written on, not shapelib's placeholder.
 void StampToday(DBFHandle table) {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  const std::tm local = platform::LocalTime(std::time(nullptr));
   DBFSetLastModifiedDate(table, local.tm_year, local.tm_mon + 1, local.tm_mday);
 }
 
@@ -346,23 +341,29 @@ bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
   return SHPWriteObject(files_->shp, -1, &shape) >= 0;
 }
 
-std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
-                       std::span<const FieldDef> fields, Layer& layer) {
+Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
+                std::span<const FieldDef> fields, Layer& layer) {
+  return OpenLayer(CS, shapeType, NamedPathOf(TrimTrailingBlanks(basePath)), fields, layer);
+}
+
+Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePath,
+                std::span<const FieldDef> fields, Layer& layer) {
   layer = Layer{};
 
-  const std::string_view base = TrimTrailingBlanks(basePath);
-  if (base.size() > kMaxBasePathLength) return kLayerBasePathTooLong;
+  const std::string_view base = basePath.text;
+  if (base.size() > kMaxBasePathLength) return LayerFault::kBasePathTooLong;
   // A blank name would make files named by their extension alone in the current folder.
-  if (base.empty() || base.find('\0') != std::string_view::npos) return kLayerTableNotCreated;
+  if (base.empty() || base.find('\0') != std::string_view::npos)
+    return LayerFault::kTableNotCreated;
 
   auto files = std::make_unique<Layer::Files>();
-  files->base = PathFromCp1251(base);
-  if (!FolderExists(files->base)) return kLayerTableNotCreated;
+  files->base = basePath.path;
+  if (!FolderExists(files->base)) return LayerFault::kTableNotCreated;
   SAHooks hooks = MemoryHooks();
   const OpeningIn opening(files->memory);
 
   files->dbf = DBFCreateLL(FileName(files->base, ".dbf").c_str(), kCodePage1251, &hooks);
-  if (files->dbf == nullptr) return kLayerTableNotCreated;
+  if (files->dbf == nullptr) return LayerFault::kTableNotCreated;
   StampToday(files->dbf);
 
   // The table is declared in full before anything else is made.
@@ -370,10 +371,10 @@ std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view
   for (std::size_t i = 0; declared && i < fields.size(); ++i) {
     declared = AddField(files->dbf, fields[i]);
   }
-  if (!declared) return kLayerFieldRefused;
+  if (!declared) return LayerFault::kFieldRefused;
 
   files->shp = SHPCreateLL(FileName(files->base, ".shp").c_str(), shapeType, &hooks);
-  if (files->shp == nullptr) return kLayerShapefileNotCreated;
+  if (files->shp == nullptr) return LayerFault::kShapefileNotCreated;
 
   // The .PRJ file holds the projection text and a CR LF, or nothing for a system without one.
   if (const std::string_view text = ProjectionText(CS); !text.empty()) {
@@ -383,7 +384,7 @@ std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view
   layer.basePath_ = std::string(base);
   layer.fields_.assign(fields.begin(), fields.end());
   layer.files_ = std::move(files);
-  return kLayerOpen;
+  return {};
 }
 
 Outcome CloseLayer(Layer& layer) {
@@ -392,7 +393,7 @@ Outcome CloseLayer(Layer& layer) {
   files->CloseHandles();
 
   if (files->memory.Failed()) {
-    return Failure(kLayerNotPublished,
+    return Failure(LayerFault::kNotPublished,
                    "the layer \"" + layer.BasePath() + "\" could not be held in memory");
   }
   // The companions first, the shape file last (file_publisher.h).
@@ -409,18 +410,19 @@ Outcome CloseLayer(Layer& layer) {
     }
     const std::string* bytes = files->memory.Find(FileName(files->base, extension));
     if (bytes == nullptr) {
-      return Failure(kLayerNotPublished, "the layer \"" + layer.BasePath() + "\" lost its " +
-                                             std::string(extension) + " file");
+      return Failure(LayerFault::kNotPublished, "the layer \"" + layer.BasePath() + "\" lost its " +
+                                                    std::string(extension) + " file");
     }
     pending.push_back({FilePath(files->base, extension), *bytes});
   }
   const std::string* shape = files->memory.Find(FileName(files->base, kLayerKeyExtension));
   if (shape == nullptr) {
-    return Failure(kLayerNotPublished, "the layer \"" + layer.BasePath() + "\" lost its .shp file");
+    return Failure(LayerFault::kNotPublished,
+                   "the layer \"" + layer.BasePath() + "\" lost its .shp file");
   }
   pending.push_back({FilePath(files->base, kLayerKeyExtension), *shape});
   if (Outcome published = PublishFiles(pending); !published.ok()) {
-    return Failure(kLayerNotPublished, std::move(published.reason));
+    return Failure(LayerFault::kNotPublished, std::move(published.reason));
   }
   return Success();
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "shapeout/attribute_fields.h"
 
@@ -19,14 +20,15 @@ inline constexpr std::int32_t kShapePoint = 1;
 inline constexpr std::int32_t kShapeArc = 3;  // polyline
 inline constexpr std::int32_t kShapePolygon = 5;
 
-// Status of OpenLayer. A caller treats every non-zero status alike: it abandons its layer
-// group.
-inline constexpr std::int32_t kLayerOpen = 0;
-inline constexpr std::int32_t kLayerBasePathTooLong = 120;      // more than 255 characters
-inline constexpr std::int32_t kLayerTableNotCreated = 121;      // the table could not be made
-inline constexpr std::int32_t kLayerFieldRefused = 123;         // a field was refused
-inline constexpr std::int32_t kLayerShapefileNotCreated = 124;  // the shapefile could not be made
-inline constexpr std::int32_t kLayerNotPublished = 126;  // the files could not be put in place
+// Why a layer could not be opened or closed. A caller treats every failure alike: it abandons
+// its layer group.
+enum class LayerFault {
+  kBasePathTooLong = 120,      // more than kMaxBasePathLength characters
+  kTableNotCreated = 121,      // the table could not be made
+  kFieldRefused = 123,         // a field was refused
+  kShapefileNotCreated = 124,  // the shapefile could not be made
+  kNotPublished = 126,         // the files could not be put in place
+};
 
 // The files of a layer on disk, base path + extension. A reader keys a layer on its shape file, so
 // it is put in place after its companions, which go in this order. shapelib names the shapefile
@@ -81,8 +83,8 @@ class Layer {
 
  private:
   struct Files;
-  friend std::int32_t OpenLayer(std::int32_t, std::int32_t, std::string_view,
-                                std::span<const FieldDef>, Layer&);
+  friend Fault OpenLayer(std::int32_t, std::int32_t, const NamedPath&, std::span<const FieldDef>,
+                         Layer&);
   friend Outcome CloseLayer(Layer&);
   friend void DiscardLayer(Layer&);
 
@@ -93,19 +95,23 @@ class Layer {
 
 // Creates a layer at basePath (trailing blanks ignored): the table with Id and the given fields
 // first, then the shapefile, then the .PRJ text. The attribute table declares code page 1251 and
-// carries today's date. Returns kLayerOpen or one of the failure statuses above; on failure
+// carries today's date. Returns no fault, or the LayerFault that stopped it; on failure
 // nothing is left open and nothing is written. A field is refused when shapelib refuses it (a
 // width below 1) and also when shapelib would alter it: a name longer than 10 characters or a
 // width above 255. A blank base path, or one whose folder does not exist, gives
-// kLayerTableNotCreated. A layer still open in `layer` is discarded first.
-std::int32_t OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
-                       std::span<const FieldDef> fields, Layer& layer);
+// LayerFault::kTableNotCreated. A layer still open in `layer` is discarded first.
+Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
+                std::span<const FieldDef> fields, Layer& layer);
+
+// The same at a base path named already (its text without trailing blanks).
+Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& base,
+                std::span<const FieldDef> fields, Layer& layer);
 
 // Closes the table, then the shapefile, and puts the layer's files in place together, its
 // companions (the .qml style among them, when the layer has one) first and its .shp last, an old
-// .shp removed before anything else (see file_publisher.h). kLayerNotPublished, with the system's
-// reason, when they could not be written; then no file of the layer is left under its names. Safe
-// on a layer that is not open.
+// .shp removed before anything else (see file_publisher.h). LayerFault::kNotPublished, with the
+// system's reason, when they could not be written; then no file of the layer is left under its
+// names. Safe on a layer that is not open.
 Outcome CloseLayer(Layer& layer);
 
 // Drops an open layer without writing anything.

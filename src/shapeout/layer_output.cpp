@@ -3,7 +3,6 @@
 #include <string>
 
 #include "core/echo.h"
-#include "core/path_separator.h"
 #include "shapeout/shape_writers.h"
 
 namespace mapbasis {
@@ -12,32 +11,35 @@ namespace {
 
 std::string Quoted(std::string_view text) { return "\"" + EchoPath(text) + "\""; }
 
-Outcome Written(const Layer& layer, std::int32_t status) {
-  if (status == kShapeWritten) return Success();
-  return Failure(status, "cannot write record " + std::to_string(layer.recordCount) +
-                             " of the layer " + Quoted(layer.BasePath()) + " (status " +
-                             std::to_string(status) + ")");
+Outcome Written(const Layer& layer, const Fault& fault) {
+  if (!fault) return Success();
+  return {fault, "cannot write record " + std::to_string(layer.recordCount) + " of the layer " +
+                     Quoted(layer.BasePath()) + " (status " + std::to_string(fault.code()) + ")"};
 }
 
 Outcome Incomplete(const Layer& layer) {
-  return Failure(kShapeNotWritten, "a line of the layer " + Quoted(layer.BasePath()) +
-                                       " needs more than " + std::to_string(kWorkArrayCapacity) +
-                                       " vertices");
+  return Failure(ShapeFault::kNotWritten, "a line of the layer " + Quoted(layer.BasePath()) +
+                                              " needs more than " +
+                                              std::to_string(kWorkArrayCapacity) + " vertices");
 }
 
 }  // namespace
 
-Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
-                    const LayerStyles& styles) {
-  const std::string basePath = std::string(folder) + kPathSeparator + std::string(name);
-  const std::int32_t status = OpenLayer(CS, shapeType, basePath, fields, layer);
-  if (status == kLayerOpen) {
-    if (styles) layer.SetStyle(styles(name));
-    return Success();
-  }
-  return Failure(status, "cannot create the layer " + Quoted(basePath) + " (status " +
-                             std::to_string(status) + ")");
+Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer) {
+  const NamedPath base = Joined(folder, name);
+  const Fault fault = OpenLayer(CS, shapeType, base, fields, layer);
+  if (!fault) return Success();
+  return {fault, "cannot create the layer " + Quoted(base.text) + " (status " +
+                     std::to_string(fault.code()) + ")"};
+}
+
+Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
+                    Layer& layer, const LayerStyles& styles) {
+  Outcome opened =
+      OpenLayerIn(CS, folders.Of(spec.folder), spec.name, spec.shapeType, spec.fields, layer);
+  if (opened.ok() && styles) layer.SetStyle(styles(spec));
+  return opened;
 }
 
 Outcome FinishLayer(Layer& layer) { return CloseLayer(layer); }

@@ -6,29 +6,34 @@
 #include <span>
 #include <string_view>
 
+#include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/vertex_work.h"
+#include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/layer_styles.h"
 
 namespace mapbasis {
 
-// Opens the layer `name` in `folder` (cp1251, without a trailing separator) with the run's
-// coordinate system and the style that `styles` gives for it. On failure the status is
+// Opens the layer `name` in `folder` with the run's coordinate system. On failure the fault is
 // OpenLayer's and the reason says `cannot create the layer "<path>" (status 121)`.
-Outcome OpenLayerIn(std::int32_t CS, std::string_view folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
-                    const LayerStyles& styles = {});
+Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer);
+
+// Opens a layer of the catalogue in its folder of the run, with the style that `styles` gives
+// for it.
+Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
+                    Layer& layer, const LayerStyles& styles = {});
 
 // Closes a layer that was written to its end. Only a finished layer counts as written: a layer
 // abandoned after a failure is never finished, and whatever it left is not a complete layer.
 // Fails when the layer's files could not be completed.
 Outcome FinishLayer(Layer& layer);
 
-// Writes the line (or ring) now in the work arrays with its attribute text. On failure the status
+// Writes the line (or ring) now in the work arrays with its attribute text. On failure the fault
 // is the writer's and the reason names the record, e.g.
 // `cannot write record 5 of the layer "<path>" (status 803)`; a line the work arrays could not
-// hold is not written and fails with kShapeNotWritten.
+// hold is not written and fails with ShapeFault::kNotWritten.
 Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work);
 Outcome WriteWorkPolygon(Layer& layer, std::string_view attributes, const VertexWork& work);
 

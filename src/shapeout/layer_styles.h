@@ -4,11 +4,13 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace mapbasis {
 
-// The style of the layer of that name; empty for none. An empty LayerStyles gives no style at all.
-using LayerStyles = std::function<std::string(std::string_view layerName)>;
+struct LayerSpec;
+
+// The style of a layer of the catalogue; empty for none. An empty LayerStyles gives no style at
+// all.
+using LayerStyles = std::function<std::string(const LayerSpec& layer)>;
 
 }  // namespace mapbasis

@@ -34,23 +34,23 @@ std::optional<bool> WriteValue(Layer& layer, int row, int field, std::int32_t ty
 
 }  // namespace
 
-std::int32_t WriteAttributeRecord(Layer& layer, std::int32_t record, std::int32_t id,
-                                  std::string_view attributes) {
-  if (!layer.IsOpen() || record < 1) return kRecordValueRefused;
+Fault WriteAttributeRecord(Layer& layer, std::int32_t record, std::int32_t id,
+                           std::string_view attributes) {
+  if (!layer.IsOpen() || record < 1) return RecordFault::kValueRefused;
   const int row = record - 1;  // the table counts records from 0
-  if (!layer.WriteInteger(row, 0, id)) return kRecordValueRefused;
+  if (!layer.WriteInteger(row, 0, id)) return RecordFault::kValueRefused;
 
   const std::span<const FieldDef> fields = layer.Fields();
   AttributeValues values(attributes);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const std::optional<std::string_view> value = values.Next();
-    if (!value) return kRecordMalformed;
+    if (!value) return RecordFault::kMalformed;
     const int field = static_cast<int>(i) + 1;  // field 0 is Id
     const std::optional<bool> written = WriteValue(layer, row, field, fields[i].spec.type, *value);
-    if (!written) return kRecordMalformed;
-    if (!*written) return kRecordValueRefused;
+    if (!written) return RecordFault::kMalformed;
+    if (!*written) return RecordFault::kValueRefused;
   }
-  return kRecordWritten;
+  return {};
 }
 
 }  // namespace mapbasis

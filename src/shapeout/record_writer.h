@@ -9,19 +9,21 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/outcome.h"
 #include "shapeout/layer_files.h"
 
 namespace mapbasis {
 
-// Status of WriteAttributeRecord.
-inline constexpr std::int32_t kRecordWritten = 0;
-inline constexpr std::int32_t kRecordValueRefused = 1;  // shapelib refused a value
-inline constexpr std::int32_t kRecordMalformed = 2;  // a value lacks its backslash or is no number
+// Why WriteAttributeRecord did not write the whole record.
+enum class RecordFault {
+  kValueRefused = 1,  // shapelib refused a value
+  kMalformed = 2,     // a value lacks its backslash or is no number
+};
 
 // Writes table record `record` (1-based; stored as the table's row record - 1) of the layer with
 // Id and the values of the attribute text for the layer's fields. A failure part-way leaves the
 // record with the values written so far.
-std::int32_t WriteAttributeRecord(Layer& layer, std::int32_t record, std::int32_t id,
-                                  std::string_view attributes);
+Fault WriteAttributeRecord(Layer& layer, std::int32_t record, std::int32_t id,
+                           std::string_view attributes);
 
 }  // namespace mapbasis

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/path_separator.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/scripted_toolkit.h"
 #include "driver/program.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -22,7 +22,7 @@ using testing::TempDir;
 constexpr int kOk = 1, kCancel = 2;
 
 std::string FolderText(const std::filesystem::path& p) {
-  return testing::Utf8(*Cp1251FromPath(p)) + kPathSeparator;
+  return testing::Utf8(*Cp1251FromPath(p)) + platform::kPathSeparator;
 }
 
 TEST(ParameterDialog, ChoicesMakeTheRecord) {
@@ -72,7 +72,7 @@ TEST(ParameterDialog, ChoicesMakeTheRecord) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    ASSERT_EQ(shell.RunParameterDialog(p), 0);
+    ASSERT_EQ(shell.RunParameterDialog(p), DialogVerdict::kConfirmed);
     const Record& w = c.want;
     EXPECT_EQ(
         std::tie(p.CS, p.MillionSeries, p.MapScale, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets),
@@ -128,7 +128,7 @@ TEST(ParameterDialog, KindListFollowsBeltAndSeries) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  EXPECT_EQ(shell.RunParameterDialog(p), 1);
+  EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
 }
 
 TEST(ParameterDialog, OkWithoutFolderWarnsAndShowsTheDialogAgain) {
@@ -144,7 +144,7 @@ TEST(ParameterDialog, OkWithoutFolderWarnsAndShowsTheDialogAgain) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  EXPECT_EQ(shell.RunParameterDialog(p), 1);
+  EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
   EXPECT_EQ(toolkit.messages,
             (std::vector<ShownMessage>{{"Не задана папка для рез. файлов",
                                         "ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ", BoxIcon::Exclamation}}));
@@ -181,7 +181,7 @@ TEST(ParameterDialog, FolderButtonShowsThePickedFolderOnly) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  EXPECT_EQ(shell.RunParameterDialog(p), 1);
+  EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
   ASSERT_EQ(toolkit.messages.size(), 2u);
   EXPECT_EQ(toolkit.messages[0].text,
             "Путь к выбранной папке содержит знаки, которых нет в кодовой странице 1251");
@@ -190,7 +190,8 @@ TEST(ParameterDialog, FolderButtonShowsThePickedFolderOnly) {
 }
 
 // A dialog that cannot be made: without the information dialog the run goes on, without the
-// parameter dialog it ends as cancelled, after a line on the text output.
+// parameter dialog, or the refinement dialog it opens, it ends as cancelled, after a line on the
+// text output, and the process goes on to its end.
 TEST(InteractiveDialogs, MissingDialogs) {
   const struct Case {
     int missing;
@@ -199,11 +200,19 @@ TEST(InteractiveDialogs, MissingDialogs) {
   } cases[] = {
       {106, {101}, ""},
       {101, {106}, "mapbasis: ERROR: dialog not found\n"},
+      {113, {106, 101}, "mapbasis: ERROR: dialog3 not found\n"},
   };
   for (const Case& c : cases) {
     ScriptedToolkit toolkit;
     toolkit.missing = {c.missing};
     toolkit.Then(c.shown.front(), [](ScriptedDialog&) { return kCancel; });
+    if (c.shown.size() > 1) {
+      // The user asks for the refinement and would confirm the dialog.
+      toolkit.Then(c.shown.back(), [](ScriptedDialog& dialog) {
+        dialog.Click(ids::kRefineButton);
+        return kOk;
+      });
+    }
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     EXPECT_EQ(RunInteractive(shell), kExitNotDone);

@@ -25,12 +25,12 @@
 #include <QThread>
 #include <QTimer>
 
-#include "core/path_separator.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/qt/qt_toolkit.h"
 #include "dialogs/scripted_toolkit.h"
 #include "driver/interactive_module.h"
 #include "driver/program.h"
+#include "platform/files.h"
 #include "support/layer_reader.h"
 #include "support/temp_dir.h"
 
@@ -221,7 +221,7 @@ void ExpectNoCaptionOnScreen(QWidget& dialog) {
 TEST(QtDialogs, InteractiveRunThroughTheModule) {
   TempDir dir;
   const QString folder =
-      QString::fromStdU16String(dir.path().u16string()) + QLatin1Char(kPathSeparator);
+      QString::fromStdU16String(dir.path().u16string()) + QLatin1Char(platform::kPathSeparator);
   UseOffscreenPlatform();
   const LoadedShell loaded = LoadInteractiveShell(MAPBASIS_DIALOGS_MODULE);
   ASSERT_NE(loaded.shell, nullptr) << loaded.reason;
@@ -380,13 +380,34 @@ TEST(QtDialogs, PickerSpeaksTheUsersLanguageOrRussian) {
   InstallQtTranslations(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
+// The main window's Exit, chosen while a dialog is shown, ends the run as a cancelled one: that
+// dialog closes, no other opens, no box, 8; the process itself goes on.
+TEST(QtDialogs, ExitEndsTheRunAsCancelled) {
+  EnsureApplication();
+  QtToolkit toolkit;
+  QAction* exit = nullptr;
+  for (QAction* menu : toolkit.mainWindow().menuBar()->actions()) {
+    for (QAction* entry : menu->menu()->actions()) {
+      if (entry->text() == QLatin1String("E&xit")) exit = entry;
+    }
+  }
+  ASSERT_NE(exit, nullptr);
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  Robot robot({{"info", [&](QWidget&) { exit->trigger(); }}});
+  EXPECT_EQ(RunInteractive(shell), kExitNotDone);
+  EXPECT_TRUE(robot.done());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 // A folder typed into the field, with a blank and Cyrillic letters and not there yet, is made by
 // the run, and the final box names it.
 TEST(QtDialogs, TypedFolderIsMadeAndNamed) {
   EnsureApplication();
   TempDir dir;
   const std::filesystem::path typed = dir.path() / std::filesystem::path(u8"новая папка") / "N-37";
-  const QString folder = QString::fromStdU16String(typed.u16string()) + QLatin1Char(kPathSeparator);
+  const QString folder =
+      QString::fromStdU16String(typed.u16string()) + QLatin1Char(platform::kPathSeparator);
   QtToolkit toolkit;
   std::ostringstream out;
   DialogShell shell(toolkit, out);

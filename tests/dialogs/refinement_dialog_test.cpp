@@ -81,7 +81,7 @@ TEST(RefinementDialog, OpensOnTheBaseValuesAndRefinesTheRecord) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   SheetParameters p;
-  ASSERT_EQ(shell.RunParameterDialog(p), 0);
+  ASSERT_EQ(shell.RunParameterDialog(p), DialogVerdict::kConfirmed);
   EXPECT_DOUBLE_EQ(p.xFrom, 11.5);
   EXPECT_DOUBLE_EQ(p.BaseWest, 12.0);
   EXPECT_DOUBLE_EQ(p.ParallelStep, 1.0 / 3.0);
@@ -204,7 +204,7 @@ TEST(RefinementDialog, HoldsUntilTheSheetChanges) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    ASSERT_EQ(shell.RunParameterDialog(p), 0);
+    ASSERT_EQ(shell.RunParameterDialog(p), DialogVerdict::kConfirmed);
     EXPECT_DOUBLE_EQ(p.xFrom, c.xFrom);
   }
 }

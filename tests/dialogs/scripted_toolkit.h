@@ -55,6 +55,8 @@ class ScriptedDialog final : public Dialog {
   }
   void DlgSetSub(int id, Callback callback) override { At(id).callback = std::move(callback); }
   int DlgModal() override;
+  // A callback that ends the showing: its button wins over the one the turn closes it with.
+  void DlgEnd(int buttonId) override { endedWith = buttonId; }
 
   // What the user does.
   void Choose(int id, int item) {
@@ -77,7 +79,8 @@ class ScriptedDialog final : public Dialog {
   bool Enabled(int id) const { return At(id).enabled; }
 
   const int resource;
-  int focus = 0;  // the control last given the focus; 0 when none was
+  int focus = 0;      // the control last given the focus; 0 when none was
+  int endedWith = 0;  // the button a callback ended the showing with; 0 when none did
 
  private:
   struct Control {
@@ -153,7 +156,9 @@ class ScriptedToolkit final : public DialogToolkit {
     }
     const Turn turn = std::move(turns_.front().second);
     turns_.pop_front();
-    return turn(dialog);
+    dialog.endedWith = 0;
+    const int closedBy = turn(dialog);
+    return dialog.endedWith != 0 ? dialog.endedWith : closedBy;
   }
 
   bool ScriptDone() const { return turns_.empty() && picks_.empty(); }

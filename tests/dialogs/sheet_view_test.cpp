@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/path_separator.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/scripted_toolkit.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -65,7 +65,7 @@ TEST(SheetView, FollowsEveryChange) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    EXPECT_EQ(shell.RunParameterDialog(p), 1);
+    EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
     EXPECT_TRUE(toolkit.ScriptDone());
   }
 }
@@ -75,7 +75,7 @@ TEST(SheetView, FollowsEveryChange) {
 TEST(FolderField, TypedFolders) {
   TempDir dir;
   std::ofstream(dir.path() / "file") << "a file";
-  const std::string d = testing::Utf8(*Cp1251FromPath(dir.path())) + kPathSeparator;
+  const std::string d = testing::Utf8(*Cp1251FromPath(dir.path())) + platform::kPathSeparator;
   // A relative folder is taken from the current directory, which the test changes for a while.
   struct Back {
     std::filesystem::path start = std::filesystem::current_path();
@@ -118,7 +118,8 @@ TEST(FolderField, TypedFolders) {
     std::ostringstream out;
     DialogShell shell(toolkit, out);
     SheetParameters p;
-    EXPECT_EQ(shell.RunParameterDialog(p), c.folder.empty() ? 1 : 0);
+    EXPECT_EQ(shell.RunParameterDialog(p),
+              c.folder.empty() ? DialogVerdict::kCancelled : DialogVerdict::kConfirmed);
     EXPECT_TRUE(toolkit.ScriptDone());
     if (c.folder.empty()) {
       ASSERT_EQ(toolkit.messages.size(), 1u);

@@ -176,6 +176,7 @@ class ResourceDialog final : public Dialog {
     callbacks_[id] = std::move(callback);
   }
   int DlgModal() override { return turn_(*this); }
+  void DlgEnd(int) override { ADD_FAILURE() << "dialog " << resource_ << " ended by a callback"; }
 
   // What a user does: picks the last item of a list, clicks a button.
   void Choose(int id) {
@@ -245,7 +246,7 @@ TEST(Win32Resources, TheDialogLogicFindsEveryControlItAddresses) {
   DialogShell shell(toolkit, text);
   shell.ShowInfoDialog();
   SheetParameters p;
-  EXPECT_EQ(shell.RunParameterDialog(p), 0);
+  EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kConfirmed);
   EXPECT_EQ(text.str(), "");
 }
 

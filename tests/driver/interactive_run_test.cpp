@@ -2,13 +2,16 @@
 // and its exit status.
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <new>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "core/path_separator.h"
 #include "driver/program.h"
 #include "geometry/sheet_trapezoid.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -27,9 +30,9 @@ class FakeShell : public InteractiveShell {
 
   void ShowInfoDialog() override { calls.push_back("start"); }
 
-  std::int32_t RunParameterDialog(SheetParameters& p) override {
+  DialogVerdict RunParameterDialog(SheetParameters& p) override {
     calls.push_back("dialog");
-    if (cancel) return 1;
+    if (cancel) return DialogVerdict::kCancelled;
     // The dialog's defaults: U-33-I, СК-42, 1:200 000.
     p.CS = 1;
     p.Belt = 1;
@@ -39,7 +42,7 @@ class FakeShell : public InteractiveShell {
     UseBaseTrapezoid(p);
     p.MeridianStep = meridianStep;
     p.Path = folder_;
-    return 0;
+    return DialogVerdict::kConfirmed;
   }
 
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {
@@ -55,7 +58,9 @@ class FakeShell : public InteractiveShell {
   std::string folder_;
 };
 
-std::string Folder(const std::filesystem::path& p) { return *Cp1251FromPath(p) + kPathSeparator; }
+std::string Folder(const std::filesystem::path& p) {
+  return *Cp1251FromPath(p) + platform::kPathSeparator;
+}
 
 std::string Utf8Folder(const std::filesystem::path& p) { return Cp1251ToUtf8(*Cp1251FromPath(p)); }
 
@@ -150,6 +155,34 @@ TEST(InteractiveRun, FailureBoxesSayWhy) {
         EXPECT_TRUE(std::filesystem::exists(dir.path() / layer)) << layer;
       }
     }
+  }
+}
+
+// What the generation throws reaches the box, which a user started from the desktop sees, and not
+// only the console, which he does not.
+TEST(InteractiveRun, WhatTheRunThrowsIsShownInTheBox) {
+  const struct {
+    std::function<void()> fail;
+    std::string reason;
+  } cases[] = {
+      {[] { throw std::runtime_error("a failure the run did not foresee"); },
+       "a failure the run did not foresee"},
+      {[] { throw std::bad_alloc(); }, "out of memory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reason);
+    TempDir dir;
+    FakeShell shell(Folder(dir.path()));
+    GenerationStages stages = StandardStages();
+    stages.frame = [&](const SheetParameters&, const ResultFolders&, GenerationWork&) -> Outcome {
+      c.fail();
+      return Success();
+    };
+    EXPECT_EQ(RunInteractive(shell, stages), 8);
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].text, "Задание НЕ ВЫПОЛНЕНО\r\r" + c.reason);
+    EXPECT_EQ(shell.messages[0].caption, "АВАРИЙНОЕ ЗАВЕРШЕНИЕ");
+    EXPECT_EQ(shell.messages[0].icon, MessageIcon::Error);
   }
 }
 

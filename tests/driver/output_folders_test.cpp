@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "core/path_separator.h"
+#include "platform/files.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -26,21 +26,20 @@ std::set<std::string> Names(const fs::path& folder) {
 
 // The result folder as the parameter reader leaves it: cp1251, ending with the separator.
 std::string ResultFolder(const fs::path& folder) {
-  return *Cp1251FromPath(folder) + kPathSeparator;
+  return *Cp1251FromPath(folder) + platform::kPathSeparator;
 }
+
+ResultFolders FoldersOf(const fs::path& folder) { return ResultFoldersOf(ResultFolder(folder)); }
 
 TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {
   TempDir dir;
-  const std::string R = ResultFolder(dir / "Листы и 'карты' & $(x) | y");
-  fs::create_directory(PathFromCp1251(R));
-  std::string path, framePath;
+  const fs::path result = dir / "Листы и 'карты' & $(x) | y";
+  fs::create_directory(result);
   Outcome r;
-  ASSERT_EQ((r = PrepareOutputFolders(R, path, framePath)).status, kFoldersReady) << r.reason;
-  EXPECT_EQ(path, R + "HYPS");
-  EXPECT_EQ(framePath, R + "FRAME");
-  EXPECT_TRUE(fs::is_directory(PathFromCp1251(path)));
-  EXPECT_TRUE(fs::is_directory(PathFromCp1251(framePath)));
-  EXPECT_EQ(Names(PathFromCp1251(R)), (std::set<std::string>{"FRAME", "HYPS"}));
+  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(result))).fault, Fault{}) << r.reason;
+  EXPECT_EQ(Names(result), (std::set<std::string>{"FRAME", "HYPS"}));
+  EXPECT_TRUE(fs::is_directory(result / "HYPS"));
+  EXPECT_TRUE(fs::is_directory(result / "FRAME"));
 }
 
 TEST(OutputFolders, OldLayerFamiliesAndStaleTemporariesAreDeleted) {
@@ -69,10 +68,8 @@ TEST(OutputFolders, OldLayerFamiliesAndStaleTemporariesAreDeleted) {
                         ".mapbasis-FrameAdj.dbf"}) {
     Touch(frame / f);
   }
-  std::string path, framePath;
   Outcome r;
-  ASSERT_EQ((r = PrepareOutputFolders(ResultFolder(dir.path()), path, framePath)).status,
-            kFoldersReady);
+  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(dir.path()))).fault, Fault{});
   EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsL2.shp", "HypsLines.shp", "HypsP.d",
                                                 "notes.txt", "xHypsL.shp", "HypsL", "HypsL.zip",
                                                 "HypsL.shp.bak", "HypsL.txt"}));
@@ -89,9 +86,8 @@ TEST(OutputFolders, CompanionsReplacedByNameStayUntilTheEndOfTheRun) {
     Touch(dir / "HYPS" / f);
   }
   for (const char* f : {"FrameAdj.dbf", "FrameAdj.shx"}) Touch(dir / "FRAME" / f);
-  std::string path, framePath;
   OldLayers old;
-  const Outcome r = PrepareOutputFolders(ResultFolder(dir.path()), path, framePath, &old);
+  const Outcome r = PrepareOutputFolders(FoldersOf(dir.path()), &old);
   ASSERT_TRUE(r.ok()) << r.reason;
   EXPECT_EQ(Names(dir / "HYPS"), (std::set<std::string>{"HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
   EXPECT_EQ(Names(dir / "FRAME"), (std::set<std::string>{"FrameAdj.dbf", "FrameAdj.shx"}));
@@ -117,9 +113,8 @@ TEST(OutputFolders, ARefusalLeavesBothFoldersAsTheyWere) {
     }
     fs::create_directories(dir / "FRAME" / planted);
     const auto hypsBefore = Names(dir / "HYPS");
-    std::string path, framePath;
-    const Outcome r = PrepareOutputFolders(ResultFolder(dir.path()), path, framePath);
-    EXPECT_EQ(r.status, kFrameFolderFailed) << r.reason;
+    const Outcome r = PrepareOutputFolders(FoldersOf(dir.path()));
+    EXPECT_EQ(r.fault, FolderFault::kFrameFolder) << r.reason;
     EXPECT_NE(r.reason.find("a folder stands where a layer file goes"), std::string::npos)
         << r.reason;
     EXPECT_EQ(Names(dir / "HYPS"), hypsBefore);
@@ -129,26 +124,22 @@ TEST(OutputFolders, ARefusalLeavesBothFoldersAsTheyWere) {
 
 TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   TempDir dir;
-  std::string path, framePath;
   Outcome r;
-  // A missing result folder: nothing is created, the paths are set all the same.
-  const std::string missing = ResultFolder(dir / "missing");
-  EXPECT_EQ((r = PrepareOutputFolders(missing, path, framePath)).status, kResultFolderMissing);
-  EXPECT_EQ(path, missing + "HYPS");
+  // A missing result folder: nothing is created.
+  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "missing"))).fault,
+            FolderFault::kResultFolderMissing);
   EXPECT_FALSE(fs::exists(dir / "missing"));
   EXPECT_NE(r.reason.find("does not exist"), std::string::npos);
 
   // A file where the HYPS folder should be.
   fs::create_directory(dir / "a");
   Touch(dir / "a" / "HYPS");
-  EXPECT_EQ((r = PrepareOutputFolders(ResultFolder(dir / "a"), path, framePath)).status,
-            kHypsFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "a"))).fault, FolderFault::kHypsFolder);
 
   // A file where the FRAME folder should be.
   fs::create_directory(dir / "b");
   Touch(dir / "b" / "FRAME");
-  EXPECT_EQ((r = PrepareOutputFolders(ResultFolder(dir / "b"), path, framePath)).status,
-            kFrameFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "b"))).fault, FolderFault::kFrameFolder);
   EXPECT_FALSE(fs::exists(dir / "b" / "HYPS"));  // a refusal makes nothing
 
   // A result folder whose HYPS path would pass 260 characters is not cut short.
@@ -157,7 +148,7 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   fs::create_directory(deep);
   const std::string R = ResultFolder(deep);
   ASSERT_GT(R.size() + 4, 260u);
-  EXPECT_EQ((r = PrepareOutputFolders(R, path, framePath)).status, kHypsFolderFailed);
+  EXPECT_EQ((r = PrepareOutputFolders(ResultFoldersOf(R))).fault, FolderFault::kHypsFolder);
   EXPECT_TRUE(fs::is_empty(deep));
 }
 

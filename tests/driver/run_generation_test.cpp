@@ -10,6 +10,8 @@ namespace {
 
 constexpr double kSixth = 1.0 / 6.0;
 
+enum class DiskFault { kFull = 1 };
+
 // N-37-XIV with its defaults, as the parameter file would leave it.
 SheetParameters StandardSheet() {
   SheetParameters p;
@@ -19,7 +21,7 @@ SheetParameters StandardSheet() {
   p.SheetNo = 14;
   StoreBaseParameters(ComputeBaseTrapezoid(0, 8, 37, 14, 0), p);
   UseBaseTrapezoid(p);
-  p.Path = "/nonexistent/HYPS";
+  p.Path = "/nonexistent/";
   return p;
 }
 
@@ -52,13 +54,13 @@ TEST(RunGeneration, StagesRunInOrderWithTheListsCompleted) {
   GenerationWork work;
   std::vector<std::string> calls;
   GenerationStages stages;
-  stages.graticule = [&](const SheetParameters&, GenerationWork& w) {
+  stages.graticule = [&](const SheetParameters&, const ResultFolders&, GenerationWork& w) {
     calls.push_back("graticule " + w.SheetName);
     w.ParallelLats = {p.BaseSouth + 3 * kSixth, p.BaseSouth + kSixth, p.BaseSouth + 2 * kSixth};
     w.MeridianLons = {37.25, 37.5, 37.75};
     return Success();
   };
-  stages.frame = [&](const SheetParameters&, GenerationWork& w) {
+  stages.frame = [&](const SheetParameters&, const ResultFolders&, GenerationWork& w) {
     calls.push_back("frame " + w.AdjacentWest + " " + w.AdjacentEast + " " + w.AdjacentNorth + " " +
                     w.AdjacentSouth);
     // The sheet edges lie on the grid, so all four are in the lists, sorted.
@@ -68,11 +70,11 @@ TEST(RunGeneration, StagesRunInOrderWithTheListsCompleted) {
     EXPECT_EQ(w.MeridianLons, (std::vector<double>{37.0, 37.25, 37.5, 37.75, 38.0}));
     return Success();
   };
-  stages.project = [&](const SheetParameters&, GenerationWork& w) {
+  stages.project = [&](const SheetParameters&, const ResultFolders&, GenerationWork& w) {
     calls.push_back("project " + w.SheetName);
     return Success();
   };
-  EXPECT_TRUE(RunGeneration(p, work, stages).ok());
+  EXPECT_TRUE(RunGeneration(p, ResultFoldersOf(p.Path), work, stages).ok());
   EXPECT_EQ(calls, (std::vector<std::string>{"graticule N-37-XIV",
                                              "frame N-37-XIII N-37-XV N-37-VIII N-37-XX",
                                              "project N-37-XIV"}));
@@ -83,15 +85,15 @@ TEST(RunGeneration, FailedGraticuleWritesNoFrame) {
   GenerationWork work;
   bool frameRan = false;
   GenerationStages stages;
-  stages.graticule = [](const SheetParameters&, GenerationWork&) {
-    return Failure(1, "disk full");
+  stages.graticule = [](const SheetParameters&, const ResultFolders&, GenerationWork&) {
+    return Failure(DiskFault::kFull, "disk full");
   };
-  stages.frame = [&](const SheetParameters&, GenerationWork&) {
+  stages.frame = [&](const SheetParameters&, const ResultFolders&, GenerationWork&) {
     frameRan = true;
     return Success();
   };
-  const Outcome r = RunGeneration(p, work, stages);
-  EXPECT_EQ(r.status, 1);
+  const Outcome r = RunGeneration(p, ResultFoldersOf(p.Path), work, stages);
+  EXPECT_EQ(r.fault, DiskFault::kFull);
   EXPECT_EQ(r.reason, "disk full");
   EXPECT_FALSE(frameRan);
 }
@@ -105,14 +107,14 @@ TEST(RunGeneration, AFailedStageEndsTheRun) {
     GenerationWork work;
     int ran = 0;
     const auto stage = [&](int index) {
-      return [&, index](const SheetParameters&, GenerationWork&) {
+      return [&, index](const SheetParameters&, const ResultFolders&, GenerationWork&) {
         ++ran;
-        return index == failing ? Failure(1, "disk full") : Success();
+        return index == failing ? Failure(DiskFault::kFull, "disk full") : Success();
       };
     };
     GenerationStages stages{stage(0), stage(1), stage(2)};
-    const Outcome r = RunGeneration(p, work, stages);
-    EXPECT_EQ(r.status, 1);
+    const Outcome r = RunGeneration(p, ResultFoldersOf(p.Path), work, stages);
+    EXPECT_EQ(r.fault, DiskFault::kFull);
     EXPECT_EQ(r.reason, "disk full");
     EXPECT_EQ(ran, failing + 1);
   }
@@ -149,7 +151,7 @@ TEST(CapacityCheck, SheetsBeyondTheCapacitiesAreRefused) {
     SheetParameters p = StandardSheet();
     c.change(p);
     const Outcome r = CheckSheetFits(p);
-    EXPECT_NE(r.status, 0);
+    EXPECT_EQ(r.fault, CapacityFault::kDoesNotFit);
     EXPECT_NE(r.reason.find(c.says), std::string::npos) << r.reason;
   }
   // Exactly 100 parallels, edges included, still fit.

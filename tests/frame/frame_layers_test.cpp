@@ -38,7 +38,7 @@ struct Sheet {
     args.AdjacentSouth = "N-37-XX";
     args.AdjacentEast = "N-37-XV";
     args.AdjacentWest = "N-37-XIII";
-    args.FramePath = dir.path().string();
+    args.Folders.frame = NamedPathOf(dir.path().string());
     args.xFrom = args.BaseWest = 37.0;
     args.xTo = args.BaseEast = 38.0;
     args.yFrom = args.BaseSouth = 54.0;
@@ -202,18 +202,18 @@ TEST(FrameLayers, LayersPerScaleAndFailures) {
   // A layer that cannot be created: status 1.
   TempDir dir;
   Sheet missing(dir);
-  missing.args.FramePath = (dir.path() / "no such folder").string();
-  EXPECT_EQ(missing.Write().status, kFrameLayerNotCreated);
+  missing.args.Folders.frame = NamedPathOf((dir.path() / "no such folder").string());
+  EXPECT_EQ(missing.Write().fault, FrameFault::kLayerNotCreated);
 
   // A line beyond the work arrays: the parallel at the pole stretches its extension over
   // millions of degrees. The rehearsal finds it without writing; the real run fails with 2.
   Sheet pole(dir);
   pole.lats.push_back(90.0);
   const Outcome fits = CheckFrameFits(pole.args, pole.lats, pole.lons);
-  EXPECT_EQ(fits.status, kFrameNotWritten);
+  EXPECT_EQ(fits.fault, FrameFault::kNotWritten);
   EXPECT_NE(fits.reason.find("10000 vertices"), std::string::npos) << fits.reason;
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-  EXPECT_EQ(pole.Write().status, kFrameNotWritten);
+  EXPECT_EQ(pole.Write().fault, FrameFault::kNotWritten);
   EXPECT_TRUE(CheckFrameFits(Sheet(dir).args, Sheet(dir).lats, Sheet(dir).lons).ok());
 }
 

@@ -14,19 +14,21 @@ TEST(FrameStyle, EachScaleHasItsElements) {
     int series, scale;
     double S;
     bool band, extensions, coordinates, adjacent;
-    int outerKind;
+    OuterFrameLines outerKind;
     double outerOffset;
     int labelFont;
     double labelSize;
     int labelCode;
   } const cases[] = {
-      {0, 0, 200000, true, true, true, true, 1, 9.800000190734863, 2, 6.5, 400912},
-      {0, 1, 500000, false, false, true, false, 1, 5.0, 2, 5.0, 400913},
-      {0, 2, 1000000, false, false, false, false, 0, 0.0, 0, 0.0, 0},
-      {1, 0, 1000000, true, false, true, false, 2, 8.5, 3, 8.0, 400912},
-      {1, 1, 2500000, false, false, true, false, 1, 5.0, 3, 5.5, 400913},
-      {1, 2, 5000000, false, false, false, false, 0, 0.0, 0, 0.0, 0},
-      {0, 3, 0, false, false, false, false, 0, 0.0, 0, 0.0, 0},
+      {0, 0, 200000, true, true, true, true, OuterFrameLines::kOne, 9.800000190734863, 2, 6.5,
+       400912},
+      {0, 1, 500000, false, false, true, false, OuterFrameLines::kOne, 5.0, 2, 5.0, 400913},
+      {0, 2, 1000000, false, false, false, false, OuterFrameLines::kNone, 0.0, 0, 0.0, 0},
+      {1, 0, 1000000, true, false, true, false, OuterFrameLines::kBetweenCompanions, 8.5, 3, 8.0,
+       400912},
+      {1, 1, 2500000, false, false, true, false, OuterFrameLines::kOne, 5.0, 3, 5.5, 400913},
+      {1, 2, 5000000, false, false, false, false, OuterFrameLines::kNone, 0.0, 0, 0.0, 0},
+      {0, 3, 0, false, false, false, false, OuterFrameLines::kNone, 0.0, 0, 0.0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.series << "/" << c.scale);
@@ -37,7 +39,7 @@ TEST(FrameStyle, EachScaleHasItsElements) {
     EXPECT_EQ(s.CoordinateLabels, c.coordinates);
     EXPECT_EQ(s.AdjacentLabels, c.adjacent);
     EXPECT_EQ(s.OuterFrameKind, c.outerKind);
-    if (c.outerKind != 0) {
+    if (c.outerKind != OuterFrameLines::kNone) {
       EXPECT_EQ(s.OuterFrameOffset, c.outerOffset);
     }
     if (c.coordinates) {

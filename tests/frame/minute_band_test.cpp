@@ -58,7 +58,8 @@ FrameArgs Sheet(double base, double from, double to) {
 Side Written(const FrameArgs& args, bool alongParallel, bool first) {
   TempDir dir;
   FrameOutput out;
-  EXPECT_TRUE(out.Open(FrameSlot::Frame, 3, dir.path().string()).ok());
+  EXPECT_TRUE(
+      out.Open(FrameSlot::Frame, 3, ResultFolders{.frame = NamedPathOf(dir.path().string())}).ok());
   VertexWork work;
   const FrameStyle style = FrameStyleFor(0, 0);
   const Outcome r = alongParallel ? WriteMinuteBandAlongParallel(out, first, style, args, work)
@@ -181,7 +182,8 @@ TEST(MinuteBand, SidesAlongMeridiansTickWestToEast) {
   // at its own latitude (1 mm is 0.2 km at 1:200 000).
   TempDir dir;
   FrameOutput out;
-  ASSERT_TRUE(out.Open(FrameSlot::Frame, 3, dir.path().string()).ok());
+  ASSERT_TRUE(
+      out.Open(FrameSlot::Frame, 3, ResultFolders{.frame = NamedPathOf(dir.path().string())}).ok());
   VertexWork work;
   ASSERT_TRUE(WriteMinuteBandAlongMeridian(out, true, FrameStyleFor(0, 0), args, work).ok());
   ASSERT_TRUE(out.Finish().ok());

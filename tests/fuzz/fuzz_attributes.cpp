@@ -146,10 +146,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<FieldDef> fields = Declare(header);
 
   Layer layer;
-  const std::int32_t opened = OpenLayer(system, type, Cp1251FromPath(base).value(), fields, layer);
-  if (opened != kLayerOpen) {
+  const Fault opened = OpenLayer(system, type, Cp1251FromPath(base).value(), fields, layer);
+  if (opened != Fault{}) {
     // A field was refused: nothing was opened and nothing written.
-    Check(opened == kLayerFieldRefused && !layer.IsOpen());
+    Check(opened == LayerFault::kFieldRefused && !layer.IsOpen());
     Check(fs::is_empty(Scratch()));
     return 0;
   }
@@ -174,16 +174,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       static constexpr std::int32_t kIds[] = {1, 2, 999999, 1000000, -99999, -100000, 0, 42};
       const auto record = static_cast<std::int32_t>(take() % (rows.size() + 3));
       const std::int32_t id = kIds[take() % 8];
-      const std::int32_t status = WriteAttributeRecord(layer, record, id, write);
-      Check(status == kRecordWritten || status == kRecordValueRefused ||
-            status == kRecordMalformed);
+      const Fault status = WriteAttributeRecord(layer, record, id, write);
+      Check(status == Fault{} || status == RecordFault::kValueRefused ||
+            status == RecordFault::kMalformed);
       if (record < 1 || static_cast<std::size_t>(record) > rows.size() + 1) {
-        Check(status == kRecordValueRefused);
+        Check(status == RecordFault::kValueRefused);
         continue;
       }
       if (static_cast<std::size_t>(record) > rows.size()) rows.emplace_back();
       rows[record - 1].reset();
-      if (status == kRecordWritten) rows[record - 1] = Record{id, std::string(write)};
+      if (status == Fault{}) rows[record - 1] = Record{id, std::string(write)};
       continue;
     }
 
@@ -196,24 +196,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (wanted != kShapePoint && vertices >= 128) shape.y.pop_back();  // unequal arrays
     const std::int32_t before = layer.recordCount;
-    const std::int32_t status =
-        wanted == kShapePoint ? WritePointShape(layer, write, shape.x[0], shape.y[0])
-        : wanted == kShapeArc ? WriteLineShape(layer, write, shape.x, shape.y)
-                              : WritePolygonShape(layer, write, shape.x, shape.y);
-    Check(status == kShapeWritten || status == kShapeValueRefused ||
-          status == kShapeMalformedText || status == kShapeNotWritten);
+    const Fault status = wanted == kShapePoint
+                             ? WritePointShape(layer, write, shape.x[0], shape.y[0])
+                         : wanted == kShapeArc ? WriteLineShape(layer, write, shape.x, shape.y)
+                                               : WritePolygonShape(layer, write, shape.x, shape.y);
+    Check(status == Fault{} || status == ShapeFault::kValueRefused ||
+          status == ShapeFault::kMalformedText || status == ShapeFault::kNotWritten);
     if (wanted != type || shape.x.size() != shape.y.size()) {
       // Refused before its record: the counters and the table stay as they were.
-      Check(status == kShapeNotWritten && layer.recordCount == before);
+      Check(status == ShapeFault::kNotWritten && layer.recordCount == before);
       continue;
     }
-    Check(status != kShapeNotWritten && layer.recordCount == before + 1 &&
+    Check(status != ShapeFault::kNotWritten && layer.recordCount == before + 1 &&
           layer.idCount == layer.recordCount);
     const auto record = static_cast<std::size_t>(layer.recordCount);
     Check(record <= rows.size() + 1);
     if (record > rows.size()) rows.emplace_back();
     rows[record - 1].reset();
-    if (status == kShapeWritten) {
+    if (status == Fault{}) {
       rows[record - 1] = Record{layer.idCount, std::string(write)};
       shapes.push_back(shape);
     }

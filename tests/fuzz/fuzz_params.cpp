@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/path_separator.h"
 #include "core/sheet_parameters.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
 #include "params/param_file.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -22,13 +22,13 @@ void Check(bool holds) {
 void ReadAsParameterFile(std::string_view text) {
   mapbasis::SheetParameters p;
   const mapbasis::Outcome read = mapbasis::ReadParamText(text, "fuzz", p);
-  const std::int32_t status = read.status;
+  const std::int32_t status = read.fault.code();
   Check(status == 0 || (status >= 3 && status <= 6));
   Check(status == p.Status);
   Check((status == 0) == read.reason.empty());
   if (status == 0) {
     Check(p.Path.size() >= 3 && p.Path.size() <= mapbasis::kPathLength);
-    Check(p.Path.back() == mapbasis::kPathSeparator);
+    Check(p.Path.back() == mapbasis::platform::kPathSeparator);
     Check(p.MapScale >= 0 && p.MapScale <= 2);
     Check(p.CS >= 1 && p.CS <= 3);
     Check(p.xMinute >= 1 && p.xMinute <= 59 && p.yMinute >= 1 && p.yMinute <= 59);

@@ -24,7 +24,7 @@ GraticuleArgs SheetArgs(const TempDir& dir, double west, double east, double sou
   a.CS = 3;
   a.MillionSeries = million ? 1 : 0;
   a.SheetName = "N-37-XIV";
-  a.Path = dir.path().string();
+  a.Folders.hyps = NamedPathOf(dir.path().string());
   a.BaseWest = west;
   a.BaseSouth = south;
   a.xFrom = west;
@@ -48,7 +48,7 @@ TEST(GraticuleLayers, StandardSheetWritesAllThreeLayers) {
   VertexWork work;
   std::vector<double> lats, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).status, 0) << r.reason;
+  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, Fault{}) << r.reason;
 
   // The trapezoid, named by the sheet.
   const auto area = ReadLayerFiles(dir.path() / "HypsA");
@@ -126,7 +126,7 @@ TEST(GraticuleLayers, MillionSheetNodesAndTheArcticCircle) {
   VertexWork work;
   std::vector<double> lats, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).status, 0) << r.reason;
+  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, Fault{}) << r.reason;
   EXPECT_EQ(ReadLayerFiles(dir.path() / "HypsP").records.size(), 625u);
 
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
@@ -150,7 +150,7 @@ TEST(GraticuleLayers, ArcticCircleNearAnEdgeIsNotDrawn) {
     VertexWork work;
     std::vector<double> lats, lons;
     Outcome r;
-    ASSERT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).status, 0) << r.reason;
+    ASSERT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).fault, Fault{}) << r.reason;
     const auto lines = ReadLayerFiles(dir.path() / "HypsL");
     for (std::size_t i = 0; i < lines.records.size(); ++i) {
       EXPECT_NE(lines.Value(i, "L_code"), "400013");
@@ -165,7 +165,7 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
   VertexWork work;
   std::vector<double> lats{1.0, 2.0}, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).status, 0) << r.reason;
+  ASSERT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).fault, Fault{}) << r.reason;
   EXPECT_TRUE(lats.empty());  // reset once the layer is open
   EXPECT_EQ(lons.size(), 3u);
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
@@ -174,7 +174,7 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
   EXPECT_EQ(lines.Value(3, "L_code"), "400010");
 
   // Only the nodes inside: one row, at 54°05'.
-  ASSERT_EQ((r = WriteAreaAndNodes(a, 0.125, 1.0 / 12.0, work)).status, 0) << r.reason;
+  ASSERT_EQ((r = WriteAreaAndNodes(a, 0.125, 1.0 / 12.0, work)).fault, Fault{}) << r.reason;
   const auto nodes = ReadLayerFiles(dir.path() / "HypsP");
   ASSERT_EQ(nodes.records.size(), 9u);
   EXPECT_EQ(nodes.shapes[0].y[0], 54.0 + 1.0 / 12.0);
@@ -183,15 +183,16 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
 TEST(GraticuleLayers, NoLayerWithoutItsFolder) {
   TempDir dir;
   GraticuleArgs a = SheetArgs(dir, 37.0, 38.0, 54.0, 54.0 + kH, false);
-  a.Path = (dir.path() / "missing").string();
+  a.Folders.hyps = NamedPathOf((dir.path() / "missing").string());
   VertexWork work;
   std::vector<double> lats{54.5}, lons;
   Outcome r;
-  EXPECT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).status, kHypsLNotOpened);
+  EXPECT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).fault, GraticuleFault::kLayerNotOpened);
   EXPECT_EQ(lats.size(), 1u);  // untouched
   EXPECT_NE(r.reason.find("HypsL"), std::string::npos);
-  EXPECT_EQ((r = WriteAreaAndNodes(a, 0.125, 1.0 / 12.0, work)).status, kHypsANotOpened);
-  EXPECT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).status, 1);
+  EXPECT_EQ((r = WriteAreaAndNodes(a, 0.125, 1.0 / 12.0, work)).fault,
+            GraticuleFault::kLayerNotOpened);
+  EXPECT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, GraticuleFault::kLayerNotOpened);
 }
 
 TEST(GraticuleLayers, WesternHemisphereLabels) {
@@ -201,7 +202,7 @@ TEST(GraticuleLayers, WesternHemisphereLabels) {
   VertexWork work;
   std::vector<double> lats, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).status, 0) << r.reason;
+  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, Fault{}) << r.reason;
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
   // Meridians follow the parallels: 181 is 179° W.
   EXPECT_EQ(Utf8(lines.Value(5, "Grad")), "179°");

@@ -117,12 +117,13 @@ TEST(GridLines, InteriorLinesOnly) {
 
   // More than the lists hold.
   const Outcome overflow = InteriorGridLines(0.0, 30.0, 0.0, 0.25, "meridians", lines);
-  EXPECT_EQ(overflow.status, kGridOverflow);
+  EXPECT_EQ(overflow.fault, GridFault::kOverflow);
   EXPECT_EQ(overflow.reason,
             "the sheet would carry more than 100 meridians; choose a larger spacing or a smaller "
             "trapezoid");
   EXPECT_TRUE(InteriorGridLines(0.0, 25.25, 0.0, 0.25, "meridians", lines).ok());  // exactly 100
-  EXPECT_EQ(InteriorGridLines(0.0, 1.0, 0.0, 0.0, "meridians", lines).status, kGridUnsearchable);
+  EXPECT_EQ(InteriorGridLines(0.0, 1.0, 0.0, 0.0, "meridians", lines).fault,
+            GridFault::kUnsearchable);
 }
 
 }  // namespace

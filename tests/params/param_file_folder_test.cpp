@@ -1,4 +1,4 @@
-// The parameter file on disk: what is read, what is refused at once, and the result folder.
+// The parameter file on disk: what is read, and what is refused at once.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -24,10 +24,8 @@ void WriteFile(const fs::path& file, const std::string& bytes) {
 
 std::string Cp1251Of(const fs::path& path) { return Cp1251FromPath(path).value(); }
 
-// The result folder is made with the folders above it; its name goes to no command interpreter,
-// so blanks, quotes and shell characters are plain parts of the name. Reading the file makes
-// nothing: the folder is made only when asked for, after every check of the run.
-TEST(ParamFileFolder, CreatesAMissingResultFolderOnlyWhenAsked) {
+// Reading the file makes nothing: the run makes the result folder once every check has passed.
+TEST(ParamFileFolder, ReadingTheResultFolderMakesNothing) {
   const TempDir dir("params");
   const std::string oddName =
       Cp1251("a b \"q\" & | $(touch injected) `touch injected` Карты").str();
@@ -41,7 +39,6 @@ TEST(ParamFileFolder, CreatesAMissingResultFolderOnlyWhenAsked) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    fs::remove_all(PathFromCp1251(Cp1251Of(dir.path()) + "/" + oddName));
     const fs::path file = dir / "params.txt";
     WriteFile(file, c.content);
     SheetParameters p;
@@ -49,30 +46,8 @@ TEST(ParamFileFolder, CreatesAMissingResultFolderOnlyWhenAsked) {
     ASSERT_TRUE(read.ok()) << read.reason;
     EXPECT_EQ(p.Status, 0);
     EXPECT_EQ(p.Path, Cp1251Of(folder) + "/");
-    EXPECT_FALSE(fs::exists(folder));
-    ASSERT_TRUE(CreateResultFolder(p).ok());
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_TRUE(CreateResultFolder(p).ok());  // an existing folder is kept
-    EXPECT_FALSE(fs::exists(dir / "injected"));
-    EXPECT_FALSE(fs::exists("injected"));
+    EXPECT_FALSE(fs::exists(PathFromCp1251(Cp1251Of(dir.path()) + "/" + oddName)));
   }
-}
-
-TEST(ParamFileFolder, FolderThatCannotBeMade) {
-  const TempDir dir("params");
-  WriteFile(dir / "plain", "x");
-  SheetParameters p;
-  for (const char* path : {"plain/out/", "plain/"}) {
-    SCOPED_TRACE(path);
-    p.Path = Cp1251Of(dir.path()) + "/" + path;
-    const Outcome made = CreateResultFolder(p);
-    EXPECT_EQ(made.status, 7);
-    EXPECT_NE(made.reason.find("the result folder \"" + p.Path.substr(0, p.Path.size() - 1) + "\""),
-              std::string::npos)
-        << made.reason;
-  }
-  // A file where the folder should be is named for what it is.
-  EXPECT_NE(CreateResultFolder(p).reason.find("exists but is not a folder"), std::string::npos);
 }
 
 TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
@@ -106,7 +81,7 @@ TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
     // Nothing waits on a FIFO or reads a huge file whole; the bound is loose for sanitized builds
     // on a busy machine, where reading the 1 MiB file alone takes over half a second.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_EQ(read.status, c.status);
+    EXPECT_EQ(read.fault.code(), c.status);
     EXPECT_EQ(p.Status, c.status);
     EXPECT_EQ(read.reason, c.says);
     if (c.status == 2) {
@@ -116,7 +91,7 @@ TEST(ParamFileFolder, OnlyRegularFilesOfSensibleSizeAreRead) {
   EXPECT_FALSE(fs::exists(dir / "never"));
   // A character device is no parameter file either, and is not read until memory runs out.
   SheetParameters p;
-  EXPECT_EQ(ReadParamFile("/dev/zero", p).status, 2);
+  EXPECT_EQ(ReadParamFile("/dev/zero", p).fault, ParamFileFault::kCannotOpen);
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "core/path_separator.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 namespace {
 
-const std::string kSep(1, kPathSeparator);
+const std::string kSep(1, platform::kPathSeparator);
 
 struct Read {
   std::int32_t status;
@@ -20,7 +20,7 @@ struct Read {
 Read ReadText(std::string_view content) {
   Read r;
   const Outcome read = ReadParamText(content, "t", r.p);
-  r.status = read.status;
+  r.status = read.fault.code();
   r.reason = read.reason;
   return r;
 }

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
-#include "core/path_separator.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 namespace {
@@ -33,7 +33,7 @@ TEST(ParamItems, CoordinateSystems) {
 }
 
 TEST(ParamItems, ResultFolder) {
-  const std::string sep(1, kPathSeparator);
+  const std::string sep(1, platform::kPathSeparator);
   const std::string longest(kPathLength - 1, 'a');
   struct Case {
     std::string value;

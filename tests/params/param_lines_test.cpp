@@ -77,7 +77,7 @@ TEST(ParamLines, Utf8LinesWithoutACp1251FormAreUnreadable) {
     const std::string content = full + beyond + "\n";
     ParamLines lines = OpenParamLines(content);
     std::string line;
-    EXPECT_EQ(ReadParamLine(lines, line).status, kLineTooLong) << beyond;
+    EXPECT_EQ(ReadParamLine(lines, line).fault, LineFault::kTooLong) << beyond;
   }
 }
 

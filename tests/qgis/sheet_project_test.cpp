@@ -147,7 +147,7 @@ TEST(SheetProject, StylesAndProjectPerMapScale) {
     EXPECT_EQ(Count(project, "labelsEnabled=\"1\""), Count(project, "<labeling "));
 
     // The Frame style knows the sheet's north and south edges and the band's width.
-    const std::string frame = LayerStyleText("Frame", p);
+    const std::string frame = LayerStyleText(LayerOf(SheetLayer::Frame), p);
     if (*c.bandWidth != '\0') {
       const std::string north = p.MillionSeries == 1 ? "56" : "54.666666667";
       EXPECT_NE(frame.find("value=\"" + north + "\"/>\n        <Option type=\"QString\" " +
@@ -156,14 +156,13 @@ TEST(SheetProject, StylesAndProjectPerMapScale) {
                 std::string::npos)
           << frame;
     }
-    for (const char* layer : {"HypsA", "HypsP", "HypsL", "Frame", "FrameAdj", "FrameDig"}) {
+    for (const LayerSpec& layer : LayerCatalogue()) {
       const std::string style = LayerStyleText(layer, p);
-      EXPECT_NE(style.find("<qgis "), std::string::npos) << layer;
-      EXPECT_EQ(style.find("{{"), std::string::npos) << layer;
+      EXPECT_NE(style.find("<qgis "), std::string::npos) << layer.name;
+      EXPECT_EQ(style.find("{{"), std::string::npos) << layer.name;
     }
   }
-  // A name that is not a layer has no style; a system without EPSG code has no project.
-  EXPECT_EQ(LayerStyleText("Other", Sheet(1, 0, 0)), "");
+  // A system without EPSG code has no project.
   EXPECT_EQ(SheetProjectText(Sheet(0, 0, 0), "N-37-XIV"), "");
   EXPECT_EQ(QgisSystemOf(4), nullptr);
 }

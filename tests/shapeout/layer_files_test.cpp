@@ -44,7 +44,7 @@ TEST(LayerFiles, CreatesTableShapefileAndProjection) {
   const fs::path base = dir / "HypsL";
   {
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(base), kLineFields, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(base), kLineFields, layer), Fault{});
     EXPECT_TRUE(layer.IsOpen());
     EXPECT_EQ(layer.BasePath(), BaseText(base));
     EXPECT_EQ(layer.Fields().size(), kLineFields.size());
@@ -95,7 +95,7 @@ TEST(LayerFiles, ProjectionFileOfEachCoordinateSystem) {
     TempDir dir;
     const fs::path base = dir / "Frame";
     Layer layer;
-    ASSERT_EQ(OpenLayer(c.CS, kShapeArc, BaseText(base), {}, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(c.CS, kShapeArc, BaseText(base), {}, layer), Fault{});
     ASSERT_TRUE(CloseLayer(layer).ok());
     // No producer fields: the table holds Id alone.
     const auto table = ReadTable(base);
@@ -136,10 +136,10 @@ TEST(LayerFiles, BasePathNamesTheFiles) {
     {
       Layer layer;
       const std::string base = BaseText(folder) + "/" + c.name;
-      ASSERT_EQ(OpenLayer(1, kShapeArc, base, kLineFields, layer), kLayerOpen);
+      ASSERT_EQ(OpenLayer(1, kShapeArc, base, kLineFields, layer), Fault{});
       EXPECT_EQ(layer.BasePath(), BaseText(folder / c.file));
       EXPECT_EQ(WriteLineShape(layer, "1\\\\\\\\\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
-                kShapeWritten);
+                Fault{});
       ASSERT_TRUE(CloseLayer(layer).ok());
     }
     std::vector<std::string> files;
@@ -164,11 +164,11 @@ TEST(LayerFiles, BasePathOf255CharactersAtMost) {
   const std::string fits = folder + letters + std::string(255 - folder.size() - 10, 'a');
   ASSERT_EQ(fits.size(), 255u);
   Layer layer;
-  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "   ", {}, layer), kLayerOpen);
+  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "   ", {}, layer), Fault{});
   EXPECT_TRUE(CloseLayer(layer).ok());
   EXPECT_TRUE(AnyLayerFile(PathFromCp1251(fits)));
 
-  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "b", {}, layer), kLayerBasePathTooLong);
+  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "b", {}, layer), LayerFault::kBasePathTooLong);
   EXPECT_FALSE(layer.IsOpen());
   EXPECT_FALSE(AnyLayerFile(PathFromCp1251(fits + "b")));
 }
@@ -190,7 +190,8 @@ TEST(LayerFiles, RefusedFieldLeavesNothing) {
     const std::vector<FieldDef> fields = {
         {"L_code", {kFieldInteger, 6, 0}}, c.field, {"After", {kFieldString, 5, 0}}};
     Layer layer;
-    EXPECT_EQ(OpenLayer(1, kShapePolygon, BaseText(base), fields, layer), kLayerFieldRefused);
+    EXPECT_EQ(OpenLayer(1, kShapePolygon, BaseText(base), fields, layer),
+              LayerFault::kFieldRefused);
     EXPECT_FALSE(layer.IsOpen());
     EXPECT_TRUE(layer.BasePath().empty());
     EXPECT_TRUE(fs::is_empty(dir.path()));
@@ -201,22 +202,22 @@ TEST(LayerFiles, FilesThatCannotBeMadeLeaveNoHalfLayer) {
   TempDir dir;
   Layer layer;
   EXPECT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "missing" / "HypsL"), {}, layer),
-            kLayerTableNotCreated);
+            LayerFault::kTableNotCreated);
   EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_EQ(OpenLayer(1, kShapeArc, "    ", {}, layer), kLayerTableNotCreated);
+  EXPECT_EQ(OpenLayer(1, kShapeArc, "    ", {}, layer), LayerFault::kTableNotCreated);
 
   // A folder in the place of one file of the set: the set cannot be put in place, and none of
   // its other files is left under the layer's names.
   for (const char* blocked : {"Frame.shp", "Frame.PRJ", "Frame.qml"}) {
     SCOPED_TRACE(blocked);
     fs::create_directory(dir / blocked);
-    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer), Fault{});
     layer.SetStyle("<qgis/>");
     ASSERT_EQ(
         WriteLineShape(layer, "1\\a\\b\\c\\d\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
-        kShapeWritten);
+        Fault{});
     const Outcome closed = CloseLayer(layer);
-    EXPECT_EQ(closed.status, kLayerNotPublished);
+    EXPECT_EQ(closed.fault, LayerFault::kNotPublished);
     EXPECT_NE(closed.reason.find(blocked), std::string::npos) << closed.reason;
     EXPECT_FALSE(layer.IsOpen());
     std::vector<std::string> left;
@@ -234,11 +235,11 @@ TEST(LayerFiles, ALayerReachesTheDiskOnlyWhenClosed) {
   Layer kept;
   {
     Layer first;
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "A"), fields, first), kLayerOpen);
-    ASSERT_EQ(WritePointShape(first, "1\\", 37.0, 54.0), kShapeWritten);
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "A"), fields, first), Fault{});
+    ASSERT_EQ(WritePointShape(first, "1\\", 37.0, 54.0), Fault{});
     Layer moved(std::move(first));
     EXPECT_FALSE(first.IsOpen());
-    ASSERT_EQ(WritePointShape(moved, "2\\", 37.5, 54.5), kShapeWritten);
+    ASSERT_EQ(WritePointShape(moved, "2\\", 37.5, 54.5), Fault{});
     kept = std::move(moved);
   }
   ASSERT_TRUE(kept.IsOpen());
@@ -249,14 +250,14 @@ TEST(LayerFiles, ALayerReachesTheDiskOnlyWhenClosed) {
   EXPECT_EQ(ReadTable(dir / "A").value().records.size(), 2u);
 
   // A layer abandoned (opened over, discarded or just dropped) leaves nothing.
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "B"), fields, kept), kLayerOpen);
-  ASSERT_EQ(WritePointShape(kept, "1\\", 37.0, 54.0), kShapeWritten);
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "C"), fields, kept), kLayerOpen);
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "B"), fields, kept), Fault{});
+  ASSERT_EQ(WritePointShape(kept, "1\\", 37.0, 54.0), Fault{});
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "C"), fields, kept), Fault{});
   EXPECT_EQ(kept.recordCount, 0);
   DiscardLayer(kept);
   {
     Layer dropped;
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "D"), fields, dropped), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "D"), fields, dropped), Fault{});
   }
   for (const char* name : {"B", "C", "D"}) EXPECT_FALSE(AnyLayerFile(dir / name)) << name;
 }

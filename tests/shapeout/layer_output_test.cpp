@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/path_separator.h"
+#include "platform/files.h"
 #include "shapeout/shape_writers.h"
 #include "support/layer_readback.h"
 #include "support/temp_dir.h"
@@ -28,29 +28,32 @@ const std::vector<FieldDef> kFields = {{"L_code", {kFieldInteger, 6, 0}}};
 TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   TempDir dir;
   Layer layer;
-  ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "HypsL", kShapeArc, kFields, layer).ok());
-  EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + kPathSeparator + "HypsL");
+  ASSERT_TRUE(
+      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "HypsL", kShapeArc, kFields, layer).ok());
+  EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + platform::kPathSeparator + "HypsL");
   CloseLayer(layer);
   EXPECT_TRUE(ReadTable(dir / "HypsL"));
 
   const std::string missing = BaseText(dir / "missing");
-  const Outcome failed = OpenLayerIn(1, missing, "HypsA", kShapePolygon, kFields, layer);
-  EXPECT_EQ(failed.status, kLayerTableNotCreated);
-  EXPECT_EQ(failed.reason,
-            "cannot create the layer \"" + missing + kPathSeparator + "HypsA\" (status 121)");
+  const Outcome failed =
+      OpenLayerIn(1, NamedPathOf(missing), "HypsA", kShapePolygon, kFields, layer);
+  EXPECT_EQ(failed.fault, LayerFault::kTableNotCreated);
+  EXPECT_EQ(failed.reason, "cannot create the layer \"" + missing + platform::kPathSeparator +
+                               "HypsA\" (status 121)");
   EXPECT_FALSE(layer.IsOpen());
 }
 
 TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
   TempDir dir;
-  const LayerStyles styles = [](std::string_view name) {
-    return name == "HypsL" ? std::string("<qgis>HypsL</qgis>") : std::string();
+  const LayerStyles styles = [](const LayerSpec& layer) {
+    return layer.id == SheetLayer::HypsL ? std::string("<qgis>HypsL</qgis>") : std::string();
   };
-  for (const char* name : {"HypsL", "HypsP"}) {
+  const ResultFolders folders{.hyps = NamedPathOf(BaseText(dir.path()))};
+  for (const SheetLayer id : {SheetLayer::HypsL, SheetLayer::HypsP}) {
+    const LayerSpec& spec = LayerOf(id);
     Layer layer;
-    ASSERT_TRUE(
-        OpenLayerIn(1, BaseText(dir.path()), name, kShapePoint, kFields, layer, styles).ok());
-    EXPECT_FALSE(fs::exists(dir / (std::string(name) + ".qml")));  // not before the layer
+    ASSERT_TRUE(OpenLayerIn(1, folders, spec, layer, styles).ok());
+    EXPECT_FALSE(fs::exists(dir / (std::string(spec.name) + ".qml")));  // not before the layer
     ASSERT_TRUE(CloseLayer(layer).ok());
   }
   std::ifstream in(dir / "HypsL.qml", std::ios::binary);
@@ -61,7 +64,8 @@ TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
 TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
   TempDir dir;
   Layer layer;
-  ASSERT_TRUE(OpenLayerIn(1, BaseText(dir.path()), "L", kShapeArc, kFields, layer).ok());
+  ASSERT_TRUE(
+      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "L", kShapeArc, kFields, layer).ok());
   VertexWork work;
   work.Append(37.0, 54.0);
   work.Append(38.0, 54.0);
@@ -69,17 +73,17 @@ TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
 
   work.MarkIncomplete();
   const Outcome incomplete = WriteWorkLine(layer, "400011\\", work);
-  EXPECT_EQ(incomplete.status, kShapeNotWritten);
+  EXPECT_EQ(incomplete.fault, ShapeFault::kNotWritten);
   EXPECT_NE(incomplete.reason.find("needs more than 10000 vertices"), std::string::npos);
   EXPECT_EQ(layer.recordCount, 1);  // no record was begun for it
 
   work.Clear();
   work.Append(37.0, 54.0);
   const Outcome malformed = WriteWorkLine(layer, "400011", work);
-  EXPECT_EQ(malformed.status, kShapeMalformedText);
+  EXPECT_EQ(malformed.fault, ShapeFault::kMalformedText);
   EXPECT_NE(malformed.reason.find("cannot write record 2 of the layer"), std::string::npos);
   // A point is refused by a line layer before its record is begun.
-  EXPECT_EQ(WritePointRecord(layer, "1\\", 37.0, 54.0).status, kShapeNotWritten);
+  EXPECT_EQ(WritePointRecord(layer, "1\\", 37.0, 54.0).fault, ShapeFault::kNotWritten);
   CloseLayer(layer);
   EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
 }

@@ -21,13 +21,13 @@ const std::vector<FieldDef> kAreaFields = {{"L_code", {kFieldInteger, 6, 0}},
 TEST(RecordWriter, RecordNumberPicksTheTableRow) {
   TempDir dir;
   Layer layer;
-  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
-  EXPECT_EQ(WriteAttributeRecord(layer, 1, 7, "1\\a\\"), kRecordWritten);
-  EXPECT_EQ(WriteAttributeRecord(layer, 3, 8, "1\\a\\"), kRecordValueRefused);  // a gap
-  EXPECT_EQ(WriteAttributeRecord(layer, 0, 8, "1\\a\\"), kRecordValueRefused);
-  EXPECT_EQ(WriteAttributeRecord(layer, 1, 9, "2\\b\\"), kRecordWritten);  // rewritten
-  EXPECT_EQ(WriteAttributeRecord(layer, 2, 1000000, ""), kRecordValueRefused);
-  EXPECT_EQ(WriteAttributeRecord(layer, 3, 10, "3\\c"), kRecordMalformed);
+  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), Fault{});
+  EXPECT_EQ(WriteAttributeRecord(layer, 1, 7, "1\\a\\"), Fault{});
+  EXPECT_EQ(WriteAttributeRecord(layer, 3, 8, "1\\a\\"), RecordFault::kValueRefused);  // a gap
+  EXPECT_EQ(WriteAttributeRecord(layer, 0, 8, "1\\a\\"), RecordFault::kValueRefused);
+  EXPECT_EQ(WriteAttributeRecord(layer, 1, 9, "2\\b\\"), Fault{});  // rewritten
+  EXPECT_EQ(WriteAttributeRecord(layer, 2, 1000000, ""), RecordFault::kValueRefused);
+  EXPECT_EQ(WriteAttributeRecord(layer, 3, 10, "3\\c"), RecordFault::kMalformed);
   CloseLayer(layer);
 
   const auto table = ReadTable(dir / "L");

@@ -32,11 +32,10 @@ TEST(ShapeWriters, KthShapeIsRecordAndIdK) {
   const Coords x = {37.0, 37.25, 37.5}, y = {54.666666666666664, 54.5, 54.0};
   {
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), Fault{});
     for (int k = 1; k <= 3; ++k) {
       const std::string text = std::to_string(100 + k) + "\\line\\";
-      ASSERT_EQ(WriteLineShape(layer, text, std::span(x).first(k), std::span(y).first(k)),
-                kShapeWritten);
+      ASSERT_EQ(WriteLineShape(layer, text, std::span(x).first(k), std::span(y).first(k)), Fault{});
       EXPECT_EQ(layer.recordCount, k);
       EXPECT_EQ(layer.idCount, k);
     }
@@ -68,11 +67,11 @@ TEST(ShapeWriters, PointsAndPolygonsKeepTheirVertices) {
   const Coords openX = {37.0, 38.0, 38.0}, openY = {54.5, 54.5, 54.0};
   {
     Layer area, points;
-    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, area), kLayerOpen);
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), kAreaFields, points), kLayerOpen);
-    EXPECT_EQ(WritePolygonShape(area, "-1\\N-37-XIV\\", ringX, ringY), kShapeWritten);
-    EXPECT_EQ(WritePolygonShape(area, "-1\\\\", openX, openY), kShapeWritten);
-    EXPECT_EQ(WritePointShape(points, "-1\\\\", 37.125, 54.25), kShapeWritten);
+    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, area), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), kAreaFields, points), Fault{});
+    EXPECT_EQ(WritePolygonShape(area, "-1\\N-37-XIV\\", ringX, ringY), Fault{});
+    EXPECT_EQ(WritePolygonShape(area, "-1\\\\", openX, openY), Fault{});
+    EXPECT_EQ(WritePointShape(points, "-1\\\\", 37.125, 54.25), Fault{});
     ASSERT_TRUE(CloseLayer(area).ok() && CloseLayer(points).ok());
   }
   const auto area = ReadShapes(dir / "A");
@@ -104,34 +103,34 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
   };
   const struct {
     std::string text;
-    std::int32_t status;
+    Fault status;
     std::vector<std::string> raw;  // L_code .. Font as stored
   } cases[] = {
       {"   400011\\  a b  \\1,5\\T\\Arial\\",
-       kShapeWritten,
+       Fault{},
        {"  400011", "a b       ", "    1.50", " ", "Arial"}},
-      {"\\\\\\\\\\", kShapeWritten, {"       0", "          ", "    0.00", " ", "     "}},
+      {"\\\\\\\\\\", Fault{}, {"       0", "          ", "    0.00", " ", "     "}},
       {"-7\\x\\2.5d1\\\\y\\more\\values\\",
-       kShapeWritten,
+       Fault{},
        {"      -7", "x         ", "   25.00", " ", "y    "}},
       {Cp1251("5\\Параллель\\0\\\\\\").str(),
-       kShapeWritten,
+       Fault{},
        {"       5", Cp1251("Параллель ").str(), "    0.00", " ", "     "}},
       {"12abc\\x\\1\\\\y\\",
-       kShapeMalformedText,
+       ShapeFault::kMalformedText,
        {"        ", "          ", "        ", " ", "     "}},
       {"1\\x\\1.5.3\\\\y\\",
-       kShapeMalformedText,
+       ShapeFault::kMalformedText,
        {"       1", "x         ", "        ", " ", "     "}},
       {"1\\name too long\\1\\\\y\\",
-       kShapeValueRefused,
+       ShapeFault::kValueRefused,
        {"       1", "name too l", "        ", " ", "     "}},
       {"123456789\\x\\1\\\\y\\",
-       kShapeValueRefused,
+       ShapeFault::kValueRefused,
        {"12345678", "          ", "        ", " ", "     "}},
       // A text that holds a NUL cannot be stored whole: refused, not cut.
       {std::string("1\\a\0b\\1\\\\y\\", 11),
-       kShapeValueRefused,
+       ShapeFault::kValueRefused,
        {"       1", "          ", "        ", " ", "     "}},
   };
   for (const auto& c : cases) {
@@ -139,7 +138,7 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
     TempDir dir;
     {
       Layer layer;
-      ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), fields, layer), kLayerOpen);
+      ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), fields, layer), Fault{});
       EXPECT_EQ(WritePointShape(layer, c.text, 1.0, 2.0), c.status);
       ASSERT_TRUE(CloseLayer(layer).ok());  // closed even after a failure, to look at it
     }
@@ -148,7 +147,7 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
     ASSERT_EQ(table->records.size(), 1u);
     EXPECT_EQ(table->records[0][0], "     1");
     EXPECT_EQ(std::vector(table->records[0].begin() + 1, table->records[0].end()), c.raw);
-    EXPECT_EQ(ReadShapes(dir / "P").value().shapes.size(), c.status == kShapeWritten ? 1u : 0u);
+    EXPECT_EQ(ReadShapes(dir / "P").value().shapes.size(), c.status == Fault{} ? 1u : 0u);
   }
 }
 
@@ -156,9 +155,9 @@ TEST(ShapeWriters, UnterminatedValueLeavesRecordWithoutShape) {
   TempDir dir;
   {
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, layer), Fault{});
     const Coords x = {1, 2, 2, 1}, y = {1, 1, 0, 1};
-    EXPECT_EQ(WritePolygonShape(layer, "-1\\abc", x, y), kShapeMalformedText);
+    EXPECT_EQ(WritePolygonShape(layer, "-1\\abc", x, y), ShapeFault::kMalformedText);
     EXPECT_EQ(layer.recordCount, 1);
     EXPECT_EQ(layer.idCount, 1);
     ASSERT_TRUE(CloseLayer(layer).ok());  // closed even after the failure, to look at it
@@ -176,17 +175,17 @@ TEST(ShapeWriters, ShapeThatCannotBeAppendedWritesNothing) {
   TempDir dir;
   Layer layer;
   const Coords two = {1, 2}, three = {1, 2, 3};
-  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), kShapeNotWritten);  // not open
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), ShapeFault::kNotWritten);  // not open
 
-  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), kLayerOpen);
-  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, three), kShapeNotWritten);
-  EXPECT_EQ(WritePolygonShape(layer, "1\\x\\", two, two), kShapeNotWritten);
-  EXPECT_EQ(WritePointShape(layer, "1\\x\\", 1, 2), kShapeNotWritten);
+  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), Fault{});
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, three), ShapeFault::kNotWritten);
+  EXPECT_EQ(WritePolygonShape(layer, "1\\x\\", two, two), ShapeFault::kNotWritten);
+  EXPECT_EQ(WritePointShape(layer, "1\\x\\", 1, 2), ShapeFault::kNotWritten);
   EXPECT_EQ(layer.recordCount, 0);
-  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), kShapeWritten);
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), Fault{});
   EXPECT_EQ(layer.idCount, 1);
   CloseLayer(layer);
-  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), kShapeNotWritten);
+  EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), ShapeFault::kNotWritten);
 
   EXPECT_EQ(ReadTable(dir / "L").value().records.size(), 1u);
   EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
@@ -213,7 +212,7 @@ TEST(ShapeWriters, ShapesAsShapelibMakesThem) {
   for (const Shapes& c : kShapes) {
     SCOPED_TRACE(c.type);
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, c.type, BaseText(dir / "ours"), {}, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, c.type, BaseText(dir / "ours"), {}, layer), Fault{});
     SHPHandle theirs = SHPCreate((dir / "theirs").string().c_str(), c.type);
     ASSERT_NE(theirs, nullptr);
     for (const auto& [x, y] : c.shapes) {
@@ -234,7 +233,7 @@ TEST(ShapeWriters, ShapesAsShapelibMakesThem) {
   }
   // shapelib would read the vertex of a point that has none.
   Layer layer;
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), {}, layer), kLayerOpen);
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), {}, layer), Fault{});
   EXPECT_FALSE(layer.AppendShape(kShapePoint, {}, {}));
 }
 

@@ -102,7 +102,7 @@ TEST(TableCells, AsShapelibWritesThem) {
     const auto ours = dir / "ours";
     const std::vector<FieldDef> fields = {{"V", c.spec}};
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(ours), fields, layer), kLayerOpen);
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(ours), fields, layer), Fault{});
     const std::string theirs = (dir / "theirs.dbf").string();
     DBFHandle table = DBFCreateEx(theirs.c_str(), "LDID/201");
     ASSERT_NE(table, nullptr);
@@ -126,7 +126,7 @@ TEST(TableCells, ValuesOfAnotherKindAreRefused) {
   TempDir dir;
   const std::vector<FieldDef> fields = {{"Name", C(10)}};
   Layer layer;
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "L"), fields, layer), kLayerOpen);
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "L"), fields, layer), Fault{});
   EXPECT_FALSE(layer.WriteInteger(0, 1, 5));
   EXPECT_FALSE(layer.WriteDouble(0, 1, 0.5));
   EXPECT_FALSE(layer.WriteString(0, 0, "5"));

@@ -74,7 +74,7 @@ class ModuleShell final : public InteractiveShell {
       : app_(std::move(app)), shell_(toolkit_, std::cerr) {}
 
   void ShowInfoDialog() override { shell_.ShowInfoDialog(); }
-  std::int32_t RunParameterDialog(SheetParameters& p) override {
+  DialogVerdict RunParameterDialog(SheetParameters& p) override {
     return shell_.RunParameterDialog(p);
   }
   void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override {

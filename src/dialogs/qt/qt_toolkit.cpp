@@ -1,9 +1,9 @@
 #include "dialogs/qt/qt_toolkit.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +19,7 @@
 
 #include "core/cp1251.h"
 #include "dialogs/dialog_ids.h"
-#include "driver/program.h"
+#include "driver/shell_texts.h"
 
 namespace mapbasis {
 
@@ -37,11 +37,12 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
   return QMessageBox::Warning;
 }
 
-// A message holds its lines separated by carriage returns.
+// A message holds its lines separated by kMessageLineBreak.
 QString MessageText(std::string_view cp1251) {
   QString text = ToQt(cp1251);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  const QChar lineBreak = QLatin1Char(kMessageLineBreak);
+  text.replace(QString(lineBreak) + QLatin1Char('\n'), QStringLiteral("\n"));
+  text.replace(lineBreak, QLatin1Char('\n'));
   return text;
 }
 
@@ -152,12 +153,17 @@ void QtDialog::DlgSetSub(int controlId, Callback callback) {
 }
 
 int QtDialog::DlgModal() {
+  if (exitChosen_ != nullptr && *exitChosen_) return ids::kCancel;
   // Shown again (after a message box, say), the dialog stands where the user left it.
   if (!placement_.isEmpty()) dialog_->restoreGeometry(placement_);
   // Closing the window (or Escape) rejects the dialog with 0: that is Cancel.
   const int closedBy = dialog_->exec();
   placement_ = dialog_->saveGeometry();
   return closedBy == QDialog::Rejected ? ids::kCancel : closedBy;
+}
+
+void QtDialog::DlgEnd(int buttonId) {
+  if (dialog_->isVisible()) dialog_->done(buttonId);
 }
 
 void QtDialog::Dispatch(int controlId, DialogReason reason) {
@@ -194,8 +200,10 @@ QtToolkit::QtToolkit() : window_(std::make_unique<QMainWindow>()) {
   QMenu* games = window_->menuBar()->addMenu(QStringLiteral("&Games"));
   games->addAction(QStringLiteral("&TicTacToe"));
   games->addSeparator();
-  QObject::connect(games->addAction(QStringLiteral("E&xit")), &QAction::triggered,
-                   [] { std::exit(kExitNotDone); });
+  QObject::connect(games->addAction(QStringLiteral("E&xit")), &QAction::triggered, [this] {
+    exitChosen_ = true;
+    if (QWidget* shown = QApplication::activeModalWidget()) shown->close();
+  });
   QMenu* help = window_->menuBar()->addMenu(QStringLiteral("&Help"));
   help->addAction(QStringLiteral("&QuickWin Help"));
   window_->move(0, 0);
@@ -203,7 +211,11 @@ QtToolkit::QtToolkit() : window_(std::make_unique<QMainWindow>()) {
   window_->show();
 }
 
-std::unique_ptr<Dialog> QtToolkit::DlgInit(int resourceId) { return BuildDialog(resourceId); }
+std::unique_ptr<Dialog> QtToolkit::DlgInit(int resourceId) {
+  std::unique_ptr<QtDialog> dialog = BuildDialog(resourceId);
+  if (dialog) dialog->EndWhen(exitChosen_);
+  return dialog;
+}
 
 void QtToolkit::ShowMessageBox(std::string_view text, std::string_view caption, BoxIcon icon) {
   QMessageBox box(QtIcon(icon), ToQt(caption), MessageText(text), QMessageBox::Ok);

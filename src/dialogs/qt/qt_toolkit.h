@@ -44,6 +44,10 @@ class QtDialog final : public Dialog {
   void SetFocus(int controlId) override;
   void DlgSetSub(int controlId, Callback callback) override;
   int DlgModal() override;
+  void DlgEnd(int buttonId) override;
+
+  // Once `exitChosen` holds, the dialog is shown no more: DlgModal returns Cancel at once.
+  void EndWhen(const bool& exitChosen) { exitChosen_ = &exitChosen; }
 
   QDialog& widget() { return *dialog_; }
 
@@ -57,6 +61,7 @@ class QtDialog final : public Dialog {
   std::map<int, QWidget*> controls_;
   std::map<int, Callback> callbacks_;
   QByteArray placement_;  // where the dialog stood when it last closed; empty before that
+  const bool* exitChosen_ = nullptr;
 };
 
 // The dialogs 101, 106 and 113 as widgets (qt_resources.cpp); null for any other number.
@@ -85,6 +90,9 @@ class QtToolkit final : public DialogToolkit {
 
  private:
   std::unique_ptr<QMainWindow> window_;
+  // The main window's Exit was chosen: the dialog shown then, and every one after it, closes as
+  // cancelled, and the run ends as a cancelled one does.
+  bool exitChosen_ = false;
 };
 
 }  // namespace mapbasis

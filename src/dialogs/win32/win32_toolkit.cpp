@@ -9,6 +9,7 @@
 
 #include "core/cp1251.h"
 #include "dialogs/dialog_ids.h"
+#include "driver/shell_texts.h"
 
 // The module the resources are linked into, whether that is the program or a library.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -55,7 +56,10 @@ std::wstring MessageWideFromCp1251(std::string_view cp1251) {
   std::wstring lines;
   for (std::size_t i = 0; i < text.size(); ++i) {
     lines.push_back(text[i]);
-    if (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n')) lines.push_back(L'\n');
+    if (text[i] == static_cast<wchar_t>(kMessageLineBreak) &&
+        (i + 1 == text.size() || text[i + 1] != L'\n')) {
+      lines.push_back(L'\n');
+    }
   }
   return lines;
 }
@@ -213,6 +217,10 @@ int Win32Dialog::DlgModal() {
   ::EnableWindow(hwnd_, FALSE);
   if (gPendingException) std::rethrow_exception(std::exchange(gPendingException, nullptr));
   return closedBy_;
+}
+
+void Win32Dialog::DlgEnd(int buttonId) {
+  if (modal_) closedBy_ = buttonId;
 }
 
 void Win32Dialog::Dispatch(int controlId, DialogReason reason) {

@@ -52,6 +52,7 @@ class Win32Dialog final : public Dialog {
   void SetFocus(int controlId) override;
   void DlgSetSub(int controlId, Callback callback) override;
   int DlgModal() override;
+  void DlgEnd(int buttonId) override;
 
  private:
   static INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,27 @@
+// The process and its program: where the program lies, the modules it loads, the local time.
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace mapbasis::platform {
+
+// The folder that holds the running program's file.
+std::error_code ProgramFolder(std::filesystem::path& folder);
+
+struct ModuleEntry {
+  void* entry = nullptr;  // null when the module or its entry could not be had
+  std::string reason;     // then one line saying why (UTF-8)
+};
+
+// Loads a module (a shared library) of the program and finds the entry of that name. A file that
+// is not a whole module of the program's own kind is refused before the system maps it. The module
+// stays loaded until the process ends.
+ModuleEntry LoadModuleEntry(const std::filesystem::path& module, const char* name);
+
+// The local calendar time of a moment.
+std::tm LocalTime(std::time_t moment);
+
+}  // namespace mapbasis::platform
