@@ -2,9 +2,12 @@
 
 #include <memory>
 
+#include "core/cp1251.h"
 #include "dialogs/dialog_ids.h"
 
 namespace mapbasis {
+
+std::string Dialog::GetTextUtf8(int controlId) const { return Cp1251ToUtf8(GetText(controlId)); }
 
 DialogShell::DialogShell(DialogToolkit& toolkit, std::ostream& textOutput)
     : dialogs_{toolkit, textOutput, {}} {}

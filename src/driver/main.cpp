@@ -1,37 +1,69 @@
 // mapbasis: the mathematical basis of one sheet of the geological map series.
 //
-//     mapbasis PARAMETER-FILE     batch run: exit status 0, 8 or 16, one line on stderr on failure
+//     mapbasis PARAMETER-FILE...  batch run: a sheet for each file; exit status 0, 8 or 16, one
+//                                 line on stderr for each failure
 //     mapbasis                    interactive run: the dialogs, from the module beside the program
 //     mapbasis --find LAT LON | --index SOUTH WEST NORTH EAST FOLDER   the sheet grid
 //     mapbasis --help | --version
+//
+// A batch run speaks the user's language (Russian or English), the dialogs Russian. On Windows
+// the same source makes two programs: mapbasis.exe for the console, which a command prompt waits
+// for and whose status it sets in %ERRORLEVEL%, and mapbasisw.exe (MAPBASIS_WINDOWED) for a
+// double-click, which opens no console window.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <new>
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #endif
 
+#include "core/cp1251.h"
+#include "core/messages.h"
 #include "driver/interactive_module.h"
 #include "driver/program.h"
+#include "platform/messages.h"
 
 namespace {
 
-int Run(const std::vector<std::string>& args) {
-  if (!args.empty()) return mapbasis::RunProgram(args, nullptr, std::cout, std::cerr);
+// The lines that end a run on a failure the run itself could not catch, in the user's language
+// (UTF-8), made before the run: they are written without allocating, as memory may be what ran
+// out.
+std::string gStoppedLine, gOutOfMemoryLine, gUnknownFailureLine;
+
+void WriteLine(const std::string& line);  // the platform's, below
+
+void PrepareLastWords() {
+  const auto line = [](const std::string& cp1251) {
+    return "mapbasis: " + mapbasis::Cp1251ToUtf8(cp1251) + "\n";
+  };
+  gStoppedLine = line(mapbasis::Tr("the run was stopped: out of memory or an internal failure"));
+  gOutOfMemoryLine = line(mapbasis::Tr("out of memory"));
+  gUnknownFailureLine = line(mapbasis::Tr("the run ended on an unknown failure"));
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& diagnostics) {
+  if (!args.empty()) return mapbasis::RunProgram(args, nullptr, out, diagnostics);
 
   // Only a run without arguments loads the dialogs, and with them the GUI libraries.
   const mapbasis::LoadedShell loaded = mapbasis::LoadInteractiveShell();
   if (!loaded.shell) {
-    std::cerr << "mapbasis: " << loaded.reason << '\n';
+    diagnostics << "mapbasis: " << loaded.reason << '\n';
     return mapbasis::kExitNotDone;
   }
-  return mapbasis::RunProgram(args, loaded.shell.get(), std::cout, std::cerr);
+  return mapbasis::RunProgram(args, loaded.shell.get(), out, diagnostics);
 }
 
 // What the standard library cannot throw out of a function that promises not to throw (memory
@@ -39,13 +71,11 @@ int Run(const std::vector<std::string>& args) {
 // and the program's own status. Stopped there, a run leaves what a killed run leaves: every layer
 // whole or absent, and temporaries that the next run removes.
 [[noreturn]] void OnTerminate() {
-  std::fputs("mapbasis: the run was stopped: out of memory or an internal failure\n", stderr);
+  WriteLine(gStoppedLine);
   std::_Exit(mapbasis::kExitNotDone);
 }
 
-// `arguments` gives the arguments after the program name.
-template <typename Arguments>
-int Main(Arguments arguments) {
+int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& diagnostics) {
 #ifdef SIGXFSZ
   // A file that outgrows the process's size limit fails its write, which the run reports, instead
   // of the signal ending the process half-way.
@@ -55,20 +85,23 @@ int Main(Arguments arguments) {
   // A closed stderr makes the message fail, not the run: the exit status still tells.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
+  // The dialogs speak Russian; everything else the user's language.
+  const mapbasis::platform::UserLocale user = mapbasis::platform::UserLocaleSetting();
+  mapbasis::SetMessageLanguage(args.empty()
+                                   ? mapbasis::Language::kRussian
+                                   : mapbasis::LanguageOfLocale(user.locale, user.preferred));
+  PrepareLastWords();
   std::set_terminate(OnTerminate);
   // Whatever escapes the run still ends it with one line and a status of the program's own: 8, as
-  // a batch run catches what happens during its generation itself. The line is written without
-  // allocating: memory may be what ran out.
+  // a batch run catches what happens during its generation itself.
   try {
-    return Run(arguments());
+    return Run(args, out, diagnostics);
   } catch (const std::bad_alloc&) {
-    std::fputs("mapbasis: out of memory\n", stderr);
+    WriteLine(gOutOfMemoryLine);
   } catch (const std::exception& e) {
-    std::fputs("mapbasis: ", stderr);
-    std::fputs(e.what(), stderr);
-    std::fputs("\n", stderr);
+    diagnostics << "mapbasis: " << e.what() << '\n';
   } catch (...) {
-    std::fputs("mapbasis: the run ended on an unknown failure\n", stderr);
+    WriteLine(gUnknownFailureLine);
   }
   return mapbasis::kExitNotDone;
 }
@@ -79,8 +112,7 @@ int Main(Arguments arguments) {
 
 namespace {
 
-// The arguments come as UTF-16, whatever the system's ANSI code page, and go on as UTF-8; the
-// messages go to the console as UTF-8.
+// The arguments come as UTF-16, whatever the system's ANSI code page, and go on as UTF-8.
 std::string Utf8Of(const wchar_t* text) {
   const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   if (size <= 1) return {};
@@ -90,21 +122,103 @@ std::string Utf8Of(const wchar_t* text) {
   return utf8;
 }
 
+// Writes UTF-8 text to a standard handle: to a console as wide text, which shows whatever the
+// console's code page (left as the user had it); to a pipe or a file as the UTF-8 bytes. False
+// when there is no such handle (a windowed program started from the desktop) or it fails.
+bool WriteUtf8(DWORD which, const char* text, std::size_t size) {
+  HANDLE handle = ::GetStdHandle(which);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
+  DWORD mode = 0;
+  if (::GetConsoleMode(handle, &mode)) {
+    // In pieces on the stack: the last words of a run that ran out of memory come here too.
+    wchar_t wide[1024];
+    while (size > 0) {
+      std::size_t take = std::min<std::size_t>(size, 1000);
+      // A piece never ends inside a character.
+      while (take < size && take > 0 && (static_cast<unsigned char>(text[take]) & 0xC0) == 0x80)
+        --take;
+      const int count = ::MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(take), wide, 1024);
+      DWORD written = 0;
+      if (count <= 0 || !::WriteConsoleW(handle, wide, static_cast<DWORD>(count), &written, nullptr))
+        return false;
+      text += take;
+      size -= take;
+    }
+    return true;
+  }
+  DWORD written = 0;
+  return ::WriteFile(handle, text, static_cast<DWORD>(size), &written, nullptr) != 0;
+}
+
+#ifdef MAPBASIS_WINDOWED
+// The windowed program has no console: what it would print, when nothing receives it, is shown
+// in a message box at the end (a parameter file dropped on its icon still says how it went).
+std::string gUnshown;
+#endif
+
+void Emit(DWORD which, const std::string& text) {
+  if (text.empty()) return;
+  if (WriteUtf8(which, text.data(), text.size())) return;
+#ifdef MAPBASIS_WINDOWED
+  gUnshown += text;
+#endif
+}
+
+void WriteLine(const std::string& line) { WriteUtf8(STD_ERROR_HANDLE, line.data(), line.size()); }
+
+// A stream to a standard handle, written a line at a time.
+class HandleBuffer final : public std::stringbuf {
+ public:
+  explicit HandleBuffer(DWORD which) : which_(which) {}
+  ~HandleBuffer() override { sync(); }
+
+ protected:
+  int sync() override {
+    Emit(which_, str());
+    str(std::string());
+    return 0;
+  }
+
+ private:
+  DWORD which_;
+};
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  ::SetConsoleOutputCP(CP_UTF8);
-  return Main([&] {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
-    return args;
-  });
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
+  int status = 0;
+  {
+    HandleBuffer outBuffer(STD_OUTPUT_HANDLE), errorBuffer(STD_ERROR_HANDLE);
+    std::ostream out(&outBuffer), diagnostics(&errorBuffer);
+    diagnostics << std::unitbuf;
+    status = Main(args, out, diagnostics);
+  }
+#ifdef MAPBASIS_WINDOWED
+  if (!gUnshown.empty()) {
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, gUnshown.data(),
+                                           static_cast<int>(gUnshown.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, gUnshown.data(), static_cast<int>(gUnshown.size()),
+                          text.data(), size);
+    ::MessageBoxW(nullptr, text.c_str(), L"mapbasis",
+                  MB_OK | MB_SETFOREGROUND | (status == 0 ? MB_ICONINFORMATION : MB_ICONERROR));
+  }
+#endif
+  return status;
 }
 
 #else
 
+namespace {
+
+void WriteLine(const std::string& line) { std::fputs(line.c_str(), stderr); }
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  return Main([&] { return std::vector<std::string>(argv + 1, argv + argc); });
+  return Main(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
 }
 
 #endif
