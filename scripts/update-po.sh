@@ -15,7 +15,7 @@ trap 'rm -f "$pot"' EXIT
 find src -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
   xgettext --files-from=- --from-code=UTF-8 --language=C++ --qt --keyword= --keyword=Tr \
     --flag=Tr:1:qt-format --add-comments=TRANSLATORS: --sort-output --add-location=file \
-    --package-name=mapbasis --msgid-bugs-address= --copyright-holder= --output="$pot"
+    --package-name=mapbasis --msgid-bugs-address="mapbasis developers" --copyright-holder= --output="$pot"
 # The creation date changes at every run; the one of the catalogue in the tree stays.
 sed -i '/^"POT-Creation-Date:/d' "$pot"
 

@@ -88,7 +88,8 @@ std::string NomRefusal(std::string_view value) {
   }
   SheetParameters scratch;
   if (!cyrillic.empty() && (ParseSheetName(latin, scratch) == 0 || IsSheetOutsideTheGrid(latin))) {
-    return Tr("\"Nom\" value %1 is not a sheet name: %2 must be Latin letters, not Cyrillic",
+    return Tr("\"Nom\" value %1 is not a sheet name: it has Cyrillic letters (%2); type them as "
+              "Latin letters",
               shown, cyrillic);
   }
   std::string upper(value);
@@ -130,8 +131,8 @@ Outcome UnknownKey(std::string_view key) {
   for (const std::string_view known : kKeys) {
     if (SameIgnoringCase(key, known)) {
       return Fail(ItemFault::kUnknownKey,
-                  Tr("unknown key %1: keys are written with their capitals as they are, %2",
-                     Quoted(key), Quoted(known)));
+                  Tr("unknown key %1: keys are case-sensitive; write %2", Quoted(key),
+                     Quoted(known)));
     }
   }
   return Fail(ItemFault::kUnknownKey, Tr("unknown key %1", Quoted(key)));
