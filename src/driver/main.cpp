@@ -38,20 +38,27 @@
 
 namespace {
 
-// The lines that end a run on a failure the run itself could not catch, in the user's language
-// (UTF-8), made before the run: they are written without allocating, as memory may be what ran
-// out.
-std::string gStoppedLine, gOutOfMemoryLine, gUnknownFailureLine;
+// The lines that end a run on a failure the run itself could not catch (UTF-8): English until
+// they are made in the user's language before the run. They are written without allocating, as
+// memory may be what ran out.
+const char* gStoppedLine = "mapbasis: the run was stopped: out of memory or an internal failure\n";
+const char* gOutOfMemoryLine = "mapbasis: out of memory\n";
+const char* gUnknownFailureLine = "mapbasis: the run ended on an unknown failure\n";
+std::string gLastWords[3];
 
-void WriteLine(const std::string& line);  // the platform's, below
+void WriteLine(const char* line);  // the platform's, below
 
 void PrepareLastWords() {
-  const auto line = [](const std::string& cp1251) {
-    return "mapbasis: " + mapbasis::Cp1251ToUtf8(cp1251) + "\n";
+  const auto line = [](std::string& into, const std::string& cp1251) {
+    into = "mapbasis: " + mapbasis::Cp1251ToUtf8(cp1251) + "\n";
+    return into.c_str();
   };
-  gStoppedLine = line(mapbasis::Tr("the run was stopped: out of memory or an internal failure"));
-  gOutOfMemoryLine = line(mapbasis::Tr("out of memory"));
-  gUnknownFailureLine = line(mapbasis::Tr("the run ended on an unknown failure"));
+  const char* stopped = line(
+      gLastWords[0], mapbasis::Tr("the run was stopped: out of memory or an internal failure"));
+  const char* memory = line(gLastWords[1], mapbasis::Tr("out of memory"));
+  gUnknownFailureLine = line(gLastWords[2], mapbasis::Tr("the run ended on an unknown failure"));
+  gStoppedLine = stopped;
+  gOutOfMemoryLine = memory;
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& diagnostics) {
@@ -75,7 +82,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& d
   std::_Exit(mapbasis::kExitNotDone);
 }
 
-int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& diagnostics) {
+// `arguments` gives the arguments after the program name; it is asked once the run can fail
+// with its own line.
+template <typename Arguments>
+int Main(Arguments arguments, std::ostream& out, std::ostream& diagnostics) {
 #ifdef SIGXFSZ
   // A file that outgrows the process's size limit fails its write, which the run reports, instead
   // of the signal ending the process half-way.
@@ -85,17 +95,15 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   // A closed stderr makes the message fail, not the run: the exit status still tells.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
-  // The dialogs speak Russian; everything else the user's language.
-  const mapbasis::platform::UserLocale user = mapbasis::platform::UserLocaleSetting();
-  mapbasis::SetMessageLanguage(args.empty()
-                                   ? mapbasis::Language::kRussian
-                                   : mapbasis::LanguageOfLocale(user.locale, user.preferred));
-  PrepareLastWords();
   std::set_terminate(OnTerminate);
   // Whatever escapes the run still ends it with one line and a status of the program's own: 8, as
   // a batch run catches what happens during its generation itself.
   try {
-    return Run(args, out, diagnostics);
+    // The user's language; the dialogs, once they are there, speak Russian.
+    const mapbasis::platform::UserLocale user = mapbasis::platform::UserLocaleSetting();
+    mapbasis::SetMessageLanguage(mapbasis::LanguageOfLocale(user.locale, user.preferred));
+    PrepareLastWords();
+    return Run(arguments(), out, diagnostics);
   } catch (const std::bad_alloc&) {
     WriteLine(gOutOfMemoryLine);
   } catch (const std::exception& e) {
@@ -164,7 +172,7 @@ void Emit(DWORD which, const std::string& text) {
 #endif
 }
 
-void WriteLine(const std::string& line) { WriteUtf8(STD_ERROR_HANDLE, line.data(), line.size()); }
+void WriteLine(const char* line) { WriteUtf8(STD_ERROR_HANDLE, line, std::strlen(line)); }
 
 // A stream to a standard handle, written a line at a time.
 class HandleBuffer final : public std::stringbuf {
@@ -186,14 +194,18 @@ class HandleBuffer final : public std::stringbuf {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
   int status = 0;
   {
     HandleBuffer outBuffer(STD_OUTPUT_HANDLE), errorBuffer(STD_ERROR_HANDLE);
     std::ostream out(&outBuffer), diagnostics(&errorBuffer);
     diagnostics << std::unitbuf;
-    status = Main(args, out, diagnostics);
+    status = Main(
+        [&] {
+          std::vector<std::string> args;
+          for (int i = 1; i < argc; ++i) args.push_back(Utf8Of(argv[i]));
+          return args;
+        },
+        out, diagnostics);
   }
 #ifdef MAPBASIS_WINDOWED
   if (!gUnshown.empty()) {
@@ -213,12 +225,13 @@ int wmain(int argc, wchar_t** argv) {
 
 namespace {
 
-void WriteLine(const std::string& line) { std::fputs(line.c_str(), stderr); }
+void WriteLine(const char* line) { std::fputs(line, stderr); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  return Main(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  return Main([&] { return std::vector<std::string>(argv + 1, argv + argc); }, std::cout,
+              std::cerr);
 }
 
 #endif

@@ -287,9 +287,8 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
          EXPECT_EQ(message.windowTitle(), Q("Ошибка в уточнении параметров"));
          EXPECT_EQ(message.text(),
                    Q("Ошибка в задании скорректированного значения конечной долготы (допустимо: "
-                     "меньше 39° 00')\n"
-                     "Ошибка в задании цены минутной рамки по широте (допустимо: от 1 до 59 "
-                     "минут)"));
+                     "западнее 39° 00')\n"
+                     "Ошибка в задании цены минутной рамки по широте (целые минуты от 1 до 59)"));
          EXPECT_EQ(message.icon(), QMessageBox::Warning);
          Snap(box, "box-refinement-error");
          ClickOk(box);

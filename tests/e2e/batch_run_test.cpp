@@ -95,7 +95,6 @@ TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
   } const cases[] = {
       {"no such file", {"/no/such/file"}, "/no/such/file: no such file"},
       {"a rejected item names file and line", {"params.txt"}, "params.txt:2: unknown key"},
-      {"only the first argument counts", {"/no/such/file", "second.txt"}, "no such file"},
       {"a folder is not a parameter file", {"."}, ".: "},
       {"an over-long path is refused, not cut", {std::string(300, 'a')}, "longer than 260"},
       // The system's own reason when the file cannot be reached.

@@ -119,7 +119,7 @@ TEST(GridLines, InteriorLinesOnly) {
   const Outcome overflow = InteriorGridLines(0.0, 30.0, 0.0, 0.25, GridLines::kMeridians, lines);
   EXPECT_EQ(overflow.fault, GridFault::kOverflow);
   EXPECT_EQ(overflow.reason,
-            "the sheet would carry more than 100 meridians; choose a larger spacing or a smaller "
+            "the sheet would carry more than 100 meridians; choose a larger MeridianStep or a smaller "
             "trapezoid");
   EXPECT_TRUE(InteriorGridLines(0.0, 25.25, 0.0, 0.25, GridLines::kMeridians, lines).ok());  // exactly 100
   EXPECT_EQ(InteriorGridLines(0.0, 1.0, 0.0, 0.0, GridLines::kMeridians, lines).fault,
