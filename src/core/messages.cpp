@@ -97,8 +97,8 @@ Language MessageLanguage() { return gLanguage; }
 
 Language LanguageOfLocale(std::string_view locale, std::string_view preferred) {
   // The C locale speaks English whatever LANGUAGE says, as gettext has it.
-  const bool plain = locale.empty() || locale == "C" || locale == "POSIX" ||
-                     StartsWithLanguage(locale, "C");
+  const bool plain =
+      locale.empty() || locale == "C" || locale == "POSIX" || StartsWithLanguage(locale, "C");
   Language language = Language::kEnglish;
   if (!plain) {
     while (!preferred.empty()) {
@@ -156,8 +156,7 @@ std::string SystemErrorText(const std::error_code& error) {
       case std::errc::is_a_directory: return Tr("Is a directory");
       case std::errc::not_enough_memory: return Tr("Cannot allocate memory");
       case std::errc::too_many_files_open: return Tr("Too many open files");
-      case std::errc::too_many_symbolic_link_levels:
-        return Tr("Too many levels of symbolic links");
+      case std::errc::too_many_symbolic_link_levels: return Tr("Too many levels of symbolic links");
       case std::errc::io_error: return Tr("Input/output error");
       case std::errc::file_too_large: return Tr("File too large");
       case std::errc::cross_device_link: return Tr("Invalid cross-device link");

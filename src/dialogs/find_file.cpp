@@ -15,7 +15,6 @@ namespace mapbasis {
 
 namespace {
 
-
 namespace fs = std::filesystem;
 
 FolderSearch Refused(std::string reason) {
@@ -37,8 +36,9 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
 
   std::optional<std::string> folder = Cp1251FromPath(*picked);
   if (!folder) {
-    search.refusal = Tr("The path of the chosen folder holds characters that code page 1251 "
-                        "lacks; choose a folder whose path has only Russian and Latin letters");
+    search.refusal =
+        Tr("The path of the chosen folder holds characters that code page 1251 "
+           "lacks; choose a folder whose path has only Russian and Latin letters");
     return search;
   }
   if (folder->empty() || folder->back() != platform::kPathSeparator)
@@ -67,8 +67,9 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   folder = folder.lexically_normal();
   std::optional<std::string> whole = Cp1251FromPath(folder);
   if (!whole) {
-    return Refused(Tr("The folder's whole path holds characters that code page 1251 lacks; type "
-                      "the whole path of a folder whose path has only Russian and Latin letters"));
+    return Refused(
+        Tr("The folder's whole path holds characters that code page 1251 lacks; type "
+           "the whole path of a folder whose path has only Russian and Latin letters"));
   }
   if (whole->empty() || whole->back() != platform::kPathSeparator)
     *whole += platform::kPathSeparator;
@@ -83,9 +84,9 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   }
   if (!fs::is_directory(existing, ec)) {
     const bool itself = existing == PathFromCp1251(*whole).parent_path();
-    return Refused(itself ? Tr("This is a file, not a folder: %1", Shown(existing))
-                          : Tr("The folder cannot be made: a file stands on its path: %1",
-                               Shown(existing)));
+    return Refused(
+        itself ? Tr("This is a file, not a folder: %1", Shown(existing))
+               : Tr("The folder cannot be made: a file stands on its path: %1", Shown(existing)));
   }
   if (platform::CheckWritableFolder(existing)) {
     return Refused(Tr("The program may not write in the folder %1", Shown(existing)));
@@ -106,13 +107,15 @@ std::string RefuseCharacterCp1251Lacks(std::string_view typedUtf8) {
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
   const std::string before = Utf8ToCp1251Lossy(typedUtf8.substr(0, badOffset));
   if (before.empty()) {
-    return Tr("The folder path begins with a character that code page 1251 lacks (%1); choose a "
-              "folder whose path has only Russian and Latin letters",
-              std::string_view(code));
+    return Tr(
+        "The folder path begins with a character that code page 1251 lacks (%1); choose a "
+        "folder whose path has only Russian and Latin letters",
+        std::string_view(code));
   }
-  return Tr("The folder path holds a character that code page 1251 lacks (%1) after «%2»; choose "
-            "a folder whose path has only Russian and Latin letters",
-            std::string_view(code), Echo(before));
+  return Tr(
+      "The folder path holds a character that code page 1251 lacks (%1) after «%2»; choose "
+      "a folder whose path has only Russian and Latin letters",
+      std::string_view(code), Echo(before));
 }
 
 }  // namespace mapbasis

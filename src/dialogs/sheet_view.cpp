@@ -25,7 +25,9 @@ struct Longitude {
   std::string_view hemisphere;
 };
 
-bool IsDigitOrMark(char c) { return (c >= '0' && c <= '9') || c == ' ' || c == '\xB0' || c == '\''; }
+bool IsDigitOrMark(char c) {
+  return (c >= '0' && c <= '9') || c == ' ' || c == '\xB0' || c == '\'';
+}
 
 Longitude AsWritten(double lon) {
   double east = std::fmod(lon, 360.0);

@@ -52,23 +52,26 @@ Outcome CheckSheetFits(const SheetParameters& p) {
   }
   const auto positive = [](double step) { return std::isfinite(step) && step > 0.0; };
   if (!positive(p.MeridianStep)) {
-    return Failure(kDoesNotFit, Tr("the distance between meridians must be positive; give MeridianStep"));
+    return Failure(kDoesNotFit,
+                   Tr("the distance between meridians must be positive; give MeridianStep"));
   }
   if (!positive(p.ParallelStep)) {
-    return Failure(kDoesNotFit, Tr("the distance between parallels must be positive; give ParallelStep"));
+    return Failure(kDoesNotFit,
+                   Tr("the distance between parallels must be positive; give ParallelStep"));
   }
   if (p.xMinute <= 0 || p.yMinute <= 0) {
-    return Failure(kDoesNotFit, Tr("the minute-scale divisions must be positive; give xMinute and yMinute"));
+    return Failure(kDoesNotFit,
+                   Tr("the minute-scale divisions must be positive; give xMinute and yMinute"));
   }
 
   GenerationWork sheet;
-  if (Outcome r =
-          CheckLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, GridLines::kParallels, sheet.ParallelLats);
+  if (Outcome r = CheckLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, GridLines::kParallels,
+                             sheet.ParallelLats);
       !r.ok()) {
     return r;
   }
-  if (Outcome r =
-          CheckLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, GridLines::kMeridians, sheet.MeridianLons);
+  if (Outcome r = CheckLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, GridLines::kMeridians,
+                             sheet.MeridianLons);
       !r.ok()) {
     return r;
   }

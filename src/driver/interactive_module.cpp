@@ -37,7 +37,8 @@ LoadedShell MakeShell(InteractiveShellFactory factory) {
 LoadedShell LoadInteractiveShell(const std::filesystem::path& module) {
   const platform::ModuleEntry loaded = platform::LoadModuleEntry(module, kInteractiveShellFactory);
   if (loaded.entry == nullptr) {
-    return {nullptr, Cp1251ToUtf8(Tr("cannot load the dialogs: %1", Utf8ToCp1251Lossy(loaded.reason)))};
+    return {nullptr,
+            Cp1251ToUtf8(Tr("cannot load the dialogs: %1", Utf8ToCp1251Lossy(loaded.reason)))};
   }
   InteractiveShellFactory factory = nullptr;
   static_assert(sizeof factory == sizeof loaded.entry);

@@ -147,7 +147,8 @@ bool WriteUtf8(DWORD which, const char* text, std::size_t size) {
         --take;
       const int count = ::MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(take), wide, 1024);
       DWORD written = 0;
-      if (count <= 0 || !::WriteConsoleW(handle, wide, static_cast<DWORD>(count), &written, nullptr))
+      if (count <= 0 ||
+          !::WriteConsoleW(handle, wide, static_cast<DWORD>(count), &written, nullptr))
         return false;
       text += take;
       size -= take;

@@ -76,7 +76,8 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
   // The types come with the listing; a link is never taken for a folder.
   std::vector<platform::FolderEntry> entries;
   if (std::error_code error = platform::ListFolder(plan.path, entries)) {
-    return Refuse(plan, Tr("cannot read the folder %1: %2", QuotedPath(plan.path), SystemErrorText(error)));
+    return Refuse(
+        plan, Tr("cannot read the folder %1: %2", QuotedPath(plan.path), SystemErrorText(error)));
   }
 
   for (const auto& [path, type] : entries) {
@@ -147,16 +148,16 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, bool k
   plan.text = named.text;
   plan.failure = FailureOf(layerFolder);
   if (folder.size() > kPathLength) {
-    return Refuse(plan, Tr("the folder \"%1\" would be longer than %2 characters",
-                           EchoPath(folder), kPathLength));
+    return Refuse(plan, Tr("the folder \"%1\" would be longer than %2 characters", EchoPath(folder),
+                           kPathLength));
   }
   plan.path = named.path;
   std::error_code ec;
   const fs::file_status own = fs::symlink_status(plan.path, ec);
   if (own.type() == fs::file_type::not_found) {
     if (std::error_code why = platform::CheckWritableFolder(parent)) {
-      return Refuse(plan, Tr("cannot create the folder \"%1\": %2", EchoPath(folder),
-                             SystemErrorText(why)));
+      return Refuse(
+          plan, Tr("cannot create the folder \"%1\": %2", EchoPath(folder), SystemErrorText(why)));
     }
     plan.create = true;
     return Success();
@@ -165,10 +166,10 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, bool k
     return Refuse(plan,
                   Tr("cannot use the folder \"%1\": %2", EchoPath(folder), SystemErrorText(ec)));
   if (!fs::is_directory(fs::status(plan.path, ec))) {
-    return Refuse(plan, fs::is_symlink(own)
-                            ? Tr("\"%1\" exists but is not a folder (a link to no folder)",
-                                 EchoPath(folder))
-                            : Tr("\"%1\" exists but is not a folder", EchoPath(folder)));
+    return Refuse(
+        plan, fs::is_symlink(own)
+                  ? Tr("\"%1\" exists but is not a folder (a link to no folder)", EchoPath(folder))
+                  : Tr("\"%1\" exists but is not a folder", EchoPath(folder)));
   }
   if (Outcome planned = PlanRemovals(LayersIn(layerFolder), keep, plan); !planned.ok()) {
     return planned;

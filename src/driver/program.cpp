@@ -36,13 +36,13 @@ constexpr auto kProcessingState = Cp1251("Состояние обработки"
 
 // The usage notes in the user's language (UTF-8, for the terminal).
 std::string Usage() {
-  std::string usage = Tr(
-      "usage: mapbasis PARAMETER-FILE...  generate a sheet from each parameter file\n"
-      "       mapbasis                    choose the sheet in the parameter dialogs\n"
-      "       mapbasis --find LAT LON     name the sheets that hold a point\n"
-      "       mapbasis --index SOUTH WEST NORTH EAST FOLDER [--scale 200|1000] [--cs CS]\n"
-      "                                   write FOLDER/SheetIndex, the sheets that cover a box\n"
-      "       mapbasis --help | --version\n");
+  std::string usage =
+      Tr("usage: mapbasis PARAMETER-FILE...  generate a sheet from each parameter file\n"
+         "       mapbasis                    choose the sheet in the parameter dialogs\n"
+         "       mapbasis --find LAT LON     name the sheets that hold a point\n"
+         "       mapbasis --index SOUTH WEST NORTH EAST FOLDER [--scale 200|1000] [--cs CS]\n"
+         "                                   write FOLDER/SheetIndex, the sheets that cover a box\n"
+         "       mapbasis --help | --version\n");
   usage += '\n';
   usage += Tr(
       "The parameter file holds items key=value; in UTF-8 (with or without its byte-order mark)\n"
@@ -56,22 +56,22 @@ std::string Usage() {
       "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
       "Sheets of rows K to U and zones 33 to 60, 01 and 02; letters Latin.\n");
   usage += '\n';
-  usage += Tr(
-      "Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"
-      "the parameter file (55°45' or \"55 45\"); west longitudes negative or 180..360.\n"
-      "  mapbasis --find 55.75 37.62       prints N-37 and N-37-II, one name a line, as Nom\n"
-      "      takes it: each series, and the combined sheets of the northern belts (T-45(4));\n"
-      "      a point on an edge names the sheets on both sides.\n"
-      "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp, .PRJ,\n"
-      "      .qml): a polygon per sheet of the series (--scale 200 by default) with the fields\n"
-      "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (CK-42 by default).\n"
-      "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n");
+  usage +=
+      Tr("Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"
+         "the parameter file (55°45' or \"55 45\"); west longitudes negative or 180..360.\n"
+         "  mapbasis --find 55.75 37.62       prints N-37 and N-37-II, one name a line, as Nom\n"
+         "      takes it: each series, and the combined sheets of the northern belts (T-45(4));\n"
+         "      a point on an edge names the sheets on both sides.\n"
+         "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp, .PRJ,\n"
+         "      .qml): a polygon per sheet of the series (--scale 200 by default) with the fields\n"
+         "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (CK-42 by default).\n"
+         "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n");
   usage += '\n';
-  usage += Tr(
-      "Exit status: 0 the sheets were generated; 8 refused or failed before generation;\n"
-      "16 generation failed; with several files, the highest of their statuses. Each failure\n"
-      "prints one line on stderr. --find and --index end with 0, 8 when refused, 16 when the\n"
-      "index could not be written.\n");
+  usage +=
+      Tr("Exit status: 0 the sheets were generated; 8 refused or failed before generation;\n"
+         "16 generation failed; with several files, the highest of their statuses. Each failure\n"
+         "prints one line on stderr. --find and --index end with 0, 8 when refused, 16 when the\n"
+         "index could not be written.\n");
   return Cp1251ToUtf8(usage);
 }
 
@@ -145,7 +145,7 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
       error != std::errc::not_a_directory) {
     return StageFailure{Stage::kFolders,
                         Failure(FolderFault::kResultFolderLocked,
-                                        Tr("cannot lock the result folder \"%1\": %2",
+                                Tr("cannot lock the result folder \"%1\": %2",
                                    EchoPath(folders.given), SystemErrorText(error)))};
   }
   // Old companions that the new layers replace by name; whatever was not replaced in the end is

@@ -99,9 +99,9 @@ bool ReadIndexArguments(std::span<const std::string> args, IndexRequest& request
       continue;
     }
     if (i + 1 == args.size()) {
-      Refuse(diagnostics, arg == "--scale" ? Tr("--scale needs a value: 200 or 1000")
-                                           : Tr("--cs needs a value: CK-42, CK-95 or %1",
-                                                kGsk2011.view()));
+      Refuse(diagnostics, arg == "--scale"
+                              ? Tr("--scale needs a value: 200 or 1000")
+                              : Tr("--cs needs a value: CK-42, CK-95 or %1", kGsk2011.view()));
       return false;
     }
     const std::string& value = args[++i];
@@ -137,10 +137,10 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   const std::optional<std::string> text =
       IsValidUtf8(arg) ? Utf8ToCp1251(arg) : std::optional<std::string>();
   if (!text) {
-    Refuse(diagnostics, IsValidUtf8(arg)
-                            ? Tr("the folder %1 has a character that code page 1251 lacks",
-                                 Shown(arg))
-                            : Tr("the folder %1 is not UTF-8 text", Shown(arg)));
+    Refuse(diagnostics,
+           IsValidUtf8(arg)
+               ? Tr("the folder %1 has a character that code page 1251 lacks", Shown(arg))
+               : Tr("the folder %1 is not UTF-8 text", Shown(arg)));
     return std::nullopt;
   }
   if (text->empty()) {
@@ -164,8 +164,7 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   }
   if (path.size() + kSheetIndexLayer.size() > kMaxBasePathLength) {
     Refuse(diagnostics, Tr("the folder %1 is too long for its layer: %2 characters, %3 at the most",
-                           Shown(arg), path.size() + kSheetIndexLayer.size(),
-                           kMaxBasePathLength));
+                           Shown(arg), path.size() + kSheetIndexLayer.size(), kMaxBasePathLength));
     return std::nullopt;
   }
   return path;

@@ -74,9 +74,8 @@ Outcome RemoveUnreplacedFiles(const fs::path& folder) {
     for (const fs::path& file : *files) {
       const std::error_code error = platform::RemoveFile(file);
       if (error && !platform::IsMissing(error)) {
-        return Failure(IndexFault::kNotWritten,
-                       Tr("cannot delete the old layer file %1: %2", Quoted(file),
-                          SystemErrorText(error)));
+        return Failure(IndexFault::kNotWritten, Tr("cannot delete the old layer file %1: %2",
+                                                   Quoted(file), SystemErrorText(error)));
       }
     }
   }

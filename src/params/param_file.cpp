@@ -52,7 +52,6 @@ Outcome Finish(ParamFileFault fault, SheetParameters& p, std::string_view source
   return Failure(fault, Place(source, line) + ": " + std::string(message));
 }
 
-
 // A refined trapezoid may reach beyond the base trapezoid by less than one sheet of the series on
 // each side, and must be a trapezoid on the earth: west of east, south of north, not beyond the
 // pole. An edge not given is the base edge. Fails with kEdgeTooFar.

@@ -32,9 +32,10 @@ std::string CsRefusal(std::string_view value) {
   std::int32_t cs = 0;
   const std::string shown = Quoted(TrimBlanks(value));
   if (latin != TrimBlanks(value) && ParseCoordinateSystem(latin, cs) == 0) {
-    return Tr("\"CS\" value %1 is not CK-42, CK-95 or %2 (C and K must be Latin letters, only "
-              "%3 is Cyrillic)",
-              shown, kGsk2011.view(), std::string_view("\xC3", 1));
+    return Tr(
+        "\"CS\" value %1 is not CK-42, CK-95 or %2 (C and K must be Latin letters, only "
+        "%3 is Cyrillic)",
+        shown, kGsk2011.view(), std::string_view("\xC3", 1));
   }
   return Tr("\"CS\" value %1 is not CK-42, CK-95 or %2", shown, kGsk2011.view());
 }
@@ -88,9 +89,10 @@ std::string NomRefusal(std::string_view value) {
   }
   SheetParameters scratch;
   if (!cyrillic.empty() && (ParseSheetName(latin, scratch) == 0 || IsSheetOutsideTheGrid(latin))) {
-    return Tr("\"Nom\" value %1 is not a sheet name: it has Cyrillic letters (%2); type them as "
-              "Latin letters",
-              shown, cyrillic);
+    return Tr(
+        "\"Nom\" value %1 is not a sheet name: it has Cyrillic letters (%2); type them as "
+        "Latin letters",
+        shown, cyrillic);
   }
   std::string upper(value);
   bool lowered = false;
@@ -98,25 +100,29 @@ std::string NomRefusal(std::string_view value) {
     if (c == 'i' || c == 'v' || c == 'x') c = static_cast<char>(c - 'a' + 'A'), lowered = true;
   }
   if (lowered && ParseSheetName(upper, scratch) == 0 && scratch.MillionSeries == 0) {
-    return Tr("\"Nom\" value %1 is not a sheet name: sheet numbers are upper-case Roman "
-              "numerals (N-37-XIV)",
-              shown);
+    return Tr(
+        "\"Nom\" value %1 is not a sheet name: sheet numbers are upper-case Roman "
+        "numerals (N-37-XIV)",
+        shown);
   }
   if (IsSheetOutsideTheGrid(value)) {
-    return Tr("\"Nom\" value %1 is outside the sheets this program covers (rows K to U, zones "
-              "33 to 60, 01 and 02)",
-              shown);
+    return Tr(
+        "\"Nom\" value %1 is outside the sheets this program covers (rows K to U, zones "
+        "33 to 60, 01 and 02)",
+        shown);
   }
   return Tr("\"Nom\" value %1 is not a sheet name", shown);
 }
 
 // The keys of a parameter file, as they must be written.
-constexpr std::string_view kKeys[] = {"CS",    "Nom",          "Path",         "MapScale",
-                                      "xFrom", "xTo",          "yFrom",        "yTo",
+constexpr std::string_view kKeys[] = {"CS",           "Nom",          "Path",    "MapScale",
+                                      "xFrom",        "xTo",          "yFrom",   "yTo",
                                       "MeridianStep", "ParallelStep", "xMinute", "yMinute"};
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (lower(a[i]) != lower(b[i])) return false;
@@ -130,9 +136,8 @@ Outcome Fail(ItemFault fault, std::string message) { return Failure(fault, std::
 Outcome UnknownKey(std::string_view key) {
   for (const std::string_view known : kKeys) {
     if (SameIgnoringCase(key, known)) {
-      return Fail(ItemFault::kUnknownKey,
-                  Tr("unknown key %1: keys are case-sensitive; write %2", Quoted(key),
-                     Quoted(known)));
+      return Fail(ItemFault::kUnknownKey, Tr("unknown key %1: keys are case-sensitive; write %2",
+                                             Quoted(key), Quoted(known)));
     }
   }
   return Fail(ItemFault::kUnknownKey, Tr("unknown key %1", Quoted(key)));
@@ -201,8 +206,8 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
     // A control character (a NUL above all, which ends a path early) would name another folder.
     for (const char c : value) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-        return Fail(ItemFault::kRejectedValue, Tr("\"Path\" value %1 holds a control character",
-                                                  Quoted(TrimBlanks(value))));
+        return Fail(ItemFault::kRejectedValue,
+                    Tr("\"Path\" value %1 holds a control character", Quoted(TrimBlanks(value))));
       }
     }
     if (ParseResultPath(value, p.Path) != 0) {
@@ -210,8 +215,8 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
       return Fail(ItemFault::kRejectedValue,
                   TrimBlanks(value).size() < 3
                       ? Tr("\"Path\" value %1 is shorter than 3 characters", shown)
-                      : Tr("\"Path\" value %1 makes a folder path longer than %2 characters",
-                           shown, kPathLength));
+                      : Tr("\"Path\" value %1 makes a folder path longer than %2 characters", shown,
+                           kPathLength));
     }
     return Success();
   }

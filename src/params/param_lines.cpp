@@ -27,9 +27,10 @@ std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
   if (cp1251_detail::DecodeUtf8(utf8, offset, cp) == 0) return Tr("the line is not valid UTF-8");
   // What an editor puts for the bytes it could not read: a cp1251 file opened as UTF-8 and saved.
   if (cp == 0xFFFD) {
-    return Tr("the line holds U+FFFD, the mark an editor leaves for a character it could not "
-              "read: a file in code page 1251 was saved as UTF-8; type the lost letters (such as "
-              "Г and °) again");
+    return Tr(
+        "the line holds U+FFFD, the mark an editor leaves for a character it could not "
+        "read: a file in code page 1251 was saved as UTF-8; type the lost letters (such as "
+        "Г and °) again");
   }
   char code[16];
   std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));

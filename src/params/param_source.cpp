@@ -48,7 +48,8 @@ Outcome ReadParameterFile(const std::filesystem::path& file, std::string& conten
     const std::size_t room = filled < content.size() ? content.size() - filled : sizeof extra;
     std::size_t n = 0;
     if (std::error_code error = in.Read(into, room, n)) {
-      return Failure(ParamFileFault::kCannotReadLine, Tr("cannot read the file: %1", SystemErrorText(error)));
+      return Failure(ParamFileFault::kCannotReadLine,
+                     Tr("cannot read the file: %1", SystemErrorText(error)));
     }
     if (n == 0) break;
     if (into == extra) content.append(extra, n);

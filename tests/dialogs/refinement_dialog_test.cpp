@@ -95,8 +95,9 @@ TEST(RefinementDialog, FaultsAreListedInOneBoxInTheirOrder) {
   // as the side it lies on; the form of the text when the text is no angle at all.
   const std::string badWest = "Ошибка в задании скорректированного значения начальной долготы";
   const std::string west = badWest + " (допустимо: восточнее 11° 00')";
-  const std::string lonForm = " (градусы и минуты, минуты от 0 до 59: 12 30, 12° 30' или 174° 00' "
-                              "з. д.)";
+  const std::string lonForm =
+      " (градусы и минуты, минуты от 0 до 59: 12 30, 12° 30' или 174° 00' "
+      "з. д.)";
   const std::string badEast = "Ошибка в задании скорректированного значения конечной долготы";
   const std::string east = badEast + " (допустимо: западнее 14° 00')";
   const std::string lonRange =

@@ -104,7 +104,8 @@ TEST(GridLines, InteriorLinesOnly) {
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0], 60.0 + h);
   // An edge within 1/6000 degree of a grid line: that line is the edge, the next one is first.
-  ASSERT_TRUE(InteriorGridLines(60.0 + h + 0.0001, 64.0, 60.0, h, GridLines::kParallels, lines).ok());
+  ASSERT_TRUE(
+      InteriorGridLines(60.0 + h + 0.0001, 64.0, 60.0, h, GridLines::kParallels, lines).ok());
   EXPECT_EQ(lines[0], (60.0 + h) + h);
   EXPECT_EQ(lines.size(), 4u);
 
@@ -118,10 +119,12 @@ TEST(GridLines, InteriorLinesOnly) {
   // More than the lists hold.
   const Outcome overflow = InteriorGridLines(0.0, 30.0, 0.0, 0.25, GridLines::kMeridians, lines);
   EXPECT_EQ(overflow.fault, GridFault::kOverflow);
-  EXPECT_EQ(overflow.reason,
-            "the sheet would carry more than 100 meridians; choose a larger MeridianStep or a smaller "
-            "trapezoid");
-  EXPECT_TRUE(InteriorGridLines(0.0, 25.25, 0.0, 0.25, GridLines::kMeridians, lines).ok());  // exactly 100
+  EXPECT_EQ(
+      overflow.reason,
+      "the sheet would carry more than 100 meridians; choose a larger MeridianStep or a smaller "
+      "trapezoid");
+  EXPECT_TRUE(
+      InteriorGridLines(0.0, 25.25, 0.0, 0.25, GridLines::kMeridians, lines).ok());  // exactly 100
   EXPECT_EQ(InteriorGridLines(0.0, 1.0, 0.0, 0.0, GridLines::kMeridians, lines).fault,
             GridFault::kUnsearchable);
 }

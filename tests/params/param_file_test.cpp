@@ -111,7 +111,8 @@ TEST(ParamFile, RejectedFiles) {
        Cp1251("\"Nom\" value \"К-31\" is not a sheet name: it has Cyrillic letters (К); type "
               "them as Latin letters")
            .str()},
-      {"mapscale=200;", 4, 1, "unknown key \"mapscale\": keys are case-sensitive; write \"MapScale\""},
+      {"mapscale=200;", 4, 1,
+       "unknown key \"mapscale\": keys are case-sensitive; write \"MapScale\""},
       {"MapScal=200;", 4, 1, "unknown key \"MapScal\""},
       {"cs=CK-42;", 4, 1, "unknown key \"cs\": keys are case-sensitive; write \"CS\""},
       // 0x98 is no cp1251 character; a terminal would take it for a control.

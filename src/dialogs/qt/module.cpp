@@ -44,8 +44,8 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
     return;
   }
   const QString why = gStartupMessages.empty() ? text : gStartupMessages.front().text;
-  const std::string line = Cp1251ToUtf8(Tr("cannot show the dialogs: %1",
-                                           FromQt(why.section(QLatin1Char('\n'), 0, 0))));
+  const std::string line =
+      Cp1251ToUtf8(Tr("cannot show the dialogs: %1", FromQt(why.section(QLatin1Char('\n'), 0, 0))));
   std::fprintf(stderr, "mapbasis: %s\n", line.c_str());
   std::fflush(stderr);
   std::_Exit(kExitNotDone);
@@ -118,8 +118,9 @@ mapbasis_create_interactive_shell(char* reason, std::size_t reasonSize) {
     app = StartApplication();
     QCoreApplication::setApplicationName(QStringLiteral("mapbasis"));
   } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-    Say(reason, reasonSize, Cp1251ToUtf8(Tr("the dialogs need a widget application, and another "
-                                            "kind is running")));
+    Say(reason, reasonSize,
+        Cp1251ToUtf8(Tr("the dialogs need a widget application, and another "
+                        "kind is running")));
     return nullptr;
   }
   return new ModuleShell(std::move(app));
