@@ -113,6 +113,11 @@ std::string QtDialog::GetText(int controlId) const {
   return {};
 }
 
+std::string QtDialog::GetTextUtf8(int controlId) const {
+  if (auto* edit = qobject_cast<QLineEdit*>(Control(controlId))) return edit->text().toStdString();
+  return Cp1251ToUtf8(GetText(controlId));
+}
+
 void QtDialog::SetItemCount(int controlId, int count) {
   auto* list = ControlAs<QComboBox>(controlId);
   if (list == nullptr) return;
@@ -145,7 +150,11 @@ void QtDialog::SetEnabled(int controlId, bool enabled) {
 }
 
 void QtDialog::SetFocus(int controlId) {
-  if (QWidget* control = Control(controlId)) control->setFocus(Qt::OtherFocusReason);
+  QWidget* control = Control(controlId);
+  if (control == nullptr) return;
+  control->setFocus(Qt::OtherFocusReason);
+  // As the keyboard's Tab does: what is typed replaces the field's text.
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
 }
 
 void QtDialog::DlgSetSub(int controlId, Callback callback) {
