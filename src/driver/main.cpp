@@ -118,6 +118,12 @@ int Main(Arguments arguments, std::ostream& out, std::ostream& diagnostics) {
 
 #ifdef _WIN32
 
+// The C runtime expands wildcards in the arguments, as a Unix shell does before the program
+// starts: `mapbasis examples\*.txt` runs every sample.
+extern "C" {
+int _dowildcard = -1;  // NOLINT: the runtime's own name
+}
+
 namespace {
 
 // The arguments come as UTF-16, whatever the system's ANSI code page, and go on as UTF-8.
