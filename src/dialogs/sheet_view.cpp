@@ -73,11 +73,11 @@ std::string LongitudeFieldText(double lon) {
 }
 
 std::optional<double> ParseLongitudeField(std::string_view text) {
-  if (const std::optional<double> plain = ParseDegreesMinutes(text)) return plain;
-  // The mark starts at the first letter that is neither a digit, a blank, a degree sign nor an
-  // apostrophe.
+  // The mark starts at the first character that is neither a digit, a blank, a degree sign nor
+  // an apostrophe; without one the text is a plain angle.
   std::size_t at = 0;
-  while (at < text.size() && (IsDigitOrMark(text[at]))) ++at;
+  while (at < text.size() && IsDigitOrMark(text[at])) ++at;
+  if (at == text.size()) return ParseDegreesMinutes(text);
   const std::optional<bool> west = HemisphereMark(text.substr(at));
   const std::optional<double> angle = ParseDegreesMinutes(text.substr(0, at));
   if (!west || !angle || *angle > 180.0) return std::nullopt;

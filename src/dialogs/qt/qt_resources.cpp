@@ -77,8 +77,8 @@ class Resource {
     // At least as wide as the title needs, so that a window manager does not cut it.
     auto* whole = new QVBoxLayout;
     whole->addLayout(layout);
-    whole->addSpacerItem(new QSpacerItem(TitleWidth(dialog_->windowTitle()), 0,
-                                         QSizePolicy::Fixed, QSizePolicy::Fixed));
+    whole->addSpacerItem(new QSpacerItem(TitleWidth(dialog_->windowTitle()), 0, QSizePolicy::Fixed,
+                                         QSizePolicy::Fixed));
     dialog_->setLayout(whole);
     whole->setSizeConstraint(QLayout::SetFixedSize);
     return std::make_unique<QtDialog>(std::move(dialog_), std::move(controls_));

@@ -8,15 +8,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QLabel>
-#include <QLibraryInfo>
-#include <QLineEdit>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QIcon>
-#include <QSpacerItem>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QSpacerItem>
 #include <QTranslator>
 #include <QtGlobal>
 
@@ -225,9 +225,9 @@ void QtToolkit::ShowMessageBox(std::string_view text, std::string_view caption, 
   box.setTextFormat(Qt::PlainText);
   // A box as wide as its caption needs: a short text would leave the caption cut.
   if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-    grid->addItem(new QSpacerItem(TitleWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
-                                  QSizePolicy::Fixed),
-                  grid->rowCount(), 0, 1, grid->columnCount());
+    grid->addItem(
+        new QSpacerItem(TitleWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
   }
   box.exec();
 }

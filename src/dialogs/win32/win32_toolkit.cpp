@@ -43,8 +43,8 @@ void ShowAsTheProgram(HWND dialog, int resourceId) {
   constexpr int kProgramIcon = 1;
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
     const int side = ::GetSystemMetrics(metric);
-    if (HANDLE icon = ::LoadImageW(Module(), MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, side,
-                                   side, LR_DEFAULTCOLOR | LR_SHARED)) {
+    if (HANDLE icon = ::LoadImageW(Module(), MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, side, side,
+                                   LR_DEFAULTCOLOR | LR_SHARED)) {
       ::SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
   }
@@ -52,7 +52,8 @@ void ShowAsTheProgram(HWND dialog, int resourceId) {
     const wchar_t* text = nullptr;
     const int length =
         ::LoadStringW(Module(), static_cast<UINT>(resourceId), reinterpret_cast<LPWSTR>(&text), 0);
-    if (length > 0) ::SetWindowTextW(dialog, std::wstring(text, static_cast<std::size_t>(length)).c_str());
+    if (length > 0)
+      ::SetWindowTextW(dialog, std::wstring(text, static_cast<std::size_t>(length)).c_str());
   }
 }
 

@@ -38,11 +38,11 @@ std::string IconImage(const QImage& image) {
   const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
   const int side = argb.width();
   std::string out;
-  PutLe(out, 40, 4);            // header size
-  PutLe(out, side, 4);          // width
-  PutLe(out, 2 * side, 4);      // height of the picture and its mask
-  PutLe(out, 1, 2);             // planes
-  PutLe(out, 32, 2);            // bits a pixel
+  PutLe(out, 40, 4);        // header size
+  PutLe(out, side, 4);      // width
+  PutLe(out, 2 * side, 4);  // height of the picture and its mask
+  PutLe(out, 1, 2);         // planes
+  PutLe(out, 32, 2);        // bits a pixel
   for (int i = 0; i < 6; ++i) PutLe(out, 0, 4);
   for (int y = side - 1; y >= 0; --y) {
     const auto* row = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(y));
@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc != 4) {
-    std::fprintf(stderr, "usage: mapbasis_sheet_bitmap OUTPUT.bmp WIDTH HEIGHT | --icon OUTPUT.ico\n");
+    std::fprintf(stderr,
+                 "usage: mapbasis_sheet_bitmap OUTPUT.bmp WIDTH HEIGHT | --icon OUTPUT.ico\n");
     return 2;
   }
   const int width = std::atoi(argv[2]);
