@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Cross-builds build-windows/mapbasis.exe for 64-bit Windows with MinGW-w64: the batch program and
-# its dialogs, the MinGW runtime and shapelib linked statically. Installs what it needs; needs
+# Cross-builds build-windows/mapbasis.exe (console) and mapbasisw.exe (windowed, for a double-click)
+# for 64-bit Windows with MinGW-w64: the batch program and its dialogs, the MinGW runtime and
+# shapelib linked statically. Installs what it needs; needs
 # ../shared beside the project for shapelib's sources (a Windows user takes shapelib from vcpkg or
 # MSYS2 instead and points SHAPELIB_ROOT at it).
 set -euo pipefail
@@ -23,13 +24,15 @@ cp "$shapelib_src/shapefil.h" "$prefix/include/"
 
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DSHAPELIB_ROOT="$prefix" -DMAPBASIS_TESTS=OFF -DMAPBASIS_WERROR=ON
-cmake --build build-windows --target mapbasis
+cmake --build build-windows --target mapbasis mapbasisw
 
 # A batch run loads only what these two give: the dialogs' libraries are loaded on their first call.
-imports="$(x86_64-w64-mingw32-objdump -p build-windows/mapbasis.exe | sed -n 's/^\tDLL Name: //p' |
-  sort -f | tr '\n' ' ')"
-if [ "$imports" != "KERNEL32.dll msvcrt.dll " ]; then
-  echo "build-windows/mapbasis.exe imports $imports- expected KERNEL32.dll and msvcrt.dll alone" \
-    "(a function missing from src/dialogs/win32/delay_imports/?)" >&2
-  exit 1
-fi
+for program in mapbasis mapbasisw; do
+  imports="$(x86_64-w64-mingw32-objdump -p "build-windows/$program.exe" |
+    sed -n 's/^\tDLL Name: //p' | sort -f | tr '\n' ' ')"
+  if [ "$imports" != "KERNEL32.dll msvcrt.dll " ]; then
+    echo "build-windows/$program.exe imports $imports- expected KERNEL32.dll and msvcrt.dll alone" \
+      "(a function missing from src/dialogs/win32/delay_imports/?)" >&2
+    exit 1
+  fi
+done

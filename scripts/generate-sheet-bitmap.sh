@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Regenerates src/dialogs/win32/sheet.bmp, the picture of the Windows information dialog, from the
-# drawing of the Qt dialogs (SheetPicture), so that both show the same sheet. The size fills the
-# picture's 80 x 103 dialog units at the system's 8-point dialog font (6 x 13 pixels a base unit
-# at 96 dpi). Builds the Linux program's Qt dialogs in build/ first; the Windows build itself needs
-# no Qt.
+# Regenerates src/dialogs/win32/sheet.bmp, the picture of the Windows information dialog, and
+# src/dialogs/win32/mapbasis.ico, the program's icon, from the drawing of the Qt dialogs
+# (SheetPicture), so that both faces show the same sheet. The picture's size fills its 80 x 103
+# dialog units at the system's 8-point dialog font (6 x 13 pixels a base unit at 96 dpi); the icon
+# holds 16, 24, 32, 48 and 256 pixels. Builds the Linux program's Qt dialogs in build/ first; the
+# Windows build itself needs no Qt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh build
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target mapbasis_sheet_bitmap
 QT_QPA_PLATFORM=offscreen build/mapbasis_sheet_bitmap src/dialogs/win32/sheet.bmp 120 167
-echo "wrote src/dialogs/win32/sheet.bmp"
+QT_QPA_PLATFORM=offscreen build/mapbasis_sheet_bitmap --icon src/dialogs/win32/mapbasis.ico
+echo "wrote src/dialogs/win32/sheet.bmp and src/dialogs/win32/mapbasis.ico"

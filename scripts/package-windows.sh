@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds dist/mapbasis-<version>-win64.zip, what a Windows user unzips and runs: mapbasis.exe (the
-# batch program and its dialogs, needing no DLL beyond Windows' own), the sample parameter files
+# Builds dist/mapbasis-<version>-win64.zip, what a Windows user unzips and runs: mapbasisw.exe (to
+# double-click: the dialogs, no console) and mapbasis.exe (the console program), needing no DLL
+# beyond Windows' own, the sample parameter files
 # and ПРОЧТИ.txt. Cross-builds with scripts/build-windows.sh, checks the program's imports, and
 # runs the unpacked program under Wine on a sample before it calls the package done.
 set -euo pipefail
@@ -13,14 +14,16 @@ stage="build-windows/package/$name"
 rm -rf "build-windows/package"
 mkdir -p "$stage/examples" dist
 
-x86_64-w64-mingw32-strip -o "$stage/mapbasis.exe" build-windows/mapbasis.exe
 # Only libraries every Windows has; anything else would have to travel with the program.
 system_dlls=" KERNEL32.dll msvcrt.dll USER32.dll GDI32.dll COMCTL32.dll comdlg32.dll ole32.dll SHELL32.dll ADVAPI32.dll "
-for dll in $(x86_64-w64-mingw32-objdump -p "$stage/mapbasis.exe" | sed -n 's/^\tDLL Name: //p'); do
-  case "$system_dlls" in
-    *" $dll "*) ;;
-    *) echo "mapbasis.exe needs $dll, which Windows does not have" >&2; exit 1 ;;
-  esac
+for program in mapbasis mapbasisw; do
+  x86_64-w64-mingw32-strip -o "$stage/$program.exe" "build-windows/$program.exe"
+  for dll in $(x86_64-w64-mingw32-objdump -p "$stage/$program.exe" | sed -n 's/^\tDLL Name: //p'); do
+    case "$system_dlls" in
+      *" $dll "*) ;;
+      *) echo "$program.exe needs $dll, which Windows does not have" >&2; exit 1 ;;
+    esac
+  done
 done
 
 # Texts in Windows' line ends; the read-me in UTF-8 with its mark, which Notepad reads on any
@@ -39,10 +42,12 @@ cp -r "$stage" "$check/"
   export WINEPREFIX="$check/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   unset DISPLAY
   wineboot --init >/dev/null 2>&1
-  wine mapbasis.exe 'examples\sheet-200k-N-37-XIV.txt'
+  # Every sample, through the runtime's wildcard, as a user types it.
+  wine mapbasis.exe 'examples\*.txt'
   for layer in HYPS/HypsA HYPS/HypsP HYPS/HypsL FRAME/Frame FRAME/FrameAdj FRAME/FrameDig; do
     [ -s "results/N-37-XIV/$layer.shp" ] || { echo "the packaged program wrote no $layer" >&2; exit 1; }
   done
+  [ -s "results/U-01/HYPS/HypsA.shp" ] || { echo "the packaged program did not run every sample" >&2; exit 1; }
 )
 
 # Names in UTF-8, flagged as such, so that Windows' own unpacker shows ПРОЧТИ.txt by its name.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the program for 64-bit Windows (scripts/build-windows.sh) and tests it under Wine
-# against the Linux build: the batch runs (tests/windows/wine_check.py), then the dialogs played
-# with keys on a virtual display (tests/windows/wine_dialogs.py), about a minute.
+# against the Linux build: the batch runs and the programs' kinds, versions and icons
+# (tests/windows/wine_check.py), then the dialogs of the windowed program played with keys on a
+# virtual display (tests/windows/wine_dialogs.py), about two minutes.
 #
 #     scripts/test-windows.sh                 build and test
 #     scripts/test-windows.sh --screenshots   also capture the dialogs into docs/screenshots/
@@ -16,5 +17,6 @@ cmake -S . -B build-linux-reference -G Ninja -DMAPBASIS_TESTS=OFF -DMAPBASIS_DIA
 cmake --build build-linux-reference --target mapbasis
 
 /usr/bin/python3 tests/windows/wine_check.py build-linux-reference/mapbasis build-windows/mapbasis.exe .
+# The dialogs through the windowed program, the one a user double-clicks.
 /usr/bin/python3 tests/windows/wine_dialogs.py build-linux-reference/mapbasis \
-  build-windows/mapbasis.exe "${screenshots[@]}"
+  build-windows/mapbasisw.exe "${screenshots[@]}"

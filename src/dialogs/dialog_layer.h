@@ -29,6 +29,9 @@ class Dialog {
   // The text of a static text or an edit field.
   virtual void SetText(int controlId, std::string_view text) = 0;
   virtual std::string GetText(int controlId) const = 0;
+  // The same text as the user sees it (UTF-8), with the characters cp1251 lacks, which GetText
+  // gives as question marks.
+  virtual std::string GetTextUtf8(int controlId) const;
 
   // A drop-down list: its number of items, the text of item n (counted from 1), the selected
   // item (counted from 1; 0 when none). Setting them never runs a callback.
@@ -38,7 +41,7 @@ class Dialog {
   virtual int GetSelection(int controlId) const = 0;
 
   virtual void SetEnabled(int controlId, bool enabled) = 0;
-  // Moves the keyboard focus to the control.
+  // Moves the keyboard focus to the control, an edit field with its text selected.
   virtual void SetFocus(int controlId) = 0;
 
   // Registers the routine that runs when the user changes the control; replaces an earlier one.

@@ -2,12 +2,19 @@
 
 #include <memory>
 
+#include "core/cp1251.h"
+#include "core/messages.h"
 #include "dialogs/dialog_ids.h"
 
 namespace mapbasis {
 
+std::string Dialog::GetTextUtf8(int controlId) const { return Cp1251ToUtf8(GetText(controlId)); }
+
 DialogShell::DialogShell(DialogToolkit& toolkit, std::ostream& textOutput)
-    : dialogs_{toolkit, textOutput, {}} {}
+    : dialogs_{toolkit, textOutput, {}} {
+  // The dialogs speak Russian whatever the user's locale, the reasons in their boxes too.
+  SetMessageLanguage(Language::kRussian);
+}
 
 void DialogShell::ShowInfoDialog() {
   if (const std::unique_ptr<Dialog> info = dialogs_.toolkit.DlgInit(ids::kInfoDialog)) {

@@ -14,7 +14,8 @@ namespace mapbasis {
 
 class DialogShell final : public InteractiveShell {
  public:
-  // `textOutput` receives the line about a dialog that cannot be made.
+  // `textOutput` receives the line about a dialog that cannot be made. From here on the messages
+  // are Russian.
   DialogShell(DialogToolkit& toolkit, std::ostream& textOutput);
 
   // Shows the information dialog, or nothing when it cannot be made.

@@ -1,29 +1,19 @@
 #include "dialogs/find_file.h"
 
+#include <cstdio>
 #include <optional>
 #include <system_error>
 
 #include "core/cp1251.h"
+#include "core/echo.h"
 #include "core/fixed_text.h"
+#include "core/messages.h"
 #include "core/sheet_parameters.h"
 #include "platform/files.h"
 
 namespace mapbasis {
 
 namespace {
-
-constexpr auto kNotCp1251 =
-    Cp1251("Путь к выбранной папке содержит знаки, которых нет в кодовой странице 1251");
-constexpr auto kTooLong = Cp1251("Путь к выбранной папке длиннее 260 знаков");
-static_assert(kPathLength == 260, "the message names the length");
-
-constexpr auto kTypedNotCp1251 = Cp1251(
-    "Путь к папке содержит знаки, которых нет в кодовой странице 1251 (в поле они видны как «?»)");
-constexpr auto kTypedControl = Cp1251("Путь к папке содержит управляющие знаки");
-constexpr auto kTypedTooLong = Cp1251("Путь к папке длиннее 260 знаков");
-constexpr auto kNotAFolder = Cp1251("Это не папка, а файл: ");
-constexpr auto kNotWritable = Cp1251("Программе нельзя записывать в папку ");
-constexpr auto kCannotMake = Cp1251("Папку нельзя создать: на пути к ней стоит файл ");
 
 namespace fs = std::filesystem;
 
@@ -46,13 +36,15 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
 
   std::optional<std::string> folder = Cp1251FromPath(*picked);
   if (!folder) {
-    search.refusal = kNotCp1251;
+    search.refusal =
+        Tr("The path of the chosen folder holds characters that code page 1251 "
+           "lacks; choose a folder whose path has only Russian and Latin letters");
     return search;
   }
   if (folder->empty() || folder->back() != platform::kPathSeparator)
     *folder += platform::kPathSeparator;
   if (folder->size() > kPathLength) {
-    search.refusal = kTooLong;
+    search.refusal = Tr("The path of the chosen folder is longer than %1 characters", kPathLength);
     return search;
   }
   search.confirmed = true;
@@ -64,20 +56,26 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   const std::string_view text = TrimBlanks(typed);
   if (text.empty()) return {};
   for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') return Refused(kTypedControl.str());
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') {
+      return Refused(Tr("The folder path holds control characters"));
+    }
   }
-  // The field shows what cp1251 lacks as question marks, which no usable folder name holds.
-  if (text.find('?') != std::string_view::npos) return Refused(kTypedNotCp1251.str());
 
   std::error_code ec;
   fs::path folder = fs::absolute(PathFromCp1251(text), ec);
-  if (ec) return Refused(ec.message());
+  if (ec) return Refused(SystemErrorText(ec));
   folder = folder.lexically_normal();
   std::optional<std::string> whole = Cp1251FromPath(folder);
-  if (!whole) return Refused(kTypedNotCp1251.str());
+  if (!whole) {
+    return Refused(
+        Tr("The folder's whole path holds characters that code page 1251 lacks; type "
+           "the whole path of a folder whose path has only Russian and Latin letters"));
+  }
   if (whole->empty() || whole->back() != platform::kPathSeparator)
     *whole += platform::kPathSeparator;
-  if (whole->size() > kPathLength) return Refused(kTypedTooLong.str());
+  if (whole->size() > kPathLength) {
+    return Refused(Tr("The folder path is longer than %1 characters", kPathLength));
+  }
 
   // The folder itself, or the nearest folder above it that is there.
   fs::path existing = PathFromCp1251(*whole).parent_path();
@@ -86,14 +84,38 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   }
   if (!fs::is_directory(existing, ec)) {
     const bool itself = existing == PathFromCp1251(*whole).parent_path();
-    return Refused((itself ? kNotAFolder.str() : kCannotMake.str()) + Shown(existing));
+    return Refused(
+        itself ? Tr("This is a file, not a folder: %1", Shown(existing))
+               : Tr("The folder cannot be made: a file stands on its path: %1", Shown(existing)));
   }
-  if (platform::CheckWritableFolder(existing)) return Refused(kNotWritable.str() + Shown(existing));
+  if (platform::CheckWritableFolder(existing)) {
+    return Refused(Tr("The program may not write in the folder %1", Shown(existing)));
+  }
 
   FolderSearch search;
   search.confirmed = true;
   search.folder = std::move(*whole);
   return search;
+}
+
+std::string RefuseCharacterCp1251Lacks(std::string_view typedUtf8) {
+  std::size_t badOffset = 0;
+  if (Utf8ToCp1251(typedUtf8, &badOffset)) return {};
+  char32_t cp = 0xFFFD;
+  cp1251_detail::DecodeUtf8(typedUtf8, badOffset, cp);
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+  const std::string before = Utf8ToCp1251Lossy(typedUtf8.substr(0, badOffset));
+  if (before.empty()) {
+    return Tr(
+        "The folder path begins with a character that code page 1251 lacks (%1); choose a "
+        "folder whose path has only Russian and Latin letters",
+        std::string_view(code));
+  }
+  return Tr(
+      "The folder path holds a character that code page 1251 lacks (%1) after «%2»; choose "
+      "a folder whose path has only Russian and Latin letters",
+      std::string_view(code), Echo(before));
 }
 
 }  // namespace mapbasis

@@ -29,4 +29,8 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
 // the reason; an empty field is neither.
 FolderSearch CheckResultFolder(std::string_view typed);
 
+// Why the folder field (as the user sees it, UTF-8) cannot be had as cp1251: the first character
+// cp1251 lacks, named by its code and the text before it; empty when there is none.
+std::string RefuseCharacterCp1251Lacks(std::string_view typedUtf8);
+
 }  // namespace mapbasis

@@ -163,7 +163,13 @@ DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) 
       UseBaseTrapezoid(p);
     }
 
-    // A typed folder is checked as a picked one is; a missing one is made by the run.
+    // A character the record cannot hold is named; then a typed folder is checked as a picked
+    // one is; a missing one is made by the run.
+    if (std::string lacking = RefuseCharacterCp1251Lacks(dialog->GetTextUtf8(kResultFolder));
+        !lacking.empty()) {
+      pending = std::move(lacking);
+      continue;
+    }
     const FolderSearch folder = CheckResultFolder(dialog->GetText(kResultFolder));
     if (!folder.confirmed) {
       pending = folder.refusal.empty() ? kNoResultFolder.str() : folder.refusal;

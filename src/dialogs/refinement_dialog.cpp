@@ -8,6 +8,7 @@
 
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
+#include "core/messages.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/sheet_view.h"
 #include "driver/shell_texts.h"
@@ -41,22 +42,18 @@ constexpr auto kBadyMinute = Cp1251("Ошибка в задании цены м�
 constexpr auto kBadMeridianStep = Cp1251("Ошибка в задании расстояния между меридианами");
 constexpr auto kBadParallelStep = Cp1251("Ошибка в задании расстояния между параллелями");
 
-// What each message adds: the values the field takes.
-constexpr auto kAllowed = Cp1251(" (допустимо: ");
-constexpr auto kAbove = Cp1251("больше ");
-constexpr auto kBelow = Cp1251("меньше ");
-constexpr auto kLonRangeRule = Cp1251("начальная долгота меньше конечной");
-constexpr auto kLatRangeRule = Cp1251("начальная широта меньше конечной");
-constexpr auto kDivisionRule = Cp1251("от 1 до 59 минут");
-constexpr auto kStepRule = Cp1251("не меньше 0° 01'");
-
-// A message of the dialog with the range its field allows.
-std::string WithRange(std::string_view message, std::string_view range) {
-  return std::string(message) + kAllowed.str() + std::string(range) + ")";
+// A message of the dialog with what its field takes, in parentheses.
+std::string WithHint(std::string_view message, std::string_view hint) {
+  return std::string(message) + " (" + std::string(hint) + ")";
 }
 
-std::string Above(double edge) { return kAbove.str() + FormatDegreesMinutes(edge); }
-std::string Below(double edge) { return kBelow.str() + FormatDegreesMinutes(edge); }
+// What a field takes that holds no angle at all (a letter, minutes above 59): the form.
+std::string AngleForm() {
+  return Tr("degrees and minutes, the minutes from 0 to 59: 12 30 or 12° 30'");
+}
+std::string LongitudeForm() {
+  return Tr("degrees and minutes, the minutes from 0 to 59: 12 30, 12° 30' or 174° 00' з. д.");
+}
 
 std::string_view KindText(std::int32_t ExtraSheets) {
   switch (ExtraSheets) {
@@ -73,6 +70,15 @@ bool ReadAngleField(Dialog& dialog, int id, double& value) {
   if (!read) return false;
   value = *read;
   dialog.SetText(id, FormatDegreesMinutes(value));
+  return true;
+}
+
+// A longitude field, which takes west longitudes as they are written too.
+bool ReadLongitudeField(Dialog& dialog, int id, double& value) {
+  const std::optional<double> read = ParseLongitudeField(dialog.GetText(id));
+  if (!read) return false;
+  value = *read;
+  dialog.SetText(id, LongitudeFieldText(value));
   return true;
 }
 
@@ -112,8 +118,8 @@ void OnRefineButton(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogRe
   dialog->SetText(kTestStatus, "");
   ShowBoth(*dialog, kBaseWidth, kResultWidth, FormatDegreesMinutes(b.BaseEast - b.BaseWest));
   ShowBoth(*dialog, kBaseHeight, kResultHeight, FormatDegreesMinutes(b.BaseNorth - b.BaseSouth));
-  ShowBoth(*dialog, kBaseWest, kResultWest, FormatDegreesMinutes(b.BaseWest));
-  ShowBoth(*dialog, kBaseEast, kResultEast, FormatDegreesMinutes(b.BaseEast));
+  ShowBoth(*dialog, kBaseWest, kResultWest, LongitudeFieldText(b.BaseWest));
+  ShowBoth(*dialog, kBaseEast, kResultEast, LongitudeFieldText(b.BaseEast));
   ShowBoth(*dialog, kBaseSouth, kResultSouth, FormatDegreesMinutes(b.BaseSouth));
   ShowBoth(*dialog, kBaseNorth, kResultNorth, FormatDegreesMinutes(b.BaseNorth));
   ShowBoth(*dialog, kBaseMeridianStep, kResultMeridianStep,
@@ -126,6 +132,8 @@ void OnRefineButton(ParameterDialogs& dialogs, Dialog& mainDialog, int, DialogRe
   dialog->DlgSetSub(kTestButton, [&dialogs](Dialog& d, int id, DialogReason r) {
     OnTestButton(dialogs, d, id, r);
   });
+  // The first field that can be changed takes the keys, its text selected.
+  dialog->SetFocus(kResultWest);
 
   for (;;) {
     if (dialog->DlgModal() != kOk) {
@@ -148,52 +156,71 @@ std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog)
   const SheetSize allowance = SeriesSheetSize(s.MillionSeries);
 
   // Each field is read in turn; a value that parsed but fails its test is shown normalised.
-  bool badWest = !ReadAngleField(dialog, kResultWest, s.RefinedxFrom) ||
-                 !Beyond(s.RefinedxFrom, b.BaseWest - allowance.width);
-  bool badEast = !ReadAngleField(dialog, kResultEast, s.RefinedxTo) ||
-                 !Beyond(b.BaseEast + allowance.width, s.RefinedxTo);
-  bool badSouth = !ReadAngleField(dialog, kResultSouth, s.RefinedyFrom) ||
-                  !Beyond(s.RefinedyFrom, b.BaseSouth - allowance.height);
-  bool badNorth = !ReadAngleField(dialog, kResultNorth, s.RefinedyTo) ||
-                  !Beyond(b.BaseNorth + allowance.height, s.RefinedyTo);
-  const bool badxMinute =
-      !ReadMinuteField(dialog, kResultxMinute, s.RefinedxMinute) || s.RefinedxMinute == 0;
-  const bool badyMinute =
-      !ReadMinuteField(dialog, kResultyMinute, s.RefinedyMinute) || s.RefinedyMinute == 0;
-  const bool badMeridianStep =
-      !ReadAngleField(dialog, kResultMeridianStep, s.RefinedMeridianStep) ||
-      s.RefinedMeridianStep == 0.0;
-  const bool badParallelStep =
-      !ReadAngleField(dialog, kResultParallelStep, s.RefinedParallelStep) ||
-      s.RefinedParallelStep == 0.0;
+  const bool westRead = ReadLongitudeField(dialog, kResultWest, s.RefinedxFrom);
+  bool badWest = !westRead || !Beyond(s.RefinedxFrom, b.BaseWest - allowance.width);
+  const bool eastRead = ReadLongitudeField(dialog, kResultEast, s.RefinedxTo);
+  bool badEast = !eastRead || !Beyond(b.BaseEast + allowance.width, s.RefinedxTo);
+  const bool southRead = ReadAngleField(dialog, kResultSouth, s.RefinedyFrom);
+  bool badSouth = !southRead || !Beyond(s.RefinedyFrom, b.BaseSouth - allowance.height);
+  const bool northRead = ReadAngleField(dialog, kResultNorth, s.RefinedyTo);
+  bool badNorth = !northRead || !Beyond(b.BaseNorth + allowance.height, s.RefinedyTo);
+  const bool xMinuteRead = ReadMinuteField(dialog, kResultxMinute, s.RefinedxMinute);
+  const bool badxMinute = !xMinuteRead || s.RefinedxMinute == 0;
+  const bool yMinuteRead = ReadMinuteField(dialog, kResultyMinute, s.RefinedyMinute);
+  const bool badyMinute = !yMinuteRead || s.RefinedyMinute == 0;
+  const bool meridianRead = ReadAngleField(dialog, kResultMeridianStep, s.RefinedMeridianStep);
+  const bool badMeridianStep = !meridianRead || s.RefinedMeridianStep == 0.0;
+  const bool parallelRead = ReadAngleField(dialog, kResultParallelStep, s.RefinedParallelStep);
+  const bool badParallelStep = !parallelRead || s.RefinedParallelStep == 0.0;
 
-  // Each message names the values its field allows.
-  const double lowestWest = b.BaseWest - allowance.width;
-  const double highestEast = b.BaseEast + allowance.width;
-  const double lowestSouth = b.BaseSouth - allowance.height;
-  const double highestNorth = b.BaseNorth + allowance.height;
+  // Each message says what its field takes: the form of the text when it could not be read,
+  // else the bound the value must keep, written as the field writes it.
+  const std::string lowestWest = LongitudeFieldText(b.BaseWest - allowance.width);
+  const std::string highestEast = LongitudeFieldText(b.BaseEast + allowance.width);
+  const std::string lowestSouth = FormatDegreesMinutes(b.BaseSouth - allowance.height);
+  const std::string highestNorth = FormatDegreesMinutes(b.BaseNorth + allowance.height);
+  const std::string divisions = Tr("whole minutes from 1 to 59");
+  const std::string steps = Tr("from 0° 01' up, in degrees and minutes: 0 15 or 0° 15'");
   std::vector<std::string> faults;
-  if (badWest) faults.push_back(WithRange(kBadWest, Above(lowestWest)));
-  if (badEast) faults.push_back(WithRange(kBadEast, Below(highestEast)));
+  // The field that takes the keys after the message: the first one at fault.
+  int firstFaulty = 0;
+  const auto fault = [&](int id, std::string_view message, std::string_view hint) {
+    faults.push_back(WithHint(message, hint));
+    if (firstFaulty == 0) firstFaulty = id;
+  };
+  if (badWest) {
+    fault(kResultWest, kBadWest,
+          westRead ? Tr("allowed: east of %1", lowestWest) : LongitudeForm());
+  }
+  if (badEast) {
+    fault(kResultEast, kBadEast,
+          eastRead ? Tr("allowed: west of %1", highestEast) : LongitudeForm());
+  }
   if (!badWest && !badEast && s.RefinedxFrom >= s.RefinedxTo) {
     badWest = true;
-    faults.push_back(WithRange(kBadLonRange, kLonRangeRule));
+    fault(kResultWest, kBadLonRange, Tr("allowed: the start longitude west of the end longitude"));
   }
   if (!badWest && !badEast)
     dialog.SetText(kResultWidth, FormatDegreesMinutes(s.RefinedxTo - s.RefinedxFrom));
-  if (badSouth) faults.push_back(WithRange(kBadSouth, Above(lowestSouth)));
-  if (badNorth) faults.push_back(WithRange(kBadNorth, Below(highestNorth)));
+  if (badSouth) {
+    fault(kResultSouth, kBadSouth,
+          southRead ? Tr("allowed: north of %1", lowestSouth) : AngleForm());
+  }
+  if (badNorth) {
+    fault(kResultNorth, kBadNorth,
+          northRead ? Tr("allowed: south of %1", highestNorth) : AngleForm());
+  }
   if (!badSouth && !badNorth && s.RefinedyFrom >= s.RefinedyTo) {
     badSouth = true;
-    faults.push_back(WithRange(kBadLatRange, kLatRangeRule));
+    fault(kResultSouth, kBadLatRange, Tr("allowed: the start latitude south of the end latitude"));
   }
   if (!badSouth && !badNorth) {
     dialog.SetText(kResultHeight, FormatDegreesMinutes(s.RefinedyTo - s.RefinedyFrom));
   }
-  if (badxMinute) faults.push_back(WithRange(kBadxMinute, kDivisionRule));
-  if (badyMinute) faults.push_back(WithRange(kBadyMinute, kDivisionRule));
-  if (badMeridianStep) faults.push_back(WithRange(kBadMeridianStep, kStepRule));
-  if (badParallelStep) faults.push_back(WithRange(kBadParallelStep, kStepRule));
+  if (badxMinute) fault(kResultxMinute, kBadxMinute, divisions);
+  if (badyMinute) fault(kResultyMinute, kBadyMinute, divisions);
+  if (badMeridianStep) fault(kResultMeridianStep, kBadMeridianStep, steps);
+  if (badParallelStep) fault(kResultParallelStep, kBadParallelStep, steps);
 
   if (faults.empty()) {
     // Typed edges are whole minutes, while a base edge such as 84 - 2 * 2/3 is not exactly one in
@@ -214,6 +241,7 @@ std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog)
     message += fault;
   }
   dialogs.toolkit.ShowMessageBox(message, kRefinementError, BoxIcon::Exclamation);
+  dialog.SetFocus(firstFaulty);
   s.Refined = false;
   return 1;
 }

@@ -25,6 +25,10 @@ struct Longitude {
   std::string_view hemisphere;
 };
 
+bool IsDigitOrMark(char c) {
+  return (c >= '0' && c <= '9') || c == ' ' || c == '\xB0' || c == '\'';
+}
+
 Longitude AsWritten(double lon) {
   double east = std::fmod(lon, 360.0);
   if (east < 0.0) east += 360.0;
@@ -46,7 +50,39 @@ std::string LongitudeRange(double west, double east) {
   return text;
 }
 
+// The hemisphere marks as typed: «з. д.», «з.д.», «зд» and the like, in either case.
+std::optional<bool> HemisphereMark(std::string_view mark) {
+  std::string letters;
+  for (const char c : mark) {
+    if (c == ' ' || c == '.') continue;
+    const auto byte = static_cast<unsigned char>(c);
+    // Capital Cyrillic letters are 0xC0..0xDF in cp1251, small ones 0x20 above.
+    letters += byte >= 0xC0 && byte <= 0xDF ? static_cast<char>(byte + 0x20) : c;
+  }
+  if (letters == Cp1251("зд").view()) return true;
+  if (letters == Cp1251("вд").view()) return false;
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::string LongitudeFieldText(double lon) {
+  const Longitude written = AsWritten(lon);
+  if (written.hemisphere != kWestLongitude.view()) return FormatDegreesMinutes(lon);
+  return written.degrees + std::string(written.hemisphere);
+}
+
+std::optional<double> ParseLongitudeField(std::string_view text) {
+  // The mark starts at the first character that is neither a digit, a blank, a degree sign nor
+  // an apostrophe; without one the text is a plain angle.
+  std::size_t at = 0;
+  while (at < text.size() && IsDigitOrMark(text[at])) ++at;
+  if (at == text.size()) return ParseDegreesMinutes(text);
+  const std::optional<bool> west = HemisphereMark(text.substr(at));
+  const std::optional<double> angle = ParseDegreesMinutes(text.substr(0, at));
+  if (!west || !angle || *angle > 180.0) return std::nullopt;
+  return *west ? 360.0 - *angle : *angle;
+}
 
 std::string SheetViewText(const DialogState& s) {
   const BaseParameters& b = s.base;

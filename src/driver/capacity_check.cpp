@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/angle_tolerance.h"
+#include "core/messages.h"
 #include "driver/frame_stage.h"
 #include "driver/run_generation.h"
 #include "frame/frame_layers.h"
@@ -19,16 +20,14 @@ constexpr CapacityFault kDoesNotFit = CapacityFault::kDoesNotFit;
 
 // The interior lines of one direction plus the edges on the grid, as the frame layers will see
 // them.
-Outcome CheckLines(double from, double to, double origin, double step, const char* what,
+Outcome CheckLines(double from, double to, double origin, double step, GridLines what,
                    std::vector<double>& lines) {
   if (Outcome found = InteriorGridLines(from, to, origin, step, what, lines); !found.ok()) {
     return Failure(kDoesNotFit, std::move(found.reason));
   }
   CompleteGraticuleList(lines, from, to, origin, step);
   if (lines.size() > kGraticuleListCapacity) {
-    return Failure(kDoesNotFit, "the sheet would carry more than " +
-                                    std::to_string(kGraticuleListCapacity) + " " + what +
-                                    "; choose a larger spacing or a smaller trapezoid");
+    return Failure(kDoesNotFit, TooManyGridLines(what, kGraticuleListCapacity));
   }
   return Success();
 }
@@ -38,38 +37,41 @@ Outcome CheckLines(double from, double to, double origin, double step, const cha
 Outcome CheckSheetFits(const SheetParameters& p) {
   for (const double edge : {p.xFrom, p.xTo, p.yFrom, p.yTo}) {
     if (!std::isfinite(edge))
-      return Failure(kDoesNotFit, "the trapezoid edges must be finite angles");
+      return Failure(kDoesNotFit, Tr("the trapezoid edges must be finite angles"));
   }
   // Edges within the angle tolerance of each other are one edge: the trapezoid would be empty.
   if (!(p.xFrom < p.xTo) || AnglesEqual(p.xFrom, p.xTo)) {
     return Failure(kDoesNotFit,
-                   "the trapezoid is empty or inverted: its east edge is not east of "
-                   "its west edge");
+                   Tr("the trapezoid is empty or inverted: its east edge is not east of its "
+                      "west edge"));
   }
   if (!(p.yFrom < p.yTo) || AnglesEqual(p.yFrom, p.yTo)) {
     return Failure(kDoesNotFit,
-                   "the trapezoid is empty or inverted: its north edge is not north "
-                   "of its south edge");
+                   Tr("the trapezoid is empty or inverted: its north edge is not north of its "
+                      "south edge"));
   }
   const auto positive = [](double step) { return std::isfinite(step) && step > 0.0; };
   if (!positive(p.MeridianStep)) {
-    return Failure(kDoesNotFit, "the distance between meridians must be positive");
+    return Failure(kDoesNotFit,
+                   Tr("the distance between meridians must be positive; give MeridianStep"));
   }
   if (!positive(p.ParallelStep)) {
-    return Failure(kDoesNotFit, "the distance between parallels must be positive");
+    return Failure(kDoesNotFit,
+                   Tr("the distance between parallels must be positive; give ParallelStep"));
   }
   if (p.xMinute <= 0 || p.yMinute <= 0) {
-    return Failure(kDoesNotFit, "the minute-scale divisions must be positive");
+    return Failure(kDoesNotFit,
+                   Tr("the minute-scale divisions must be positive; give xMinute and yMinute"));
   }
 
   GenerationWork sheet;
-  if (Outcome r =
-          CheckLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, "parallels", sheet.ParallelLats);
+  if (Outcome r = CheckLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, GridLines::kParallels,
+                             sheet.ParallelLats);
       !r.ok()) {
     return r;
   }
-  if (Outcome r =
-          CheckLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, "meridians", sheet.MeridianLons);
+  if (Outcome r = CheckLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, GridLines::kMeridians,
+                             sheet.MeridianLons);
       !r.ok()) {
     return r;
   }
@@ -79,9 +81,9 @@ Outcome CheckSheetFits(const SheetParameters& p) {
   VertexWork scratch;
   AppendTrapezoidRing(p.xFrom, p.xTo, LonDensifyStep, p.yFrom, p.yTo, LatDensifyStep, scratch);
   if (scratch.Incomplete()) {
-    return Failure(kDoesNotFit, "a line of the sheet would need more than " +
-                                    std::to_string(kWorkArrayCapacity) +
-                                    " vertices; the trapezoid is too large");
+    return Failure(kDoesNotFit, Tr("a line of the sheet would need more than %1 vertices; the "
+                                   "trapezoid is too large: bring xFrom, xTo, yFrom and yTo closer",
+                                   kWorkArrayCapacity));
   }
 
   // The frame's lines lie outside the sheet, longer than its own at high latitudes: the frame is
@@ -89,7 +91,7 @@ Outcome CheckSheetFits(const SheetParameters& p) {
   NameSheets(p, sheet);
   if (Outcome fits = CheckFrameFits(FrameArgsOf(p, sheet), sheet.ParallelLats, sheet.MeridianLons);
       !fits.ok()) {
-    return Failure(kDoesNotFit, "the frame cannot be built: " + fits.reason);
+    return Failure(kDoesNotFit, Tr("the frame cannot be built: %1", fits.reason));
   }
   return Success();
 }

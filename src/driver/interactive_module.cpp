@@ -4,6 +4,8 @@
 #include <string>
 #include <system_error>
 
+#include "core/cp1251.h"
+#include "core/messages.h"
 #include "platform/process.h"
 
 namespace mapbasis {
@@ -25,7 +27,7 @@ LoadedShell MakeShell(InteractiveShellFactory factory) {
     reason[sizeof reason - 1] = '\0';
     std::string line(reason);
     line = line.substr(0, line.find('\n'));
-    return {nullptr, line.empty() ? "the dialogs could not be started" : line};
+    return {nullptr, line.empty() ? Cp1251ToUtf8(Tr("the dialogs could not be started")) : line};
   }
   return {std::unique_ptr<InteractiveShell>(shell), {}};
 }
@@ -34,7 +36,10 @@ LoadedShell MakeShell(InteractiveShellFactory factory) {
 
 LoadedShell LoadInteractiveShell(const std::filesystem::path& module) {
   const platform::ModuleEntry loaded = platform::LoadModuleEntry(module, kInteractiveShellFactory);
-  if (loaded.entry == nullptr) return {nullptr, "cannot load the dialogs: " + loaded.reason};
+  if (loaded.entry == nullptr) {
+    return {nullptr,
+            Cp1251ToUtf8(Tr("cannot load the dialogs: %1", Utf8ToCp1251Lossy(loaded.reason)))};
+  }
   InteractiveShellFactory factory = nullptr;
   static_assert(sizeof factory == sizeof loaded.entry);
   std::memcpy(&factory, &loaded.entry, sizeof factory);
@@ -48,11 +53,13 @@ LoadedShell LoadInteractiveShell() {
   // The module is found beside the program itself, wherever the run was started from.
   std::filesystem::path folder;
   if (const std::error_code error = platform::ProgramFolder(folder)) {
-    return {nullptr, "cannot find the program's own folder: " + error.message()};
+    return {nullptr,
+            Cp1251ToUtf8(Tr("cannot find the program's own folder: %1", SystemErrorText(error)))};
   }
   return LoadInteractiveShell(folder / MAPBASIS_DIALOGS_MODULE_FILE);
 #else
-  return {nullptr, "the dialogs are not part of this build; give the path of a parameter file"};
+  return {nullptr, Cp1251ToUtf8(Tr("the dialogs are not part of this build; give the path of a "
+                                   "parameter file"))};
 #endif
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/messages.h"
 #include "core/sheet_parameters.h"
 #include "platform/files.h"
 #include "shapeout/file_publisher.h"
@@ -75,7 +76,8 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
   // The types come with the listing; a link is never taken for a folder.
   std::vector<platform::FolderEntry> entries;
   if (std::error_code error = platform::ListFolder(plan.path, entries)) {
-    return Refuse(plan, "cannot read the folder " + QuotedPath(plan.path) + ": " + error.message());
+    return Refuse(
+        plan, Tr("cannot read the folder %1: %2", QuotedPath(plan.path), SystemErrorText(error)));
   }
 
   for (const auto& [path, type] : entries) {
@@ -84,7 +86,7 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
     const std::string lower = LowerAscii(name);
     for (const std::string_view layer : layers) {
       if (isFolder && IsWrittenName(name, layer)) {
-        return Refuse(plan, "a folder stands where a layer file goes: " + QuotedPath(path));
+        return Refuse(plan, Tr("a folder stands where a layer file goes: %1", QuotedPath(path)));
       }
     }
     if (isFolder) continue;
@@ -123,8 +125,8 @@ Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, Folder
   const auto checkAll = [&](const std::vector<fs::path>& files) -> Outcome {
     for (const fs::path& file : files) {
       if (std::error_code why = platform::CheckDeletable(file)) {
-        return Refuse(
-            plan, "cannot delete the old layer file " + QuotedPath(file) + ": " + why.message());
+        return Refuse(plan, Tr("cannot delete the old layer file %1: %2", QuotedPath(file),
+                               SystemErrorText(why)));
       }
     }
     return Success();
@@ -146,25 +148,28 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, bool k
   plan.text = named.text;
   plan.failure = FailureOf(layerFolder);
   if (folder.size() > kPathLength) {
-    return Refuse(plan, "the folder \"" + EchoPath(folder) + "\" would be longer than " +
-                            std::to_string(kPathLength) + " characters");
+    return Refuse(plan, Tr("the folder \"%1\" would be longer than %2 characters", EchoPath(folder),
+                           kPathLength));
   }
   plan.path = named.path;
   std::error_code ec;
   const fs::file_status own = fs::symlink_status(plan.path, ec);
   if (own.type() == fs::file_type::not_found) {
     if (std::error_code why = platform::CheckWritableFolder(parent)) {
-      return Refuse(plan,
-                    "cannot create the folder \"" + EchoPath(folder) + "\": " + why.message());
+      return Refuse(
+          plan, Tr("cannot create the folder \"%1\": %2", EchoPath(folder), SystemErrorText(why)));
     }
     plan.create = true;
     return Success();
   }
   if (ec)
-    return Refuse(plan, "cannot use the folder \"" + EchoPath(folder) + "\": " + ec.message());
+    return Refuse(plan,
+                  Tr("cannot use the folder \"%1\": %2", EchoPath(folder), SystemErrorText(ec)));
   if (!fs::is_directory(fs::status(plan.path, ec))) {
-    return Refuse(plan, "\"" + EchoPath(folder) + "\" exists but is not a folder" +
-                            (fs::is_symlink(own) ? " (a link to no folder)" : ""));
+    return Refuse(
+        plan, fs::is_symlink(own)
+                  ? Tr("\"%1\" exists but is not a folder (a link to no folder)", EchoPath(folder))
+                  : Tr("\"%1\" exists but is not a folder", EchoPath(folder)));
   }
   if (Outcome planned = PlanRemovals(LayersIn(layerFolder), keep, plan); !planned.ok()) {
     return planned;
@@ -174,9 +179,10 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, bool k
     const fs::path& first = !plan.shapeFiles.empty() ? plan.shapeFiles.front()
                             : removals               ? plan.others.front()
                                                      : plan.path;
-    return Refuse(plan, (removals ? "cannot delete the old layer file " + QuotedPath(first)
-                                  : "cannot write in the folder \"" + EchoPath(folder) + "\"") +
-                            ": " + why.message());
+    return Refuse(plan, removals ? Tr("cannot delete the old layer file %1: %2", QuotedPath(first),
+                                      SystemErrorText(why))
+                                 : Tr("cannot write in the folder \"%1\": %2", EchoPath(folder),
+                                      SystemErrorText(why)));
   }
   return Success();
 }
@@ -186,8 +192,8 @@ Outcome RemoveOld(const FolderPlan& plan) {
   for (const auto* files : {&plan.shapeFiles, &plan.others}) {
     for (const fs::path& file : *files) {
       if (std::error_code why = RemoveFile(file)) {
-        return Refuse(
-            plan, "cannot delete the old layer file " + QuotedPath(file) + ": " + why.message());
+        return Refuse(plan, Tr("cannot delete the old layer file %1: %2", QuotedPath(file),
+                               SystemErrorText(why)));
       }
     }
   }
@@ -203,9 +209,9 @@ Outcome CheckLayerPathLengths(const ResultFolders& result) {
     const std::size_t length = R.size() + folder.size() + 1 + layer.name.size();
     if (length > kMaxBasePathLength) {
       return Failure(FailureOf(layer.folder),
-                     "the result folder \"" + EchoPath(R) + "\" is too long for its layers: " +
-                         std::string(folder) + "'s layer paths would be " + std::to_string(length) +
-                         " characters, " + std::to_string(kMaxBasePathLength) + " at the most");
+                     Tr("the result folder \"%1\" is too long for its layers: %2's layer paths "
+                        "would be %3 characters, %4 at the most",
+                        EchoPath(R), folder, length, kMaxBasePathLength));
     }
   }
   return Success();
@@ -227,11 +233,11 @@ Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
   const fs::file_status status = fs::status(resultPath, ec);
   if (!fs::exists(status)) {
     return Failure(FolderFault::kResultFolderMissing,
-                   "the result folder \"" + EchoPath(result) + "\" does not exist");
+                   Tr("the result folder \"%1\" does not exist", EchoPath(result)));
   }
   if (!fs::is_directory(status)) {
     return Failure(FolderFault::kResultFolderMissing,
-                   "the result folder \"" + EchoPath(result) + "\" is not a folder");
+                   Tr("the result folder \"%1\" is not a folder", EchoPath(result)));
   }
 
   // Both folders are checked before either is touched.
@@ -252,20 +258,20 @@ Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
     if (!fs::exists(fileStatus)) continue;
     if (fs::is_directory(fileStatus)) {
       return Failure(FolderFault::kResultFile,
-                     QuotedPath(file) + " is a folder, not a file the run writes");
+                     Tr("%1 is a folder, not a file the run writes", QuotedPath(file)));
     }
     std::error_code why = platform::CheckWritableFolder(resultPath);
     if (!why) why = platform::CheckDeletable(file);
     if (why) {
       return Failure(FolderFault::kResultFile,
-                     "cannot replace " + QuotedPath(file) + ": " + why.message());
+                     Tr("cannot replace %1: %2", QuotedPath(file), SystemErrorText(why)));
     }
     oldFiles.push_back(file);
   }
   for (const fs::path& file : oldFiles) {
     if (std::error_code why = RemoveFile(file)) {
       return Failure(FolderFault::kResultFile,
-                     "cannot delete " + QuotedPath(file) + ": " + why.message());
+                     Tr("cannot delete %1: %2", QuotedPath(file), SystemErrorText(why)));
     }
   }
 
@@ -278,8 +284,8 @@ Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
     if (outcome == 0) made.push_back(plan.path);
     if (outcome < 0) {
       for (const fs::path& folder : made) (void)platform::RemoveEmptyFolder(folder);
-      return Refuse(plan,
-                    "cannot create the folder \"" + EchoPath(plan.text) + "\": " + why.message());
+      return Refuse(plan, Tr("cannot create the folder \"%1\": %2", EchoPath(plan.text),
+                             SystemErrorText(why)));
     }
   }
   for (const FolderPlan& plan : plans) {

@@ -1,5 +1,6 @@
 #include "driver/program.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -9,6 +10,7 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/messages.h"
 #include "driver/capacity_check.h"
 #include "driver/final_message.h"
 #include "driver/output_folders.h"
@@ -32,35 +34,46 @@ constexpr auto kTaskNotDone = Cp1251("Задание НЕ ВЫПОЛНЕНО");
 constexpr auto kAbnormalEnd = Cp1251("АВАРИЙНОЕ ЗАВЕРШЕНИЕ");
 constexpr auto kProcessingState = Cp1251("Состояние обработки");
 
-constexpr const char* kUsage =
-    "usage: mapbasis PARAMETER-FILE    generate one sheet from a parameter file\n"
-    "       mapbasis                   choose the sheet in the parameter dialogs\n"
-    "       mapbasis --find LAT LON    name the sheets that hold a point\n"
-    "       mapbasis --index SOUTH WEST NORTH EAST FOLDER [--scale 200|1000] [--cs CS]\n"
-    "                                  write FOLDER/SheetIndex, the sheets that cover a box\n"
-    "\n"
-    "The parameter file holds items key=value; in code page 1251 (or UTF-8):\n"
-    "  CS=CK-42;          coordinate system: CK-42, CK-95 or ГCK-2011\n"
-    "  Nom=N-37-XIV;      the sheet: N-37, N-37-XIV, N3714, N-37-XIV(2) ...  (required)\n"
-    "  Path=maps/N-37;    the result folder, created when missing            (required)\n"
-    "  MapScale=200;      in thousands, after Nom: 200, 500, 1000 / 1000, 2500, 5000\n"
-    "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
-    "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
-    "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
-    "\n"
-    "Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"
-    "the parameter file (55°45' or \"55 45\"); west longitudes negative or 180..360.\n"
-    "  mapbasis --find 55.75 37.62       prints N-37 and N-37-II, one name a line, as Nom\n"
-    "      takes it: each series, and the combined sheets of the northern belts (T-45(4));\n"
-    "      a point on an edge names the sheets on both sides.\n"
-    "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp, .PRJ,\n"
-    "      .qml): a polygon per sheet of the series (--scale 200 by default) with the fields\n"
-    "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (CK-42 by default).\n"
-    "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n"
-    "\n"
-    "Exit status: 0 the sheet was generated; 8 refused or failed before generation;\n"
-    "16 generation failed. A failure prints one line on stderr. --find and --index end\n"
-    "with 0, 8 when refused, 16 when the index could not be written.\n";
+// The usage notes in the user's language (UTF-8, for the terminal).
+std::string Usage() {
+  std::string usage =
+      Tr("usage: mapbasis PARAMETER-FILE...  generate a sheet from each parameter file\n"
+         "       mapbasis                    choose the sheet in the parameter dialogs\n"
+         "       mapbasis --find LAT LON     name the sheets that hold a point\n"
+         "       mapbasis --index SOUTH WEST NORTH EAST FOLDER [--scale 200|1000] [--cs CS]\n"
+         "                                   write FOLDER/SheetIndex, the sheets that cover a box\n"
+         "       mapbasis --help | --version\n");
+  usage += '\n';
+  usage += Tr(
+      "The parameter file holds items key=value; in UTF-8 (with or without its byte-order mark)\n"
+      "or in code page 1251. Keys are written as here, capitals included:\n"
+      "  CS=CK-42;          coordinate system: CK-42, CK-95 or ГCK-2011\n"
+      "  Nom=N-37-XIV;      the sheet: N-37, N-37-XIV, N3714, N-37-XIV(2) ...  (required)\n"
+      "  Path=maps/N-37;    the result folder, created when missing            (required)\n"
+      "  MapScale=200;      in thousands, after Nom: 200, 500, 1000 / 1000, 2500, 5000\n"
+      "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
+      "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
+      "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
+      "Sheets of rows K to U and zones 33 to 60, 01 and 02; letters Latin.\n");
+  usage += '\n';
+  usage +=
+      Tr("Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"
+         "the parameter file (55°45' or \"55 45\"); west longitudes negative or 180..360.\n"
+         "  mapbasis --find 55.75 37.62       prints N-37 and N-37-II, one name a line, as Nom\n"
+         "      takes it: each series, and the combined sheets of the northern belts (T-45(4));\n"
+         "      a point on an edge names the sheets on both sides.\n"
+         "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp, .PRJ,\n"
+         "      .qml): a polygon per sheet of the series (--scale 200 by default) with the fields\n"
+         "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (CK-42 by default).\n"
+         "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n");
+  usage += '\n';
+  usage +=
+      Tr("Exit status: 0 the sheets were generated; 8 refused or failed before generation;\n"
+         "16 generation failed; with several files, the highest of their statuses. Each failure\n"
+         "prints one line on stderr. --find and --index end with 0, 8 when refused, 16 when the\n"
+         "index could not be written.\n");
+  return Cp1251ToUtf8(usage);
+}
 
 // The argument counts in characters, as a path of the platform does.
 std::size_t CharacterCount(const std::string& text) {
@@ -74,8 +87,8 @@ std::size_t CharacterCount(const std::string& text) {
 // file is said plainly.
 std::string WhyNoFile(const std::filesystem::path& path) {
   platform::EntryType type = platform::EntryType::kMissing;
-  if (std::error_code error = platform::FollowedStatusOf(path, type)) return error.message();
-  return type == platform::EntryType::kMissing ? "no such file" : "";
+  if (std::error_code error = platform::FollowedStatusOf(path, type)) return SystemErrorText(error);
+  return type == platform::EntryType::kMissing ? Tr("no such file") : "";
 }
 
 // One line of diagnostics; `text` is cp1251.
@@ -132,8 +145,8 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
       error != std::errc::not_a_directory) {
     return StageFailure{Stage::kFolders,
                         Failure(FolderFault::kResultFolderLocked,
-                                "cannot lock the result folder \"" + EchoPath(folders.given) +
-                                    "\": " + error.message())};
+                                Tr("cannot lock the result folder \"%1\": %2",
+                                   EchoPath(folders.given), SystemErrorText(error)))};
   }
   // Old companions that the new layers replace by name; whatever was not replaced in the end is
   // removed, success or not, while the lock is still held.
@@ -158,13 +171,12 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
 
 int RunBatch(const std::string& file, std::ostream& diagnostics) {
   if (file.empty()) {
-    Say(diagnostics, "the parameter-file path is empty");
+    Say(diagnostics, Tr("the parameter-file path is empty"));
     return kExitNotDone;
   }
   // A cut path could name another file: an over-long one is refused, not shortened.
   if (CharacterCount(file) > kPathLength) {
-    Say(diagnostics,
-        "the parameter-file path is longer than " + std::to_string(kPathLength) + " characters");
+    Say(diagnostics, Tr("the parameter-file path is longer than %1 characters", kPathLength));
     return kExitNotDone;
   }
   // The argument is UTF-8; the path takes it as such on every platform.
@@ -178,6 +190,7 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
   // Running out of memory (or any other exception) ends the run like any failure: one line, and
   // the status of the stage it happened in.
   Stage stage = Stage::kChecks;
+  const std::string outOfMemory = Cp1251ToUtf8(Tr("out of memory"));
   try {
     SheetParameters p;
     if (Outcome read = ReadParamFile(path, p); !read.ok()) {
@@ -196,12 +209,16 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
   } catch (const std::exception& e) {
     // Nothing here allocates: memory may still be short.
     const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
-    diagnostics << "mapbasis: " << shown << ": " << (memory ? "out of memory" : e.what()) << '\n';
+    diagnostics << "mapbasis: " << Cp1251ToUtf8(shown) << ": " << (memory ? outOfMemory : e.what())
+                << '\n';
     return stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
   }
 }
 
 int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
+  // The dialogs speak Russian, the reasons in their boxes too.
+  SetMessageLanguage(Language::kRussian);
+  const std::string outOfMemory = Tr("out of memory");
   shell.ShowInfoDialog();
   SheetParameters p;
   if (shell.RunParameterDialog(p) != DialogVerdict::kConfirmed) return kExitNotDone;
@@ -221,7 +238,7 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
     // desktop never sees the console.
     const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
     shell.ShowMessage(
-        NotDoneMessage(kTaskNotDone, memory ? "out of memory" : Utf8ToCp1251Lossy(e.what())),
+        NotDoneMessage(kTaskNotDone, memory ? outOfMemory : Utf8ToCp1251Lossy(e.what())),
         kAbnormalEnd, MessageIcon::Error);
     return kExitNotDone;
   }
@@ -243,13 +260,12 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
 int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, std::ostream& out,
                std::ostream& diagnostics) {
   if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
-    out << kUsage;
+    out << Usage();
     return kExitDone;
   }
   if (!args.empty() && args.front() == "--version") {
-    // The information dialog names the version of the design the program follows.
-    out << "mapbasis " << MAPBASIS_VERSION
-        << " (the information dialog's \"Версия 3.0\" is the version of the design it follows)\n";
+    // The version the information dialog names ("Версия 3.0"), with the program's own release.
+    out << "mapbasis " << MAPBASIS_VERSION << '\n';
     return kExitDone;
   }
   if (!args.empty() && args.front() == "--find") {
@@ -258,10 +274,16 @@ int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, st
   if (!args.empty() && args.front() == "--index") {
     return RunIndexCommand(std::span(args).subspan(1), diagnostics);
   }
-  if (!args.empty()) return RunBatch(args.front(), diagnostics);
+  if (!args.empty()) {
+    // Each file makes its sheet, as a compiler takes several sources; one that fails says so in
+    // its own line and the others are still made. The worst outcome is the run's.
+    int status = kExitDone;
+    for (const std::string& file : args) status = std::max(status, RunBatch(file, diagnostics));
+    return status;
+  }
   if (shell == nullptr) {
-    Say(diagnostics,
-        "the interactive mode is not available in this build; give the path of a parameter file");
+    Say(diagnostics, Tr("the interactive mode is not available in this build; give the path of a "
+                        "parameter file"));
     return kExitNotDone;
   }
   return RunInteractive(*shell);

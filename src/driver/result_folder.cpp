@@ -7,6 +7,7 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/messages.h"
 #include "platform/files.h"
 
 namespace fs = std::filesystem;
@@ -20,20 +21,20 @@ std::size_t NativeLength(std::string_view part) { return PathFromCp1251(part).na
 // Why the part cannot be a folder's name, or nothing.
 std::string Unusable(std::string_view part, bool first) {
   for (const char c : part) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "holds a control character";
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return Tr("holds a control character");
   }
   const platform::NameCheck check = platform::CheckNameCharacters(part, first);
   switch (check.fault) {
     case platform::NameFault::kForbiddenCharacter:
-      return std::string("holds the character ") + check.character + ", which no name may hold";
+      return Tr("holds the character %1, which no name may hold", std::string(1, check.character));
     case platform::NameFault::kDroppedEnding:
-      return "ends with a blank or a dot, which Windows drops";
+      return Tr("ends with a blank or a dot, which Windows drops");
     case platform::NameFault::kNone: break;
   }
   if (const std::size_t length = NativeLength(part); length > platform::kMaxNameLength) {
-    return "is " + std::to_string(length) + " " + std::string(platform::kNameUnits) +
-           " long as the system stores it, " + std::to_string(platform::kMaxNameLength) +
-           " at the most";
+    return Tr("is %1 %2 long as the system stores it, %3 at the most", length,
+              platform::kNameUnits == "bytes" ? Tr("bytes") : Tr("UTF-16 units"),
+              platform::kMaxNameLength);
   }
   return {};
 }
@@ -49,9 +50,9 @@ Outcome CheckResultFolderName(const ResultFolders& folders) {
     const std::string_view part = R.substr(start, end - start);
     if (!part.empty()) {
       if (const std::string why = Unusable(part, first); !why.empty()) {
-        return Failure(FolderFault::kResultFolderMissing, "the result folder \"" + EchoPath(R) +
-                                                              "\" cannot be made: its part \"" +
-                                                              Echo(part) + "\" " + why);
+        return Failure(FolderFault::kResultFolderMissing,
+                       Tr("the result folder \"%1\" cannot be made: its part \"%2\" %3",
+                          EchoPath(R), Echo(part), why));
       }
     }
     first = false;
@@ -61,10 +62,10 @@ Outcome CheckResultFolderName(const ResultFolders& folders) {
 }
 
 Outcome MakeResultFolder(const ResultFolders& folders) {
-  const std::string quoted = "the result folder \"" + EchoPath(folders.result.text) + "\"";
+  const std::string shown = EchoPath(folders.result.text);
   const auto cannotCreate = [&](const std::error_code& error) {
     return Failure(FolderFault::kResultFolderNotMade,
-                   "cannot create " + quoted + ": " + error.message());
+                   Tr("cannot create the result folder \"%1\": %2", shown, SystemErrorText(error)));
   };
   std::error_code error;
   const fs::path folder = fs::absolute(folders.result.path, error);
@@ -90,7 +91,8 @@ Outcome MakeResultFolder(const ResultFolders& folders) {
     }
     if (followed != platform::EntryType::kFolder && followed != platform::EntryType::kMissing) {
       if (above == folder)
-        return Failure(FolderFault::kResultFolderNotMade, quoted + " exists but is not a folder");
+        return Failure(FolderFault::kResultFolderNotMade,
+                       Tr("the result folder \"%1\" exists but is not a folder", shown));
       return cannotCreate(std::make_error_code(std::errc::not_a_directory));
     }
   }

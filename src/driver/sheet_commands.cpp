@@ -9,6 +9,7 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/messages.h"
 #include "core/sheet_parameters.h"
 #include "driver/program.h"
 #include "driver/result_folder.h"
@@ -25,14 +26,9 @@ namespace mapbasis {
 
 namespace {
 
-constexpr auto kGridExtent = Cp1251("40° to 84° N and 12° E to 168° W");
-constexpr auto kLatitudeForms =
-    Cp1251("decimal degrees from -90 to 90 (55.75) or degrees and minutes (55°45' or \"55 45\")");
-constexpr auto kLongitudeForms = Cp1251(
-    "decimal degrees from -180 to 360, west negative or above 180 (37.62, -170.5), or degrees and "
-    "minutes (37°37')");
-constexpr auto kSystems = Cp1251("CK-42, CK-95 or ГCK-2011");
-constexpr auto kSystemLetters = Cp1251(" (C and K Latin, Г Cyrillic)");
+constexpr auto kGsk2011 = Cp1251("ГCK-2011");
+
+std::string GridExtent() { return Tr("40° to 84° N and 12° E to 168° W"); }
 
 // One line of diagnostics; `text` is cp1251.
 int Refuse(std::ostream& diagnostics, std::string_view text, int status = kExitNotDone) {
@@ -62,13 +58,22 @@ std::optional<double> ReadAngle(const std::string& arg, double lowest, double hi
 
 std::optional<double> ReadLatitude(const std::string& arg, std::ostream& diagnostics) {
   const auto lat = ReadAngle(arg, -90.0, 90.0);
-  if (!lat) Refuse(diagnostics, Shown(arg) + " is not a latitude: " + kLatitudeForms.str());
+  if (!lat) {
+    Refuse(diagnostics, Tr("%1 is not a latitude: decimal degrees from -90 to 90 (55.75) or "
+                           "degrees and minutes (55°45' or \"55 45\")",
+                           Shown(arg)));
+  }
   return lat;
 }
 
 std::optional<double> ReadLongitude(const std::string& arg, std::ostream& diagnostics) {
   const auto lon = ReadAngle(arg, -180.0, 360.0);
-  if (!lon) Refuse(diagnostics, Shown(arg) + " is not a longitude: " + kLongitudeForms.str());
+  if (!lon) {
+    Refuse(diagnostics, Tr("%1 is not a longitude: decimal degrees from -180 to 360, west "
+                           "negative or above 180 (37.62, -170.5), or degrees and minutes "
+                           "(37°37')",
+                           Shown(arg)));
+  }
   return lon;
 }
 
@@ -87,39 +92,40 @@ bool ReadIndexArguments(std::span<const std::string> args, IndexRequest& request
     if (arg != "--scale" && arg != "--cs") {
       // A negative longitude starts with one hyphen; an option with two.
       if (arg.starts_with("--")) {
-        Refuse(diagnostics, "--index has no option " + Shown(arg) + "; it takes --scale and --cs");
+        Refuse(diagnostics, Tr("--index has no option %1; it takes --scale and --cs", Shown(arg)));
         return false;
       }
       request.positional.push_back(arg);
       continue;
     }
     if (i + 1 == args.size()) {
-      Refuse(diagnostics, arg + (arg == "--scale" ? " needs a value: 200 or 1000"
-                                                  : " needs a value: " + kSystems.str()));
+      Refuse(diagnostics, arg == "--scale"
+                              ? Tr("--scale needs a value: 200 or 1000")
+                              : Tr("--cs needs a value: CK-42, CK-95 or %1", kGsk2011.view()));
       return false;
     }
     const std::string& value = args[++i];
     if (arg == "--scale") {
       if (value != "200" && value != "1000") {
-        Refuse(diagnostics, "--scale " + Shown(value) +
-                                ": the index is of the 1:200 000 or the 1:1 000 000 series, "
-                                "--scale 200 or --scale 1000");
+        Refuse(diagnostics, Tr("--scale %1: the index is of the 1:200 000 or the 1:1 000 000 "
+                               "series, --scale 200 or --scale 1000",
+                               Shown(value)));
         return false;
       }
       request.MillionSeries = value == "1000" ? 1 : 0;
     } else {
       const auto text = ArgumentText(value);
       if (!text || ParseCoordinateSystem(*text, request.CS) != 0) {
-        Refuse(diagnostics, "--cs " + Shown(value) + ": the coordinate system is " +
-                                kSystems.str() + kSystemLetters.str());
+        Refuse(diagnostics, Tr("--cs %1: the coordinate system is CK-42, CK-95 or %2 (C and K "
+                               "Latin, %3 Cyrillic)",
+                               Shown(value), kGsk2011.view(), std::string_view("\xC3", 1)));
         return false;
       }
     }
   }
   if (request.positional.size() != 5) {
-    Refuse(diagnostics,
-           "--index takes SOUTH WEST NORTH EAST FOLDER, e.g. mapbasis --index 55.1 37.1 55.9 "
-           "38.9 index");
+    Refuse(diagnostics, Tr("--index takes SOUTH WEST NORTH EAST FOLDER, e.g. mapbasis --index "
+                           "55.1 37.1 55.9 38.9 index"));
     return false;
   }
   return true;
@@ -131,18 +137,19 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   const std::optional<std::string> text =
       IsValidUtf8(arg) ? Utf8ToCp1251(arg) : std::optional<std::string>();
   if (!text) {
-    Refuse(diagnostics, "the folder " + Shown(arg) +
-                            (IsValidUtf8(arg) ? " has a character that code page 1251 lacks"
-                                              : " is not UTF-8 text"));
+    Refuse(diagnostics,
+           IsValidUtf8(arg)
+               ? Tr("the folder %1 has a character that code page 1251 lacks", Shown(arg))
+               : Tr("the folder %1 is not UTF-8 text", Shown(arg)));
     return std::nullopt;
   }
   if (text->empty()) {
-    Refuse(diagnostics, "the folder of the index is empty");
+    Refuse(diagnostics, Tr("the folder of the index is empty"));
     return std::nullopt;
   }
   for (const char c : *text) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-      Refuse(diagnostics, "the folder " + Shown(arg) + " holds a control character");
+      Refuse(diagnostics, Tr("the folder %1 holds a control character", Shown(arg)));
       return std::nullopt;
     }
   }
@@ -151,14 +158,13 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   if (path.back() != platform::kPathSeparator && path.back() != '/')
     path += platform::kPathSeparator;
   if (path.size() > kPathLength) {
-    Refuse(diagnostics, "the folder " + Shown(arg) + " is longer than " +
-                            std::to_string(kPathLength) + " characters with its separator");
+    Refuse(diagnostics, Tr("the folder %1 is longer than %2 characters with its separator",
+                           Shown(arg), kPathLength));
     return std::nullopt;
   }
   if (path.size() + kSheetIndexLayer.size() > kMaxBasePathLength) {
-    Refuse(diagnostics, "the folder " + Shown(arg) + " is too long for its layer: " +
-                            std::to_string(path.size() + kSheetIndexLayer.size()) +
-                            " characters, " + std::to_string(kMaxBasePathLength) + " at the most");
+    Refuse(diagnostics, Tr("the folder %1 is too long for its layer: %2 characters, %3 at the most",
+                           Shown(arg), path.size() + kSheetIndexLayer.size(), kMaxBasePathLength));
     return std::nullopt;
   }
   return path;
@@ -174,8 +180,8 @@ int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets
   if (Outcome made = MakeResultFolder(folders); !made.ok()) return Refuse(diagnostics, made.reason);
   platform::FolderLock lock;
   if (const std::error_code error = lock.Acquire(folders.result.path)) {
-    return Refuse(diagnostics, "cannot lock the folder \"" + EchoPath(folders.result.text) +
-                                   "\": " + error.message());
+    return Refuse(diagnostics, Tr("cannot lock the folder \"%1\": %2",
+                                  EchoPath(folders.result.text), SystemErrorText(error)));
   }
   if (Outcome usable = CheckSheetIndexFolder(folders.result); !usable.ok()) {
     return Refuse(diagnostics, usable.reason);
@@ -192,8 +198,8 @@ int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets
 int RunFindCommand(std::span<const std::string> args, std::ostream& out,
                    std::ostream& diagnostics) {
   if (args.size() != 2) {
-    return Refuse(diagnostics,
-                  "--find takes the latitude and the longitude, e.g. mapbasis --find 55.75 37.62");
+    return Refuse(diagnostics, Tr("--find takes the latitude and the longitude, e.g. mapbasis "
+                                  "--find 55.75 37.62"));
   }
   const auto lat = ReadLatitude(args[0], diagnostics);
   if (!lat) return kExitNotDone;
@@ -201,9 +207,8 @@ int RunFindCommand(std::span<const std::string> args, std::ostream& out,
   if (!lon) return kExitNotDone;
   const std::vector<GridSheet> sheets = SheetsHoldingPoint(*lat, EastLongitude(*lon));
   if (sheets.empty()) {
-    return Refuse(diagnostics, "the point " + Shown(args[0]) + " " + Shown(args[1]) +
-                                   " lies outside the sheet grid, which spans " +
-                                   kGridExtent.str());
+    return Refuse(diagnostics, Tr("the point %1 %2 lies outside the sheet grid, which spans %3",
+                                  Shown(args[0]), Shown(args[1]), GridExtent()));
   }
   for (const GridSheet& sheet : sheets) out << NomTextOf(sheet) << '\n';
   out.flush();
@@ -223,8 +228,8 @@ int RunIndexCommand(std::span<const std::string> args, std::ostream& diagnostics
   const auto east = ReadLongitude(place[3], diagnostics);
   if (!east) return kExitNotDone;
   if (*south > *north) {
-    return Refuse(diagnostics, "the south edge " + Shown(place[0]) +
-                                   " lies north of the north edge " + Shown(place[2]));
+    return Refuse(diagnostics, Tr("the south edge %1 lies north of the north edge %2",
+                                  Shown(place[0]), Shown(place[2])));
   }
   const auto path = ReadIndexFolder(place[4], diagnostics);
   if (!path) return kExitNotDone;
@@ -232,26 +237,30 @@ int RunIndexCommand(std::span<const std::string> args, std::ostream& diagnostics
   // Running out of memory ends the command like any failure: one line, and the status of the
   // stage it happened in.
   bool writing = false;
+  const std::string outOfMemory = Cp1251ToUtf8(Tr("out of memory"));  // said without allocating
   try {
     const std::vector<GridSheet> sheets =
         SheetsCoveringBox(BoxBetween(*south, *west, *north, *east), request.MillionSeries);
-    const char* series = request.MillionSeries != 0 ? "1:1 000 000" : "1:200 000";
+    const std::string_view series = request.MillionSeries != 0 ? "1:1 000 000" : "1:200 000";
     if (sheets.empty()) {
-      return Refuse(diagnostics, "the box " + Shown(place[0]) + " " + Shown(place[1]) + " " +
-                                     Shown(place[2]) + " " + Shown(place[3]) +
-                                     " lies outside the sheet grid, which spans " +
-                                     kGridExtent.str());
+      return Refuse(diagnostics, Tr("the box %1 %2 %3 %4 lies outside the sheet grid, which "
+                                    "spans %5",
+                                    Shown(place[0]), Shown(place[1]), Shown(place[2]),
+                                    Shown(place[3]), GridExtent()));
     }
     if (sheets.size() > kMaxIndexSheets) {
-      return Refuse(diagnostics, "the box covers " + std::to_string(sheets.size()) +
-                                     " sheets of the " + series + " series; an index holds " +
-                                     std::to_string(kMaxIndexSheets) +
-                                     " at the most: make it in parts, or with --scale 1000");
+      return Refuse(diagnostics, Tr("the box covers %1 sheets of the %2 series; an index holds "
+                                    "%3 at the most: make it in parts, or with --scale 1000",
+                                    sheets.size(), series, kMaxIndexSheets));
     }
     return WriteIndex(request, sheets, *path, writing, diagnostics);
   } catch (const std::exception& e) {
     const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
-    diagnostics << "mapbasis: " << (memory ? "out of memory" : e.what()) << '\n';
+    if (memory) {
+      diagnostics << "mapbasis: " << outOfMemory << '\n';
+    } else {
+      Refuse(diagnostics, Utf8ToCp1251Lossy(e.what()));
+    }
     return writing ? kExitGenerationFailed : kExitNotDone;
   }
 }

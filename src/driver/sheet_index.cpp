@@ -8,6 +8,7 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/messages.h"
 #include "core/vertex_work.h"
 #include "driver/run_generation.h"
 #include "geometry/nomenclature.h"
@@ -51,7 +52,7 @@ std::vector<std::string> PublishedNames() {
 Outcome ListEntries(const fs::path& folder, std::vector<platform::FolderEntry>& entries) {
   if (const std::error_code error = platform::ListFolder(folder, entries)) {
     return Failure(IndexFault::kFolderUnusable,
-                   "cannot read the folder " + Quoted(folder) + ": " + error.message());
+                   Tr("cannot read the folder %1: %2", Quoted(folder), SystemErrorText(error)));
   }
   return Success();
 }
@@ -73,8 +74,8 @@ Outcome RemoveUnreplacedFiles(const fs::path& folder) {
     for (const fs::path& file : *files) {
       const std::error_code error = platform::RemoveFile(file);
       if (error && !platform::IsMissing(error)) {
-        return Failure(IndexFault::kNotWritten,
-                       "cannot delete the old layer file " + Quoted(file) + ": " + error.message());
+        return Failure(IndexFault::kNotWritten, Tr("cannot delete the old layer file %1: %2",
+                                                   Quoted(file), SystemErrorText(error)));
       }
     }
   }
@@ -90,7 +91,7 @@ Outcome CheckSheetIndexFolder(const NamedPath& folder) {
     if (entry.type == platform::EntryType::kFolder &&
         IsWrittenName(FileNameOf(entry.path), kSheetIndexLayer)) {
       return Failure(IndexFault::kFolderUnusable,
-                     "a folder stands where a layer file goes: " + Quoted(entry.path));
+                     Tr("a folder stands where a layer file goes: %1", Quoted(entry.path)));
     }
   }
   return Success();

@@ -4,6 +4,7 @@
 
 #include "core/fixed_text.h"
 #include "core/format_text.h"
+#include "core/messages.h"
 #include "shapeout/layer_output.h"
 #include "shapeout/shape_writers.h"
 
@@ -44,9 +45,9 @@ Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const Ve
     if (seen_) seen_(slot, attributes, work);
     return Success();
   }
-  return Failure(ShapeFault::kNotWritten, "a line of the layer " + std::string(LayerOf(slot).name) +
-                                              " would need more than " +
-                                              std::to_string(kWorkArrayCapacity) + " vertices");
+  return Failure(ShapeFault::kNotWritten,
+                 Tr("a line of the layer %1 would need more than %2 vertices", LayerOf(slot).name,
+                    kWorkArrayCapacity));
 }
 
 Outcome FrameOutput::Finish() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/angle_tolerance.h"
+#include "core/messages.h"
 #include "frame/frame_outline.h"
 #include "frame/map_offsets.h"
 
@@ -38,8 +39,9 @@ bool Walkable(const Divisions& d) {
 template <class Tick, class Fill>
 Outcome WalkDivisions(const Divisions& d, Tick tick, Fill fill) {
   if (!Walkable(d)) {
-    return Failure(kBandNotWritten, "the minute band cannot be divided: its division is " +
-                                        std::to_string(d.step * 60.0) + " minutes");
+    return Failure(kBandNotWritten, Tr("the minute band cannot be divided: its division is %1 "
+                                       "minutes; give xMinute and yMinute from 1 to 59",
+                                       std::to_string(d.step * 60.0)));
   }
   bool filled = d.firstFilled;
   double cur = d.base;

@@ -26,12 +26,12 @@ Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
   // Lines on the sheet edges belong to the outline; only the interior ones are drawn here.
   std::vector<double> parallels, meridians;
   if (Outcome found = InteriorGridLines(args.yFrom, args.yTo, args.BaseSouth, args.ParallelStep,
-                                        "parallels", parallels);
+                                        GridLines::kParallels, parallels);
       !found.ok()) {
     return NotWritten(std::move(found));
   }
   if (Outcome found = InteriorGridLines(args.xFrom, args.xTo, args.BaseWest, args.MeridianStep,
-                                        "meridians", meridians);
+                                        GridLines::kMeridians, meridians);
       !found.ok()) {
     return NotWritten(std::move(found));
   }

@@ -2,6 +2,7 @@
 
 #include "core/angle_tolerance.h"
 #include "core/format_text.h"
+#include "core/messages.h"
 #include "core/whole_minutes.h"
 #include "graticule/graticule_lines.h"
 #include "graticule/line_vertices.h"
@@ -30,8 +31,8 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   }
   if (args.SheetName.size() > kMaxSheetNameLength) {
     return Failure(GraticuleFault::kLayerNotWritten,
-                   "the sheet name \"" + args.SheetName + "\" is longer than " +
-                       std::to_string(kMaxSheetNameLength) + " characters");
+                   Tr("the sheet name \"%1\" is longer than %2 characters", args.SheetName,
+                      kMaxSheetNameLength));
   }
   work.Clear();
   AppendTrapezoidRing(args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,

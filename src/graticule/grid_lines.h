@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "core/outcome.h"
@@ -18,12 +18,18 @@ enum class GridFault {
   kOverflow = 2,      // more lines than the capacity
 };
 
+// Which lines a grid holds; a message names them with the key that sets their spacing.
+enum class GridLines { kParallels, kMeridians };
+
 // The grid values origin + k * step strictly inside from..to, south to north (west to east), into
 // `values`: a grid line within 1/6000 degree of an edge is the edge itself and is not an interior
 // line. The first interior line is found on the grid, the following ones are formed from it as
-// first + k * step. `what` names the lines in the reason ("parallels", "meridians"). Stops at the
-// first line beyond the capacity.
-Outcome InteriorGridLines(double from, double to, double origin, double step, std::string_view what,
+// first + k * step. `what` says which lines they are, for the reason. Stops at the first line
+// beyond the capacity.
+// The reason for more lines than `capacity`, naming the key that sets their spacing.
+std::string TooManyGridLines(GridLines what, std::size_t capacity);
+
+Outcome InteriorGridLines(double from, double to, double origin, double step, GridLines what,
                           std::vector<double>& values,
                           std::size_t capacity = kGraticuleListCapacity);
 

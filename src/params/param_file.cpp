@@ -4,6 +4,7 @@
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
+#include "core/messages.h"
 #include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/param_items.h"
@@ -51,13 +52,6 @@ Outcome Finish(ParamFileFault fault, SheetParameters& p, std::string_view source
   return Failure(fault, Place(source, line) + ": " + std::string(message));
 }
 
-std::string EdgeMessage(std::string_view key, double edge, std::string_view direction,
-                        std::string_view baseName, double base) {
-  return std::string(key) + " " + FormatDegreesMinutes(edge) + " is a full sheet or more " +
-         std::string(direction) + " of the sheet's " + std::string(baseName) + " " +
-         FormatDegreesMinutes(base);
-}
-
 // A refined trapezoid may reach beyond the base trapezoid by less than one sheet of the series on
 // each side, and must be a trapezoid on the earth: west of east, south of north, not beyond the
 // pole. An edge not given is the base edge. Fails with kEdgeTooFar.
@@ -70,42 +64,46 @@ Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::strin
     p.xFrom = p.BaseWest;
   } else if (!(p.xFrom > p.BaseWest - mx)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xFrom,
-                  EdgeMessage("xFrom", p.xFrom, "west", "west edge", p.BaseWest));
+                  Tr("xFrom %1 is a full sheet or more west of the sheet's west edge %2",
+                     FormatDegreesMinutes(p.xFrom), FormatDegreesMinutes(p.BaseWest)));
   }
   if (p.xTo == kNotGivenAngle) {
     p.xTo = p.BaseEast;
   } else if (!(p.xTo < p.BaseEast + mx)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xTo,
-                  EdgeMessage("xTo", p.xTo, "east", "east edge", p.BaseEast));
+                  Tr("xTo %1 is a full sheet or more east of the sheet's east edge %2",
+                     FormatDegreesMinutes(p.xTo), FormatDegreesMinutes(p.BaseEast)));
   }
   if (p.yFrom == kNotGivenAngle) {
     p.yFrom = p.BaseSouth;
   } else if (!(p.yFrom > p.BaseSouth - my)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yFrom,
-                  EdgeMessage("yFrom", p.yFrom, "south", "south edge", p.BaseSouth));
+                  Tr("yFrom %1 is a full sheet or more south of the sheet's south edge %2",
+                     FormatDegreesMinutes(p.yFrom), FormatDegreesMinutes(p.BaseSouth)));
   }
   if (p.yTo == kNotGivenAngle) {
     p.yTo = p.BaseNorth;
   } else if (!(p.yTo < p.BaseNorth + my)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo,
-                  EdgeMessage("yTo", p.yTo, "north", "north edge", p.BaseNorth));
+                  Tr("yTo %1 is a full sheet or more north of the sheet's north edge %2",
+                     FormatDegreesMinutes(p.yTo), FormatDegreesMinutes(p.BaseNorth)));
   }
 
   // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis. Edges
   // within the angle tolerance of each other are one edge: the trapezoid is empty.
   if (!(p.xFrom < p.xTo) || AnglesEqual(p.xFrom, p.xTo)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xTo > 0 ? lines.xTo : lines.xFrom,
-                  "xTo " + FormatDegreesMinutes(p.xTo) + " is not east of xFrom " +
-                      FormatDegreesMinutes(p.xFrom));
+                  Tr("xTo %1 is not east of xFrom %2", FormatDegreesMinutes(p.xTo),
+                     FormatDegreesMinutes(p.xFrom)));
   }
   if (!(p.yFrom < p.yTo) || AnglesEqual(p.yFrom, p.yTo)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo > 0 ? lines.yTo : lines.yFrom,
-                  "yTo " + FormatDegreesMinutes(p.yTo) + " is not north of yFrom " +
-                      FormatDegreesMinutes(p.yFrom));
+                  Tr("yTo %1 is not north of yFrom %2", FormatDegreesMinutes(p.yTo),
+                     FormatDegreesMinutes(p.yFrom)));
   }
   if (!(p.yTo <= 90.0)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo,
-                  "yTo " + FormatDegreesMinutes(p.yTo) + " lies beyond the pole");
+                  Tr("yTo %1 lies beyond the pole", FormatDegreesMinutes(p.yTo)));
   }
 
   if (p.xMinute == kNotGiven) p.xMinute = p.DefaultxMinute;
@@ -143,9 +141,9 @@ Outcome ReadParamText(std::string_view content, std::string_view source, SheetPa
   const bool noPath = IsBlank(p.Path);
   if (noNom || noPath) {
     return Finish(ParamFileFault::kMissingKey, p, source, 0,
-                  noNom && noPath ? "Nom and Path are missing"
-                  : noNom         ? "Nom is missing"
-                                  : "Path is missing");
+                  noNom && noPath ? Tr("Nom and Path are missing")
+                  : noNom         ? Tr("Nom is missing")
+                                  : Tr("Path is missing"));
   }
   if (p.MapScale == kNotGiven) p.MapScale = 0;
   if (Outcome completed = CompleteTrapezoid(p, edgeLines, source); !completed.ok()) {

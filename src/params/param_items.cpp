@@ -3,6 +3,8 @@
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
+#include "core/messages.h"
+#include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
 #include "platform/files.h"
@@ -28,112 +30,211 @@ std::string CsRefusal(std::string_view value) {
     if (c == kCyrillicKa) c = 'K';
   }
   std::int32_t cs = 0;
-  std::string why = "is not CK-42, CK-95 or " + kGsk2011.str();
+  const std::string shown = Quoted(TrimBlanks(value));
   if (latin != TrimBlanks(value) && ParseCoordinateSystem(latin, cs) == 0) {
-    why += " (C and K must be Latin letters, only \xC3 is Cyrillic)";
+    return Tr(
+        "\"CS\" value %1 is not CK-42, CK-95 or %2 (C and K must be Latin letters, only "
+        "%3 is Cyrillic)",
+        shown, kGsk2011.view(), std::string_view("\xC3", 1));
   }
-  return why;
+  return Tr("\"CS\" value %1 is not CK-42, CK-95 or %2", shown, kGsk2011.view());
 }
 
-// Why a sheet name is refused; a name that is right but for a sheet number in lower case says
-// that the numbers are upper-case Roman numerals.
+// Cyrillic capitals (cp1251) that look like the Latin letters of sheet names: belts K to U and
+// Roman numerals I, V, X.
+struct LookAlike {
+  char cyrillic;
+  char latin;
+};
+constexpr LookAlike kLookAlikes[] = {{'\xCA', 'K'}, {'\xCC', 'M'}, {'\xCE', 'O'}, {'\xD0', 'P'},
+                                     {'\xD2', 'T'}, {'\xD5', 'X'}, {'\xB2', 'I'}, {'\xD1', 'C'},
+                                     {'\xC0', 'A'}, {'\xC2', 'B'}, {'\xC5', 'E'}, {'\xCD', 'H'}};
+
+// A name in the grid's form (a row A to V, a zone 01 to 60, then the rest as a sheet of the grid
+// has it) whose row or zone lies outside the sheets this program makes.
+bool IsSheetOutsideTheGrid(std::string_view name) {
+  name = TrimBlanks(name);
+  if (name.size() < 3 || name.front() < 'A' || name.front() > 'V') return false;
+  const std::size_t zoneAt = name[1] == '-' ? 2 : 1;
+  if (name.size() < zoneAt + 2 || !IsDigit(name[zoneAt]) || !IsDigit(name[zoneAt + 1])) {
+    return false;
+  }
+  const int zone = (name[zoneAt] - '0') * 10 + (name[zoneAt + 1] - '0');
+  if (zone < 1 || zone > 60) return false;
+  // The same name in row N, zone 37 is a sheet the program makes.
+  std::string inside(name);
+  inside[0] = 'N';
+  inside[zoneAt] = '3';
+  inside[zoneAt + 1] = '7';
+  SheetParameters scratch;
+  return ParseSheetName(inside, scratch) == 0;
+}
+
+// Why a sheet name is refused: a name that is right but for Cyrillic letters that look Latin, or
+// for a sheet number in lower case, or that names a sheet outside the grid the program covers,
+// says so.
 std::string NomRefusal(std::string_view value) {
+  const std::string shown = Quoted(TrimBlanks(value));
+  std::string latin(value);
+  std::string cyrillic;
+  for (char& c : latin) {
+    for (const LookAlike& l : kLookAlikes) {
+      if (c != l.cyrillic) continue;
+      if (cyrillic.find(c) == std::string::npos) {
+        if (!cyrillic.empty()) cyrillic += ", ";
+        cyrillic += c;
+      }
+      c = l.latin;
+    }
+  }
+  SheetParameters scratch;
+  if (!cyrillic.empty() && (ParseSheetName(latin, scratch) == 0 || IsSheetOutsideTheGrid(latin))) {
+    return Tr(
+        "\"Nom\" value %1 is not a sheet name: it has Cyrillic letters (%2); type them as "
+        "Latin letters",
+        shown, cyrillic);
+  }
   std::string upper(value);
   bool lowered = false;
   for (char& c : upper) {
     if (c == 'i' || c == 'v' || c == 'x') c = static_cast<char>(c - 'a' + 'A'), lowered = true;
   }
-  SheetParameters scratch;
   if (lowered && ParseSheetName(upper, scratch) == 0 && scratch.MillionSeries == 0) {
-    return "is not a sheet name: sheet numbers are upper-case Roman numerals (N-37-XIV)";
+    return Tr(
+        "\"Nom\" value %1 is not a sheet name: sheet numbers are upper-case Roman "
+        "numerals (N-37-XIV)",
+        shown);
   }
-  return "is not a sheet name";
+  if (IsSheetOutsideTheGrid(value)) {
+    return Tr(
+        "\"Nom\" value %1 is outside the sheets this program covers (rows K to U, zones "
+        "33 to 60, 01 and 02)",
+        shown);
+  }
+  return Tr("\"Nom\" value %1 is not a sheet name", shown);
 }
 
-std::string ValueMessage(std::string_view key, std::string_view value, std::string_view why) {
-  return Quoted(key) + " value " + Quoted(TrimBlanks(value)) + " " + std::string(why);
+// The keys of a parameter file, as they must be written.
+constexpr std::string_view kKeys[] = {"CS",           "Nom",          "Path",    "MapScale",
+                                      "xFrom",        "xTo",          "yFrom",   "yTo",
+                                      "MeridianStep", "ParallelStep", "xMinute", "yMinute"};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
 Outcome Fail(ItemFault fault, std::string message) { return Failure(fault, std::move(message)); }
 
+// An unknown key; one that is a key but for the case of its letters says how it is written.
+Outcome UnknownKey(std::string_view key) {
+  for (const std::string_view known : kKeys) {
+    if (SameIgnoringCase(key, known)) {
+      return Fail(ItemFault::kUnknownKey, Tr("unknown key %1: keys are case-sensitive; write %2",
+                                             Quoted(key), Quoted(known)));
+    }
+  }
+  return Fail(ItemFault::kUnknownKey, Tr("unknown key %1", Quoted(key)));
+}
+
 // Why an item is malformed: the item is the text up to and including its ";".
 std::string MalformedItemMessage(std::string_view item) {
   const auto equals = item.find('=');
-  if (equals == std::string_view::npos) return "item without \"=\": " + Quoted(item);
-  if (equals == 0) return "item without a key: " + Quoted(item);
-  return "item without a value: " + Quoted(item);
+  if (equals == std::string_view::npos) return Tr("item without \"=\": %1", Quoted(item));
+  if (equals == 0) return Tr("item without a key: %1", Quoted(item));
+  return Tr("item without a value: %1", Quoted(item));
+}
+
+std::string RepeatedKey(std::string_view key) { return Tr("repeated key %1", Quoted(key)); }
+
+std::string ZeroValue(std::string_view key, std::string_view value) {
+  return Tr("%1 value %2 is zero", Quoted(key), Quoted(TrimBlanks(value)));
 }
 
 // An angle item: xFrom, xTo, yFrom, yTo, MeridianStep, ParallelStep. A graticule step of zero
 // would draw no graticule.
 Outcome ReadAngleItem(std::string_view key, std::string_view value, double& field, bool isStep) {
-  if (field != kNotGivenAngle) return Fail(ItemFault::kRepeatedKey, "repeated key " + Quoted(key));
+  if (field != kNotGivenAngle) return Fail(ItemFault::kRepeatedKey, RepeatedKey(key));
   const auto angle = ParseDegreesMinutes(value);
   if (!angle) {
     return Fail(ItemFault::kRejectedValue,
-                ValueMessage(key, value, "is not an angle in whole degrees and minutes"));
+                Tr("%1 value %2 is not an angle in whole degrees and minutes", Quoted(key),
+                   Quoted(TrimBlanks(value))));
   }
   field = *angle;
   if (isStep && field == 0.0) {
-    return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, "is zero"));
+    return Fail(ItemFault::kRejectedValue, ZeroValue(key, value));
   }
   return Success();
 }
 
 // A minute-scale division item: xMinute, yMinute.
 Outcome ReadMinuteItem(std::string_view key, std::string_view value, std::int32_t& field) {
-  if (field != kNotGiven) return Fail(ItemFault::kRepeatedKey, "repeated key " + Quoted(key));
+  if (field != kNotGiven) return Fail(ItemFault::kRepeatedKey, RepeatedKey(key));
   const auto minutes = ParseWholeMinutes(value);
   if (!minutes) {
-    return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, "is not whole minutes 0..59"));
+    return Fail(ItemFault::kRejectedValue, Tr("%1 value %2 is not whole minutes 0..59", Quoted(key),
+                                              Quoted(TrimBlanks(value))));
   }
   field = *minutes;
-  if (field == 0) return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, "is zero"));
+  if (field == 0) return Fail(ItemFault::kRejectedValue, ZeroValue(key, value));
   return Success();
 }
 
 Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters& p) {
   if (key == "CS") {
     if (ParseCoordinateSystem(value, p.CS) != 0) {
-      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, CsRefusal(value)));
+      return Fail(ItemFault::kRejectedValue, CsRefusal(value));
     }
     return Success();
   }
   if (key == "Nom") {
-    if (p.MillionSeries != kNotGiven) return Fail(ItemFault::kRepeatedKey, "repeated key \"Nom\"");
+    if (p.MillionSeries != kNotGiven) return Fail(ItemFault::kRepeatedKey, RepeatedKey(key));
     if (ParseSheetName(value, p) != 0) {
-      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, NomRefusal(value)));
+      return Fail(ItemFault::kRejectedValue, NomRefusal(value));
     }
     return Success();
   }
   if (key == "Path") {
-    if (!IsBlank(p.Path)) return Fail(ItemFault::kRepeatedKey, "repeated key \"Path\"");
+    if (!IsBlank(p.Path)) return Fail(ItemFault::kRepeatedKey, RepeatedKey(key));
     // A control character (a NUL above all, which ends a path early) would name another folder.
     for (const char c : value) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
         return Fail(ItemFault::kRejectedValue,
-                    ValueMessage(key, value, "holds a control character"));
+                    Tr("\"Path\" value %1 holds a control character", Quoted(TrimBlanks(value))));
       }
     }
     if (ParseResultPath(value, p.Path) != 0) {
-      const std::string why =
-          TrimBlanks(value).size() < 3
-              ? "is shorter than 3 characters"
-              : "makes a folder path longer than " + std::to_string(kPathLength) + " characters";
-      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, why));
+      const std::string shown = Quoted(TrimBlanks(value));
+      return Fail(ItemFault::kRejectedValue,
+                  TrimBlanks(value).size() < 3
+                      ? Tr("\"Path\" value %1 is shorter than 3 characters", shown)
+                      : Tr("\"Path\" value %1 makes a folder path longer than %2 characters", shown,
+                           kPathLength));
     }
     return Success();
   }
   if (key == "MapScale") {
-    if (p.MapScale != kNotGiven) return Fail(ItemFault::kRepeatedKey, "repeated key \"MapScale\"");
+    if (p.MapScale != kNotGiven) return Fail(ItemFault::kRepeatedKey, RepeatedKey(key));
     if (p.MillionSeries == kNotGiven) {
-      return Fail(ItemFault::kScaleBeforeNom, "MapScale comes before Nom");
+      return Fail(ItemFault::kScaleBeforeNom, Tr("MapScale comes before Nom"));
     }
     if (ParseMapScale(value, p.MillionSeries, p.MapScale) != 0) {
-      const char* why = p.MillionSeries == 0
-                            ? "is not 200, 500 or 1000 for a sheet of the 1:200 000 series"
-                            : "is not 1000, 2500 or 5000 for a sheet of the 1:1 000 000 series";
-      return Fail(ItemFault::kRejectedValue, ValueMessage(key, value, why));
+      const std::string shown = Quoted(TrimBlanks(value));
+      return Fail(ItemFault::kRejectedValue,
+                  p.MillionSeries == 0
+                      ? Tr("\"MapScale\" value %1 is not 200, 500 or 1000 for a sheet of the "
+                           "1:200 000 series",
+                           shown)
+                      : Tr("\"MapScale\" value %1 is not 1000, 2500 or 5000 for a sheet of the "
+                           "1:1 000 000 series",
+                           shown));
     }
     return Success();
   }
@@ -145,7 +246,7 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
   if (key == "ParallelStep") return ReadAngleItem(key, value, p.ParallelStep, true);
   if (key == "xMinute") return ReadMinuteItem(key, value, p.xMinute);
   if (key == "yMinute") return ReadMinuteItem(key, value, p.yMinute);
-  return Fail(ItemFault::kUnknownKey, "unknown key " + Quoted(key));
+  return UnknownKey(key);
 }
 
 }  // namespace
@@ -157,12 +258,12 @@ Outcome ReadParamItem(std::string& line, SheetParameters& p) {
   const std::size_t s = semicolon == std::string_view::npos ? 0 : semicolon + 1;
   // A person used to configuration files may try to write a note; there is no place for one.
   if (rest.starts_with('#')) {
-    return Fail(ItemFault::kMalformed, "comments are not allowed in a parameter file: " +
-                                           Quoted(TrimTrailingBlanks(rest)));
+    return Fail(ItemFault::kMalformed, Tr("comments are not allowed in a parameter file: %1",
+                                          Quoted(TrimTrailingBlanks(rest))));
   }
   if (s == 0) {
     return Fail(ItemFault::kMalformed,
-                "item without its \";\": " + Quoted(TrimTrailingBlanks(rest)));
+                Tr("item without its \";\": %1", Quoted(TrimTrailingBlanks(rest))));
   }
   const std::string_view item = rest.substr(0, s);
   const std::size_t equals = rest.find('=');

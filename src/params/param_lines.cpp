@@ -5,6 +5,7 @@
 
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
+#include "core/messages.h"
 #include "params/param_items.h"
 
 namespace mapbasis {
@@ -23,14 +24,20 @@ bool HoldsUpperHalfByte(std::string_view bytes) {
 // Why a UTF-8 line has no cp1251 form: the sequence at `offset` is the first that fails.
 std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
   char32_t cp = 0;
-  if (cp1251_detail::DecodeUtf8(utf8, offset, cp) == 0) return "the line is not valid UTF-8";
-  char text[80];
-  std::snprintf(text, sizeof text, "the line holds U+%04X, a character that code page 1251 lacks",
-                static_cast<unsigned>(cp));
-  return text;
+  if (cp1251_detail::DecodeUtf8(utf8, offset, cp) == 0) return Tr("the line is not valid UTF-8");
+  // What an editor puts for the bytes it could not read: a cp1251 file opened as UTF-8 and saved.
+  if (cp == 0xFFFD) {
+    return Tr(
+        "the line holds U+FFFD, the mark an editor leaves for a character it could not "
+        "read: a file in code page 1251 was saved as UTF-8; type the lost letters (such as "
+        "Г and °) again");
+  }
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+  return Tr("the line holds %1, a character that code page 1251 lacks", std::string_view(code));
 }
 
-constexpr const char* kTextBeyondTheLimit = "the line has text beyond its 1000th character";
+std::string TextBeyondTheLimit() { return Tr("the line has text beyond its 1000th character"); }
 
 }  // namespace
 
@@ -63,13 +70,13 @@ Outcome ReadParamLine(ParamLines& lines, std::string& line) {
     // A character beyond the 1000th is text beyond the limit, whatever it is.
     if (line.size() < kParamLineLength)
       return Failure(LineFault::kUnreadable, WhyNotCp1251(raw, badOffset));
-    return Failure(LineFault::kTooLong, kTextBeyondTheLimit);
+    return Failure(LineFault::kTooLong, TextBeyondTheLimit());
   }
   // A line is read up to its 1000th character. Blanks beyond it are harmless; text there would
   // be lost without a word, so the line is refused.
   if (line.size() > kParamLineLength) {
     if (!IsBlank(std::string_view(line).substr(kParamLineLength))) {
-      return Failure(LineFault::kTooLong, kTextBeyondTheLimit);
+      return Failure(LineFault::kTooLong, TextBeyondTheLimit());
     }
     line.resize(kParamLineLength);
   }

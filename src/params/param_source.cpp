@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "core/messages.h"
 #include "params/param_file.h"
 #include "platform/files.h"
 
@@ -12,11 +13,11 @@ namespace {
 constexpr ParamFileFault kCannotOpen = ParamFileFault::kCannotOpen;
 
 Outcome TooLarge() {
-  return Failure(kCannotOpen, "the file is larger than 1 MiB, which no parameter file is");
+  return Failure(kCannotOpen, Tr("the file is larger than 1 MiB, which no parameter file is"));
 }
 
 Outcome CannotOpen(const std::error_code& error) {
-  return Failure(kCannotOpen, "cannot open the file: " + error.message());
+  return Failure(kCannotOpen, Tr("cannot open the file: %1", SystemErrorText(error)));
 }
 
 }  // namespace
@@ -30,11 +31,11 @@ Outcome ReadParameterFile(const std::filesystem::path& file, std::string& conten
   std::uint64_t size = 0;
   if (std::error_code error = in.Describe(type, size)) return CannotOpen(error);
   if (type == platform::EntryType::kFolder) {
-    return Failure(kCannotOpen, "cannot open the file: it is a folder");
+    return Failure(kCannotOpen, Tr("cannot open the file: it is a folder"));
   }
   if (type != platform::EntryType::kFile) {
     return Failure(kCannotOpen,
-                   "cannot open the file: it is not a regular file (a FIFO, device or socket)");
+                   Tr("cannot open the file: it is not a regular file (a FIFO, device or socket)"));
   }
   if (size > kMaxParameterFileSize) return TooLarge();
 
@@ -47,7 +48,8 @@ Outcome ReadParameterFile(const std::filesystem::path& file, std::string& conten
     const std::size_t room = filled < content.size() ? content.size() - filled : sizeof extra;
     std::size_t n = 0;
     if (std::error_code error = in.Read(into, room, n)) {
-      return Failure(ParamFileFault::kCannotReadLine, "cannot read the file: " + error.message());
+      return Failure(ParamFileFault::kCannotReadLine,
+                     Tr("cannot read the file: %1", SystemErrorText(error)));
     }
     if (n == 0) break;
     if (into == extra) content.append(extra, n);

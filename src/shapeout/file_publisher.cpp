@@ -5,15 +5,18 @@
 #include <vector>
 
 #include "core/echo.h"
+#include "core/messages.h"
 #include "platform/files.h"
 
 namespace mapbasis {
 
 namespace {
 
-Outcome SystemFailure(const char* what, const std::filesystem::path& path, std::error_code error) {
+// `what` is a message with %1 for the file and %2 for the system's error.
+Outcome SystemFailure(std::string_view what, const std::filesystem::path& path,
+                      std::error_code error) {
   return Failure(PublishFault::kNotPublished,
-                 std::string(what) + " " + QuotedPath(path) + ": " + error.message());
+                 messages_detail::Fill(what, {QuotedPath(path), SystemErrorText(error)}));
 }
 
 // Creates the temporary file anew and writes the bytes in one go. A stale temporary of an earlier
@@ -23,16 +26,16 @@ Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view 
   std::error_code error = file.Create(temporary);
   if (platform::IsTaken(error)) {
     if (std::error_code removed = platform::RemoveFile(temporary)) {
-      return SystemFailure("cannot replace", temporary, removed);
+      return SystemFailure(Tr("cannot replace %1: %2"), temporary, removed);
     }
     error = file.Create(temporary);
   }
-  if (error) return SystemFailure("cannot create", temporary, error);
+  if (error) return SystemFailure(Tr("cannot create %1: %2"), temporary, error);
   if (std::error_code written = file.Write(bytes)) {
-    return SystemFailure("cannot write", temporary, written);
+    return SystemFailure(Tr("cannot write %1: %2"), temporary, written);
   }
   if (std::error_code closed = file.Close())
-    return SystemFailure("cannot write", temporary, closed);
+    return SystemFailure(Tr("cannot write %1: %2"), temporary, closed);
   return Success();
 }
 
@@ -42,7 +45,7 @@ void RemoveQuietly(const std::filesystem::path& path) { (void)platform::RemoveFi
 Outcome RemoveOld(const std::filesystem::path& path) {
   const std::error_code error = platform::RemoveFile(path);
   if (!error || platform::IsMissing(error)) return Success();
-  return SystemFailure("cannot delete the old", path, error);
+  return SystemFailure(Tr("cannot delete the old %1: %2"), path, error);
 }
 
 }  // namespace
@@ -78,7 +81,7 @@ Outcome PublishFiles(std::span<const PendingFile> files) {
   }
   for (std::size_t i = 0; i < files.size(); ++i) {
     if (std::error_code error = platform::RenameReplacing(temporaries[i], files[i].path)) {
-      const Outcome failed = SystemFailure("cannot put in place", files[i].path, error);
+      const Outcome failed = SystemFailure(Tr("cannot put in place %1: %2"), files[i].path, error);
       // Half a set under the layer's names would read as a layer: none of it stays.
       for (std::size_t j = 0; j < i; ++j) RemoveQuietly(files[j].path);
       removeTemporaries();

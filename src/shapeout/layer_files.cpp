@@ -18,6 +18,7 @@
 
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
+#include "core/messages.h"
 #include "platform/process.h"
 #include "shapeout/file_publisher.h"
 #include "shapeout/memory_folder.h"
@@ -394,7 +395,7 @@ Outcome CloseLayer(Layer& layer) {
 
   if (files->memory.Failed()) {
     return Failure(LayerFault::kNotPublished,
-                   "the layer \"" + layer.BasePath() + "\" could not be held in memory");
+                   Tr("the layer \"%1\" could not be held in memory", layer.BasePath()));
   }
   // The companions first, the shape file last (file_publisher.h).
   std::vector<PendingFile> pending;
@@ -410,15 +411,15 @@ Outcome CloseLayer(Layer& layer) {
     }
     const std::string* bytes = files->memory.Find(FileName(files->base, extension));
     if (bytes == nullptr) {
-      return Failure(LayerFault::kNotPublished, "the layer \"" + layer.BasePath() + "\" lost its " +
-                                                    std::string(extension) + " file");
+      return Failure(LayerFault::kNotPublished,
+                     Tr("the layer \"%1\" lost its %2 file", layer.BasePath(), extension));
     }
     pending.push_back({FilePath(files->base, extension), *bytes});
   }
   const std::string* shape = files->memory.Find(FileName(files->base, kLayerKeyExtension));
   if (shape == nullptr) {
     return Failure(LayerFault::kNotPublished,
-                   "the layer \"" + layer.BasePath() + "\" lost its .shp file");
+                   Tr("the layer \"%1\" lost its %2 file", layer.BasePath(), kLayerKeyExtension));
   }
   pending.push_back({FilePath(files->base, kLayerKeyExtension), *shape});
   if (Outcome published = PublishFiles(pending); !published.ok()) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/echo.h"
+#include "core/messages.h"
 #include "shapeout/shape_writers.h"
 
 namespace mapbasis {
@@ -13,14 +14,13 @@ std::string Quoted(std::string_view text) { return "\"" + EchoPath(text) + "\"";
 
 Outcome Written(const Layer& layer, const Fault& fault) {
   if (!fault) return Success();
-  return {fault, "cannot write record " + std::to_string(layer.recordCount) + " of the layer " +
-                     Quoted(layer.BasePath()) + " (status " + std::to_string(fault.code()) + ")"};
+  return {fault, Tr("cannot write record %1 of the layer %2 (status %3)", layer.recordCount,
+                    Quoted(layer.BasePath()), fault.code())};
 }
 
 Outcome Incomplete(const Layer& layer) {
-  return Failure(ShapeFault::kNotWritten, "a line of the layer " + Quoted(layer.BasePath()) +
-                                              " needs more than " +
-                                              std::to_string(kWorkArrayCapacity) + " vertices");
+  return Failure(ShapeFault::kNotWritten, Tr("a line of the layer %1 needs more than %2 vertices",
+                                             Quoted(layer.BasePath()), kWorkArrayCapacity));
 }
 
 }  // namespace
@@ -30,8 +30,7 @@ Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view n
   const NamedPath base = Joined(folder, name);
   const Fault fault = OpenLayer(CS, shapeType, base, fields, layer);
   if (!fault) return Success();
-  return {fault, "cannot create the layer " + Quoted(base.text) + " (status " +
-                     std::to_string(fault.code()) + ")"};
+  return {fault, Tr("cannot create the layer %1 (status %2)", Quoted(base.text), fault.code())};
 }
 
 Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,

@@ -184,7 +184,8 @@ TEST(ParameterDialog, FolderButtonShowsThePickedFolderOnly) {
   EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
   ASSERT_EQ(toolkit.messages.size(), 2u);
   EXPECT_EQ(toolkit.messages[0].text,
-            "Путь к выбранной папке содержит знаки, которых нет в кодовой странице 1251");
+            "Путь к выбранной папке содержит знаки, которых нет в кодовой странице 1251; выберите "
+            "папку, в пути к которой только русские и латинские буквы");
   EXPECT_EQ(toolkit.messages[1].text, "Путь к выбранной папке длиннее 260 знаков");
   EXPECT_TRUE(toolkit.ScriptDone());
 }

@@ -91,52 +91,62 @@ TEST(RefinementDialog, OpensOnTheBaseValuesAndRefinesTheRecord) {
 }
 
 TEST(RefinementDialog, FaultsAreListedInOneBoxInTheirOrder) {
-  // Each message names what its field allows: on U-33-I one sheet (1° by 40') around the base.
-  const std::string west =
-      "Ошибка в задании скорректированного значения начальной долготы (допустимо: больше 11° 00')";
-  const std::string east =
-      "Ошибка в задании скорректированного значения конечной долготы (допустимо: меньше 14° 00')";
+  // Each message says what its field takes: on U-33-I one sheet (1° by 40') around the base,
+  // as the side it lies on; the form of the text when the text is no angle at all.
+  const std::string badWest = "Ошибка в задании скорректированного значения начальной долготы";
+  const std::string west = badWest + " (допустимо: восточнее 11° 00')";
+  const std::string lonForm =
+      " (градусы и минуты, минуты от 0 до 59: 12 30, 12° 30' или 174° 00' "
+      "з. д.)";
+  const std::string badEast = "Ошибка в задании скорректированного значения конечной долготы";
+  const std::string east = badEast + " (допустимо: западнее 14° 00')";
   const std::string lonRange =
-      "Ошибка в задании диапазона долготы (допустимо: начальная долгота меньше конечной)";
+      "Ошибка в задании диапазона долготы (допустимо: начальная долгота западнее конечной)";
   const std::string north =
-      "Ошибка в задании скорректированного значения конечной широты (допустимо: меньше 84° 40')";
+      "Ошибка в задании скорректированного значения конечной широты (допустимо: южнее 84° 40')";
   const std::string south =
-      "Ошибка в задании скорректированного значения начальной широты (допустимо: больше 82° 40')";
+      "Ошибка в задании скорректированного значения начальной широты (допустимо: севернее 82° "
+      "40')";
   const std::string latRange =
-      "Ошибка в задании диапазона широты (допустимо: начальная широта меньше конечной)";
+      "Ошибка в задании диапазона широты (допустимо: начальная широта южнее конечной)";
   const std::string xMinute =
-      "Ошибка в задании цены минутной рамки по долготе (допустимо: от 1 до 59 минут)";
+      "Ошибка в задании цены минутной рамки по долготе (целые минуты от 1 до 59)";
   const std::string yMinute =
-      "Ошибка в задании цены минутной рамки по широте (допустимо: от 1 до 59 минут)";
-  const std::string meridians =
-      "Ошибка в задании расстояния между меридианами (допустимо: не меньше 0° 01')";
-  const std::string parallels =
-      "Ошибка в задании расстояния между параллелями (допустимо: не меньше 0° 01')";
+      "Ошибка в задании цены минутной рамки по широте (целые минуты от 1 до 59)";
+  const std::string steps = " (от 0° 01' и больше, в градусах и минутах: 0 15 или 0° 15')";
+  const std::string meridians = "Ошибка в задании расстояния между меридианами" + steps;
+  const std::string parallels = "Ошибка в задании расстояния между параллелями" + steps;
   const struct Case {
     Edits edits;
     std::vector<std::string> faults;  // none: the values are valid
+    int focus = 0;                    // the field that takes the keys after the message
     const char* width = "1° 00'";     // the result width afterwards
   } cases[] = {
       // One sheet of allowance beyond each base edge, not reaching it.
-      {{{1055, "11 30"}}, {}, "1° 30'"},
-      {{{1055, "11"}}, {west}},
-      {{{1057, "14"}}, {east}},
-      {{{1057, "13 59"}, {1058, "84 39'"}, {1056, "82 41"}}, {}, "1° 59'"},
-      {{{1056, "82 40"}}, {south}},
-      {{{1058, "84 40"}}, {north}},
-      {{{1055, "13"}}, {lonRange}},
-      {{{1055, "13 30"}, {1057, "12 30"}}, {lonRange}},
-      {{{1056, "84"}}, {latRange}},
-      {{{1055, "12.5"}}, {west}},
-      {{{1044, "60"}}, {xMinute}},
-      {{{1044, "0"}}, {xMinute}},
-      {{{1045, "0"}}, {yMinute}},
-      {{{1034, "0"}}, {meridians}},
-      {{{1034, "0 00'"}}, {meridians}},
-      {{{1034, "0 01'"}}, {}},
-      {{{1043, ""}}, {parallels}},
+      {{{1055, "11 30"}}, {}, 1055, "1° 30'"},
+      {{{1055, "11"}}, {west}, 1055},
+      {{{1057, "14"}}, {east}, 1057},
+      {{{1057, "13 59"}, {1058, "84 39'"}, {1056, "82 41"}}, {}, 1055, "1° 59'"},
+      {{{1056, "82 40"}}, {south}, 1056},
+      {{{1058, "84 40"}}, {north}, 1058},
+      {{{1055, "13"}}, {lonRange}, 1055},
+      {{{1055, "13 30"}, {1057, "12 30"}}, {lonRange}, 1055},
+      {{{1056, "84"}}, {latRange}, 1056},
+      // Texts that hold no angle are told the form, whatever their numbers.
+      {{{1055, "12.5"}}, {badWest + lonForm}, 1055},
+      {{{1055, "84 70"}}, {badWest + lonForm}, 1055},
+      {{{1057, "168 з. д."}}, {east}, 1057},
+      {{{1044, "60"}}, {xMinute}, 1044},
+      {{{1044, "0"}}, {xMinute}, 1044},
+      {{{1045, "0"}}, {yMinute}, 1045},
+      {{{1034, "0"}}, {meridians}, 1034},
+      {{{1034, "0 00'"}}, {meridians}, 1034},
+      {{{1034, "0 01'"}}, {}, 1055},
+      {{{1043, ""}}, {parallels}, 1043},
       {{{1043, "0"}, {1034, "x"}, {1045, "0"}, {1058, "85"}, {1057, "x"}, {1055, "11"}},
-       {west, east, north, yMinute, meridians, parallels}},
+       {west, badEast + lonForm, north, yMinute, meridians, parallels},
+       1055},
+      {{{1043, "0"}, {1045, "x"}}, {yMinute, parallels}, 1045},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.edits.front().second);
@@ -149,6 +159,7 @@ TEST(RefinementDialog, FaultsAreListedInOneBoxInTheirOrder) {
       Type(r, c.edits);
       r.Click(1049);
       EXPECT_EQ(r.Text(1053), c.width);
+      EXPECT_EQ(r.focus, c.focus);
       return kCancel;
     });
     std::ostringstream out;
@@ -262,7 +273,7 @@ TEST(RefinementDialog, StatusFollowsTheValuesShown) {
   shell.RunParameterDialog(p);
   ASSERT_EQ(toolkit.messages.size(), 1u);
   EXPECT_EQ(toolkit.messages[0].text,
-            "Ошибка в задании скорректированного значения начальной долготы (допустимо: больше "
+            "Ошибка в задании скорректированного значения начальной долготы (допустимо: восточнее "
             "6° 00')");
   EXPECT_TRUE(toolkit.ScriptDone());
 }

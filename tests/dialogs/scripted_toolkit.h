@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "core/messages.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/dialog_layer.h"
 
@@ -39,8 +40,14 @@ class ScriptedDialog final : public Dialog {
  public:
   ScriptedDialog(ScriptedToolkit& toolkit, int resource) : resource(resource), toolkit_(toolkit) {}
 
-  void SetText(int id, std::string_view text) override { At(id).text = text; }
+  void SetText(int id, std::string_view text) override {
+    At(id).text = text;
+    At(id).shown.reset();
+  }
   std::string GetText(int id) const override { return At(id).text; }
+  std::string GetTextUtf8(int id) const override {
+    return At(id).shown ? *At(id).shown : Utf8(At(id).text);
+  }
   void SetItemCount(int id, int count) override { At(id).items.resize(count); }
   void SetItemText(int id, int item, std::string_view text) override {
     ASSERT_TRUE(item >= 1 && item <= static_cast<int>(At(id).items.size())) << id << ":" << item;
@@ -66,7 +73,16 @@ class ScriptedDialog final : public Dialog {
     Fire(id, DialogReason::SelectionChanged);
   }
   void Click(int id) { Fire(id, DialogReason::Clicked); }
-  void Type(int id, const std::string& utf8) { At(id).text = Cp(utf8); }
+  void Type(int id, const std::string& utf8) {
+    At(id).text = Cp(utf8);
+    At(id).shown.reset();
+  }
+  // Typed or pasted with characters cp1251 lacks: the field reads them back as question marks,
+  // and shows them.
+  void Paste(int id, const std::string& utf8) {
+    At(id).text = Utf8ToCp1251Lossy(utf8);
+    At(id).shown = utf8;
+  }
 
   // What the user sees.
   std::string Text(int id) const { return Utf8(At(id).text); }
@@ -85,6 +101,7 @@ class ScriptedDialog final : public Dialog {
  private:
   struct Control {
     std::string text;
+    std::optional<std::string> shown;  // UTF-8, when it holds what cp1251 lacks
     std::vector<std::string> items;
     int selection = 0;
     bool enabled = true;
@@ -113,6 +130,21 @@ struct ShownMessage {
 // One showing of a dialog: what the user does there, and the button that closes it.
 using Turn = std::function<int(ScriptedDialog&)>;
 
+// The language of the messages for the life of a test, and the one before it afterwards.
+class ScopedMessageLanguage {
+ public:
+  explicit ScopedMessageLanguage(Language language) : before_(MessageLanguage()) {
+    SetMessageLanguage(language);
+  }
+  ~ScopedMessageLanguage() { SetMessageLanguage(before_); }
+  ScopedMessageLanguage(const ScopedMessageLanguage&) = delete;
+  ScopedMessageLanguage& operator=(const ScopedMessageLanguage&) = delete;
+
+ private:
+  Language before_;
+};
+
+// The dialogs speak Russian, as in the interactive run.
 class ScriptedToolkit final : public DialogToolkit {
  public:
   // The next showing of `resource` plays `turn`.
@@ -162,6 +194,8 @@ class ScriptedToolkit final : public DialogToolkit {
   }
 
   bool ScriptDone() const { return turns_.empty() && picks_.empty(); }
+
+  ScopedMessageLanguage russian{Language::kRussian};
 
   std::set<int> missing;               // resources that cannot be made
   std::vector<int> shown;              // every showing, in order

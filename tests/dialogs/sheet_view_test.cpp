@@ -1,12 +1,14 @@
 // The sheet in view in the main dialog and the folder field, played by a scripted user.
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "dialogs/dialog_shell.h"
 #include "dialogs/scripted_toolkit.h"
+#include "dialogs/sheet_view.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
@@ -70,6 +72,48 @@ TEST(SheetView, FollowsEveryChange) {
   }
 }
 
+// The refinement dialog writes west longitudes as the main dialog's line does, and reads them
+// back so written, or as the 0..360 angles held inside.
+TEST(SheetView, WestLongitudesInTheRefinementFields) {
+  const auto cp = [](const char* utf8) { return *Utf8ToCp1251(utf8); };
+  for (const auto& [lon, text] : {std::pair{186.0, "174° 00' з. д."},
+                                  {37.0, "37° 00'"},
+                                  {180.0, "180° 00'"},
+                                  {359.5, "0° 30' з. д."}}) {
+    EXPECT_EQ(testing::Utf8(LongitudeFieldText(lon)), text) << lon;
+  }
+  const struct {
+    const char* typed;
+    std::optional<double> lon;
+  } cases[] = {
+      {"174° 00' з. д.", 186.0}, {"174 З.Д.", 186.0}, {"174 30 зд", 185.5},
+      {"37 в. д.", 37.0},        {"186", 186.0},      {"190 з. д.", {}},
+      {"174 с. ш.", {}},         {"з. д.", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseLongitudeField(cp(c.typed)), c.lon) << c.typed;
+
+  // A sheet of zone 01 shows its edges west, and a west edge typed is taken.
+  ScriptedToolkit toolkit;
+  toolkit.Then(101, [](ScriptedDialog& d) {
+    d.Choose(1007, 29);  // zone 01
+    d.Click(1014);
+    d.Type(1027, "/tmp");
+    return kOk;
+  });
+  toolkit.Then(113, [](ScriptedDialog& r) {
+    EXPECT_EQ(r.Text(1038), "180° 00'");
+    EXPECT_EQ(r.Text(1040), "179° 00' з. д.");
+    r.Type(1055, "179 30 з. д.");
+    return kOk;
+  });
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  SheetParameters p;
+  EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kConfirmed);
+  EXPECT_DOUBLE_EQ(p.xFrom, 180.5);
+  EXPECT_TRUE(toolkit.messages.empty());
+}
+
 // A typed folder: taken whole when the program can use it (a missing one is left for the run to
 // make), else refused with the reason and the focus in the field, the dialog shown again.
 TEST(FolderField, TypedFolders) {
@@ -95,7 +139,11 @@ TEST(FolderField, TypedFolders) {
       {"   ", "", "Не задана папка для рез. файлов"},
       {d + "file", "", "Это не папка, а файл: " + d + "file"},
       {d + "file/x", "", "Папку нельзя создать: на пути к ней стоит файл " + d + "file"},
-      {d + "地图", "", "Путь к папке содержит знаки, которых нет в кодовой странице 1251"},
+      // A character cp1251 lacks is named; a question mark, which cp1251 has, is a character.
+      {d + "地图", "",
+       "В пути к папке после «" + d +
+           "» стоит знак, которого нет в кодовой странице 1251 (U+5730)"},
+      {d + "what?", d + "what?/", ""},
       {d + "a\tb", "", "Путь к папке содержит управляющие знаки"},
       {d + std::string(300, 'x'), "", "Путь к папке длиннее 260 знаков"},
       // Not even root may make files in /proc.
@@ -105,8 +153,7 @@ TEST(FolderField, TypedFolders) {
     SCOPED_TRACE(c.typed);
     ScriptedToolkit toolkit;
     toolkit.Then(101, [&](ScriptedDialog& dialog) {
-      // What the field shows cp1251 lacks as question marks, as the Qt field reads it back.
-      dialog.Type(1027, testing::Utf8(Utf8ToCp1251Lossy(c.typed)));
+      dialog.Paste(1027, c.typed);
       return kOk;
     });
     if (c.folder.empty()) {

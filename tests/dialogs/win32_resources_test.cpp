@@ -10,8 +10,10 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -327,6 +329,123 @@ TEST(Win32Resources, CaptionsAndLabels) {
       EXPECT_TRUE(std::any_of(all.begin(), all.end(), [&](auto& c) { return c.text == text; }))
           << "dialog " << resource << " lacks \"" << text << "\"";
     }
+  }
+}
+
+// Each label names the control on its row (or, with nothing beside it, the one below it), and
+// that control is the one the label means: a field under the wrong label would take the wrong
+// value. A label is found in its group box, as the refinement dialog's two columns repeat theirs;
+// a button's own text names it.
+TEST(Win32Resources, EachLabelNamesTheControlItMeans) {
+  const std::string base = "Характеристики  базовой трапеции";
+  const std::string result = "Характеристики  результирующей трапеции";
+  const std::string baseLon = "Разграфка базовой трапеции по долготе";
+  const std::string resultLon = "Разграфка результирующей трапеции по долготе";
+  const std::string baseLat = "Разграфка базовой трапеции по широте";
+  const std::string resultLat = "Разграфка результирующей трапеции по широте";
+  const std::string width = "Размер трапеции по долготе:", height = "Размер трапеции по широте:";
+  const std::string west = "Начальная долгота:", east = "Конечная   долгота:";
+  const std::string south = "Начальная широта:", north = "Конечная широта:";
+  const std::string meridians = "Расстояние между меридианами:";
+  const std::string parallels = "Расстояние между параллелями:";
+  const std::string division = "Цена деления минутной шкалы:";
+  // (dialog, group box, label) -> the control it means.
+  const std::map<std::tuple<int, std::string, std::string>, int> meaning = {
+      {{101, "", "Система координат:"}, ids::kCoordinateSystem},
+      {{101, "", "Масштаб комплекта :"}, ids::kSeriesScale},
+      {{101, "", "Масштаб карты (схемы) :"}, ids::kMapScale},
+      {{101, "", "Пояс"}, ids::kBelt},
+      {{101, "", "Зона"}, ids::kZone},
+      {{101, "", " Номер листа"}, ids::kSheetNumber},
+      {{101, "", "Папка для рез. файлов"}, ids::kResultFolder},
+      {{101, "Базовая трапеция --->", "Уточнить параметры разграфки"}, ids::kRefineButton},
+      {{101, "", "Найти"}, ids::kFindFolderButton},
+      {{113, base, "Вид трапеции:"}, ids::kBaseKind},
+      {{113, base, width}, ids::kBaseWidth},
+      {{113, base, height}, ids::kBaseHeight},
+      {{113, base, west}, ids::kBaseWest},
+      {{113, base, east}, ids::kBaseEast},
+      {{113, base, south}, ids::kBaseSouth},
+      {{113, base, north}, ids::kBaseNorth},
+      {{113, result, width}, ids::kResultWidth},
+      {{113, result, height}, ids::kResultHeight},
+      {{113, result, west}, ids::kResultWest},
+      {{113, result, east}, ids::kResultEast},
+      {{113, result, south}, ids::kResultSouth},
+      {{113, result, north}, ids::kResultNorth},
+      {{113, baseLon, meridians}, ids::kBaseMeridianStep},
+      {{113, baseLon, division}, ids::kBasexMinute},
+      {{113, resultLon, meridians}, ids::kResultMeridianStep},
+      {{113, resultLon, division}, ids::kResultxMinute},
+      {{113, baseLat, parallels}, ids::kBaseParallelStep},
+      {{113, baseLat, division}, ids::kBaseyMinute},
+      {{113, resultLat, parallels}, ids::kResultParallelStep},
+      {{113, resultLat, division}, ids::kResultyMinute},
+      {{113, "", "Test"}, ids::kTestButton},
+  };
+  const auto inside = [](const Rect& outer, const Rect& r) {
+    return r.x >= outer.x && r.y >= outer.y && r.x + r.w <= outer.x + outer.w &&
+           r.y + r.h <= outer.y + outer.h;
+  };
+  std::set<std::tuple<int, std::string, std::string>> seen;
+  for (const auto& [resource, dialog] : Dialogs()) {
+    // The information dialog has no fields: its text is not a label.
+    if (std::none_of(dialog.controls.begin(), dialog.controls.end(),
+                     [](const RcControl& c) { return c.keyword == "EDITTEXT"; })) {
+      continue;
+    }
+    for (const RcControl& label : dialog.controls) {
+      const bool isLabel = label.keyword == "LTEXT" && !label.text.empty();
+      const bool isButton = Has(label.keyword, "PUSHBUTTON");
+      if (!isLabel && !isButton) continue;
+      std::string group;
+      for (const RcControl& box : dialog.controls) {
+        if (box.keyword == "GROUPBOX" && inside(box.rect, label.rect)) group = box.text;
+      }
+      const auto key = std::make_tuple(resource, group, label.text);
+      const auto meant = meaning.find(key);
+      if (isButton) {
+        if (meant != meaning.end()) {
+          EXPECT_EQ(label.id, meant->second) << label.text;
+        }
+        seen.insert(key);
+        continue;
+      }
+      // The control beside the label: its row overlaps the label's, nearest to the right; else
+      // the nearest below that starts under the label.
+      const RcControl* partner = nullptr;
+      const auto consider = [&](const RcControl& c, bool beside) {
+        const Rect &l = label.rect, &r = c.rect;
+        const bool fits = beside ? r.x >= l.x + l.w && r.y < l.y + l.h && l.y < r.y + r.h
+                                 : r.y >= l.y + l.h && r.x >= l.x - 2 && r.x < l.x + l.w;
+        if (!fits) return;
+        const int distance = beside ? r.x - (l.x + l.w) : r.y - (l.y + l.h);
+        const int best = partner == nullptr ? 1 << 20
+                         : beside           ? partner->rect.x - (l.x + l.w)
+                                            : partner->rect.y - (l.y + l.h);
+        if (distance < best) partner = &c;
+      };
+      for (const bool beside : {true, false}) {
+        for (const RcControl& c : dialog.controls) {
+          if (c.keyword == "COMBOBOX" || c.keyword == "EDITTEXT") consider(c, beside);
+        }
+        if (partner != nullptr) break;
+      }
+      if (meant == meaning.end()) {
+        ADD_FAILURE() << "dialog " << resource << ": no meaning for the label \"" << label.text
+                      << "\" in \"" << group << "\"";
+        continue;
+      }
+      seen.insert(key);
+      ASSERT_NE(partner, nullptr) << label.text;
+      EXPECT_EQ(partner->id, meant->second)
+          << "dialog " << resource << ", \"" << group << "\": the label \"" << label.text
+          << "\" stands at control " << partner->id;
+    }
+  }
+  for (const auto& [key, id] : meaning) {
+    EXPECT_TRUE(seen.count(key)) << "dialog " << std::get<0>(key) << " lacks the label \""
+                                 << std::get<2>(key) << "\" in \"" << std::get<1>(key) << "\"";
   }
 }
 

@@ -117,13 +117,13 @@ TEST(InteractiveRun, FailureBoxesSayWhy) {
     std::string text, caption, reason;
   } cases[] = {
       {"result folder", "out", "out/x", 0.25, "Не существует заданная папка результата",
-       "Задание НЕ ВЫПОЛНЕНО", "cannot create the result folder"},
+       "Задание НЕ ВЫПОЛНЕНО", "не удалось создать папку результата"},
       {"HYPS", "HYPS", "", 0.25, "Не удалось создать папку HYPS", "Задание НЕ ВЫПОЛНЕНО", "HYPS"},
       {"FRAME", "FRAME", "", 0.25, "Не удалось создать папку FRAME", "Задание НЕ ВЫПОЛНЕНО",
        "FRAME"},
       // Far more meridians than a sheet can carry: refused before anything is made.
       {"generation", nullptr, "", 1.0 / 600.0, "Задание НЕ ВЫПОЛНЕНО", "АВАРИЙНОЕ ЗАВЕРШЕНИЕ",
-       "meridians"},
+       "меридианов; задайте большее MeridianStep"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -167,7 +167,7 @@ TEST(InteractiveRun, WhatTheRunThrowsIsShownInTheBox) {
   } cases[] = {
       {[] { throw std::runtime_error("a failure the run did not foresee"); },
        "a failure the run did not foresee"},
-      {[] { throw std::bad_alloc(); }, "out of memory"},
+      {[] { throw std::bad_alloc(); }, "не хватило памяти"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.reason);

@@ -95,7 +95,6 @@ TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
   } const cases[] = {
       {"no such file", {"/no/such/file"}, "/no/such/file: no such file"},
       {"a rejected item names file and line", {"params.txt"}, "params.txt:2: unknown key"},
-      {"only the first argument counts", {"/no/such/file", "second.txt"}, "no such file"},
       {"a folder is not a parameter file", {"."}, ".: "},
       {"an over-long path is refused, not cut", {std::string(300, 'a')}, "longer than 260"},
       // The system's own reason when the file cannot be reached.
@@ -112,6 +111,42 @@ TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
     // Nothing was created: no result folder, no sub-folder.
     EXPECT_EQ(FilesIn(dir.path()), (std::vector<std::string>{"params.txt", "second.txt"}));
   }
+}
+
+// Several parameter files: each makes its sheet, a bad one fails alone with its own line, and
+// the run ends with the highest status.
+TEST(BatchRun, SeveralFilesEachMakeTheirSheet) {
+  TempDir dir;
+  WriteParams(dir.path() / "a.txt", "Nom=N-37-XIV;Path=sheet-a;");
+  WriteParams(dir.path() / "bad.txt", "Nom=N-37-XIV;Path=sheet-bad;MapScal=200;");
+  WriteParams(dir.path() / "dense.txt", "Nom=N-37;Path=sheet-dense;MeridianStep=0 01;");
+  WriteParams(dir.path() / "b.txt", "Nom=N-37;Path=sheet-b;");
+  const struct {
+    std::vector<std::string> files;
+    int status;
+    std::vector<std::string> made;
+    std::size_t lines;
+  } cases[] = {
+      {{"a.txt", "b.txt"}, 0, {"sheet-a", "sheet-b"}, 0},
+      {{"a.txt", "bad.txt", "b.txt"}, 8, {"sheet-a", "sheet-b"}, 1},
+      {{"dense.txt", "a.txt", "bad.txt"}, 16, {"sheet-a"}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.files.front() + " ...");
+    for (const char* folder : {"sheet-a", "sheet-b", "sheet-bad", "sheet-dense"})
+      fs::remove_all(dir.path() / folder);
+    const ProcessResult r = RunMapbasis(c.files, dir.path());
+    EXPECT_EQ(r.exitStatus, c.status);
+    EXPECT_EQ(Lines(r.err), c.lines) << r.err;
+    for (const char* folder : {"sheet-a", "sheet-b", "sheet-bad", "sheet-dense"}) {
+      const bool made = std::find(c.made.begin(), c.made.end(), folder) != c.made.end();
+      EXPECT_EQ(fs::exists(dir.path() / folder / "FRAME" / "Frame.shp"), made) << folder;
+    }
+  }
+  // Each line names its own file.
+  const ProcessResult r = RunMapbasis({"bad.txt", "dense.txt"}, dir.path());
+  EXPECT_EQ(r.err.rfind("mapbasis: bad.txt:1: unknown key", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("\nmapbasis: dense.txt: "), std::string::npos) << r.err;
 }
 
 TEST(BatchRun, GenerationFailureEndsWithSixteenBeforeAnyLayer) {

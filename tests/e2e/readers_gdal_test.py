@@ -37,8 +37,15 @@ HYPS_LAYERS = ("HYPS/HypsA", "HYPS/HypsP", "HYPS/HypsL")
 
 
 def item(text, key):
-    found = re.search(rb"(?:^|[;\s])" + key.encode() + rb"\s*=\s*([^;]*);", text)
-    return found.group(1).decode("cp1251").strip() if found else None
+    """A key's value in a parameter file, which is UTF-8 (the samples, with their mark) or cp1251."""
+    found = re.search(rb"(?:^|[;\s\xbf])" + key.encode() + rb"\s*=\s*([^;]*);", text)
+    if not found:
+        return None
+    value = found.group(1)
+    try:
+        return value.decode("utf-8").strip()
+    except UnicodeDecodeError:
+        return value.decode("cp1251").strip()
 
 
 def series(sheet_name):

@@ -96,12 +96,12 @@ struct PrintedLabels {
 PrintedLabels LabelsOf(const SheetParameters& p) {
   GenerationWork work;
   NameSheets(p, work);
-  EXPECT_TRUE(
-      InteriorGridLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, "parallels", work.ParallelLats)
-          .ok());
-  EXPECT_TRUE(
-      InteriorGridLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, "meridians", work.MeridianLons)
-          .ok());
+  EXPECT_TRUE(InteriorGridLines(p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep, GridLines::kParallels,
+                                work.ParallelLats)
+                  .ok());
+  EXPECT_TRUE(InteriorGridLines(p.xFrom, p.xTo, p.BaseWest, p.MeridianStep, GridLines::kMeridians,
+                                work.MeridianLons)
+                  .ok());
   CompleteGraticuleList(work.ParallelLats, p.yFrom, p.yTo, p.BaseSouth, p.ParallelStep);
   CompleteGraticuleList(work.MeridianLons, p.xFrom, p.xTo, p.BaseWest, p.MeridianStep);
   PrintedLabels printed;

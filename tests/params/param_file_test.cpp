@@ -90,9 +90,31 @@ TEST(ParamFile, RejectedFiles) {
       {valid + "yMinute=60;", 4, 3, "\"yMinute\" value \"60\" is not whole minutes 0..59"},
       {valid + "yTo=54.5;", 4, 3,
        "\"yTo\" value \"54.5\" is not an angle in whole degrees and minutes"},
-      {"Nom=N-32;", 4, 1, "\"Nom\" value \"N-32\" is not a sheet name"},
+      // Real sheets outside the grid, Cyrillic look-alikes and a key in the wrong case say how
+      // to mend them.
+      {"Nom=N-32;", 4, 1,
+       "\"Nom\" value \"N-32\" is outside the sheets this program covers (rows K to U, zones 33 "
+       "to 60, 01 and 02)"},
+      {"Nom=J-37-XIV;", 4, 1,
+       "\"Nom\" value \"J-37-XIV\" is outside the sheets this program covers (rows K to U, "
+       "zones 33 to 60, 01 and 02)"},
+      {"Nom=N-37-XXXVII;", 4, 1, "\"Nom\" value \"N-37-XXXVII\" is not a sheet name"},
+      {Cp1251("Nom=М-38-II;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"М-38-II\" is not a sheet name: it has Cyrillic letters (М); type "
+              "them as Latin letters")
+           .str()},
+      {Cp1251("Nom=N-37-ХIV;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"N-37-ХIV\" is not a sheet name: it has Cyrillic letters (Х); "
+              "type them as Latin letters")
+           .str()},
+      {Cp1251("Nom=К-31;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"К-31\" is not a sheet name: it has Cyrillic letters (К); type "
+              "them as Latin letters")
+           .str()},
+      {"mapscale=200;", 4, 1,
+       "unknown key \"mapscale\": keys are case-sensitive; write \"MapScale\""},
       {"MapScal=200;", 4, 1, "unknown key \"MapScal\""},
-      {"cs=CK-42;", 4, 1, "unknown key \"cs\""},
+      {"cs=CK-42;", 4, 1, "unknown key \"cs\": keys are case-sensitive; write \"CS\""},
       // 0x98 is no cp1251 character; a terminal would take it for a control.
       {"MapScal\x98"
        "e=1;",

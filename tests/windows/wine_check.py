@@ -3,12 +3,17 @@
 
     wine_check.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE SOURCE-DIR
 
+WINDOWS-MAPBASIS.EXE is the console program; the windowed one, mapbasisw.exe, lies beside it.
+
 Every sample parameter file (and U-01-XXXVI) runs with both programs; each layer's files are read
 back independently and compared: .dbf byte for byte apart from its header date, .PRJ and .shx byte
 for byte, .shp coordinates through GDAL within 1e-9 degree. Then what matters on Windows: a
 Cyrillic parameter-file name and result folder, a drive-letter path with backslashes, old layers
 matched without regard to case, refusals that change nothing, and runs on one folder that do not
-interleave. Not covered under Wine: links planted where layer files go (Wine shows Unix links as
+interleave. Then the Windows program itself: a batch failure reaches cmd with exit 8 in
+%ERRORLEVEL% and its line in the user's language (Wine takes the user's language from LANG); the
+two programs are of the console and the windowed kind; their version resource and icon read back
+through the system's calls (GetFileVersionInfoW, FindResourceW). Not covered under Wine: links planted where layer files go (Wine shows Unix links as
 the files they point to), a full disk, FIFOs and devices as parameter files.
 
 Prints one line per check and a closing 'N passed, N failed'; exits 1 when anything failed.
@@ -199,6 +204,44 @@ def main():
         out = os.path.join(together, "out")
         check("six runs on one folder", codes == [0] * 6 and
               all(consistent(os.path.join(out, l)) for l in layers_of(out)), str(codes))
+
+        # A failure reaches cmd: the line in the user's language, exit 8 in %ERRORLEVEL%.
+        console = os.path.join(work, "console")
+        os.makedirs(console)
+        with open(os.path.join(console, "bad.txt"), "w") as f:
+            f.write("cs=CK-42;")
+        for lang, says in (("C", "unknown key \"cs\": keys are case-sensitive"),
+                           ("ru_RU.UTF-8", "неизвестный ключ \"cs\": в ключах важен регистр")):
+            r = subprocess.run(["wine", "cmd", "/c", windows_exe + " bad.txt & echo ERRORLEVEL=%ERRORLEVEL%"],
+                               cwd=console, env=dict(env, LANG=lang, LC_ALL=lang), capture_output=True,
+                               timeout=120)
+            out, err = (x.decode("utf-8", "replace") for x in (r.stdout, r.stderr))
+            check("cmd under %s: the line and ERRORLEVEL=8" % lang,
+                  "ERRORLEVEL=8" in out and ("mapbasis: bad.txt:1: " + says) in err and
+                  err.count("\n") == 1, "%r %r" % (out, err))
+
+        # The console program and the windowed one, each with its version and icon.
+        windowed = os.path.join(os.path.dirname(windows_exe), "mapbasisw.exe")
+        reader = os.path.join(work, "program_resources.exe")
+        built = subprocess.run(["x86_64-w64-mingw32-gcc", "-municode", "-O2", "-o", reader,
+                                os.path.join(source, "tests", "windows", "program_resources.c"),
+                                "-lversion"], capture_output=True, timeout=120)
+        check("the resource reader builds", built.returncode == 0, built.stderr.decode())
+        version = open(os.path.join(source, "CMakeLists.txt")).read().split("project(mapbasis VERSION ")[1].split()[0]
+        for exe, subsystem in ((windows_exe, 3), (windowed, 2)):
+            name = os.path.basename(exe)
+            data = open(exe, "rb").read()
+            header = struct.unpack("<I", data[0x3C:0x40])[0]
+            check(name + ": " + ("console" if subsystem == 3 else "windowed") + " program",
+                  struct.unpack("<H", data[header + 24 + 68:header + 24 + 70])[0] == subsystem)
+            r = subprocess.run(["wine", reader, exe], env=env, capture_output=True, timeout=120)
+            fields = dict(line.split("=", 1) for line in
+                          r.stdout.decode("utf-8", "replace").replace("\r", "").splitlines() if "=" in line)
+            check(name + ": version %s, product, description, icon" % version,
+                  fields.get("ProductName") == "mapbasis" and fields.get("ProductVersion") == version and
+                  fields.get("FileVersion") == version and fields.get("OriginalFilename") == name and
+                  "математическая основа листа" in fields.get("FileDescription", "") and
+                  fields.get("icon") == "yes", str(fields))
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         shutil.rmtree(work, ignore_errors=True)

@@ -2,9 +2,11 @@
 """The interactive run of the Windows build under Wine on a virtual display, played like a user
 with keys and the clipboard (xdotool and xclip under Xvfb), against the Linux build as the reference.
 
-    wine_dialogs.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE [SCREENSHOT-DIR]
+    wine_dialogs.py LINUX-MAPBASIS WINDOWS-MAPBASISW.EXE [SCREENSHOT-DIR]
 
-Journeys: the defaults with a typed result folder (exit 0, the same six layers as a batch run of
+WINDOWS-MAPBASISW.EXE is the windowed program a user double-clicks.
+
+Journeys: the information dialog names the program for its taskbar button; the defaults with a typed result folder (exit 0, the same six layers as a batch run of
 the Linux build for that sheet); a refinement with an invalid start longitude (the warning box,
 the dialog again) and then a valid one, the folder from the folder picker (exit 0, the refined
 trapezoid); the series and the combined kind changed with the keyboard (the 1:1 000 000
@@ -53,11 +55,11 @@ class Display:
 
     def windows(self):
         """The visible windows of the program: {id: name}."""
-        ids = self.xdotool("search", "--onlyvisible", "--classname", "mapbasis.exe").split()
+        ids = self.xdotool("search", "--onlyvisible", "--classname", PROGRAM).split()
         return {w: self.xdotool("getwindowname", w).rstrip("\n") for w in ids}
 
     def wait_for(self, name, process):
-        """The id of the visible window titled `name` ('' for the untitled information dialog)."""
+        """The id of the visible window titled `name`."""
         deadline = time.time() + TIMEOUT
         while time.time() < deadline and process.poll() is None:
             for window, title in self.windows().items():
@@ -100,6 +102,8 @@ class Display:
         self.server.wait(timeout=10)
 
 
+PROGRAM = "mapbasisw.exe"
+INFORMATION = "mapbasis — математическая основа листа"
 PARAMETERS = "Задать параметры генерации математической основы карты"
 REFINEMENT = "Изменение параметров трапеции и ее разграфки"
 DONE = "Состояние обработки"
@@ -122,7 +126,7 @@ class Journey:
         window = self.display.wait_for(name, self.process)
         seen = "shown" if window else "MISSING (on the screen: %s)" % sorted(
             self.display.windows().values())
-        self.steps.append("%s: %s" % (name or "information dialog", seen))
+        self.steps.append("%s: %s" % (name, seen))
         return window
 
     def end(self):
@@ -161,7 +165,9 @@ def compare(name, linux_out, windows_out, count=6):
 
 
 def main():
+    global PROGRAM
     linux_exe, windows_exe = (os.path.abspath(a) for a in sys.argv[1:3])
+    PROGRAM = os.path.basename(windows_exe)
     shots = os.path.abspath(sys.argv[3]) if len(sys.argv) > 3 else None
     work = tempfile.mkdtemp(prefix="mapbasis-wine-dialogs-")
     display = Display()
@@ -180,7 +186,7 @@ def main():
         j = Journey(display, windows_exe, env, os.path.join(work, "defaults"))
         result = os.path.join(work, "prefix", "drive_c", "Карты листов", "U-33-I")
         os.makedirs(result)
-        info = j.window("")
+        info = j.window(INFORMATION)
         if info and shots:
             display.screenshot(info, os.path.join(shots, "windows-information.png"))
         if info:
@@ -208,7 +214,7 @@ def main():
         j = Journey(display, windows_exe, env, os.path.join(work, "refined"))
         result = os.path.join(j.folder, "папка с пробелом")
         os.makedirs(result)
-        info = j.window("")
+        info = j.window(INFORMATION)
         if info:
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)
@@ -257,7 +263,7 @@ def main():
         j = Journey(display, windows_exe, env, os.path.join(work, "lists"))
         result = os.path.join(j.folder, "out")
         os.makedirs(result)
-        info = j.window("")
+        info = j.window(INFORMATION)
         if info:
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)
@@ -277,7 +283,7 @@ def main():
 
         # OK without a folder: the warning, then the dialog again where it stood; then Cancel.
         j = Journey(display, windows_exe, env, os.path.join(work, "no-folder"))
-        info = j.window("")
+        info = j.window(INFORMATION)
         if info:
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)
@@ -299,7 +305,7 @@ def main():
 
         # The picker cancelled, then the dialog: 8, and nothing written.
         j = Journey(display, windows_exe, env, os.path.join(work, "cancel"))
-        info = j.window("")
+        info = j.window(INFORMATION)
         if info:
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)

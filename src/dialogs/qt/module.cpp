@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QtGlobal>
 
+#include "core/cp1251.h"
+#include "core/messages.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/qt/qt_toolkit.h"
 #include "driver/interactive_module.h"
@@ -42,8 +44,9 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext&, const QStr
     return;
   }
   const QString why = gStartupMessages.empty() ? text : gStartupMessages.front().text;
-  std::fprintf(stderr, "mapbasis: cannot show the dialogs: %s\n",
-               qUtf8Printable(why.section(QLatin1Char('\n'), 0, 0)));
+  const std::string line =
+      Cp1251ToUtf8(Tr("cannot show the dialogs: %1", FromQt(why.section(QLatin1Char('\n'), 0, 0))));
+  std::fprintf(stderr, "mapbasis: %s\n", line.c_str());
   std::fflush(stderr);
   std::_Exit(kExitNotDone);
 }
@@ -107,15 +110,17 @@ mapbasis_create_interactive_shell(char* reason, std::size_t reasonSize) {
   if (QCoreApplication::instance() == nullptr) {
     if (!DisplayNamed()) {
       Say(reason, reasonSize,
-          "cannot show the dialogs: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); run "
-          "it "
-          "on a desktop, or give the path of a parameter file");
+          Cp1251ToUtf8(Tr("cannot show the dialogs: no display (neither DISPLAY nor "
+                          "WAYLAND_DISPLAY is set); run it on a desktop, or give the path of a "
+                          "parameter file")));
       return nullptr;
     }
     app = StartApplication();
     QCoreApplication::setApplicationName(QStringLiteral("mapbasis"));
   } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-    Say(reason, reasonSize, "the dialogs need a widget application, and another kind is running");
+    Say(reason, reasonSize,
+        Cp1251ToUtf8(Tr("the dialogs need a widget application, and another "
+                        "kind is running")));
     return nullptr;
   }
   return new ModuleShell(std::move(app));

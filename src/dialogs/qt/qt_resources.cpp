@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include "dialogs/dialog_ids.h"
@@ -73,8 +74,13 @@ class Resource {
   }
 
   std::unique_ptr<QtDialog> Finish(QLayout* layout) {
-    dialog_->setLayout(layout);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    // At least as wide as the title needs, so that a window manager does not cut it.
+    auto* whole = new QVBoxLayout;
+    whole->addLayout(layout);
+    whole->addSpacerItem(new QSpacerItem(TitleWidth(dialog_->windowTitle()), 0, QSizePolicy::Fixed,
+                                         QSizePolicy::Fixed));
+    dialog_->setLayout(whole);
+    whole->setSizeConstraint(QLayout::SetFixedSize);
     return std::make_unique<QtDialog>(std::move(dialog_), std::move(controls_));
   }
 
@@ -93,8 +99,8 @@ constexpr int kKindField = 19;
 constexpr int kFolderField = 44;
 
 std::unique_ptr<QtDialog> InfoDialog() {
-  // No caption: a blank one, since Qt puts the program's name in place of an empty one.
-  Resource r("info", " ");
+  // The dialog's own texts name no program: its title does, for its taskbar entry.
+  Resource r("info", "mapbasis — математическая основа листа");
   auto* picture = new QLabel;
   picture->setObjectName(QStringLiteral("picture"));
   picture->setPixmap(SheetPicture(QSize(120, 156)));

@@ -8,12 +8,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QSpacerItem>
 #include <QTranslator>
 #include <QtGlobal>
 
@@ -25,8 +28,9 @@ namespace mapbasis {
 
 namespace {
 
-// The main window is a corner of the screen: the user works in the dialogs.
-constexpr int kMainWindowSide = 20;
+// Room for what a window manager puts in a title bar besides the title: the icon and the
+// buttons, with some margin.
+constexpr int kTitleBarRoom = 160;
 
 QMessageBox::Icon QtIcon(BoxIcon icon) {
   switch (icon) {
@@ -113,6 +117,11 @@ std::string QtDialog::GetText(int controlId) const {
   return {};
 }
 
+std::string QtDialog::GetTextUtf8(int controlId) const {
+  if (auto* edit = qobject_cast<QLineEdit*>(Control(controlId))) return edit->text().toStdString();
+  return Cp1251ToUtf8(GetText(controlId));
+}
+
 void QtDialog::SetItemCount(int controlId, int count) {
   auto* list = ControlAs<QComboBox>(controlId);
   if (list == nullptr) return;
@@ -145,7 +154,11 @@ void QtDialog::SetEnabled(int controlId, bool enabled) {
 }
 
 void QtDialog::SetFocus(int controlId) {
-  if (QWidget* control = Control(controlId)) control->setFocus(Qt::OtherFocusReason);
+  QWidget* control = Control(controlId);
+  if (control == nullptr) return;
+  control->setFocus(Qt::OtherFocusReason);
+  // As the keyboard's Tab does: what is typed replaces the field's text.
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
 }
 
 void QtDialog::DlgSetSub(int controlId, Callback callback) {
@@ -153,7 +166,6 @@ void QtDialog::DlgSetSub(int controlId, Callback callback) {
 }
 
 int QtDialog::DlgModal() {
-  if (exitChosen_ != nullptr && *exitChosen_) return ids::kCancel;
   // Shown again (after a message box, say), the dialog stands where the user left it.
   if (!placement_.isEmpty()) dialog_->restoreGeometry(placement_);
   // Closing the window (or Escape) rejects the dialog with 0: that is Cancel.
@@ -193,33 +205,30 @@ QString InstallQtTranslations(const QLocale& locale) {
   return installed->language().section(QLatin1Char('_'), 0, 0);
 }
 
-QtToolkit::QtToolkit() : window_(std::make_unique<QMainWindow>()) {
-  InstallQtTranslations(QLocale::system());
-  window_->setWindowTitle(QStringLiteral("mapbasis"));
-  // The first entry of each menu is its title. Printing and help have nothing to show here.
-  QMenu* games = window_->menuBar()->addMenu(QStringLiteral("&Games"));
-  games->addAction(QStringLiteral("&TicTacToe"));
-  games->addSeparator();
-  QObject::connect(games->addAction(QStringLiteral("E&xit")), &QAction::triggered, [this] {
-    exitChosen_ = true;
-    if (QWidget* shown = QApplication::activeModalWidget()) shown->close();
-  });
-  QMenu* help = window_->menuBar()->addMenu(QStringLiteral("&Help"));
-  help->addAction(QStringLiteral("&QuickWin Help"));
-  window_->move(0, 0);
-  window_->resize(kMainWindowSide, kMainWindowSide);
-  window_->show();
+int TitleWidth(const QString& title) {
+  QFont font = QApplication::font();
+  font.setBold(true);
+  return QFontMetrics(font).horizontalAdvance(title) + kTitleBarRoom;
 }
 
-std::unique_ptr<Dialog> QtToolkit::DlgInit(int resourceId) {
-  std::unique_ptr<QtDialog> dialog = BuildDialog(resourceId);
-  if (dialog) dialog->EndWhen(exitChosen_);
-  return dialog;
+QtToolkit::QtToolkit() {
+  InstallQtTranslations(QLocale::system());
+  // The dialogs and boxes are the program's only windows, as on Windows: each has the program's
+  // icon for its taskbar entry, and none needs a main window behind it.
+  QApplication::setWindowIcon(QIcon(SheetPicture(QSize(64, 64))));
 }
+
+std::unique_ptr<Dialog> QtToolkit::DlgInit(int resourceId) { return BuildDialog(resourceId); }
 
 void QtToolkit::ShowMessageBox(std::string_view text, std::string_view caption, BoxIcon icon) {
   QMessageBox box(QtIcon(icon), ToQt(caption), MessageText(text), QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
+  // A box as wide as its caption needs: a short text would leave the caption cut.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(
+        new QSpacerItem(TitleWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+        grid->rowCount(), 0, 1, grid->columnCount());
+  }
   box.exec();
 }
 

@@ -1,5 +1,5 @@
-// The dialog layer on Qt 6 Widgets: the three dialogs built in code, message boxes, the folder
-// picker and the small main window of the application.
+// The dialog layer on Qt 6 Widgets: the three dialogs built in code, message boxes and the folder
+// picker.
 #pragma once
 
 #include <filesystem>
@@ -12,7 +12,6 @@
 #include <QByteArray>
 #include <QDialog>
 #include <QLocale>
-#include <QMainWindow>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -36,6 +35,7 @@ class QtDialog final : public Dialog {
 
   void SetText(int controlId, std::string_view text) override;
   std::string GetText(int controlId) const override;
+  std::string GetTextUtf8(int controlId) const override;
   void SetItemCount(int controlId, int count) override;
   void SetItemText(int controlId, int item, std::string_view text) override;
   void SetSelection(int controlId, int item) override;
@@ -45,9 +45,6 @@ class QtDialog final : public Dialog {
   void DlgSetSub(int controlId, Callback callback) override;
   int DlgModal() override;
   void DlgEnd(int buttonId) override;
-
-  // Once `exitChosen` holds, the dialog is shown no more: DlgModal returns Cancel at once.
-  void EndWhen(const bool& exitChosen) { exitChosen_ = &exitChosen; }
 
   QDialog& widget() { return *dialog_; }
 
@@ -61,7 +58,6 @@ class QtDialog final : public Dialog {
   std::map<int, QWidget*> controls_;
   std::map<int, Callback> callbacks_;
   QByteArray placement_;  // where the dialog stood when it last closed; empty before that
-  const bool* exitChosen_ = nullptr;
 };
 
 // The dialogs 101, 106 and 113 as widgets (qt_resources.cpp); null for any other number.
@@ -75,24 +71,20 @@ QString InstallQtTranslations(const QLocale& locale);
 // The information dialog's picture: a map sheet with its graticule and frame.
 QPixmap SheetPicture(QSize size);
 
+// The width a window needs for its title to show whole in a window manager's title bar.
+int TitleWidth(const QString& title);
+
+// The dialogs and boxes are the program's only windows, as on Windows: there is no main window.
 class QtToolkit final : public DialogToolkit {
  public:
-  // Needs the QApplication. Loads Qt's translations for the user's locale and shows the main
-  // window in the top-left corner of the screen.
+  // Needs the QApplication. Loads Qt's translations for the user's locale and gives the
+  // application the program's icon.
   QtToolkit();
 
   std::unique_ptr<Dialog> DlgInit(int resourceId) override;
   void ShowMessageBox(std::string_view text, std::string_view caption, BoxIcon icon) override;
   std::optional<std::filesystem::path> ChooseFolder(const std::filesystem::path& initial,
                                                     std::string_view title) override;
-
-  QMainWindow& mainWindow() { return *window_; }
-
- private:
-  std::unique_ptr<QMainWindow> window_;
-  // The main window's Exit was chosen: the dialog shown then, and every one after it, closes as
-  // cancelled, and the run ends as a cancelled one does.
-  bool exitChosen_ = false;
 };
 
 }  // namespace mapbasis

@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <string>
 #include <utility>
 
 #include "core/cp1251.h"
@@ -33,6 +35,26 @@ UINT BoxType(BoxIcon icon) {
     case BoxIcon::Exclamation: break;
   }
   return MB_ICONEXCLAMATION;
+}
+
+// Every dialog carries the program's icon, which its taskbar button shows; a dialog without a
+// caption (the information dialog) still names the program there, by the text of its string.
+void ShowAsTheProgram(HWND dialog, int resourceId) {
+  constexpr int kProgramIcon = 1;
+  for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+    const int side = ::GetSystemMetrics(metric);
+    if (HANDLE icon = ::LoadImageW(Module(), MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON, side, side,
+                                   LR_DEFAULTCOLOR | LR_SHARED)) {
+      ::SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+  }
+  if (::GetWindowTextLengthW(dialog) == 0) {
+    const wchar_t* text = nullptr;
+    const int length =
+        ::LoadStringW(Module(), static_cast<UINT>(resourceId), reinterpret_cast<LPWSTR>(&text), 0);
+    if (length > 0)
+      ::SetWindowTextW(dialog, std::wstring(text, static_cast<std::size_t>(length)).c_str());
+  }
 }
 
 // An exception must not unwind through the system's frames: it waits until the modal loop ends.
@@ -121,6 +143,20 @@ std::string Win32Dialog::GetText(int controlId) const {
   text.resize(static_cast<std::size_t>(
       ::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
   return Cp1251FromWide(text);
+}
+
+std::string Win32Dialog::GetTextUtf8(int controlId) const {
+  HWND control = Control(controlId);
+  if (control == nullptr) return {};
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(std::max(size, 0)), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                        nullptr, nullptr);
+  return utf8;
 }
 
 void Win32Dialog::SetItemCount(int controlId, int count) {
@@ -240,6 +276,7 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
     auto* self = reinterpret_cast<Win32Dialog*>(lParam);
     self->hwnd_ = hwnd;
     ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    ShowAsTheProgram(hwnd, self->resourceId_);
     return TRUE;
   }
   auto* self = reinterpret_cast<Win32Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));

@@ -42,6 +42,7 @@ class Win32Dialog final : public Dialog {
 
   void SetText(int controlId, std::string_view text) override;
   std::string GetText(int controlId) const override;
+  std::string GetTextUtf8(int controlId) const override;
   void SetItemCount(int controlId, int count) override;
   void SetItemText(int controlId, int item, std::string_view text) override;
   void SetSelection(int controlId, int item) override;
