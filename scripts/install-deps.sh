@@ -5,12 +5,15 @@
 # prompts (and through sudo for another user).
 set -euo pipefail
 
-# Qt's own translations make its folder picker speak Russian.
-build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-translations-l10n)
+# Qt's own translations make its folder picker speak Russian. GoogleTest is small and comes with
+# the build: build/ is configured with its tests (CMakePresets.json), so that the example and the
+# test command share one build tree.
+build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-translations-l10n
+  googletest libgtest-dev)
 # The Qt tests also run on a virtual display with a window manager; the killed-run test injects
 # faults with strace; chattr makes an undeletable file;
 # the QGIS test opens the project with the real QGIS library and the fonts its styles name.
-test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
+test_packages=(gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
   xvfb xauth x11-utils openbox strace e2fsprogs
   python3-qgis fonts-urw-base35)
 bench_packages=(python3 time strace)
