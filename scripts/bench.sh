@@ -8,9 +8,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 "$root/scripts/install-deps.sh" bench
-# An existing build keeps its configuration; a new one is made without the tests.
-if [ ! -f "$root/build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$root/build" -G Ninja -DMAPBASIS_TESTS=OFF >/dev/null
-fi
-cmake --build "$root/build" -j "$(nproc)" --target mapbasis >/dev/null
+# build/, the tree of the README's commands (CMakePresets.json); only the program is built.
+(cd "$root" && cmake --preset default >/dev/null &&
+  cmake --build --preset default -j "$(nproc)" --target mapbasis >/dev/null)
 exec python3 "$root/bench/bench.py" "$@"

@@ -22,9 +22,9 @@ rm -f "$prefix/lib/libshp.a"
 x86_64-w64-mingw32-ar rcs "$prefix/lib/libshp.a" "$prefix"/obj/*.o
 cp "$shapelib_src/shapefil.h" "$prefix/include/"
 
-cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DSHAPELIB_ROOT="$prefix" -DMAPBASIS_TESTS=OFF -DMAPBASIS_WERROR=ON
-cmake --build build-windows --target mapbasis mapbasisw
+# The windows preset of CMakePresets.json, whose SHAPELIB_ROOT is this prefix.
+cmake --preset windows
+cmake --build --preset windows
 
 # A batch run loads only what these two give: the dialogs' libraries are loaded on their first call.
 for program in mapbasis mapbasisw; do

@@ -34,11 +34,9 @@ build="$root/build-fuzz"
 
 "$root/scripts/install-deps.sh" test
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DMAPBASIS_FUZZ=ON -DMAPBASIS_SANITIZE=ON -DMAPBASIS_TESTS=ON -DMAPBASIS_WERROR=ON \
-  -DMAPBASIS_DIALOGS=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
+# The fuzz preset of CMakePresets.json.
+(cd "$root" && cmake --preset fuzz >/dev/null &&
+  cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]/#/fuzz_}")
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/mapbasis-fuzz.XXXXXX")"
 # Two targets at a time share the time: each gets its share of both cores' time.
@@ -61,7 +59,7 @@ if [ ${#targets[@]} -eq 1 ]; then
 else
   for name in "${targets[@]}"; do
     # A target starts when a core is free.
-    while [ "$(jobs -rp | wc -l)" -ge 2 ]; do sleep 0.2; done
+    while [ "$(jobs -rp | wc -l)" -ge 2 ]; do wait -n || true; done
     (if fuzz "$name"; then echo 0; else echo 1; fi) >"$scratch/$name.log" 2>&1 &
   done
   wait

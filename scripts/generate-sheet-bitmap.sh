@@ -8,8 +8,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh build
-cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target mapbasis_sheet_bitmap
+cmake --preset default >/dev/null
+cmake --build --preset default --target mapbasis_sheet_bitmap
 QT_QPA_PLATFORM=offscreen build/mapbasis_sheet_bitmap src/dialogs/win32/sheet.bmp 120 167
 QT_QPA_PLATFORM=offscreen build/mapbasis_sheet_bitmap --icon src/dialogs/win32/mapbasis.ico
 echo "wrote src/dialogs/win32/sheet.bmp and src/dialogs/win32/mapbasis.ico"

@@ -5,9 +5,12 @@
 # prompts (and through sudo for another user).
 set -euo pipefail
 
-# Qt's own translations make its folder picker speak Russian.
-# msgfmt and xgettext (gettext) compile and extract the message catalogue in po/.
-build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-translations-l10n gettext)
+# Qt's own translations make its folder picker speak Russian. msgfmt and xgettext (gettext) compile
+# and extract the message catalogue in po/. GoogleTest is small and comes with the build: build/ is
+# configured with its tests (CMakePresets.json), so that the example and the test command share one
+# build tree.
+build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-translations-l10n
+  gettext googletest libgtest-dev)
 # The Qt tests also run on a virtual display with a window manager; the killed-run test injects
 # faults with strace; chattr makes an undeletable file;
 # the QGIS test opens the project with the real QGIS library and the fonts its styles name (the
@@ -15,7 +18,7 @@ build_packages=(cmake ninja-build g++ pkg-config libshp-dev qt6-base-dev qt6-tra
 # missing, as Windows' interface font does); scripts/generate-font-metrics.py reads the URW and
 # Liberation fonts' metrics (python3-fonttools); the message tests run under Russian and other
 # locales (locales-all).
-test_packages=(googletest libgtest-dev gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
+test_packages=(gdal-bin python3-gdal clang-format clang libclang-rt-14-dev
   xvfb xauth x11-utils openbox strace e2fsprogs
   python3-qgis fonts-urw-base35 fonts-liberation fonts-dejavu-core python3-fonttools locales-all)
 bench_packages=(python3 time strace valgrind)

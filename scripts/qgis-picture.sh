@@ -8,10 +8,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 "$root/scripts/install-deps.sh" test
-if [ ! -f "$root/build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$root/build" -G Ninja -DMAPBASIS_TESTS=OFF >/dev/null
-fi
-cmake --build "$root/build" -j "$(nproc)" --target mapbasis >/dev/null
+(cd "$root" && cmake --preset default >/dev/null &&
+  cmake --build --preset default -j "$(nproc)" --target mapbasis >/dev/null)
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -8,8 +8,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 
 ./scripts/install-deps.sh screenshots
-cmake -S . -B build -G Ninja -DMAPBASIS_TESTS=ON >/dev/null
-cmake --build build --target mapbasis_qt_tests
+cmake --preset default >/dev/null
+cmake --build --preset default --target mapbasis_qt_tests
 
 shots="$(mktemp -d)"
 trap 'rm -rf "$shots"' EXIT

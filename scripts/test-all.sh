@@ -12,15 +12,14 @@ jobs=$(nproc)
 # The sources keep the committed .clang-format.
 ./scripts/check-format.sh
 
-cmake -S . -B build -G Ninja -DMAPBASIS_TESTS=ON -DMAPBASIS_WERROR=ON
-cmake --build build -j "$jobs"
-ctest --test-dir build --no-tests=error --output-on-failure -j "$jobs"
+# The build trees are those of CMakePresets.json; build/ is the one scripts/run-example.sh makes.
+cmake --preset default
+cmake --build --preset default -j "$jobs"
+ctest --preset default -j "$jobs"
 
-cmake -S . -B build-asan -G Ninja -DMAPBASIS_TESTS=ON -DMAPBASIS_WERROR=ON -DMAPBASIS_SANITIZE=ON \
-  -DCMAKE_BUILD_TYPE=Debug
-cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-asan --no-tests=error --output-on-failure -j "$jobs"
+cmake --preset asan
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
 
 ./scripts/fuzz.sh 60 all
 

@@ -10,10 +10,12 @@ exec xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" bash -c '
   openbox >/dev/null 2>&1 &
   manager=$!
   trap "kill $manager" EXIT
-  # The manager owns the screen before the first window appears.
-  for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
-    sleep 0.1
-  done
+  # The manager owns the screen before the first window appears; one that never does (a minute
+  # is a hang, not a slow start) fails the test rather than letting it run unmanaged.
+  if ! timeout 60 bash -c "until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null |
+      grep -q \"window id\"; do sleep 0.05; done"; then
+    echo "openbox did not take the screen" >&2
+    exit 1
+  fi
   QT_QPA_PLATFORM=xcb "$0" --gtest_filter="$1"
 ' "$program" "$filter"

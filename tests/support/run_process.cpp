@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,12 +17,23 @@ namespace mapbasis::testing {
 
 namespace {
 
-void ReadBoth(int outFd, int errFd, std::string& out, std::string& err) {
+// Reads both pipes to their ends; false when the deadline passes first.
+bool ReadBoth(int outFd, int errFd, std::string& out, std::string& err,
+              std::chrono::steady_clock::time_point deadline) {
   std::array<pollfd, 2> fds{{{outFd, POLLIN, 0}, {errFd, POLLIN, 0}}};
   int open = 2;
   char buffer[4096];
   while (open > 0) {
-    if (poll(fds.data(), fds.size(), -1) < 0) {
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const int ready = left.count() <= 0 ? 0 : poll(fds.data(), fds.size(), left.count());
+    if (ready == 0) {
+      for (const auto& p : fds) {
+        if (p.fd >= 0) close(p.fd);
+      }
+      return false;
+    }
+    if (ready < 0) {
       if (errno == EINTR) continue;
       break;
     }
@@ -37,6 +49,7 @@ void ReadBoth(int outFd, int errFd, std::string& out, std::string& err) {
       }
     }
   }
+  return true;
 }
 
 }  // namespace
@@ -93,11 +106,16 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
     close(errPipe[0]);
     throw std::runtime_error("cannot start " + argv.at(0));
   }
-  ReadBoth(outPipe[0], errPipe[0], result.out, result.err);
+  const bool ended = ReadBoth(outPipe[0], errPipe[0], result.out, result.err,
+                              std::chrono::steady_clock::now() + options.deadline);
+  if (!ended) {
+    kill(pid, SIGKILL);
+    result.err += "[" + argv.at(0) + " hung: killed at the test's deadline]\n";
+  }
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.exitStatus = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }
 

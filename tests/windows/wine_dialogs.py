@@ -21,17 +21,39 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import wine_check  # noqa: E402  (its layer comparison and its tally)
 from wine_check import check, layers_of, same_layer  # noqa: E402
 
-TIMEOUT = 40
+# Each step waits for the event it needs (a window that takes keys, the clipboard read) and gives
+# up only at this deadline, which turns a hang into a failure; no step waits for a time.
+TIMEOUT = 60
+
+
+def wait_until(event, what, process=None):
+    """Checks `event` often until it holds and returns its value. At TIMEOUT, or when `process`
+    has ended first, returns None for a step of the program's (the check then fails) and raises
+    for the test's own machinery."""
+    deadline = time.monotonic() + TIMEOUT
+    while True:
+        value = event()
+        if value:
+            return value
+        if time.monotonic() > deadline or (process is not None and process.poll() is not None):
+            return None if process is not None else fail(what)
+        time.sleep(0.05)
+
+
+def fail(what):
+    raise RuntimeError("gave up waiting: " + what)
 
 
 class Display:
-    """Xvfb on a free display number, with the pointer over whatever is to get the keys."""
+    """Xvfb on a free display number, without a window manager: the test gives the X focus to the
+    window that is to get keys."""
 
     def __init__(self):
         for number in range(91, 120):
@@ -39,18 +61,20 @@ class Display:
                     not os.path.exists("/tmp/.X%d-lock" % number):
                 break
         self.name = ":%d" % number
+        self.env = dict(os.environ, DISPLAY=self.name)
         self.server = subprocess.Popen(["Xvfb", self.name, "-screen", "0", "1280x1024x24",
                                         "-nolisten", "tcp"], stdout=subprocess.DEVNULL,
                                        stderr=subprocess.DEVNULL)
-        deadline = time.time() + 20
-        while not os.path.exists("/tmp/.X11-unix/X%d" % number):
-            if time.time() > deadline or self.server.poll() is not None:
-                raise RuntimeError("Xvfb did not start on " + self.name)
-            time.sleep(0.1)
+        self.clipboard = None
+        wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % number) or
+                   self.server.poll() is not None, "Xvfb on " + self.name)
+        if self.server.poll() is not None:
+            raise RuntimeError("Xvfb did not start on " + self.name)
+        self.shown = []  # the windows of the journey that have taken keys, in the order they came
 
     def xdotool(self, *args):
-        r = subprocess.run(["xdotool"] + list(args), env=dict(os.environ, DISPLAY=self.name),
-                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=30)
+        r = subprocess.run(["xdotool"] + list(args), env=self.env, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=TIMEOUT)
         return r.stdout.decode("utf-8", "replace")
 
     def windows(self):
@@ -59,47 +83,101 @@ class Display:
         return {w: self.xdotool("getwindowname", w).rstrip("\n") for w in ids}
 
     def wait_for(self, name, process):
-        """The id of the visible window titled `name`."""
-        deadline = time.time() + TIMEOUT
-        while time.time() < deadline and process.poll() is None:
-            for window, title in self.windows().items():
-                if title == name:
-                    time.sleep(0.3)  # drawn and taking keys
-                    return window
-            time.sleep(0.2)
-        return None
+        """The id of the visible window titled `name`, once it takes keys: no box of the program stands over it any more, and it has the X focus.
+        Wine gives the focus to a window it activates, but without a window manager the focus can
+        stay on the window under a new box, or fall to the screen's root when the X window that
+        held it goes; the focus is then given to the window here, as a window manager would, and
+        Wine (UseTakeFocus off) makes the program the one that takes the keys."""
+        def ready():
+            shown = self.windows()
+            window = next((w for w, title in shown.items() if title == name), None)
+            if window is None:
+                return None
+            # Windows that took keys after this one are boxes over it.
+            later = self.shown[self.shown.index(window) + 1:] if window in self.shown else []
+            if any(w in later for w in shown):
+                return None
+            if self.xdotool("getwindowfocus", "-f").strip() != window:
+                self.xdotool("windowfocus", "--sync", window)
+            return window
+        window = wait_until(ready, "window " + name, process)
+        if window and window not in self.shown:
+            self.shown.append(window)
+        return window
 
     def geometry(self, window):
-        return self.xdotool("getwindowgeometry", window)
+        """X, Y, WIDTH and HEIGHT of the window, as texts."""
+        lines = self.xdotool("getwindowgeometry", "--shell", window).split()
+        return dict(line.split("=", 1) for line in lines if "=" in line)
 
     def keys(self, window, *keys):
-        """Keys to the window: the pointer rests on it (keyboard focus follows the pointer)."""
+        """Keys to the window, the pointer on it."""
         self.xdotool("mousemove", "--window", window, "12", "12")
-        time.sleep(0.1)
         self.xdotool("key", "--delay", "60", *keys)
-        time.sleep(0.3)
 
     def type(self, window, text):
         self.xdotool("mousemove", "--window", window, "12", "12")
         self.xdotool("type", "--delay", "30", text)
-        time.sleep(0.3)
 
     def paste(self, window, text):
         """Pastes through the clipboard: typed, a letter outside the keyboard's layout can reach
-        the program as another one while the typist remaps a key for it."""
-        subprocess.run(["xclip", "-selection", "clipboard", "-i"], input=text.encode("utf-8"),
-                       env=dict(os.environ, DISPLAY=self.name), stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=30)
-        time.sleep(0.5)  # Wine takes the new clipboard in
+        the program as another one while the typist remaps a key for it. The clipboard is held by
+        xclip until the next paste; Wine reads it when the program pastes, which xclip reports."""
+        self.drop_clipboard()
+        self.clipboard = subprocess.Popen(["xclip", "-verbose", "-selection", "clipboard", "-i"],
+                                          stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                          stderr=subprocess.STDOUT, env=self.env)
+        self.clipboard.stdin.write(text.encode("utf-8"))
+        self.clipboard.stdin.close()
+        lines = []
+
+        def read(output):
+            for line in output:
+                lines.append(line)
+        threading.Thread(target=read, args=(self.clipboard.stdout,), daemon=True).start()
+
+        def served():  # xclip says which request it waits for: one more than it has served
+            return sum(b"Waiting for selection request number" in line for line in lines) - 1
+        # The clipboard is xclip's once a reader (one request) gets the text from it...
+        wait_until(lambda: served() >= 0, "xclip holding the clipboard")
+        wait_until(lambda: subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.env,
+                                          stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                          timeout=TIMEOUT).stdout == text.encode("utf-8"),
+                   "the clipboard holding " + text)
+        wait_until(lambda: served() >= 1, "xclip serving the reader")
+        before = served()
         self.keys(window, "ctrl+v")
+        # ...and the paste has reached the program once Wine has read it too.
+        wait_until(lambda: served() > before, "the program reading the clipboard")
+
+    def drop_clipboard(self):
+        if self.clipboard is not None:
+            self.clipboard.kill()
+            self.clipboard.wait()
+            self.clipboard = None
 
     def screenshot(self, window, path):
-        subprocess.run(["import", "-window", window, path], env=dict(os.environ, DISPLAY=self.name),
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30)
+        """The window once it is drawn: two captures in a row alike, and more than its background."""
+        last = []
+
+        def settled():
+            shot = subprocess.run(["import", "-window", window, "png:-"], env=self.env,
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                  timeout=TIMEOUT).stdout
+            colours = subprocess.run(["identify", "-format", "%k", "png:-"], input=shot,
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                     timeout=TIMEOUT).stdout
+            alike = last and last[-1] == shot and int(colours or b"0") > 2
+            last.append(shot)
+            return alike
+        wait_until(settled, "the window drawn for " + path)
+        with open(path, "wb") as f:
+            f.write(last[-1])
 
     def close(self):
+        self.drop_clipboard()
         self.server.terminate()
-        self.server.wait(timeout=10)
+        self.server.wait(timeout=TIMEOUT)
 
 
 PROGRAM = "mapbasisw.exe"
@@ -118,6 +196,7 @@ class Journey:
     def __init__(self, display, exe, env, folder):
         self.display, self.folder = display, folder
         os.makedirs(folder, exist_ok=True)
+        display.shown = []
         self.process = subprocess.Popen(["wine", exe], cwd=folder, env=env,
                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         self.steps = []
@@ -176,10 +255,12 @@ def main():
     try:
         subprocess.run(["wineboot", "--init"], env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=300)
-        # Wine draws the windows' captions itself: there is no window manager on the display.
-        subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
-                        "/t", "REG_SZ", "/d", "N", "/f"], env=env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60)
+        # Wine draws the windows' captions itself: there is no window manager on the display. The
+        # X focus, which the test gives as a window manager would, decides which program is active.
+        for value in ("Managed", "UseTakeFocus"):
+            subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", value,
+                            "/t", "REG_SZ", "/d", "N", "/f"], env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=60)
 
         # The defaults with a folder pasted in, Cyrillic with a blank: sheet U-33-I.
         # The folder is on drive C: of Wine's prefix, as a user would have it.
