@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "qgis/sheet_project.h"
+#include "shapeout/file_publisher.h"
 
 #ifndef MAPBASIS_VERSION
 #define MAPBASIS_VERSION "unknown"
@@ -118,40 +119,69 @@ std::optional<StageFailure> CheckAndMakeResultFolder(const SheetParameters& p,
   return std::nullopt;
 }
 
-// Locks the result folder, prepares its sub-folders and generates the layers; says whether the
-// layers of an earlier run were there.
+// The sub-folders a run made, removed again (when empty) unless the run put its sheet in place:
+// a run that fails leaves the result folder as it found it, whatever ends it.
+class MadeFolders {
+ public:
+  MadeFolders() = default;
+  MadeFolders(const MadeFolders&) = delete;
+  MadeFolders& operator=(const MadeFolders&) = delete;
+  ~MadeFolders() {
+    if (!kept_) RemoveMadeFolders(folders_);
+  }
+
+  std::vector<std::filesystem::path>& Folders() { return folders_; }
+  void Keep() { kept_ = true; }
+
+ private:
+  std::vector<std::filesystem::path> folders_;
+  bool kept_ = false;
+};
+
+// Locks the result folder, finds what the run replaces, generates the sheet in memory and puts it
+// in place of the old one, all or nothing; says whether the layers of an earlier run were there.
 std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
                                                const ResultFolders& folders,
                                                const GenerationStages& stages,
                                                bool& replacedOldLayers) {
   platform::FolderLock lock;
   const std::filesystem::path& resultPath = folders.result.path;
-  // A missing result folder is not locked: preparing the folders then says it is missing.
-  if (const std::error_code error = lock.Acquire(resultPath);
-      error && error != std::errc::no_such_file_or_directory &&
-      error != std::errc::not_a_directory) {
-    return StageFailure{Stage::kFolders,
-                        Failure(FolderFault::kResultFolderLocked,
-                                "cannot lock the result folder \"" + EchoPath(folders.given) +
-                                    "\": " + error.message())};
-  }
-  // Old companions that the new layers replace by name; whatever was not replaced in the end is
-  // removed, success or not, while the lock is still held.
-  OldLayers old;
-  std::optional<StageFailure> failure;
-  // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
-  const std::string_view resultFiles[] = {kSheetProjectName};
-  if (Outcome ready = PrepareOutputFolders(folders, &old, resultFiles); !ready.ok()) {
-    failure = StageFailure{Stage::kFolders, std::move(ready)};
-  } else {
-    GenerationWork work;
-    if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
-      failure = StageFailure{Stage::kGeneration, std::move(generated)};
+  // Only a result folder that is not there goes unlocked: the plan then refuses it.
+  if (const std::error_code error = lock.Acquire(resultPath)) {
+    platform::EntryType type = platform::EntryType::kMissing;
+    if (platform::FollowedStatusOf(resultPath, type) || type != platform::EntryType::kMissing) {
+      const std::filesystem::path lockFile = platform::LockFileOf(resultPath);
+      return StageFailure{
+          Stage::kFolders,
+          Failure(FolderFault::kResultFolderLocked,
+                  "cannot lock the result folder \"" + EchoPath(folders.given) + "\"" +
+                      (lockFile.empty() ? "" : " with " + QuotedPath(lockFile)) + ": " +
+                      error.message())};
     }
   }
-  RemoveUnreplacedCompanions(old);
-  replacedOldLayers = old.found;
-  return failure;
+  OutputPlan plan;
+  if (Outcome ready = PlanOutputFolders(folders, plan); !ready.ok()) {
+    return StageFailure{Stage::kFolders, std::move(ready)};
+  }
+  MadeFolders made;
+  if (Outcome ready = MakeOutputFolders(plan, made.Folders()); !ready.ok()) {
+    return StageFailure{Stage::kFolders, std::move(ready)};
+  }
+  GenerationWork work;
+  if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
+    return StageFailure{Stage::kGeneration, std::move(generated)};
+  }
+  if (Outcome placed = ReplaceFiles(plan.old, work.Files); !placed.ok()) {
+    // An old file that could not be moved aside refuses the run as the plan would have; once it
+    // has gone in place, the sheet stands even when an old file could not be swept.
+    if (placed.fault == PublishFault::kNotSwept) made.Keep();
+    return StageFailure{
+        placed.fault == PublishFault::kOldNotMoved ? Stage::kFolders : Stage::kGeneration,
+        std::move(placed)};
+  }
+  made.Keep();
+  replacedOldLayers = plan.oldLayers;
+  return std::nullopt;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "driver/output_folders.h"
 #include "platform/files.h"
 
 namespace fs = std::filesystem;
@@ -28,6 +29,8 @@ std::string Unusable(std::string_view part, bool first) {
       return std::string("holds the character ") + check.character + ", which no name may hold";
     case platform::NameFault::kDroppedEnding:
       return "ends with a blank or a dot, which Windows drops";
+    case platform::NameFault::kDeviceName:
+      return "is a name that Windows keeps for the device " + std::string(check.device);
     case platform::NameFault::kNone: break;
   }
   if (const std::size_t length = NativeLength(part); length > platform::kMaxNameLength) {
@@ -42,6 +45,12 @@ std::string Unusable(std::string_view part, bool first) {
 
 Outcome CheckResultFolderName(const ResultFolders& folders) {
   const std::string_view R = folders.given;
+  if (platform::kTildeIsHome && R.size() >= 2 && R[0] == '~' && R[1] == platform::kPathSeparator) {
+    return Failure(FolderFault::kResultFolderMissing,
+                   "the result folder \"" + EchoPath(R) +
+                       "\" starts with ~, the home folder, whose path is not known here or has a "
+                       "character that code page 1251 lacks");
+  }
   bool first = true;
   for (std::size_t start = 0; start < R.size();) {
     std::size_t end = R.find(platform::kPathSeparator, start);
@@ -60,45 +69,96 @@ Outcome CheckResultFolderName(const ResultFolders& folders) {
   return Success();
 }
 
-Outcome MakeResultFolder(const ResultFolders& folders) {
-  const std::string quoted = "the result folder \"" + EchoPath(folders.result.text) + "\"";
-  const auto cannotCreate = [&](const std::error_code& error) {
-    return Failure(FolderFault::kResultFolderNotMade,
-                   "cannot create " + quoted + ": " + error.message());
-  };
-  std::error_code error;
-  const fs::path folder = fs::absolute(folders.result.path, error);
-  if (error) return cannotCreate(error);
+namespace {
 
-  // The folders to make, deepest first: up to the nearest entry that stands there. One whose
-  // status cannot be read is left to the making to judge.
-  std::vector<fs::path> toMake;
-  fs::path above = folder;
-  platform::EntryType type = platform::EntryType::kMissing;
-  for (;;) {
-    if (!platform::StatusOf(above, type) && type != platform::EntryType::kMissing) break;
-    toMake.push_back(above);
-    if (above == above.parent_path() || !above.has_relative_path()) break;
-    above = above.parent_path();
-  }
-  if (type != platform::EntryType::kMissing) {
-    // What stands nearest must be a folder (a link to one counts); a dangling link at the folder's
-    // own name is left for the making to refuse.
-    platform::EntryType followed = platform::EntryType::kMissing;
-    if (const std::error_code failed = platform::FollowedStatusOf(above, followed)) {
-      return cannotCreate(failed);
+// The result folder and what stands nearest to it on its way down from the root.
+struct Ancestry {
+  fs::path folder;                // the result folder, absolute
+  std::vector<fs::path> toMake;   // the folders missing on the way, deepest first
+  fs::path above;                 // the nearest entry that stands there, empty when none does
+  platform::EntryType aboveType;  // what it is, a link followed
+};
+
+// Climbs from the result folder towards the root up to the first entry that is there. A status
+// that cannot be read is an error, not a missing folder.
+std::error_code TraceAncestry(const ResultFolders& folders, Ancestry& ancestry) {
+  std::error_code error;
+  ancestry.folder = fs::absolute(folders.result.path, error);
+  if (error) return error;
+  for (fs::path at = ancestry.folder;;) {
+    platform::EntryType type = platform::EntryType::kMissing;
+    if ((error = platform::StatusOf(at, type))) return error;
+    if (type != platform::EntryType::kMissing) {
+      ancestry.above = at;
+      return platform::FollowedStatusOf(at, ancestry.aboveType);
     }
-    if (followed != platform::EntryType::kFolder && followed != platform::EntryType::kMissing) {
-      if (above == folder)
-        return Failure(FolderFault::kResultFolderNotMade, quoted + " exists but is not a folder");
-      return cannotCreate(std::make_error_code(std::errc::not_a_directory));
-    }
+    ancestry.toMake.push_back(at);
+    if (at == at.parent_path() || !at.has_relative_path()) return {};  // a root that is not there
+    at = at.parent_path();
   }
+}
+
+std::string Quoted(const ResultFolders& folders) {
+  return "the result folder \"" + EchoPath(folders.result.text) + "\"";
+}
+
+// Why the result folder can be neither used nor made, seen from its ancestry; empty when it can.
+Outcome Unreachable(const ResultFolders& folders, const Ancestry& ancestry) {
+  if (ancestry.above.empty()) {
+    const fs::path root = ancestry.toMake.empty() ? ancestry.folder : ancestry.toMake.back();
+    return Failure(FolderFault::kResultFolderNotMade,
+                   "cannot create " + Quoted(folders) + ": there is no drive " + QuotedPath(root));
+  }
+  // A link to nothing at the folder's own name is left for the making to refuse.
+  if (ancestry.aboveType != platform::EntryType::kFolder &&
+      ancestry.aboveType != platform::EntryType::kMissing) {
+    if (ancestry.above == ancestry.folder) {
+      return Failure(FolderFault::kResultFolderNotMade,
+                     Quoted(folders) + " exists but is not a folder");
+    }
+    return Failure(FolderFault::kResultFolderNotMade,
+                   "cannot create " + Quoted(folders) + ": " +
+                       std::make_error_code(std::errc::not_a_directory).message());
+  }
+  return Success();
+}
+
+}  // namespace
+
+Outcome CheckResultFolder(const ResultFolders& folders) {
+  if (Outcome name = CheckResultFolderName(folders); !name.ok()) return name;
+  if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) return lengths;
+  Ancestry ancestry;
+  if (const std::error_code error = TraceAncestry(folders, ancestry)) {
+    return Failure(FolderFault::kResultFolderNotMade,
+                   "cannot use " + Quoted(folders) + ": " + error.message());
+  }
+  if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
+  if (ancestry.aboveType != platform::EntryType::kFolder) return Success();
+  if (const std::error_code error = platform::CheckWritableFolder(ancestry.above)) {
+    if (ancestry.above == ancestry.folder) {
+      return Failure(FolderFault::kResultFile,
+                     "cannot write in " + Quoted(folders) + ": " + error.message());
+    }
+    return Failure(FolderFault::kResultFolderNotMade, "cannot create " + Quoted(folders) + " in " +
+                                                          QuotedPath(ancestry.above) + ": " +
+                                                          error.message());
+  }
+  return Success();
+}
+
+Outcome MakeResultFolder(const ResultFolders& folders) {
+  Ancestry ancestry;
+  if (const std::error_code error = TraceAncestry(folders, ancestry)) {
+    return Failure(FolderFault::kResultFolderNotMade,
+                   "cannot create " + Quoted(folders) + ": " + error.message());
+  }
+  if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
 
   // Made from the top down; on failure the folders made here go again, deepest first. Only an
   // empty folder is removed, so nothing another run put there meanwhile is lost.
   std::vector<fs::path> made;
-  for (auto next = toMake.rbegin(); next != toMake.rend(); ++next) {
+  for (auto next = ancestry.toMake.rbegin(); next != ancestry.toMake.rend(); ++next) {
     const std::error_code failed = platform::MakeFolder(*next);
     if (!failed) {
       made.push_back(*next);
@@ -112,7 +172,8 @@ Outcome MakeResultFolder(const ResultFolders& folders) {
     for (auto undo = made.rbegin(); undo != made.rend(); ++undo) {
       (void)platform::RemoveEmptyFolder(*undo);
     }
-    return cannotCreate(failed);
+    return Failure(FolderFault::kResultFolderNotMade,
+                   "cannot create " + Quoted(folders) + ": " + failed.message());
   }
   return Success();
 }

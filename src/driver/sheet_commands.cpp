@@ -174,15 +174,20 @@ int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets
   if (Outcome made = MakeResultFolder(folders); !made.ok()) return Refuse(diagnostics, made.reason);
   platform::FolderLock lock;
   if (const std::error_code error = lock.Acquire(folders.result.path)) {
-    return Refuse(diagnostics, "cannot lock the folder \"" + EchoPath(folders.result.text) +
-                                   "\": " + error.message());
+    const std::filesystem::path lockFile = platform::LockFileOf(folders.result.path);
+    return Refuse(diagnostics, "cannot lock the folder \"" + EchoPath(folders.result.text) + "\"" +
+                                   (lockFile.empty() ? "" : " with " + QuotedPath(lockFile)) +
+                                   ": " + error.message());
   }
-  if (Outcome usable = CheckSheetIndexFolder(folders.result); !usable.ok()) {
+  OldFiles old;
+  if (Outcome usable = PlanSheetIndex(folders.result, old); !usable.ok()) {
     return Refuse(diagnostics, usable.reason);
   }
   writing = true;
-  if (Outcome written = WriteSheetIndex(sheets, request.CS, folders.result); !written.ok()) {
-    return Refuse(diagnostics, written.reason, kExitGenerationFailed);
+  if (Outcome written = WriteSheetIndex(sheets, request.CS, folders.result, old); !written.ok()) {
+    return Refuse(
+        diagnostics, written.reason,
+        written.fault == IndexFault::kFolderUnusable ? kExitNotDone : kExitGenerationFailed);
   }
   return kExitDone;
 }

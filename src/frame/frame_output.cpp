@@ -33,9 +33,9 @@ FrameOutput FrameOutput::Rehearsal(FrameRecordSink seen) {
 }
 
 Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
-                          const LayerStyles& styles) {
+                          const LayerStyles& styles, FileSets* destination) {
   if (rehearsal_) return Success();
-  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], styles);
+  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], styles, destination);
 }
 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {

@@ -23,8 +23,8 @@ Outcome NotWritten(Outcome written) {
 
 Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsA), layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsA), layer,
+                                   args.Styles, args.Destination);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
@@ -44,8 +44,8 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
 
 Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsP), layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsP), layer,
+                                   args.Styles, args.Destination);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <elf.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/files.h"
@@ -67,6 +69,9 @@ bool IsMissing(const std::error_code& error) {
 bool IsTaken(const std::error_code& error) {
   return error.category() == std::generic_category() && error.value() == EEXIST;
 }
+
+// A file open in another program can always be renamed and deleted here.
+bool IsOpenElsewhere(const std::error_code&) { return false; }
 
 std::error_code ListFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& entries) {
   DIR* dir = ::opendir(folder.c_str());
@@ -165,6 +170,10 @@ std::error_code CheckDeletable(const std::filesystem::path& file) {
     return errno == ENOENT ? std::error_code{} : LastErrno();
   }
   if ((info.stx_attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0) return Errno(EPERM);
+  // Something mounted at the name can be neither renamed nor deleted.
+  if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0) {
+    return Errno(EBUSY);
+  }
   if (me == 0 || info.stx_uid == me) return {};
   // In a folder with the sticky bit that is not the user's, another user's file stays.
   struct stat folder {};
@@ -241,6 +250,8 @@ std::error_code InputFile::Read(char* into, std::size_t room, std::size_t& count
 FolderLock::~FolderLock() {
   if (handle_ >= 0) ::close(static_cast<int>(handle_));  // closing lets the lock go
 }
+
+std::filesystem::path LockFileOf(const std::filesystem::path&) { return {}; }
 
 std::error_code FolderLock::Acquire(const std::filesystem::path& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -335,6 +346,18 @@ std::string WhyNotLoadable(const std::filesystem::path& module) {
 }
 
 }  // namespace
+
+std::optional<std::filesystem::path> HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') return home;
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  char buffer[4096];
+  if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+    return found->pw_dir;
+  }
+  return std::nullopt;
+}
 
 std::error_code ProgramFolder(std::filesystem::path& folder) {
   std::error_code ec;

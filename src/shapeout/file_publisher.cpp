@@ -1,91 +1,309 @@
 #include "shapeout/file_publisher.h"
 
-#include <string>
+#include <chrono>
 #include <system_error>
-#include <vector>
+#include <thread>
+#include <utility>
 
 #include "core/echo.h"
 #include "platform/files.h"
+#include "shapeout/layer_family.h"
+
+namespace fs = std::filesystem;
 
 namespace mapbasis {
 
 namespace {
 
-Outcome SystemFailure(const char* what, const std::filesystem::path& path, std::error_code error) {
-  return Failure(PublishFault::kNotPublished,
-                 std::string(what) + " " + QuotedPath(path) + ": " + error.message());
+// How often a step of the undoing or of the sweep is tried, and the pauses before the later
+// tries: a file that a virus scanner or an indexer opens for a moment is let go by then.
+constexpr int kAttempts = 4;
+constexpr std::chrono::milliseconds kPauses[kAttempts - 1] = {
+    std::chrono::milliseconds(10), std::chrono::milliseconds(100), std::chrono::milliseconds(1000)};
+
+// The endings of the hidden names, and the most numbered names tried when they are taken.
+constexpr std::string_view kNewEnding = ".tmp";
+constexpr std::string_view kOldEnding = ".old";
+constexpr unsigned kMostHiddenNames = 1000;
+
+// --- What the steps say when they fail -------------------------------------------------------
+
+std::string Said(std::string_view what, const fs::path& path, const std::error_code& error) {
+  return std::string(what) + " " + QuotedPath(path) + ": " + error.message();
 }
 
-// Creates the temporary file anew and writes the bytes in one go. A stale temporary of an earlier
-// run that was stopped half-way (or anything else standing at its name) is removed first.
-Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view bytes) {
-  platform::NewFile file;
-  std::error_code error = file.Create(temporary);
-  if (platform::IsTaken(error)) {
-    if (std::error_code removed = platform::RemoveFile(temporary)) {
-      return SystemFailure("cannot replace", temporary, removed);
-    }
-    error = file.Create(temporary);
-  }
-  if (error) return SystemFailure("cannot create", temporary, error);
-  if (std::error_code written = file.Write(bytes)) {
-    return SystemFailure("cannot write", temporary, written);
-  }
-  if (std::error_code closed = file.Close())
-    return SystemFailure("cannot write", temporary, closed);
-  return Success();
+Outcome NotWritten(const fs::path& file, const std::error_code& error) {
+  return Failure(PublishFault::kNotWritten, Said("cannot write", file, error));
 }
 
-void RemoveQuietly(const std::filesystem::path& path) { (void)platform::RemoveFile(path); }
-
-// Removes what stands at the name, a link as a link; nothing there is no failure.
-Outcome RemoveOld(const std::filesystem::path& path) {
-  const std::error_code error = platform::RemoveFile(path);
-  if (!error || platform::IsMissing(error)) return Success();
-  return SystemFailure("cannot delete the old", path, error);
+Outcome NotPutInPlace(const fs::path& file, const std::error_code& error) {
+  return Failure(PublishFault::kNotPutInPlace, Said("cannot put in place", file, error));
 }
 
-}  // namespace
+// `hidden` is where the old file lies that could not be moved back; none when a new file could
+// not be removed.
+Outcome NotUndone(const Outcome& failure, const fs::path& file, const fs::path* hidden,
+                  const std::error_code& error) {
+  return Failure(
+      PublishFault::kNotUndone,
+      failure.reason + "; the old files could not all be put back: " +
+          (hidden != nullptr ? "cannot move " + QuotedPath(*hidden) + " back to " +
+                                   QuotedPath(file) + ": " + error.message()
+                             : Said("cannot remove the new file", file, error) +
+                                   " (the old ones stay beside it, named .mapbasis-*.old)"));
+}
 
-std::filesystem::path TemporaryNameOf(const std::filesystem::path& path) {
-  std::filesystem::path name = std::string(platform::kTemporaryPrefix);
+Outcome NotSwept(const fs::path& file, const std::error_code& error) {
+  return Failure(PublishFault::kNotSwept, "the new files are in place, but the old file " +
+                                              QuotedPath(file) +
+                                              " could not be removed: " + error.message());
+}
+
+// --- The steps ---------------------------------------------------------------------------------
+
+// The hidden name of `path`; from the second attempt on, numbered.
+fs::path HiddenNameOf(const fs::path& path, std::string_view ending, unsigned attempt) {
+  fs::path name = std::string(platform::kTemporaryPrefix);
   name += path.filename();  // joined as the platform's own characters, whatever they are
-  // Not named like a layer file: a reader that lists the folder's layers never takes it for one.
-  name += ".tmp";
+  if (attempt > 0) name += "." + std::to_string(attempt + 1);
+  name += ending;
   // Built anew rather than with replace_filename, which can leave the path broken when memory
   // runs out half-way (libstdc++ 12), so that its destructor crashes.
   return path.parent_path() / name;
 }
 
-Outcome PublishFiles(std::span<const PendingFile> files) {
-  std::vector<std::filesystem::path> temporaries;
-  const auto removeTemporaries = [&] {
-    for (const auto& temporary : temporaries) RemoveQuietly(temporary);
+// Does `step` into the hidden names of `path` in turn until one is free; `hidden` is the name used.
+template <class Step>
+std::error_code IntoFreeHiddenName(const fs::path& path, std::string_view ending, fs::path& hidden,
+                                   Step step) {
+  for (unsigned attempt = 0;; ++attempt) {
+    hidden = HiddenNameOf(path, ending, attempt);
+    const std::error_code error = step(hidden);
+    if (!platform::IsTaken(error) || attempt + 1 == kMostHiddenNames) return error;
+  }
+}
+
+std::error_code WriteWhole(const fs::path& file, std::string_view bytes) {
+  platform::NewFile out;
+  if (std::error_code error = out.Create(file)) return error;
+  if (std::error_code error = out.Write(bytes)) return error;
+  return out.Close();
+}
+
+// Tries the step until it succeeds or the attempts are spent; nothing at the name is no failure
+// when `missingIsDone`.
+template <class Step>
+std::error_code Persistently(Step step, bool missingIsDone) {
+  std::error_code error;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kPauses[attempt - 1]);
+    error = step();
+    if (!error || (missingIsDone && platform::IsMissing(error))) return {};
+  }
+  return error;
+}
+
+std::error_code RemovePersistently(const fs::path& file) {
+  return Persistently([&] { return platform::RemoveFile(file); }, true);
+}
+
+// An old file moved aside.
+struct Aside {
+  const fs::path* file;  // its name, as the caller gave it
+  fs::path hidden;
+};
+
+// The steps taken so far. Every step is noted without allocating (the room is made before the
+// first step), so that running out of memory never leaves a step unnoted; the undoing allocates
+// nothing either until it has to say what failed.
+class Journal {
+ public:
+  Journal(std::span<const FileSet> sets, const OldFiles& old) : sets_(sets) {
+    std::size_t files = 0;
+    for (const FileSet& set : sets) files += set.size();
+    temporaries.reserve(files);
+    std::size_t oldFiles = 0;
+    for (const auto& set : old.sets) oldFiles += set.size();
+    asides.reserve(oldFiles);
+  }
+
+  std::vector<fs::path> temporaries;  // the new files' hidden names, in order
+  std::vector<Aside> asides;
+  std::size_t placed = 0;  // how many new files are in place, in order
+
+  // What the undoing stopped at: the file, the hidden name of the old file it could not move back
+  // (none when a new file could not be removed), and why.
+  struct Stop {
+    const fs::path* file = nullptr;
+    const fs::path* hidden = nullptr;
+    std::error_code error;
   };
-  for (const PendingFile& file : files) {
-    temporaries.push_back(TemporaryNameOf(file.path));
-    if (Outcome written = WriteTemporary(temporaries.back(), file.bytes); !written.ok()) {
-      removeTemporaries();
-      return written;
+
+  // Undoes every step, the last first; false when a step could not be undone, said in `stop`.
+  // Stopping leaves the files as the steps forward once had them, every set whole or without its
+  // key; what was moved aside then stays hidden, for the next run that succeeds to sweep.
+  bool Undo(Stop& stop) {
+    bool whole = true;
+    // What was put in place goes, a set's key before its other files.
+    for (; whole && placed > 0; --placed) {
+      const fs::path& final = NewFileAt(placed - 1);
+      if ((stop.error = RemovePersistently(final))) {
+        stop.file = &final;
+        whole = false;
+      }
+    }
+    // The old files come back, a set's key after its other files.
+    while (whole && !asides.empty()) {
+      const Aside& aside = asides.back();
+      stop.error = Persistently(
+          [&] { return platform::RenameIntoFreeName(aside.hidden, *aside.file); }, false);
+      if (stop.error) {
+        stop.file = aside.file;
+        stop.hidden = &aside.hidden;
+        whole = false;
+      } else {
+        asides.pop_back();
+      }
+    }
+    // The temporaries not put in place go.
+    for (std::size_t i = placed; i < temporaries.size(); ++i) {
+      (void)RemovePersistently(temporaries[i]);
+    }
+    return whole;
+  }
+
+  // The final name of the n-th new file.
+  const fs::path& NewFileAt(std::size_t n) const {
+    for (const FileSet& set : sets_) {
+      if (n < set.size()) return set[n].path;
+      n -= set.size();
+    }
+    return sets_.back().back().path;  // never reached: n counts files of the sets
+  }
+
+ private:
+  std::span<const FileSet> sets_;
+};
+
+// Undoes the journal after `failure` and says so.
+Outcome UndoAfter(Journal& journal, Outcome failure) {
+  Journal::Stop stop;
+  if (journal.Undo(stop)) return failure;
+  return NotUndone(failure, *stop.file, stop.hidden, stop.error);
+}
+
+// Steps 1 to 4; a failure is undone by the caller.
+Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> sets) {
+  // 1. The new files, whole, under hidden names.
+  for (const FileSet& set : sets) {
+    for (const PendingFile& file : set) {
+      fs::path temporary;
+      const std::error_code error =
+          IntoFreeHiddenName(file.path, kNewEnding, temporary,
+                             [&](const fs::path& name) { return WriteWhole(name, file.bytes); });
+      // A file begun and not finished is removed with the rest.
+      if (!platform::IsTaken(error)) journal.temporaries.push_back(std::move(temporary));
+      if (error) return NotWritten(file.path, error);
     }
   }
-  // The old key goes before any file of the old set is replaced.
-  if (files.size() > 1) {
-    if (Outcome removed = RemoveOld(files.back().path); !removed.ok()) {
-      removeTemporaries();
-      return removed;
+
+  // 2. The old files aside, each set's key first.
+  for (const auto& set : old.sets) {
+    for (const fs::path& file : set) {
+      fs::path aside;
+      const std::error_code error = IntoFreeHiddenName(
+          file, kOldEnding, aside,
+          [&](const fs::path& name) { return platform::RenameIntoFreeName(file, name); });
+      if (platform::IsMissing(error)) continue;  // gone meanwhile: nothing to move
+      if (error) return Failure(PublishFault::kOldNotMoved, WhyNotMovable(file, error));
+      journal.asides.push_back({&file, std::move(aside)});
     }
   }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (std::error_code error = platform::RenameReplacing(temporaries[i], files[i].path)) {
-      const Outcome failed = SystemFailure("cannot put in place", files[i].path, error);
-      // Half a set under the layer's names would read as a layer: none of it stays.
-      for (std::size_t j = 0; j < i; ++j) RemoveQuietly(files[j].path);
-      removeTemporaries();
-      return failed;
+
+  // 3. The new files into their names, each set's key last.
+  for (const FileSet& set : sets) {
+    for (const PendingFile& file : set) {
+      const fs::path& temporary = journal.temporaries[journal.placed];
+      if (std::error_code error = platform::RenameIntoFreeName(temporary, file.path)) {
+        return NotPutInPlace(file.path, error);
+      }
+      ++journal.placed;
     }
   }
   return Success();
+}
+
+}  // namespace
+
+fs::path TemporaryNameOf(const fs::path& path, unsigned attempt) {
+  return HiddenNameOf(path, kNewEnding, attempt);
+}
+
+bool IsHiddenNameOf(std::string_view fileName, std::string_view name) {
+  const std::string lower = LowerAscii(fileName);
+  std::string_view rest = lower;
+  const std::string start = LowerAscii(std::string(platform::kTemporaryPrefix) + std::string(name));
+  if (!rest.starts_with(start)) return false;
+  rest.remove_prefix(start.size());
+  static_assert(kNewEnding.size() == kOldEnding.size());
+  if (!rest.ends_with(kNewEnding) && !rest.ends_with(kOldEnding)) return false;
+  rest.remove_suffix(kNewEnding.size());
+  // Nothing between the name and the ending, or a number after a dot.
+  if (rest.empty()) return true;
+  if (rest.size() < 2 || rest.front() != '.') return false;
+  for (const char c : rest.substr(1)) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+std::string WhyNotMovable(const fs::path& file, const std::error_code& error) {
+  if (platform::IsOpenElsewhere(error)) {
+    return "the old file " + QuotedPath(file) +
+           " is open in another program: close the sheet in the GIS and run again";
+  }
+  return Said("cannot move or delete the old file", file, error);
+}
+
+Outcome ReplaceFiles(const OldFiles& old, std::span<const FileSet> sets) {
+  Journal journal(sets, old);
+  try {
+    if (Outcome replaced = Replace(journal, old, sets); !replaced.ok()) {
+      return UndoAfter(journal, std::move(replaced));
+    }
+  } catch (...) {
+    // Out of memory half-way: the old files come back before the run ends.
+    Journal::Stop stop;
+    (void)journal.Undo(stop);
+    throw;
+  }
+
+  // 4. The sweep: the run has succeeded, and a file that cannot be removed is said.
+  for (const Aside& aside : journal.asides) {
+    if (std::error_code error = RemovePersistently(aside.hidden)) {
+      return NotSwept(aside.hidden, error);
+    }
+  }
+  for (const fs::path& leftover : old.leftovers) {
+    if (std::error_code error = RemovePersistently(leftover)) return NotSwept(leftover, error);
+  }
+  return Success();
+}
+
+Outcome PublishFiles(const FileSet& set) {
+  // What stands at the set's names is its old set, the key first.
+  OldFiles old;
+  old.sets.emplace_back();
+  for (auto file = set.rbegin(); file != set.rend(); ++file) {
+    platform::EntryType type = platform::EntryType::kMissing;
+    std::error_code error = platform::StatusOf(file->path, type);
+    if (!error && type == platform::EntryType::kFolder) {
+      error = std::make_error_code(std::errc::is_a_directory);  // not ours to move
+    }
+    if (error) return Failure(PublishFault::kNotWritten, Said("cannot replace", file->path, error));
+    if (type != platform::EntryType::kMissing) old.sets.back().push_back(file->path);
+  }
+  return ReplaceFiles(old, {&set, 1});
 }
 
 }  // namespace mapbasis

@@ -1,7 +1,6 @@
 #include "shapeout/layer_family.h"
 
 #include "core/cp1251.h"
-#include "shapeout/file_publisher.h"
 #include "shapeout/layer_files.h"
 
 namespace mapbasis {
@@ -35,8 +34,7 @@ bool IsWrittenName(std::string_view fileName, std::string_view layer) {
   const std::string lowerName = LowerAscii(fileName);
   const auto matches = [&](std::string_view extension) {
     const std::filesystem::path file = PathFromCp1251(std::string(layer) + std::string(extension));
-    return lowerName == LowerAscii(FileNameOf(file)) ||
-           lowerName == LowerAscii(FileNameOf(TemporaryNameOf(file)));
+    return lowerName == LowerAscii(FileNameOf(file));
   };
   if (matches(kLayerKeyExtension)) return true;
   for (const std::string_view companion : kLayerCompanionExtensions) {

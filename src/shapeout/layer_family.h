@@ -26,8 +26,7 @@ std::string FileNameOf(const std::filesystem::path& path);
 std::optional<std::string_view> FamilyExtensionOf(std::string_view fileName,
                                                   std::string_view layer);
 
-// Whether a file name (in any case) is one the program itself writes for the layer, final or
-// temporary.
+// Whether a file name (in any case) is one the program itself writes for the layer.
 bool IsWrittenName(std::string_view fileName, std::string_view layer);
 
 }  // namespace mapbasis

@@ -13,8 +13,10 @@ std::string Quoted(std::string_view text) { return "\"" + EchoPath(text) + "\"";
 
 Outcome Written(const Layer& layer, const Fault& fault) {
   if (!fault) return Success();
+  const std::optional<ShapeFault> shape = fault.As<ShapeFault>();
   return {fault, "cannot write record " + std::to_string(layer.recordCount) + " of the layer " +
-                     Quoted(layer.BasePath()) + " (status " + std::to_string(fault.code()) + ")"};
+                     Quoted(layer.BasePath()) + ": " +
+                     std::string(shape ? ShapeFaultText(*shape) : "it was refused")};
 }
 
 Outcome Incomplete(const Layer& layer) {
@@ -26,18 +28,23 @@ Outcome Incomplete(const Layer& layer) {
 }  // namespace
 
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer) {
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
+                    FileSets* destination) {
   const NamedPath base = Joined(folder, name);
   const Fault fault = OpenLayer(CS, shapeType, base, fields, layer);
-  if (!fault) return Success();
-  return {fault, "cannot create the layer " + Quoted(base.text) + " (status " +
-                     std::to_string(fault.code()) + ")"};
+  if (!fault) {
+    layer.SetDestination(destination);
+    return Success();
+  }
+  const std::optional<LayerFault> why = fault.As<LayerFault>();
+  return {fault, "cannot create the layer " + Quoted(base.text) + ": " +
+                     std::string(why ? LayerFaultText(*why) : "it was refused")};
 }
 
 Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
-                    Layer& layer, const LayerStyles& styles) {
-  Outcome opened =
-      OpenLayerIn(CS, folders.Of(spec.folder), spec.name, spec.shapeType, spec.fields, layer);
+                    Layer& layer, const LayerStyles& styles, FileSets* destination) {
+  Outcome opened = OpenLayerIn(CS, folders.Of(spec.folder), spec.name, spec.shapeType, spec.fields,
+                               layer, destination);
   if (opened.ok() && styles) layer.SetStyle(styles(spec));
   return opened;
 }

@@ -5,6 +5,16 @@
 
 namespace mapbasis {
 
+std::string_view ShapeFaultText(ShapeFault fault) {
+  switch (fault) {
+    case ShapeFault::kValueRefused: return "a value of its record does not fit its field";
+    case ShapeFault::kMalformedText:
+      return "its attribute text lacks a value or has no number where one goes";
+    case ShapeFault::kNotWritten: return "its shape could not be made";
+  }
+  return "it was refused";
+}
+
 namespace {
 
 Fault WriteShape(Layer& layer, std::string_view attributes, std::int32_t shapeType,
