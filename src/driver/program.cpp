@@ -93,18 +93,15 @@ struct StageFailure {
   Outcome outcome;
 };
 
-// A sheet that cannot be held is a generation failure; a result folder too long for its layers is
-// a folder failure. Both are found before anything is made.
+// A sheet that cannot be held is a generation failure; a result folder that cannot be used or
+// made is a folder failure. Both are found before anything is made.
 std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p,
                                                 const ResultFolders& folders) {
   if (Outcome fits = CheckSheetFits(p); !fits.ok()) {
     return StageFailure{Stage::kGeneration, std::move(fits)};
   }
-  if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) {
-    return StageFailure{Stage::kFolders, std::move(lengths)};
-  }
-  if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
-    return StageFailure{Stage::kFolders, std::move(name)};
+  if (Outcome usable = CheckResultFolder(folders); !usable.ok()) {
+    return StageFailure{Stage::kFolders, std::move(usable)};
   }
   return std::nullopt;
 }

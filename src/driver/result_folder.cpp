@@ -87,8 +87,9 @@ std::error_code TraceAncestry(const ResultFolders& folders, Ancestry& ancestry) 
   if (error) return error;
   for (fs::path at = ancestry.folder;;) {
     platform::EntryType type = platform::EntryType::kMissing;
-    if ((error = platform::StatusOf(at, type))) return error;
-    if (type != platform::EntryType::kMissing) {
+    // A file on the way is found further up.
+    if ((error = platform::StatusOf(at, type)) && error != std::errc::not_a_directory) return error;
+    if (!error && type != platform::EntryType::kMissing) {
       ancestry.above = at;
       return platform::FollowedStatusOf(at, ancestry.aboveType);
     }
@@ -116,9 +117,9 @@ Outcome Unreachable(const ResultFolders& folders, const Ancestry& ancestry) {
       return Failure(FolderFault::kResultFolderNotMade,
                      Quoted(folders) + " exists but is not a folder");
     }
-    return Failure(FolderFault::kResultFolderNotMade,
-                   "cannot create " + Quoted(folders) + ": " +
-                       std::make_error_code(std::errc::not_a_directory).message());
+    return Failure(FolderFault::kResultFolderNotMade, "cannot create " + Quoted(folders) + ": " +
+                                                          QuotedPath(ancestry.above) +
+                                                          " is not a folder");
   }
   return Success();
 }
