@@ -2,8 +2,8 @@
 // interpreter; a folder that cannot be made leaves none of the folders made on the way.
 #include "driver/result_folder.h"
 
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -31,8 +31,8 @@ TEST(ResultFolder, MadeWithItsParentsOrNotAtAll) {
   } cases[] = {
       {odd + "/sub dir/", ""},
       {odd + "/sub dir/", ""},  // an existing folder is kept
-      {"plain/out/",
-       "cannot create the result folder \"" + at + "plain/out\": \"" + at + "plain\" is not a folder"},
+      {"plain/out/", "cannot create the result folder \"" + at + "plain/out\": \"" + at +
+                         "plain\" is not a folder"},
       {"plain/", "the result folder \"" + at + "plain\" exists but is not a folder"},
       // Made on the way, then refused by the system: the parents go again.
       {"new/sub/" + std::string(300, 'x') + "/", "File name too long"},

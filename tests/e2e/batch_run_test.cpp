@@ -84,12 +84,13 @@ TEST(BatchRun, PathsWithBlanksQuotesAndCyrillicLetters) {
 
   // A parameter-file path of 260 characters, the most a path holds, is read (one more is
   // refused: FailuresBeforeGenerationEndWithEight); its Cyrillic letters count one each.
-  const std::string longest = std::string(100, 'a') + "/" + Cp1251ToUtf8(Cp1251(
-                                                                 "длинная папка").str()) +
-                              std::string(140, 'b') + "/p.txt";
+  const std::string longest = std::string(100, 'a') + "/" +
+                              Cp1251ToUtf8(Cp1251("длинная папка").str()) + std::string(140, 'b') +
+                              "/p.txt";
   ASSERT_EQ(Cp1251ToUtf8(*Utf8ToCp1251(longest)).size(), longest.size());
   ASSERT_EQ(Utf8ToCp1251(longest)->size(), 260u);
-  fs::create_directories(dir / fs::path(std::u8string(longest.begin(), longest.end())).parent_path());
+  fs::create_directories(dir /
+                         fs::path(std::u8string(longest.begin(), longest.end())).parent_path());
   WriteParams(dir / fs::path(std::u8string(longest.begin(), longest.end())), "Nom=N-37;Path=long;");
   const ProcessResult read = RunMapbasis({longest}, dir.path());
   EXPECT_EQ(read.exitStatus, 0) << read.err;
