@@ -61,7 +61,8 @@ constexpr const char* kUsage =
     "\n"
     "Exit status: 0 the sheet was generated; 8 refused or failed before generation;\n"
     "16 generation failed. A failure prints one line on stderr. --find and --index end\n"
-    "with 0, 8 when refused, 16 when the index could not be written.\n";
+    "with 0, 8 when refused, 16 when the index (or the names) could not be written;\n"
+    "--help and --version with 16 when they could not be written.\n";
 
 // The argument counts in characters, as a path of the platform does.
 std::size_t CharacterCount(const std::string& text) {
@@ -269,15 +270,21 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
 
 int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, std::ostream& out,
                std::ostream& diagnostics) {
+  // What cannot be written (stdout on a full disk, a closed pipe) is not done.
+  const auto written = [&] {
+    if (out.flush()) return kExitDone;
+    Say(diagnostics, "cannot write to the standard output");
+    return kExitGenerationFailed;
+  };
   if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
     out << kUsage;
-    return kExitDone;
+    return written();
   }
   if (!args.empty() && args.front() == "--version") {
     // The information dialog names the version of the design the program follows.
     out << "mapbasis " << MAPBASIS_VERSION
         << " (the information dialog's \"Версия 3.0\" is the version of the design it follows)\n";
-    return kExitDone;
+    return written();
   }
   if (!args.empty() && args.front() == "--find") {
     return RunFindCommand(std::span(args).subspan(1), out, diagnostics);

@@ -211,8 +211,8 @@ int RunFindCommand(std::span<const std::string> args, std::ostream& out,
                                    kGridExtent.str());
   }
   for (const GridSheet& sheet : sheets) out << NomTextOf(sheet) << '\n';
-  out.flush();
-  return kExitDone;
+  if (out.flush()) return kExitDone;
+  return Refuse(diagnostics, "cannot write to the standard output", kExitGenerationFailed);
 }
 
 int RunIndexCommand(std::span<const std::string> args, std::ostream& diagnostics) {

@@ -389,6 +389,14 @@ TEST(SafeFiles, HelpAndVersion) {
   EXPECT_NE(RunIn(dir.path(), "--help").out.find("Nom="), std::string::npos);
   // The version the information dialog shows is named beside the build's own.
   EXPECT_NE(RunIn(dir.path(), "--version").out.find("\"Версия 3.0\""), std::string::npos);
+  // What cannot be written is not done.
+  for (const char* args : {"--help", "--version", "--find 55.75 37.62"}) {
+    SCOPED_TRACE(args);
+    const ProcessResult full =
+        RunProcess({"/bin/sh", "-c", "\"$0\" " + std::string(args) + " >/dev/full", MapbasisExe()});
+    EXPECT_EQ(full.exitStatus, 16) << full.err;
+    EXPECT_EQ(full.err, "mapbasis: cannot write to the standard output\n");
+  }
 }
 
 }  // namespace
