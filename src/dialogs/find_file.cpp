@@ -6,6 +6,7 @@
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
 #include "core/sheet_parameters.h"
+#include "driver/result_folder.h"
 #include "platform/files.h"
 
 namespace mapbasis {
@@ -60,7 +61,7 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
   return search;
 }
 
-FolderSearch CheckResultFolder(std::string_view typed) {
+FolderSearch CheckTypedResultFolder(std::string_view typed) {
   const std::string_view text = TrimBlanks(typed);
   if (text.empty()) return {};
   for (const char c : text) {
@@ -70,7 +71,9 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   if (text.find('?') != std::string_view::npos) return Refused(kTypedNotCp1251.str());
 
   std::error_code ec;
-  fs::path folder = fs::absolute(PathFromCp1251(text), ec);
+  // Read as a batch run reads its Path.
+  const ResultFolders read = ResultFoldersOf(std::string(text) + platform::kPathSeparator);
+  fs::path folder = fs::absolute(read.result.path, ec);
   if (ec) return Refused(ec.message());
   folder = folder.lexically_normal();
   std::optional<std::string> whole = Cp1251FromPath(folder);
@@ -89,6 +92,10 @@ FolderSearch CheckResultFolder(std::string_view typed) {
     return Refused((itself ? kNotAFolder.str() : kCannotMake.str()) + Shown(existing));
   }
   if (platform::CheckWritableFolder(existing)) return Refused(kNotWritable.str() + Shown(existing));
+  // Every check of a run, so that the run never refuses what the field took.
+  if (Outcome usable = CheckResultFolder(ResultFoldersOf(*whole)); !usable.ok()) {
+    return Refused(std::move(usable.reason));
+  }
 
   FolderSearch search;
   search.confirmed = true;

@@ -164,7 +164,7 @@ DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) 
     }
 
     // A typed folder is checked as a picked one is; a missing one is made by the run.
-    const FolderSearch folder = CheckResultFolder(dialog->GetText(kResultFolder));
+    const FolderSearch folder = CheckTypedResultFolder(dialog->GetText(kResultFolder));
     if (!folder.confirmed) {
       pending = folder.refusal.empty() ? kNoResultFolder.str() : folder.refusal;
       continue;
