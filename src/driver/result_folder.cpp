@@ -16,6 +16,14 @@ namespace mapbasis {
 
 namespace {
 
+std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
 std::size_t NativeLength(std::string_view part) { return PathFromCp1251(part).native().size(); }
 
 // Why the part cannot be a folder's name, or nothing.
@@ -30,7 +38,7 @@ std::string Unusable(std::string_view part, bool first) {
     case platform::NameFault::kDroppedEnding:
       return "ends with a blank or a dot, which Windows drops";
     case platform::NameFault::kDeviceName:
-      return "is a name that Windows keeps for the device " + std::string(check.device);
+      return "is a name that Windows keeps for the device " + UpperAscii(check.device);
     case platform::NameFault::kNone: break;
   }
   if (const std::size_t length = NativeLength(part); length > platform::kMaxNameLength) {
