@@ -222,11 +222,11 @@ Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan) {
   return Success();
 }
 
-Outcome MakeOutputFolders(const OutputPlan& plan, std::vector<fs::path>& made) {
+Outcome MakeOutputFolders(const OutputPlan& plan, MadeFolders& made) {
   for (const fs::path& folder : plan.foldersToMake) {
     const std::error_code error = platform::MakeFolder(folder);
     if (!error) {
-      made.push_back(folder);
+      made.Add(folder);
       continue;
     }
     // Made by a run beside this one (on a folder inside this one's sub-folder, say).
@@ -235,19 +235,11 @@ Outcome MakeOutputFolders(const OutputPlan& plan, std::vector<fs::path>& made) {
         type == platform::EntryType::kFolder) {
       continue;
     }
-    RemoveMadeFolders(made);
-    made.clear();
     const bool hyps = FileNameOf(folder) == FolderName(LayerFolder::kHyps);
     return Failure(hyps ? FolderFault::kHypsFolder : FolderFault::kFrameFolder,
                    "cannot create the folder " + QuotedPath(folder) + ": " + error.message());
   }
   return Success();
-}
-
-void RemoveMadeFolders(const std::vector<fs::path>& made) {
-  for (auto folder = made.rbegin(); folder != made.rend(); ++folder) {
-    (void)platform::RemoveEmptyFolder(*folder);
-  }
 }
 
 }  // namespace mapbasis

@@ -12,6 +12,7 @@
 
 #include "core/outcome.h"
 #include "driver/folder_fault.h"
+#include "driver/result_folder.h"
 #include "shapeout/file_publisher.h"
 #include "shapeout/result_folders.h"
 
@@ -53,12 +54,8 @@ Outcome PlanLayerFamilies(const std::filesystem::path& folder,
 // why.
 Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan);
 
-// Makes the sub-folders the plan says are missing (one that appears meanwhile is as good); `made`
-// lists those this call made, for RemoveMadeFolders. Fails with kHypsFolder or kFrameFolder, the
-// folders made so far removed again.
-Outcome MakeOutputFolders(const OutputPlan& plan, std::vector<std::filesystem::path>& made);
-
-// Removes the folders that MakeOutputFolders made, when they are empty.
-void RemoveMadeFolders(const std::vector<std::filesystem::path>& made);
+// Makes the sub-folders the plan says are missing (one that appears meanwhile is as good), noting
+// those it made in `made`. Fails with kHypsFolder or kFrameFolder.
+Outcome MakeOutputFolders(const OutputPlan& plan, MadeFolders& made);
 
 }  // namespace mapbasis

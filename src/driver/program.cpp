@@ -109,38 +109,20 @@ std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p,
 
 // The checks, then the result folder made when it is missing.
 std::optional<StageFailure> CheckAndMakeResultFolder(const SheetParameters& p,
-                                                     const ResultFolders& folders) {
+                                                     const ResultFolders& folders,
+                                                     MadeFolders& made) {
   if (auto failure = CheckBeforeTouching(p, folders)) return failure;
-  if (Outcome made = MakeResultFolder(folders); !made.ok()) {
-    return StageFailure{Stage::kFolders, std::move(made)};
+  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
+    return StageFailure{Stage::kFolders, std::move(making)};
   }
   return std::nullopt;
 }
-
-// The sub-folders a run made, removed again (when empty) unless the run put its sheet in place:
-// a run that fails leaves the result folder as it found it, whatever ends it.
-class MadeFolders {
- public:
-  MadeFolders() = default;
-  MadeFolders(const MadeFolders&) = delete;
-  MadeFolders& operator=(const MadeFolders&) = delete;
-  ~MadeFolders() {
-    if (!kept_) RemoveMadeFolders(folders_);
-  }
-
-  std::vector<std::filesystem::path>& Folders() { return folders_; }
-  void Keep() { kept_ = true; }
-
- private:
-  std::vector<std::filesystem::path> folders_;
-  bool kept_ = false;
-};
 
 // Locks the result folder, finds what the run replaces, generates the sheet in memory and puts it
 // in place of the old one, all or nothing; says whether the layers of an earlier run were there.
 std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
                                                const ResultFolders& folders,
-                                               const GenerationStages& stages,
+                                               const GenerationStages& stages, MadeFolders& made,
                                                bool& replacedOldLayers) {
   platform::FolderLock lock;
   const std::filesystem::path& resultPath = folders.result.path;
@@ -161,8 +143,7 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
   if (Outcome ready = PlanOutputFolders(folders, plan); !ready.ok()) {
     return StageFailure{Stage::kFolders, std::move(ready)};
   }
-  MadeFolders made;
-  if (Outcome ready = MakeOutputFolders(plan, made.Folders()); !ready.ok()) {
+  if (Outcome ready = MakeOutputFolders(plan, made); !ready.ok()) {
     return StageFailure{Stage::kFolders, std::move(ready)};
   }
   GenerationWork work;
@@ -214,10 +195,13 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
     }
     // Later failures name the parameter file too: a script may run many of them.
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    auto failure = CheckAndMakeResultFolder(p, folders);
+    MadeFolders made;
+    auto failure = CheckAndMakeResultFolder(p, folders, made);
     stage = Stage::kGeneration;
     bool replacedOldLayers = false;
-    if (!failure) failure = PrepareAndGenerate(p, folders, StandardStages(), replacedOldLayers);
+    if (!failure) {
+      failure = PrepareAndGenerate(p, folders, StandardStages(), made, replacedOldLayers);
+    }
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -239,10 +223,11 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
   try {
     // A typed result folder that is missing is made, as in a batch run, once the checks passed.
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    failure = CheckAndMakeResultFolder(p, folders);
+    MadeFolders made;
+    failure = CheckAndMakeResultFolder(p, folders, made);
     // The box says so when the layers of an earlier run are replaced.
     bool replacing = false;
-    if (!failure) failure = PrepareAndGenerate(p, folders, stages, replacing);
+    if (!failure) failure = PrepareAndGenerate(p, folders, stages, made, replacing);
     if (!failure) done = DoneMessage(p, folders, replacing);
   } catch (const std::exception& e) {
     // What a run throws ends it as a batch run ends it, but in the box: a user started from the

@@ -156,7 +156,13 @@ Outcome CheckResultFolder(const ResultFolders& folders) {
   return Success();
 }
 
-Outcome MakeResultFolder(const ResultFolders& folders) {
+MadeFolders::~MadeFolders() {
+  for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
+    (void)platform::RemoveEmptyFolder(*folder);
+  }
+}
+
+Outcome MakeResultFolder(const ResultFolders& folders, MadeFolders& made) {
   Ancestry ancestry;
   if (const std::error_code error = TraceAncestry(folders, ancestry)) {
     return Failure(FolderFault::kResultFolderNotMade,
@@ -164,22 +170,18 @@ Outcome MakeResultFolder(const ResultFolders& folders) {
   }
   if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
 
-  // Made from the top down; on failure the folders made here go again, deepest first. Only an
-  // empty folder is removed, so nothing another run put there meanwhile is lost.
-  std::vector<fs::path> made;
+  // Made from the top down; `made` takes them away again when the run fails. Only an empty folder
+  // is removed, so nothing another run put there meanwhile is lost.
   for (auto next = ancestry.toMake.rbegin(); next != ancestry.toMake.rend(); ++next) {
     const std::error_code failed = platform::MakeFolder(*next);
     if (!failed) {
-      made.push_back(*next);
+      made.Add(*next);
       continue;
     }
     platform::EntryType now = platform::EntryType::kMissing;
     if (platform::IsTaken(failed) && !platform::FollowedStatusOf(*next, now) &&
         now == platform::EntryType::kFolder) {
       continue;  // made by a run beside this one
-    }
-    for (auto undo = made.rbegin(); undo != made.rend(); ++undo) {
-      (void)platform::RemoveEmptyFolder(*undo);
     }
     return Failure(FolderFault::kResultFolderNotMade,
                    "cannot create " + Quoted(folders) + ": " + failed.message());

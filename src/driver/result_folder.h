@@ -4,7 +4,9 @@
 // after all.
 #pragma once
 
+#include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "core/outcome.h"
 #include "driver/folder_fault.h"
@@ -26,11 +28,29 @@ Outcome CheckResultFolderName(const ResultFolders& folders);
 // one line saying why.
 Outcome CheckResultFolder(const ResultFolders& folders);
 
-// Makes the result folder with the folders above it that are missing; an existing folder is kept.
-// Its name goes to no command interpreter, so blanks, quotes and shell characters are plain parts
-// of it. On failure (FolderFault::kResultFolderNotMade, when it cannot be made or something that is
-// not a folder stands at its path, or its drive is not there) the folders this call made are
-// removed again.
-Outcome MakeResultFolder(const ResultFolders& folders);
+// The folders a run made, taken away again (deepest first, each only while it is empty) when the
+// run ends without putting its sheet in place: a run that fails leaves no folder behind.
+class MadeFolders {
+ public:
+  MadeFolders() = default;
+  MadeFolders(const MadeFolders&) = delete;
+  MadeFolders& operator=(const MadeFolders&) = delete;
+  ~MadeFolders();
+
+  void Add(std::filesystem::path folder) { folders_.push_back(std::move(folder)); }
+  const std::vector<std::filesystem::path>& Folders() const { return folders_; }
+  // The run has succeeded: the folders stay.
+  void Keep() { folders_.clear(); }
+
+ private:
+  std::vector<std::filesystem::path> folders_;  // in the order they were made
+};
+
+// Makes the result folder with the folders above it that are missing, noting those it made in
+// `made`; an existing folder is kept. Its name goes to no command interpreter, so blanks, quotes
+// and shell characters are plain parts of it. On failure (FolderFault::kResultFolderNotMade, when
+// it cannot be made or something that is not a folder stands at its path, or its drive is not
+// there) `made` takes the folders made away again when it ends.
+Outcome MakeResultFolder(const ResultFolders& folders, MadeFolders& made);
 
 }  // namespace mapbasis

@@ -171,7 +171,11 @@ int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets
   if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
     return Refuse(diagnostics, name.reason);
   }
-  if (Outcome made = MakeResultFolder(folders); !made.ok()) return Refuse(diagnostics, made.reason);
+  // A folder made here goes again when the index is not written.
+  MadeFolders made;
+  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
+    return Refuse(diagnostics, making.reason);
+  }
   platform::FolderLock lock;
   if (const std::error_code error = lock.Acquire(folders.result.path)) {
     const std::filesystem::path lockFile = platform::LockFileOf(folders.result.path);

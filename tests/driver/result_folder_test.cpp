@@ -39,8 +39,10 @@ TEST(ResultFolder, MadeWithItsParentsOrNotAtAll) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    const Outcome made = MakeResultFolder(ResultFoldersOf(at + c.folder));
+    MadeFolders folders;
+    const Outcome made = MakeResultFolder(ResultFoldersOf(at + c.folder), folders);
     if (c.says.empty()) {
+      folders.Keep();
       EXPECT_TRUE(made.ok()) << made.reason;
       EXPECT_TRUE(fs::is_directory(PathFromCp1251(at + c.folder)));
     } else {

@@ -18,6 +18,8 @@ STRACE = shutil.which("strace")
 # The earlier sheet has all three FRAME layers; the new one, at 1:500 000, no FrameAdj.
 OLD = "Nom=N-37-XIV;Path=out;CS=CK-95;"
 NEW = "Nom=N-37-XV;Path=out;MapScale=500;CS=ГCK-2011;"
+# A new sheet whose result folder is made with the folders above it.
+DEEP = "Nom=N-37-XV;Path=made/for/out;MapScale=500;CS=ГCK-2011;"
 # The calls that fail, with the error each gets: every call a run makes on the file system.
 CALLS = (("newfstatat", "EIO"), ("statx", "EIO"), ("getdents64", "EIO"), ("flock", "ENOLCK"),
          ("openat", "EIO"), ("read", "EIO"), ("write", "ENOSPC"), ("close", "EIO"),
@@ -36,12 +38,15 @@ def traced(*options):
 
 
 def tree(folder):
-    """Every entry below the folder with its bytes (a .dbf without its header's date)."""
+    """Every entry below the folder but the parameter file, with its bytes (a .dbf without its
+    header's date)."""
     found = {}
     for where, folders, files in os.walk(folder):
         for name in folders:
             found[os.path.relpath(os.path.join(where, name), folder)] = "folder"
         for name in files:
+            if where == folder and name == "p.txt":
+                continue
             path = os.path.join(where, name)
             with open(path, "rb") as f:
                 data = f.read()
@@ -50,11 +55,11 @@ def tree(folder):
     return found
 
 
-def calls_of_the_run(cwd):
+def calls_of_the_run(cwd, params):
     """For each kind of call: how many the process makes before the program reads its parameter
     file (the loader's, not the program's), and how many in all."""
-    trace = os.path.join(cwd, "trace")
-    result = run(cwd, NEW, *traced("-o", trace))
+    trace = os.path.join(cwd, "..", "trace")
+    result = run(cwd, params, *traced("-o", trace))
     assert result.returncode == 0, result.stderr
     before, total = {}, {}
     started = False
@@ -76,30 +81,31 @@ def calls_of_the_run(cwd):
 class OneFailingCall(unittest.TestCase):
     def setUp(self):
         self.tmp = tempfile.TemporaryDirectory()
-        self.new = os.path.join(self.tmp.name, "new")
-        os.makedirs(self.new)
-        self.assertEqual(run(self.new, NEW).returncode, 0)
 
     def tearDown(self):
         self.tmp.cleanup()
 
-    def check(self, start):
-        """Runs NEW over a copy of `start` with each call failing in turn."""
+    def check(self, start, params):
+        """Runs `params` over a copy of `start` with each call failing in turn."""
+        made = os.path.join(self.tmp.name, "made")
+        shutil.copytree(start, made)
+        self.assertEqual(run(made, params).returncode, 0)
+        new = tree(made)
+        shutil.rmtree(made)
         probe = os.path.join(self.tmp.name, "probe")
         shutil.copytree(start, probe)
-        before, total = calls_of_the_run(probe)
+        before, total = calls_of_the_run(probe, params)
         shutil.rmtree(probe)
-        old = tree(os.path.join(start, "out"))
-        new = tree(os.path.join(self.new, "out"))
+        old = tree(start)
         failures = 0
         for call, error in CALLS:
             for n in range(before.get(call, 0) + 1, total.get(call, 0) + 1):
                 what = f"{call} {n} of {total[call]} fails with {error}"
                 work = os.path.join(self.tmp.name, "work")
                 shutil.copytree(start, work)
-                r = run(work, NEW, *traced("-o", os.devnull,
-                                           f"-einject={call}:error={error}:when={n}"))
-                left = tree(os.path.join(work, "out"))
+                r = run(work, params, *traced("-o", os.devnull,
+                                              f"-einject={call}:error={error}:when={n}"))
+                left = tree(work)
                 said = r.stderr.decode("utf-8", "replace")
                 if r.returncode == 0:
                     self.assertEqual(left, new, f"{what}: ended with 0 without the new sheet")
@@ -121,12 +127,12 @@ class OneFailingCall(unittest.TestCase):
         # Something of the layers' families that the program does not write goes too.
         with open(os.path.join(start, "out", "HYPS", "HypsA.cpg"), "w") as f:
             f.write("1251")
-        self.check(start)
+        self.check(start, NEW)
 
     def test_new_sheet(self):
         start = os.path.join(self.tmp.name, "empty")
-        os.makedirs(os.path.join(start, "out"))
-        self.check(start)
+        os.makedirs(start)
+        self.check(start, DEEP)
 
 
 if __name__ == "__main__":
