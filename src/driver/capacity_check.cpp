@@ -5,9 +5,7 @@
 #include <vector>
 
 #include "core/angle_tolerance.h"
-#include "driver/frame_stage.h"
 #include "driver/run_generation.h"
-#include "frame/frame_layers.h"
 #include "graticule/grid_lines.h"
 #include "graticule/line_vertices.h"
 
@@ -82,14 +80,6 @@ Outcome CheckSheetFits(const SheetParameters& p) {
     return Failure(kDoesNotFit, "a line of the sheet would need more than " +
                                     std::to_string(kWorkArrayCapacity) +
                                     " vertices; the trapezoid is too large");
-  }
-
-  // The frame's lines lie outside the sheet, longer than its own at high latitudes: the frame is
-  // built once without being written, with the neighbours' names that set its gaps.
-  NameSheets(p, sheet);
-  if (Outcome fits = CheckFrameFits(FrameArgsOf(p, sheet), sheet.ParallelLats, sheet.MeridianLons);
-      !fits.ok()) {
-    return Failure(kDoesNotFit, "the frame cannot be built: " + fits.reason);
   }
   return Success();
 }

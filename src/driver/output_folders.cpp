@@ -37,8 +37,12 @@ std::vector<std::string_view> LayersIn(LayerFolder folder) {
 
 // Whether the name is a hidden file that a stopped run left for a file of the layer's family.
 bool IsLeftoverOf(std::string_view fileName, std::string_view layer) {
+  if (!fileName.starts_with(platform::kTemporaryPrefix)) return false;
+  std::string name(layer);
   for (const std::string_view extension : kLayerFamilyExtensions) {
-    if (IsHiddenNameOf(fileName, std::string(layer) + std::string(extension))) return true;
+    name.resize(layer.size());
+    name += extension;
+    if (IsHiddenNameOf(fileName, name)) return true;
   }
   return false;
 }
@@ -162,7 +166,7 @@ Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_vi
   // One set per layer: its shape files first, whatever order the folder gives its entries in.
   std::vector<std::vector<fs::path>> keys(layers.size()), companions(layers.size());
   const std::string key = LowerAscii(kLayerKeyExtension);
-  for (const auto& [path, type] : entries) {
+  for (auto& [path, type] : entries) {
     const std::string name = FileNameOf(path);
     for (std::size_t i = 0; i < layers.size(); ++i) {
       if (type == platform::EntryType::kFolder) {
@@ -172,11 +176,11 @@ Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_vi
         continue;
       }
       if (const auto extension = FamilyExtensionOf(name, layers[i])) {
-        (*extension == key ? keys : companions)[i].push_back(path);
+        (*extension == key ? keys : companions)[i].push_back(std::move(path));
         break;
       }
       if (IsLeftoverOf(name, layers[i])) {
-        old.leftovers.push_back(path);
+        old.leftovers.push_back(std::move(path));
         break;
       }
     }

@@ -86,7 +86,8 @@ void Say(std::ostream& out, std::string_view text) {
 }
 
 // Everything after the parameters are known: the checks that can refuse the sheet before anything
-// is touched, then the folders and the layers. What failed, and when, decides the exit status.
+// is touched, the sheet generated in memory, then the folders and the sheet put in place. What
+// failed, and when, decides the exit status.
 enum class Stage { kChecks, kFolders, kGeneration };
 
 struct StageFailure {
@@ -107,23 +108,25 @@ std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p,
   return std::nullopt;
 }
 
-// The checks, then the result folder made when it is missing.
-std::optional<StageFailure> CheckAndMakeResultFolder(const SheetParameters& p,
-                                                     const ResultFolders& folders,
-                                                     MadeFolders& made) {
-  if (auto failure = CheckBeforeTouching(p, folders)) return failure;
-  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
-    return StageFailure{Stage::kFolders, std::move(making)};
+// The sheet's files, generated in memory: a sheet that cannot be made is refused with nothing on
+// disk touched.
+std::optional<StageFailure> Generate(const SheetParameters& p, const ResultFolders& folders,
+                                     const GenerationStages& stages, GenerationWork& work) {
+  if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
+    return StageFailure{Stage::kGeneration, std::move(generated)};
   }
   return std::nullopt;
 }
 
-// Locks the result folder, finds what the run replaces, generates the sheet in memory and puts it
-// in place of the old one, all or nothing; says whether the layers of an earlier run were there.
-std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
-                                               const ResultFolders& folders,
-                                               const GenerationStages& stages, MadeFolders& made,
-                                               bool& replacedOldLayers) {
+// Makes the result folder, locks it, finds what the sheet replaces and puts the sheet in place of
+// it, all or nothing; says whether the layers of an earlier run were there. The folders made go
+// again when the run fails.
+std::optional<StageFailure> PutInPlace(const ResultFolders& folders, const FileSets& files,
+                                       bool& replacedOldLayers) {
+  MadeFolders made;
+  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
+    return StageFailure{Stage::kFolders, std::move(making)};
+  }
   platform::FolderLock lock;
   const std::filesystem::path& resultPath = folders.result.path;
   // Only a result folder that is not there goes unlocked: the plan then refuses it.
@@ -146,11 +149,7 @@ std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
   if (Outcome ready = MakeOutputFolders(plan, made); !ready.ok()) {
     return StageFailure{Stage::kFolders, std::move(ready)};
   }
-  GenerationWork work;
-  if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
-    return StageFailure{Stage::kGeneration, std::move(generated)};
-  }
-  if (Outcome placed = ReplaceFiles(plan.old, work.Files); !placed.ok()) {
+  if (Outcome placed = ReplaceFiles(plan.old, files); !placed.ok()) {
     // An old file that could not be moved aside refuses the run as the plan would have; once it
     // has gone in place, the sheet stands even when an old file could not be swept.
     if (placed.fault == PublishFault::kNotSwept) made.Keep();
@@ -195,13 +194,12 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
     }
     // Later failures name the parameter file too: a script may run many of them.
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    MadeFolders made;
-    auto failure = CheckAndMakeResultFolder(p, folders, made);
+    auto failure = CheckBeforeTouching(p, folders);
     stage = Stage::kGeneration;
+    GenerationWork work;
+    if (!failure) failure = Generate(p, folders, StandardStages(), work);
     bool replacedOldLayers = false;
-    if (!failure) {
-      failure = PrepareAndGenerate(p, folders, StandardStages(), made, replacedOldLayers);
-    }
+    if (!failure) failure = PutInPlace(folders, work.Files, replacedOldLayers);
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -223,11 +221,12 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
   try {
     // A typed result folder that is missing is made, as in a batch run, once the checks passed.
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    MadeFolders made;
-    failure = CheckAndMakeResultFolder(p, folders, made);
+    failure = CheckBeforeTouching(p, folders);
+    GenerationWork work;
+    if (!failure) failure = Generate(p, folders, stages, work);
     // The box says so when the layers of an earlier run are replaced.
     bool replacing = false;
-    if (!failure) failure = PrepareAndGenerate(p, folders, stages, made, replacing);
+    if (!failure) failure = PutInPlace(folders, work.Files, replacing);
     if (!failure) done = DoneMessage(p, folders, replacing);
   } catch (const std::exception& e) {
     // What a run throws ends it as a batch run ends it, but in the box: a user started from the

@@ -76,8 +76,17 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
 }  // namespace
 
 std::string FormatDegreesMinutesSeconds(double angle) {
+  // printf's "%4.0f\xB0%02d'%02d\"": a node's two texts, laid out by printf, would be most of the
+  // layer's cost.
   const DegreesMinutesSeconds split = SplitDegreesMinutesSeconds(angle);
-  return FormatText("%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes, split.seconds);
+  std::string text;
+  AppendFixed(text, split.degrees, 4, 0);
+  text += '\xB0';
+  AppendInteger(text, split.minutes, 2, true);
+  text += '\'';
+  AppendInteger(text, split.seconds, 2, true);
+  text += '"';
+  return text;
 }
 
 std::string NodeAttributes(double lat, double lon) {

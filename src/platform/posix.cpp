@@ -86,7 +86,11 @@ std::error_code ListFolder(const std::filesystem::path& folder, std::vector<Fold
     if (entry == nullptr) return errno == 0 ? std::error_code{} : LastErrno();
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    FolderEntry found{folder / name, EntryType::kOther};
+    // Joined as text and parsed once: a listing makes a path of every entry.
+    std::string joined = folder.native();
+    if (!joined.empty() && joined.back() != '/') joined += '/';
+    joined += name;
+    FolderEntry found{std::filesystem::path(std::move(joined)), EntryType::kOther};
     switch (entry->d_type) {
       case DT_REG: found.type = EntryType::kFile; break;
       case DT_DIR: found.type = EntryType::kFolder; break;

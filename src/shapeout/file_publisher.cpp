@@ -63,13 +63,26 @@ Outcome NotSwept(const fs::path& file, const std::error_code& error) {
 
 // The hidden name of `path`; from the second attempt on, numbered.
 fs::path HiddenNameOf(const fs::path& path, std::string_view ending, unsigned attempt) {
-  fs::path name = std::string(platform::kTemporaryPrefix);
-  name += path.filename();  // joined as the platform's own characters, whatever they are
-  if (attempt > 0) name += "." + std::to_string(attempt + 1);
-  name += ending;
-  // Built anew rather than with replace_filename, which can leave the path broken when memory
-  // runs out half-way (libstdc++ 12), so that its destructor crashes.
-  return path.parent_path() / name;
+  // Joined as the platform's own characters, whatever they are, and built anew rather than with
+  // replace_filename, which can leave the path broken when memory runs out half-way (libstdc++
+  // 12), so that its destructor crashes.
+  using Native = fs::path::string_type;
+  const Native& whole = path.native();
+  std::size_t own = whole.size();
+  while (own > 0 && whole[own - 1] != '/' && whole[own - 1] != fs::path::preferred_separator) {
+    --own;
+  }
+  Native name;
+  name.reserve(whole.size() + platform::kTemporaryPrefix.size() + 16);
+  name.append(whole, 0, own);
+  name.append(platform::kTemporaryPrefix.begin(), platform::kTemporaryPrefix.end());
+  name.append(whole, own);
+  if (attempt > 0) {
+    const std::string number = "." + std::to_string(attempt + 1);
+    name.append(number.begin(), number.end());
+  }
+  name.append(ending.begin(), ending.end());
+  return fs::path(std::move(name));
 }
 
 // Does `step` into the hidden names of `path` in turn until one is free; `hidden` is the name used.
@@ -240,14 +253,20 @@ fs::path TemporaryNameOf(const fs::path& path, unsigned attempt) {
 }
 
 bool IsHiddenNameOf(std::string_view fileName, std::string_view name) {
-  const std::string lower = LowerAscii(fileName);
-  std::string_view rest = lower;
-  const std::string start = LowerAscii(std::string(platform::kTemporaryPrefix) + std::string(name));
-  if (!rest.starts_with(start)) return false;
-  rest.remove_prefix(start.size());
+  const std::string_view prefix = platform::kTemporaryPrefix;
   static_assert(kNewEnding.size() == kOldEnding.size());
-  if (!rest.ends_with(kNewEnding) && !rest.ends_with(kOldEnding)) return false;
-  rest.remove_suffix(kNewEnding.size());
+  const std::size_t ending = kNewEnding.size();
+  if (fileName.size() < prefix.size() + name.size() + ending ||
+      !EqualIgnoringAsciiCase(fileName.substr(0, prefix.size()), prefix) ||
+      !EqualIgnoringAsciiCase(fileName.substr(prefix.size(), name.size()), name)) {
+    return false;
+  }
+  std::string_view rest = fileName.substr(prefix.size() + name.size());
+  const std::string_view end = rest.substr(rest.size() - ending);
+  if (!EqualIgnoringAsciiCase(end, kNewEnding) && !EqualIgnoringAsciiCase(end, kOldEnding)) {
+    return false;
+  }
+  rest.remove_suffix(ending);
   // Nothing between the name and the ending, or a number after a dot.
   if (rest.empty()) return true;
   if (rest.size() < 2 || rest.front() != '.') return false;

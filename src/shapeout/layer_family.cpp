@@ -1,5 +1,7 @@
 #include "shapeout/layer_family.h"
 
+#include <type_traits>
+
 #include "core/cp1251.h"
 #include "shapeout/layer_files.h"
 
@@ -14,18 +16,40 @@ std::string LowerAscii(std::string_view text) {
 }
 
 std::string FileNameOf(const std::filesystem::path& path) {
-  const std::u8string u8 = path.filename().u8string();
-  return std::string(u8.begin(), u8.end());
+  // The part after the last separator, found without parsing the path again: folders' listings ask
+  // it of every entry.
+  using Path = std::filesystem::path;
+  const Path::string_type& whole = path.native();
+  std::size_t start = whole.size();
+  while (start > 0 && whole[start - 1] != '/' && whole[start - 1] != Path::preferred_separator) {
+    --start;
+  }
+  if constexpr (std::is_same_v<Path::value_type, char>) {
+    return whole.substr(start);  // the system's bytes, UTF-8 here
+  } else {
+    const std::u8string u8 = Path(whole.substr(start)).u8string();
+    return std::string(u8.begin(), u8.end());
+  }
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
 std::optional<std::string_view> FamilyExtensionOf(std::string_view fileName,
                                                   std::string_view layer) {
-  const std::string lowerName = LowerAscii(fileName);
-  const std::string lowerLayer = LowerAscii(layer);
-  if (!std::string_view(lowerName).starts_with(lowerLayer)) return std::nullopt;
-  const std::string_view extension = std::string_view(lowerName).substr(lowerLayer.size());
+  if (fileName.size() <= layer.size() ||
+      !EqualIgnoringAsciiCase(fileName.substr(0, layer.size()), layer)) {
+    return std::nullopt;
+  }
+  const std::string_view extension = fileName.substr(layer.size());
   for (const std::string_view family : kLayerFamilyExtensions) {
-    if (extension == family) return family;
+    if (EqualIgnoringAsciiCase(extension, family)) return family;
   }
   return std::nullopt;
 }

@@ -18,6 +18,9 @@ inline constexpr std::string_view kLayerFamilyExtensions[] = {
 // ASCII letters in lower case; other bytes as they are.
 std::string LowerAscii(std::string_view text);
 
+// Whether the texts are equal but for the case of their ASCII letters.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The last part of the path as UTF-8 text.
 std::string FileNameOf(const std::filesystem::path& path);
 

@@ -263,10 +263,6 @@ void Layer::SetStyle(std::string style) {
   if (IsOpen()) files_->style = std::move(style);
 }
 
-void Layer::SetDestination(FileSets* run) {
-  if (IsOpen()) destination_ = run;
-}
-
 std::int32_t Layer::ShapeType() const {
   if (!IsOpen()) return 0;
   int type = 0;
@@ -370,7 +366,7 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePa
 }
 
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePath,
-                std::span<const FieldDef> fields, Layer& layer) {
+                std::span<const FieldDef> fields, Layer& layer, FileSets* destination) {
   layer = Layer{};
 
   const std::string_view base = basePath.text;
@@ -381,7 +377,7 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePa
 
   auto files = std::make_unique<Layer::Files>();
   files->base = basePath.path;
-  if (!FolderExists(files->base)) return LayerFault::kFolderMissing;
+  if (destination == nullptr && !FolderExists(files->base)) return LayerFault::kFolderMissing;
   SAHooks hooks = MemoryHooks();
   const OpeningIn opening(files->memory);
 
@@ -407,6 +403,7 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePa
   layer.basePath_ = std::string(base);
   layer.fields_.assign(fields.begin(), fields.end());
   layer.files_ = std::move(files);
+  layer.destination_ = destination;
   return {};
 }
 

@@ -63,10 +63,6 @@ class Layer {
   bool IsOpen() const;
   // The QGIS style published beside the open layer as <base>.qml; empty for none.
   void SetStyle(std::string style);
-  // The files of the run that the open layer's set joins when it is closed, to be put in place
-  // together with the rest of the run's (file_publisher.h); without them, the layer's files are put
-  // in place as it is closed.
-  void SetDestination(FileSets* run);
   // The shape type of the open layer's shapefile; 0 when the layer is not open.
   std::int32_t ShapeType() const;
   // Folder + separator + layer name, cp1251; empty when the layer was not created.
@@ -93,7 +89,7 @@ class Layer {
  private:
   struct Files;
   friend Fault OpenLayer(std::int32_t, std::int32_t, const NamedPath&, std::span<const FieldDef>,
-                         Layer&);
+                         Layer&, FileSets*);
   friend Outcome CloseLayer(Layer&);
   friend void DiscardLayer(Layer&);
 
@@ -111,12 +107,17 @@ class Layer {
 // width above 255. A blank base path gives LayerFault::kTableNotCreated, one whose folder is not
 // there (or cannot be asked about) kFolderMissing. A layer still open in `layer` is discarded
 // first.
+//
+// With a destination, the files of the run that the layer's set joins when it is closed, to be put
+// in place together with the rest of them (file_publisher.h), the layer is written in memory
+// alone: its folder need not be there yet. Without one, its files are put in place as it is
+// closed.
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                 std::span<const FieldDef> fields, Layer& layer);
 
 // The same at a base path named already (its text without trailing blanks).
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& base,
-                std::span<const FieldDef> fields, Layer& layer);
+                std::span<const FieldDef> fields, Layer& layer, FileSets* destination = nullptr);
 
 // Closes the table, then the shapefile, and hands the layer's files, its companions (the .qml
 // style among them, when the layer has one) first and its .shp last, to its destination; without

@@ -31,11 +31,8 @@ Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view n
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
                     FileSets* destination) {
   const NamedPath base = Joined(folder, name);
-  const Fault fault = OpenLayer(CS, shapeType, base, fields, layer);
-  if (!fault) {
-    layer.SetDestination(destination);
-    return Success();
-  }
+  const Fault fault = OpenLayer(CS, shapeType, base, fields, layer, destination);
+  if (!fault) return Success();
   const std::optional<LayerFault> why = fault.As<LayerFault>();
   return {fault, "cannot create the layer " + Quoted(base.text) + ": " +
                      std::string(why ? LayerFaultText(*why) : "it was refused")};

@@ -16,7 +16,7 @@
 namespace mapbasis {
 
 // Opens the layer `name` in `folder` with the run's coordinate system; closed, its files join
-// `destination` (Layer::SetDestination). On failure the fault is OpenLayer's and the reason says
+// `destination` (OpenLayer). On failure the fault is OpenLayer's and the reason says
 // what failed, `cannot create the layer "<path>": its folder is not there`.
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
