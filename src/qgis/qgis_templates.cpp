@@ -14,7 +14,9 @@ std::string_view OneLineTemplate(std::string_view name) {
 
 std::string FillTemplate(std::string_view text, const TemplateValues& values) {
   std::string out;
-  out.reserve(text.size() + 256);
+  std::size_t filled = text.size();
+  for (const auto& value : values) filled += value.second.size();
+  out.reserve(filled);
   std::size_t at = 0;
   while (at < text.size()) {
     const std::size_t open = text.find("{{", at);

@@ -321,7 +321,9 @@ Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolde
                           std::string_view sheetName, FileSets* destination) {
   std::string text = SheetProjectText(p, sheetName);
   if (text.empty()) return Success();
-  FileSet file{{resultFolder.path / fs::path(kSheetProjectName), std::move(text)}};
+  // Built in place: a set made from a list of files would copy the text.
+  FileSet file;
+  file.push_back({resultFolder.path / fs::path(kSheetProjectName), std::move(text)});
   if (destination != nullptr) {
     destination->push_back(std::move(file));
     return Success();

@@ -12,10 +12,11 @@ namespace mapbasis {
 namespace {
 
 TEST(FormatText, NumbersLaidOutAsPrintfLaysThemOut) {
-  std::vector<double> values = {0.0,   -0.0,   0.5,    1.5,     2.5,    -2.5,   0.125, 0.005,
-                                6.5,   -7.25,  59.995, 359.999, 1e22,   -1e300, 5e-324,
-                                HUGE_VAL, -HUGE_VAL, std::nan(""), -std::nan(""),
-                                std::numeric_limits<double>::max()};
+  std::vector<double> values = {
+      0.0,      -0.0,      0.5,          1.5,           2.5,
+      -2.5,     0.125,     0.005,        6.5,           -7.25,
+      59.995,   359.999,   1e22,         -1e300,        5e-324,
+      HUGE_VAL, -HUGE_VAL, std::nan(""), -std::nan(""), std::numeric_limits<double>::max()};
   // Every second of three degrees, as the nodes' angles are, and a little off each.
   for (int s = 0; s <= 3 * 3600; s += 7) values.push_back(54.0 + s / 3600.0 + 1e-7 * (s % 5));
   for (const double v : values) {
