@@ -15,6 +15,21 @@ std::string LowerAscii(std::string_view text) {
   return lower;
 }
 
+namespace {
+
+// A name as the system gives it, in UTF-8: its own bytes where it stores UTF-8.
+template <class Native>
+std::string Utf8Of(const Native& name) {
+  if constexpr (std::is_same_v<Native, std::string>) {
+    return name;
+  } else {
+    const std::u8string u8 = std::filesystem::path(name).u8string();
+    return std::string(u8.begin(), u8.end());
+  }
+}
+
+}  // namespace
+
 std::string FileNameOf(const std::filesystem::path& path) {
   // The part after the last separator, found without parsing the path again: folders' listings ask
   // it of every entry.
@@ -24,12 +39,7 @@ std::string FileNameOf(const std::filesystem::path& path) {
   while (start > 0 && whole[start - 1] != '/' && whole[start - 1] != Path::preferred_separator) {
     --start;
   }
-  if constexpr (std::is_same_v<Path::value_type, char>) {
-    return whole.substr(start);  // the system's bytes, UTF-8 here
-  } else {
-    const std::u8string u8 = Path(whole.substr(start)).u8string();
-    return std::string(u8.begin(), u8.end());
-  }
+  return Utf8Of(whole.substr(start));
 }
 
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
