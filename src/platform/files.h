@@ -119,7 +119,10 @@ std::error_code RenameReplacing(const std::filesystem::path& from, const std::fi
 std::error_code RenameIntoFreeName(const std::filesystem::path& from,
                                    const std::filesystem::path& to);
 
-// Whether the program may list, make and delete entries in the folder.
+// Whether the program may list, make and delete entries in the folder: the rights of this user
+// (root's included), a read-only mount, an immutable folder, a file system that takes no files
+// (/proc, /sys). Linux asks the system and makes nothing; Windows, which decides access only when
+// an entry is made, makes one that it removes as it closes it. A full disk is not seen here.
 std::error_code CheckWritableFolder(const std::filesystem::path& folder);
 
 // Whether the system would refuse to move or delete the file even in a folder the program may write

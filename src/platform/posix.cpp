@@ -3,9 +3,11 @@
 #include <dlfcn.h>
 #include <elf.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -143,27 +145,30 @@ std::error_code RenameIntoFreeName(const std::filesystem::path& from,
 }
 
 std::error_code CheckWritableFolder(const std::filesystem::path& folder) {
-  // Whether a file can be made there, which neither the permission bits (root passes them all)
-  // nor the file system's kind (/proc) tell alone. The file is an unnamed one that never shows in
-  // the folder, where the file system makes those; else one with a temporary name, removed at once.
-  const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (unnamed >= 0) {
-    ::close(unnamed);
-    return {};
-  }
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return LastErrno();
-  static unsigned probes = 0;
-  for (;;) {
-    const std::filesystem::path probe =
-        folder / (std::string(kTemporaryPrefix) + "probe-" + std::to_string(::getpid()) + "-" +
-                  std::to_string(++probes) + ".tmp");
-    const int fd =
-        ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return LastErrno();
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return {};
+  // The kernel's own judgement for this process: permissions and ACLs, root's rights, a read-only
+  // mount (EROFS), an immutable folder (EPERM). Nothing is made to see: an entry made and removed
+  // at every run would cost the file system an inode each time, and where it keeps recently freed
+  // inodes apart for a while (ext4 without a journal), it cost every later file more and more.
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK | R_OK, AT_EACCESS) != 0)
+    return LastErrno();
+  // A file system that keeps no files of its own lets root through the permission bits.
+  struct statfs info {};
+  if (::statfs(folder.c_str(), &info) != 0) return LastErrno();
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case SELINUX_MAGIC:
+    case BPF_FS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case DEVPTS_SUPER_MAGIC:
+    case BINFMTFS_MAGIC:
+    case NSFS_MAGIC: return Errno(EACCES);
+    default: return {};
   }
 }
 

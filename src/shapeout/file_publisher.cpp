@@ -131,18 +131,19 @@ struct Aside {
 // nothing either until it has to say what failed.
 class Journal {
  public:
-  Journal(std::span<const FileSet> sets, const OldFiles& old) : sets_(sets) {
+  Journal(std::span<const FileSet> sets, const OldFiles& old) {
     std::size_t files = 0;
     for (const FileSet& set : sets) files += set.size();
-    temporaries.reserve(files);
+    keys.reserve(sets.size());
+    placed.reserve(files);
     std::size_t oldFiles = 0;
     for (const auto& set : old.sets) oldFiles += set.size();
     asides.reserve(oldFiles);
   }
 
-  std::vector<fs::path> temporaries;  // the new files' hidden names, in order
-  std::vector<Aside> asides;
-  std::size_t placed = 0;  // how many new files are in place, in order
+  std::vector<fs::path> keys;           // each set's key under its hidden name, until in place
+  std::vector<Aside> asides;            // the old files moved aside, in order
+  std::vector<const fs::path*> placed;  // the new files under their names, begun or whole
 
   // What the undoing stopped at: the file, the hidden name of the old file it could not move back
   // (none when a new file could not be removed), and why.
@@ -158,11 +159,12 @@ class Journal {
   bool Undo(Stop& stop) {
     bool whole = true;
     // What was put in place goes, a set's key before its other files.
-    for (; whole && placed > 0; --placed) {
-      const fs::path& final = NewFileAt(placed - 1);
-      if ((stop.error = RemovePersistently(final))) {
-        stop.file = &final;
+    while (whole && !placed.empty()) {
+      if ((stop.error = RemovePersistently(*placed.back()))) {
+        stop.file = placed.back();
         whole = false;
+      } else {
+        placed.pop_back();
       }
     }
     // The old files come back, a set's key after its other files.
@@ -178,24 +180,12 @@ class Journal {
         asides.pop_back();
       }
     }
-    // The temporaries not put in place go.
-    for (std::size_t i = placed; i < temporaries.size(); ++i) {
-      (void)RemovePersistently(temporaries[i]);
+    // The keys not put in place go.
+    for (const fs::path& key : keys) {
+      if (!key.empty()) (void)RemovePersistently(key);
     }
     return whole;
   }
-
-  // The final name of the n-th new file.
-  const fs::path& NewFileAt(std::size_t n) const {
-    for (const FileSet& set : sets_) {
-      if (n < set.size()) return set[n].path;
-      n -= set.size();
-    }
-    return sets_.back().back().path;  // never reached: n counts files of the sets
-  }
-
- private:
-  std::span<const FileSet> sets_;
 };
 
 // Undoes the journal after `failure` and says so.
@@ -205,19 +195,18 @@ Outcome UndoAfter(Journal& journal, Outcome failure) {
   return NotUndone(failure, *stop.file, stop.hidden, stop.error);
 }
 
-// Steps 1 to 4; a failure is undone by the caller.
+// Steps 1 to 3; a failure is undone by the caller.
 Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> sets) {
-  // 1. The new files, whole, under hidden names.
+  // 1. Each set's key, whole, under a hidden name.
   for (const FileSet& set : sets) {
-    for (const PendingFile& file : set) {
-      fs::path temporary;
-      const std::error_code error =
-          IntoFreeHiddenName(file.path, kNewEnding, temporary,
-                             [&](const fs::path& name) { return WriteWhole(name, file.bytes); });
-      // A file begun and not finished is removed with the rest.
-      if (!platform::IsTaken(error)) journal.temporaries.push_back(std::move(temporary));
-      if (error) return NotWritten(file.path, error);
-    }
+    const PendingFile& key = set.back();
+    fs::path hidden;
+    const std::error_code error =
+        IntoFreeHiddenName(key.path, kNewEnding, hidden,
+                           [&](const fs::path& name) { return WriteWhole(name, key.bytes); });
+    // A file begun and not finished is removed with the rest.
+    if (!platform::IsTaken(error)) journal.keys.push_back(std::move(hidden));
+    if (error) return NotWritten(key.path, error);
   }
 
   // 2. The old files aside, each set's key first.
@@ -233,15 +222,25 @@ Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> 
     }
   }
 
-  // 3. The new files into their names, each set's key last.
-  for (const FileSet& set : sets) {
-    for (const PendingFile& file : set) {
-      const fs::path& temporary = journal.temporaries[journal.placed];
-      if (std::error_code error = platform::RenameIntoFreeName(temporary, file.path)) {
-        return NotPutInPlace(file.path, error);
+  // 3. Each set's other files written into their names, which are free now, then its key renamed
+  // into its own.
+  for (std::size_t i = 0; i < sets.size(); ++i) {
+    const FileSet& set = sets[i];
+    for (std::size_t j = 0; j + 1 < set.size(); ++j) {
+      platform::NewFile out;
+      std::error_code error = out.Create(set[j].path);
+      if (!error) {
+        journal.placed.push_back(&set[j].path);
+        error = out.Write(set[j].bytes);
+        if (!error) error = out.Close();
       }
-      ++journal.placed;
+      if (error) return NotWritten(set[j].path, error);
     }
+    if (std::error_code error = platform::RenameIntoFreeName(journal.keys[i], set.back().path)) {
+      return NotPutInPlace(set.back().path, error);
+    }
+    journal.placed.push_back(&set.back().path);
+    journal.keys[i].clear();
   }
   return Success();
 }

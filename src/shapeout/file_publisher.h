@@ -8,22 +8,22 @@
 // key name a set whose other files are missing or of another version.
 //
 // ReplaceFiles works in four steps:
-//   1. Every new file is written whole into a temporary file of its folder, made anew under a
-//      hidden name that nothing takes (never through a link): a full disk or a failing write
-//      meets the run here, before any old file has moved.
+//   1. Each set's key is written whole into a hidden file of its folder, made anew under a name
+//      that nothing takes (never through a link).
 //   2. Every old file is moved aside into a hidden name in its own folder, each set's key first.
-//   3. The temporaries are renamed into their final names, which are free now (a rename that never
-//      replaces, and that costs no more than any rename: a rename over an existing file makes
-//      some file systems write the new file out at once), each set's key last.
+//   3. Each set's other files are written into their names, which are free now, and its key is
+//      renamed into its own (a rename that never replaces, and that costs no more than any rename:
+//      a rename over an existing file makes some file systems write the new file out at once).
+//      A set is keyed on its key: until that comes, its other files are no set at all.
 //   4. The old files moved aside, and the leftovers of stopped runs, are removed in one sweep.
 // A failure in steps 1 to 3 undoes every step taken, the last first: what was put in place is
 // removed (a key before the rest of its set), the old files are moved back (a key after the rest
-// of its set), the temporaries are removed. Each step undone passes back through a state the steps
+// of its set), the hidden keys are removed. Each step undone passes back through a state the steps
 // forward passed through, so the sets stay whole at every instant of the undoing too. A step of the
 // undoing or of the sweep that fails is tried again a few times before it counts as failed.
 //
 // The hidden names start with platform::kTemporaryPrefix and name the file they stand for:
-// ".mapbasis-HypsA.shp.tmp" for a new file, ".mapbasis-HypsA.shp.old" for an old one moved aside
+// ".mapbasis-HypsA.shp.tmp" for a new key, ".mapbasis-HypsA.shp.old" for an old file moved aside
 // (a number before the ending when the name is taken: ".mapbasis-HypsA.shp.2.old"). A reader that
 // lists a folder's layers never takes them for layer files. A run that is killed leaves them; the
 // next run that succeeds removes them in its sweep (see IsHiddenNameOf).
@@ -40,9 +40,9 @@
 namespace mapbasis {
 
 enum class PublishFault {
-  kNotWritten = 1,  // a new file could not be written; nothing was touched
+  kNotWritten = 1,  // a new file could not be written; everything is as it was
   kOldNotMoved,     // an old file could not be moved aside; everything is as it was
-  kNotPutInPlace,   // a new file could not be put in place; everything is as it was
+  kNotPutInPlace,   // a new key could not be put in place; everything is as it was
   kNotUndone,       // after a failure, the old files could not all be put back
   kNotSwept,        // the new files stand, but an old file moved aside could not be removed
 };
