@@ -148,7 +148,7 @@ std::error_code CheckWritableFolder(const std::filesystem::path& folder) {
   // The kernel's own judgement for this process: permissions and ACLs, root's rights, a read-only
   // mount (EROFS), an immutable folder (EPERM). Nothing is made to see: an entry made and removed
   // at every run would cost the file system an inode each time, and where it keeps recently freed
-  // inodes apart for a while (ext4 without a journal), it cost every later file more and more.
+  // inodes apart for a while (ext4 without a journal), it makes every later file there cost more.
   if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK | R_OK, AT_EACCESS) != 0)
     return LastErrno();
   // A file system that keeps no files of its own lets root through the permission bits.

@@ -108,6 +108,11 @@ class OneFailingCall(unittest.TestCase):
                                               f"-einject={call}:error={error}:when={n}"))
                 left = tree(work)
                 said = r.stderr.decode("utf-8", "replace")
+                shutil.rmtree(work)
+                # A sanitized build's runtime makes calls of its own (a write that probes memory);
+                # one that fails stops the runtime, not the program.
+                if "Sanitizer" in said and "CHECK failed" in said:
+                    continue
                 if r.returncode == 0:
                     self.assertEqual(sorted(left), sorted(new),
                                      f"{what}: ended with 0 without the new sheet ({said})")
@@ -119,7 +124,6 @@ class OneFailingCall(unittest.TestCase):
                     self.assertEqual(said.count("\n"), 1, f"{what}: {said}")
                     self.assertEqual(sorted(left), sorted(old), f"{what}: {said}")
                     self.assertTrue(left == old, f"{what}: a file changed: {said}")
-                shutil.rmtree(work)
         # Most failures end the run: a failing call is not taken for success.
         self.assertGreater(failures, 100)
 
