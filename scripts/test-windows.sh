@@ -17,7 +17,12 @@ cd "$(dirname "$0")/.."
 cmake --preset linux-reference >/dev/null
 cmake --build --preset linux-reference
 
-/usr/bin/python3 tests/windows/wine_check.py build-linux-reference/mapbasis build-windows/mapbasis.exe .
+# A second program that holds a layer file open, as a GIS that shows the sheet does.
+x86_64-w64-mingw32-g++-posix -municode -static -O2 -Wall -Wextra -Werror \
+  tests/windows/hold_open.cpp -o build-windows/hold_open.exe
+
+/usr/bin/python3 tests/windows/wine_check.py build-linux-reference/mapbasis build-windows/mapbasis.exe . \
+  build-windows/hold_open.exe
 # The dialogs through the windowed program, the one a user double-clicks.
 /usr/bin/python3 tests/windows/wine_dialogs.py build-linux-reference/mapbasis \
   build-windows/mapbasisw.exe "${screenshots[@]}"

@@ -9,6 +9,7 @@
 #include "core/fixed_text.h"
 #include "core/messages.h"
 #include "core/sheet_parameters.h"
+#include "driver/result_folder.h"
 #include "platform/files.h"
 
 namespace mapbasis {
@@ -52,7 +53,7 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
   return search;
 }
 
-FolderSearch CheckResultFolder(std::string_view typed) {
+FolderSearch CheckTypedResultFolder(std::string_view typed) {
   const std::string_view text = TrimBlanks(typed);
   if (text.empty()) return {};
   for (const char c : text) {
@@ -62,7 +63,9 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   }
 
   std::error_code ec;
-  fs::path folder = fs::absolute(PathFromCp1251(text), ec);
+  // Read as a batch run reads its Path.
+  const ResultFolders read = ResultFoldersOf(std::string(text) + platform::kPathSeparator);
+  fs::path folder = fs::absolute(read.result.path, ec);
   if (ec) return Refused(SystemErrorText(ec));
   folder = folder.lexically_normal();
   std::optional<std::string> whole = Cp1251FromPath(folder);
@@ -90,6 +93,10 @@ FolderSearch CheckResultFolder(std::string_view typed) {
   }
   if (platform::CheckWritableFolder(existing)) {
     return Refused(Tr("The program may not write in the folder %1", Shown(existing)));
+  }
+  // Every check of a run, so that the run never refuses what the field took.
+  if (Outcome usable = CheckResultFolder(ResultFoldersOf(*whole)); !usable.ok()) {
+    return Refused(std::move(usable.reason));
   }
 
   FolderSearch search;

@@ -23,11 +23,14 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
                                 std::string_view title);
 
 // Whether the folder in the folder field (typed, pasted or picked; cp1251) can be the result
-// folder. A relative folder is taken from the current directory. An existing folder must be one
-// the program may write in; a missing one must be one it can make (the run makes it). Confirmed
-// with the folder as the record holds it (whole, ending with the separator), else refused with
-// the reason; an empty field is neither.
-FolderSearch CheckResultFolder(std::string_view typed);
+// folder, read as a batch run reads its Path (a leading "~/" is the home folder on Linux; '/'
+// separates as '\' does on Windows). A relative folder is taken from the current directory. An
+// existing folder must be one the program may write in; a missing one must be one it can make
+// (the run makes it); and it must pass every check a run makes before it touches anything
+// (driver/result_folder.h: CheckResultFolder), so that nothing accepted here fails later.
+// Confirmed with the folder as the record holds it (whole, ending with the separator), else
+// refused with the reason; an empty field is neither.
+FolderSearch CheckTypedResultFolder(std::string_view typed);
 
 // Why the folder field (as the user sees it, UTF-8) cannot be had as cp1251: the first character
 // cp1251 lacks, named by its code and the text before it; empty when there is none.

@@ -170,7 +170,7 @@ DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) 
       pending = std::move(lacking);
       continue;
     }
-    const FolderSearch folder = CheckResultFolder(dialog->GetText(kResultFolder));
+    const FolderSearch folder = CheckTypedResultFolder(dialog->GetText(kResultFolder));
     if (!folder.confirmed) {
       pending = folder.refusal.empty() ? kNoResultFolder.str() : folder.refusal;
       continue;

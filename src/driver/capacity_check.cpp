@@ -6,9 +6,7 @@
 
 #include "core/angle_tolerance.h"
 #include "core/messages.h"
-#include "driver/frame_stage.h"
 #include "driver/run_generation.h"
-#include "frame/frame_layers.h"
 #include "graticule/grid_lines.h"
 #include "graticule/line_vertices.h"
 
@@ -84,14 +82,6 @@ Outcome CheckSheetFits(const SheetParameters& p) {
     return Failure(kDoesNotFit, Tr("a line of the sheet would need more than %1 vertices; the "
                                    "trapezoid is too large: bring xFrom, xTo, yFrom and yTo closer",
                                    kWorkArrayCapacity));
-  }
-
-  // The frame's lines lie outside the sheet, longer than its own at high latitudes: the frame is
-  // built once without being written, with the neighbours' names that set its gaps.
-  NameSheets(p, sheet);
-  if (Outcome fits = CheckFrameFits(FrameArgsOf(p, sheet), sheet.ParallelLats, sheet.MeridianLons);
-      !fits.ok()) {
-    return Failure(kDoesNotFit, Tr("the frame cannot be built: %1", fits.reason));
   }
   return Success();
 }

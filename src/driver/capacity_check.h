@@ -1,5 +1,7 @@
-// What a run can hold: 100 graticule lines each way and 10 000 vertices a line. A sheet that would
-// need more is refused before its first layer is written.
+// What a run can hold: 100 graticule lines each way and 10 000 vertices a line of the sheet. A
+// sheet that would need more is refused before it is generated. (A frame line that would need more,
+// far outside a sheet near the pole, fails the generation, which is made in memory before anything
+// on disk is touched.)
 #pragma once
 
 #include "core/outcome.h"

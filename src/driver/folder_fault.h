@@ -11,10 +11,10 @@ namespace mapbasis {
 
 enum class FolderFault {
   kResultFolderMissing = 1,  // no such folder, or a name no folder can have
-  kHypsFolder = 2,           // the HYPS folder cannot be made or cleared
-  kFrameFolder = 3,          // the FRAME folder cannot be made or cleared
+  kHypsFolder = 2,           // the HYPS folder cannot be made, or its old layers cannot be moved
+  kFrameFolder = 3,          // the FRAME folder cannot be made, or its old layers cannot be moved
   kResultFolderLocked = 4,   // the result folder cannot be locked
-  kResultFile = 5,           // a file of the result folder itself (its project) cannot be replaced
+  kResultFile = 5,           // the result folder cannot be written in, or its project replaced
   kResultFolderNotMade = 7,  // the result folder cannot be made
 };
 

@@ -37,6 +37,7 @@ Outcome FrameStage(const SheetParameters& p, const ResultFolders& folders, Gener
   FrameArgs args = FrameArgsOf(p, work);
   args.Folders = folders;
   args.Styles = SheetLayerStyles(p);
+  args.Destination = &work.Files;
   return WriteFrameLayers(args, work.ParallelLats, work.MeridianLons, work.Work);
 }
 

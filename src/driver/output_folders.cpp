@@ -1,18 +1,15 @@
 #include "driver/output_folders.h"
 
 #include <algorithm>
-#include <optional>
-#include <span>
 #include <string_view>
 #include <system_error>
-#include <utility>
 
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/messages.h"
 #include "core/sheet_parameters.h"
 #include "platform/files.h"
-#include "shapeout/file_publisher.h"
+#include "qgis/sheet_project.h"
 #include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_family.h"
 #include "shapeout/layer_files.h"
@@ -28,41 +25,8 @@ FolderFault FailureOf(LayerFolder folder) {
   return folder == LayerFolder::kHyps ? FolderFault::kHypsFolder : FolderFault::kFrameFolder;
 }
 
-// 0 when made, 1 when a folder already stands there (made by a run beside this one, say), -1 on
-// failure.
-int MakeFolder(const fs::path& folder, std::error_code& error) {
-  error = platform::MakeFolder(folder);
-  if (!error) return 0;
-  platform::EntryType type = platform::EntryType::kMissing;
-  if (platform::IsTaken(error) && !platform::FollowedStatusOf(folder, type) &&
-      type == platform::EntryType::kFolder) {
-    return 1;
-  }
-  return -1;
-}
+Outcome Refuse(const Fault& fault, std::string why) { return {fault, std::move(why)}; }
 
-// Removes the file; nothing there is no failure.
-std::error_code RemoveFile(const fs::path& file) {
-  const std::error_code error = platform::RemoveFile(file);
-  return platform::IsMissing(error) ? std::error_code{} : error;
-}
-
-// What preparing one sub-folder will do, found before anything is done.
-struct FolderPlan {
-  std::string text;  // the folder's path, cp1251
-  fs::path path;
-  FolderFault failure = FolderFault::kHypsFolder;
-  bool create = false;
-  std::vector<fs::path> shapeFiles;  // removed first
-  std::vector<fs::path> others;      // temporaries and companions, removed after them
-  std::vector<OldLayers::Layer> kept;
-};
-
-Outcome Refuse(const FolderPlan& plan, const std::string& why) {
-  return Failure(plan.failure, why);
-}
-
-// Sorts the folder's entries into what goes, what stays for replacement and what is not ours.
 // The names of the catalogue's layers in the folder.
 std::vector<std::string_view> LayersIn(LayerFolder folder) {
   std::vector<std::string_view> names;
@@ -72,132 +36,110 @@ std::vector<std::string_view> LayersIn(LayerFolder folder) {
   return names;
 }
 
-Outcome PlanRemovals(std::span<const std::string_view> layers, bool keep, FolderPlan& plan) {
-  // The types come with the listing; a link is never taken for a folder.
-  std::vector<platform::FolderEntry> entries;
-  if (std::error_code error = platform::ListFolder(plan.path, entries)) {
-    return Refuse(
-        plan, Tr("cannot read the folder %1: %2", QuotedPath(plan.path), SystemErrorText(error)));
+// Whether the name is a hidden file that a stopped run left for a file of the layer's family.
+bool IsLeftoverOf(std::string_view fileName, std::string_view layer) {
+  if (!fileName.starts_with(platform::kTemporaryPrefix)) return false;
+  std::string name(layer);
+  for (const std::string_view extension : kLayerFamilyExtensions) {
+    name.resize(layer.size());
+    name += extension;
+    if (IsHiddenNameOf(fileName, name)) return true;
   }
+  return false;
+}
 
-  for (const auto& [path, type] : entries) {
-    const bool isFolder = type == platform::EntryType::kFolder;
-    const std::string name = FileNameOf(path);
-    const std::string lower = LowerAscii(name);
-    for (const std::string_view layer : layers) {
-      if (isFolder && IsWrittenName(name, layer)) {
-        return Refuse(plan, Tr("a folder stands where a layer file goes: %1", QuotedPath(path)));
-      }
-    }
-    if (isFolder) continue;
-    if (lower.starts_with(platform::kTemporaryPrefix)) {
-      plan.others.push_back(path);
-      continue;
-    }
-    for (const std::string_view layer : layers) {
-      const auto extension = FamilyExtensionOf(name, layer);
-      if (!extension) continue;
-      if (*extension == LowerAscii(kLayerKeyExtension)) {
-        plan.shapeFiles.push_back(path);
-        break;
-      }
-      bool replaced = false;
-      for (const std::string_view companion : kLayerCompanionExtensions) {
-        replaced = replaced || name == std::string(layer) + std::string(companion);
-      }
-      if (!(keep && replaced)) {
-        plan.others.push_back(path);
-        break;
-      }
-      fs::path shapeFile = plan.path / PathFromCp1251(layer);
-      shapeFile += kLayerKeyExtension;
-      // One entry per layer: the entries of a folder come in any order.
-      auto& kept = plan.kept;
-      auto entry = std::find_if(kept.begin(), kept.end(),
-                                [&](const auto& k) { return k.shapeFile == shapeFile; });
-      if (entry == kept.end()) entry = kept.insert(kept.end(), {shapeFile, {}});
-      entry->companions.push_back(path);
-      break;
-    }
-  }
-
-  // Each old layer must be removable as a whole before any of it goes.
-  const auto checkAll = [&](const std::vector<fs::path>& files) -> Outcome {
-    for (const fs::path& file : files) {
+// Every old file and leftover must be one the run may move and delete.
+Outcome CheckMovable(const OldFiles& old, std::size_t firstSet, std::size_t firstLeftover,
+                     const Fault& refusal) {
+  for (std::size_t i = firstSet; i < old.sets.size(); ++i) {
+    for (const fs::path& file : old.sets[i]) {
       if (std::error_code why = platform::CheckDeletable(file)) {
-        return Refuse(plan, Tr("cannot delete the old layer file %1: %2", QuotedPath(file),
-                               SystemErrorText(why)));
+        return Refuse(refusal, WhyNotMovable(file, why));
       }
     }
-    return Success();
-  };
-  if (Outcome ok = checkAll(plan.shapeFiles); !ok.ok()) return ok;
-  if (Outcome ok = checkAll(plan.others); !ok.ok()) return ok;
-  for (const auto& layer : plan.kept) {
-    if (Outcome ok = checkAll(layer.companions); !ok.ok()) return ok;
+  }
+  for (std::size_t i = firstLeftover; i < old.leftovers.size(); ++i) {
+    if (std::error_code why = platform::CheckDeletable(old.leftovers[i])) {
+      return Refuse(refusal, WhyNotMovable(old.leftovers[i], why));
+    }
   }
   return Success();
 }
 
-// Finds out what preparing one sub-folder takes; touches nothing.
-Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, bool keep,
-                   FolderPlan& plan) {
+// One sub-folder: made when missing, else its old layers found.
+Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, OutputPlan& plan) {
   const NamedPath& named = folders.Of(layerFolder);
-  const fs::path& parent = folders.result.path;
-  const std::string_view folder = named.text;
-  plan.text = named.text;
-  plan.failure = FailureOf(layerFolder);
-  if (folder.size() > kPathLength) {
-    return Refuse(plan, Tr("the folder \"%1\" would be longer than %2 characters", EchoPath(folder),
-                           kPathLength));
+  const Fault refusal = FailureOf(layerFolder);
+  if (named.text.size() > kPathLength) {
+    return Refuse(refusal, Tr("the folder \"%1\" would be longer than %2 characters",
+                              EchoPath(named.text), kPathLength));
   }
-  plan.path = named.path;
-  std::error_code ec;
-  const fs::file_status own = fs::symlink_status(plan.path, ec);
-  if (own.type() == fs::file_type::not_found) {
-    if (std::error_code why = platform::CheckWritableFolder(parent)) {
-      return Refuse(
-          plan, Tr("cannot create the folder \"%1\": %2", EchoPath(folder), SystemErrorText(why)));
-    }
-    plan.create = true;
+  platform::EntryType type = platform::EntryType::kMissing;
+  if (std::error_code why = platform::StatusOf(named.path, type)) {
+    return Refuse(refusal, Tr("cannot use the folder \"%1\": %2", EchoPath(named.text),
+                              SystemErrorText(why)));
+  }
+  if (type == platform::EntryType::kMissing) {
+    plan.foldersToMake.push_back(named.path);
     return Success();
   }
-  if (ec)
-    return Refuse(plan,
-                  Tr("cannot use the folder \"%1\": %2", EchoPath(folder), SystemErrorText(ec)));
-  if (!fs::is_directory(fs::status(plan.path, ec))) {
-    return Refuse(
-        plan, fs::is_symlink(own)
-                  ? Tr("\"%1\" exists but is not a folder (a link to no folder)", EchoPath(folder))
-                  : Tr("\"%1\" exists but is not a folder", EchoPath(folder)));
+  platform::EntryType followed = type;
+  if (type == platform::EntryType::kLink) {
+    if (std::error_code why = platform::FollowedStatusOf(named.path, followed)) {
+      return Refuse(refusal, Tr("cannot use the folder \"%1\": %2", EchoPath(named.text),
+                                SystemErrorText(why)));
+    }
   }
-  if (Outcome planned = PlanRemovals(LayersIn(layerFolder), keep, plan); !planned.ok()) {
+  if (followed != platform::EntryType::kFolder) {
+    return Refuse(refusal,
+                  type == platform::EntryType::kLink
+                      ? Tr("\"%1\" exists but is not a folder (a link to no folder)",
+                           EchoPath(named.text))
+                      : Tr("\"%1\" exists but is not a folder", EchoPath(named.text)));
+  }
+  const std::vector<std::string_view> layers = LayersIn(layerFolder);
+  bool found = false;
+  if (Outcome planned = PlanLayerFamilies(named.path, layers, refusal, plan.old, found);
+      !planned.ok()) {
     return planned;
   }
-  if (std::error_code why = platform::CheckWritableFolder(plan.path)) {
-    const bool removals = !plan.shapeFiles.empty() || !plan.others.empty();
-    const fs::path& first = !plan.shapeFiles.empty() ? plan.shapeFiles.front()
-                            : removals               ? plan.others.front()
-                                                     : plan.path;
-    return Refuse(plan, removals ? Tr("cannot delete the old layer file %1: %2", QuotedPath(first),
-                                      SystemErrorText(why))
-                                 : Tr("cannot write in the folder \"%1\": %2", EchoPath(folder),
-                                      SystemErrorText(why)));
-  }
+  plan.oldLayers = plan.oldLayers || found;
   return Success();
 }
 
-// Removes what the plan says, shape files first.
-Outcome RemoveOld(const FolderPlan& plan) {
-  for (const auto* files : {&plan.shapeFiles, &plan.others}) {
-    for (const fs::path& file : *files) {
-      if (std::error_code why = RemoveFile(file)) {
-        return Refuse(plan, Tr("cannot delete the old layer file %1: %2", QuotedPath(file),
-                               SystemErrorText(why)));
+// The result folder: the run may write in it, and its old project and what stopped runs left of
+// one may go.
+Outcome PlanResultFolder(const ResultFolders& folders, OutputPlan& plan) {
+  const fs::path& result = folders.result.path;
+  if (std::error_code why = platform::CheckWritableFolder(result)) {
+    return Refuse(FolderFault::kResultFile,
+                  Tr("cannot write in the result folder \"%1\": %2",
+                     EchoPath(folders.result.text), SystemErrorText(why)));
+  }
+  std::vector<platform::FolderEntry> entries;
+  if (std::error_code why = platform::ListFolder(result, entries)) {
+    return Refuse(FolderFault::kResultFile,
+                  Tr("cannot read the result folder \"%1\": %2", EchoPath(folders.result.text),
+                     SystemErrorText(why)));
+  }
+  const std::size_t firstSet = plan.old.sets.size();
+  const std::size_t firstLeftover = plan.old.leftovers.size();
+  const std::string project = LowerAscii(kSheetProjectName);
+  std::vector<fs::path> projects;
+  for (const auto& [path, type] : entries) {
+    const std::string name = FileNameOf(path);
+    if (LowerAscii(name) == project) {
+      if (type == platform::EntryType::kFolder) {
+        return Refuse(FolderFault::kResultFile,
+                      Tr("%1 is a folder, not a file the run writes", QuotedPath(path)));
       }
+      projects.push_back(path);
+    } else if (type != platform::EntryType::kFolder && IsHiddenNameOf(name, kSheetProjectName)) {
+      plan.old.leftovers.push_back(path);
     }
   }
-  return Success();
+  if (!projects.empty()) plan.old.sets.push_back(std::move(projects));
+  return CheckMovable(plan.old, firstSet, firstLeftover, FolderFault::kResultFile);
 }
 
 }  // namespace
@@ -217,83 +159,97 @@ Outcome CheckLayerPathLengths(const ResultFolders& result) {
   return Success();
 }
 
-void RemoveUnreplacedCompanions(const OldLayers& old) {
-  for (const auto& layer : old.kept) {
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(layer.shapeFile, ec))) continue;
-    for (const fs::path& companion : layer.companions) RemoveFile(companion);
+Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_view> layers,
+                          const Fault& refusal, OldFiles& old, bool& foundLayer) {
+  // The types come with the listing; a link is never taken for a folder.
+  std::vector<platform::FolderEntry> entries;
+  if (std::error_code error = platform::ListFolder(folder, entries)) {
+    return Refuse(refusal, Tr("cannot read the folder %1: %2", QuotedPath(folder),
+                              SystemErrorText(error)));
   }
+  const std::size_t firstSet = old.sets.size();
+  const std::size_t firstLeftover = old.leftovers.size();
+  // One set per layer: its shape files first, whatever order the folder gives its entries in.
+  std::vector<std::vector<fs::path>> keys(layers.size()), companions(layers.size());
+  const std::string key = LowerAscii(kLayerKeyExtension);
+  for (auto& [path, type] : entries) {
+    const std::string name = FileNameOf(path);
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+      if (type == platform::EntryType::kFolder) {
+        if (IsWrittenName(name, layers[i])) {
+          return Refuse(refusal, Tr("a folder stands where a layer file goes: %1", QuotedPath(path)));
+        }
+        continue;
+      }
+      if (const auto extension = FamilyExtensionOf(name, layers[i])) {
+        (*extension == key ? keys : companions)[i].push_back(std::move(path));
+        break;
+      }
+      if (IsLeftoverOf(name, layers[i])) {
+        old.leftovers.push_back(std::move(path));
+        break;
+      }
+    }
+  }
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    if (keys[i].empty() && companions[i].empty()) continue;
+    foundLayer = foundLayer || !keys[i].empty();
+    std::vector<fs::path>& set = old.sets.emplace_back(std::move(keys[i]));
+    set.insert(set.end(), companions[i].begin(), companions[i].end());
+  }
+  const bool moving = old.sets.size() > firstSet || old.leftovers.size() > firstLeftover;
+  if (std::error_code why = platform::CheckWritableFolder(folder)) {
+    return Refuse(
+        refusal,
+        (moving ? WhyNotMovable(old.sets.size() > firstSet ? old.sets[firstSet].front()
+                                                           : old.leftovers[firstLeftover],
+                                why)
+                : Tr("cannot write in the folder %1: %2", QuotedPath(folder), SystemErrorText(why))));
+  }
+  return CheckMovable(old, firstSet, firstLeftover, refusal);
 }
 
-Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old,
-                             std::span<const std::string_view> resultFiles) {
+Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan) {
   const std::string& result = folders.given;
-  const fs::path& resultPath = folders.result.path;
-  std::error_code ec;
-  const fs::file_status status = fs::status(resultPath, ec);
-  if (!fs::exists(status)) {
+  platform::EntryType type = platform::EntryType::kMissing;
+  if (std::error_code why = platform::FollowedStatusOf(folders.result.path, type)) {
+    return Failure(FolderFault::kResultFolderMissing,
+                   Tr("cannot use the result folder \"%1\": %2", EchoPath(result),
+                      SystemErrorText(why)));
+  }
+  if (type == platform::EntryType::kMissing) {
     return Failure(FolderFault::kResultFolderMissing,
                    Tr("the result folder \"%1\" does not exist", EchoPath(result)));
   }
-  if (!fs::is_directory(status)) {
+  if (type != platform::EntryType::kFolder) {
     return Failure(FolderFault::kResultFolderMissing,
                    Tr("the result folder \"%1\" is not a folder", EchoPath(result)));
   }
+  // The old project goes first: it names the old layers.
+  if (Outcome ready = PlanResultFolder(folders, plan); !ready.ok()) return ready;
+  for (const LayerFolder folder : {LayerFolder::kHyps, LayerFolder::kFrame}) {
+    if (Outcome ready = PlanFolder(folders, folder, plan); !ready.ok()) return ready;
+  }
+  return Success();
+}
 
-  // Both folders are checked before either is touched.
-  FolderPlan plans[2];
-  const LayerFolder layerFolders[] = {LayerFolder::kHyps, LayerFolder::kFrame};
-  for (std::size_t i = 0; i < std::size(plans); ++i) {
-    if (Outcome ok = PlanFolder(folders, layerFolders[i], old != nullptr, plans[i]); !ok.ok()) {
-      return ok;
+Outcome MakeOutputFolders(const OutputPlan& plan, MadeFolders& made) {
+  for (const fs::path& folder : plan.foldersToMake) {
+    const std::error_code error = platform::MakeFolder(folder);
+    if (!error) {
+      made.Add(folder);
+      continue;
     }
-  }
-
-  // The result folder's own files that the run writes anew: checked with the folders, removed
-  // before any layer is touched.
-  std::vector<fs::path> oldFiles;
-  for (const std::string_view name : resultFiles) {
-    const fs::path file = resultPath / PathFromCp1251(std::string(name));
-    const fs::file_status fileStatus = fs::symlink_status(file, ec);
-    if (!fs::exists(fileStatus)) continue;
-    if (fs::is_directory(fileStatus)) {
-      return Failure(FolderFault::kResultFile,
-                     Tr("%1 is a folder, not a file the run writes", QuotedPath(file)));
+    // Made by a run beside this one (on a folder inside this one's sub-folder, say).
+    platform::EntryType type = platform::EntryType::kMissing;
+    if (platform::IsTaken(error) && !platform::FollowedStatusOf(folder, type) &&
+        type == platform::EntryType::kFolder) {
+      continue;
     }
-    std::error_code why = platform::CheckWritableFolder(resultPath);
-    if (!why) why = platform::CheckDeletable(file);
-    if (why) {
-      return Failure(FolderFault::kResultFile,
-                     Tr("cannot replace %1: %2", QuotedPath(file), SystemErrorText(why)));
-    }
-    oldFiles.push_back(file);
-  }
-  for (const fs::path& file : oldFiles) {
-    if (std::error_code why = RemoveFile(file)) {
-      return Failure(FolderFault::kResultFile,
-                     Tr("cannot delete %1: %2", QuotedPath(file), SystemErrorText(why)));
-    }
-  }
-
-  // Folders first: a folder made here is taken away again when the other cannot be made.
-  std::vector<fs::path> made;
-  for (const FolderPlan& plan : plans) {
-    if (!plan.create) continue;
-    std::error_code why;
-    const int outcome = MakeFolder(plan.path, why);
-    if (outcome == 0) made.push_back(plan.path);
-    if (outcome < 0) {
-      for (const fs::path& folder : made) (void)platform::RemoveEmptyFolder(folder);
-      return Refuse(plan, Tr("cannot create the folder \"%1\": %2", EchoPath(plan.text),
-                             SystemErrorText(why)));
-    }
-  }
-  for (const FolderPlan& plan : plans) {
-    if (Outcome removed = RemoveOld(plan); !removed.ok()) return removed;
-    if (old != nullptr) {
-      old->found = old->found || !plan.shapeFiles.empty();
-      old->kept.insert(old->kept.end(), plan.kept.begin(), plan.kept.end());
-    }
+    const bool hyps = FileNameOf(folder) == FolderName(LayerFolder::kHyps);
+    return Failure(hyps ? FolderFault::kHypsFolder : FolderFault::kFrameFolder,
+                   Tr("cannot create the folder %1: %2", QuotedPath(folder),
+                      SystemErrorText(error)));
   }
   return Success();
 }

@@ -1,5 +1,6 @@
-// The two sub-folders of a result folder: HYPS for the graticule layers, FRAME for the frame
-// layers. Before a run they are created, or cleared of the layers that the run will replace.
+// The two sub-folders of a result folder, HYPS for the graticule layers and FRAME for the frame
+// layers, and the result folder's own project: what a run finds there before it begins, and how it
+// puts a new sheet in place of the old one, all or nothing (shapeout/file_publisher.h).
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@
 
 #include "core/outcome.h"
 #include "driver/folder_fault.h"
+#include "driver/result_folder.h"
+#include "shapeout/file_publisher.h"
 #include "shapeout/result_folders.h"
 
 namespace mapbasis {
@@ -20,47 +23,39 @@ namespace mapbasis {
 // anything is made. FolderFault::kHypsFolder or kFrameFolder.
 Outcome CheckLayerPathLengths(const ResultFolders& folders);
 
-// What preparing the folders did with the layers of an earlier run: whether there was one (its
-// shape file, in any case, was removed), and the companions of old layers (HypsA.dbf, HypsA.shx,
-// HypsA.PRJ) whose shape file is gone but which are left standing, so that the new layer's files
-// replace them in one step each. A run that did not write a layer again must remove them:
-// RemoveUnreplacedCompanions.
-struct OldLayers {
-  bool found = false;
-  struct Layer {
-    std::filesystem::path shapeFile;  // the layer's .shp as the run writes it
-    std::vector<std::filesystem::path> companions;
-  };
-  std::vector<Layer> kept;
+// What putting a sheet in place will do, found before anything is touched.
+struct OutputPlan {
+  std::vector<std::filesystem::path> foldersToMake;  // HYPS and FRAME, where missing
+  OldFiles old;            // the old layers and project, and what stopped runs left
+  bool oldLayers = false;  // whether a layer of an earlier run (its .shp) is there
 };
 
-// Removes the kept companions of every layer that has no shape file now. Failures are ignored:
-// what stays is no layer (it has no shape file), and the next run removes it.
-void RemoveUnreplacedCompanions(const OldLayers& old);
+// Finds, in `folder`, the files of the shapefile family (.shp, .shx, .dbf, .prj, .cpg, the sidecar
+// indexes and metadata, .qml; layer_family.h) of each layer named, in any letter case, a link as a
+// link: each layer's files are an old set, its .shp first, companions without a .shp included. The
+// hidden files that stopped runs left for those names are leftovers. Every one of them must be a
+// file the run may move and delete. Touches nothing. Fails with `refusal` and why: a folder that
+// cannot be read, a folder standing where a layer file goes, a file that cannot be moved (another
+// program holding it open is named with the advice to close the sheet there).
+Outcome PlanLayerFamilies(const std::filesystem::path& folder,
+                          std::span<const std::string_view> layers, const Fault& refusal,
+                          OldFiles& old, bool& foundLayer);
 
-// Prepares the HYPS and FRAME folders of the result folder.
-//
-// First everything is checked and nothing is touched: each sub-folder must be a folder (a link to
-// one counts) the run may read and write in, or be missing from a folder the run may write in;
-// every file to be deleted must be deletable. A refusal leaves both folders as they were. Then a
-// missing sub-folder is created (one that appears meanwhile is as good), and in an existing one
-// the run removes:
-//   - every stale temporary (".mapbasis-*") of a run that was stopped half-way;
-//   - the files of the shapefile family (.shp, .shx, .dbf, .prj, .cpg, the sidecar indexes and
-//     metadata, .qml) of each layer (HypsA, HypsL, HypsP; Frame, FrameDig, FrameAdj), names
-//     matched without regard to case, a link removed as a link; the .shp goes first, so that a
-//     layer is never seen half deleted. Companions without a .shp, which a stopped run leaves, go
-//     too.
-// The files named in `resultFiles` (the result folder's own, such as its QGIS project) must be
-// files the run may delete; they are removed once everything is checked, before any layer.
-// With `old`, the companions that a new layer's files will replace by name are left standing and
-// listed there instead of being deleted, and whether an old layer was there is said there too.
-// Nothing else in the folders is touched.
+// Finds out what putting the sheet in place takes, and whether it can be done; touches nothing.
+// The result folder must exist and be a folder the run may write in (its project goes there);
+// each sub-folder must be a folder (a link to one counts) the run may read and write in, or be
+// missing from the result folder; every old layer file of the catalogue's layers, the old project
+// (mapbasis.qgs in any letter case) and every leftover of a stopped run must be files the run may
+// move and delete. Nothing else in the folders is touched: `HypsA.zip`, `HypsA.shp.bak` stay.
 //
 // Fails with kResultFolderMissing when the result folder does not exist (or is no folder),
-// kHypsFolder or kFrameFolder when that folder cannot be prepared, kResultFile when a file of the
-// result folder cannot be replaced, each with one line saying why.
-Outcome PrepareOutputFolders(const ResultFolders& folders, OldLayers* old = nullptr,
-                             std::span<const std::string_view> resultFiles = {});
+// kHypsFolder or kFrameFolder when that folder cannot be used or its old layers cannot be moved,
+// kResultFile when the result folder or its project cannot be written, each with one line saying
+// why.
+Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan);
+
+// Makes the sub-folders the plan says are missing (one that appears meanwhile is as good), noting
+// those it made in `made`. Fails with kHypsFolder or kFrameFolder.
+Outcome MakeOutputFolders(const OutputPlan& plan, MadeFolders& made);
 
 }  // namespace mapbasis

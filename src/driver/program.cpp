@@ -21,6 +21,7 @@
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "qgis/sheet_project.h"
+#include "shapeout/file_publisher.h"
 
 #ifndef MAPBASIS_VERSION
 #define MAPBASIS_VERSION "unknown"
@@ -71,7 +72,8 @@ std::string Usage() {
       Tr("Exit status: 0 the sheets were generated; 8 refused or failed before generation;\n"
          "16 generation failed; with several files, the highest of their statuses. Each failure\n"
          "prints one line on stderr. --find and --index end with 0, 8 when refused, 16 when the\n"
-         "index could not be written.\n");
+         "index (or the names) could not be written; --help and --version with 16 when they\n"
+         "could not be written.\n");
   return Cp1251ToUtf8(usage);
 }
 
@@ -97,7 +99,8 @@ void Say(std::ostream& out, std::string_view text) {
 }
 
 // Everything after the parameters are known: the checks that can refuse the sheet before anything
-// is touched, then the folders and the layers. What failed, and when, decides the exit status.
+// is touched, the sheet generated in memory, then the folders and the sheet put in place. What
+// failed, and when, decides the exit status.
 enum class Stage { kChecks, kFolders, kGeneration };
 
 struct StageFailure {
@@ -105,66 +108,73 @@ struct StageFailure {
   Outcome outcome;
 };
 
-// A sheet that cannot be held is a generation failure; a result folder too long for its layers is
-// a folder failure. Both are found before anything is made.
+// A sheet that cannot be held is a generation failure; a result folder that cannot be used or
+// made is a folder failure. Both are found before anything is made.
 std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p,
                                                 const ResultFolders& folders) {
   if (Outcome fits = CheckSheetFits(p); !fits.ok()) {
     return StageFailure{Stage::kGeneration, std::move(fits)};
   }
-  if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) {
-    return StageFailure{Stage::kFolders, std::move(lengths)};
-  }
-  if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
-    return StageFailure{Stage::kFolders, std::move(name)};
+  if (Outcome usable = CheckResultFolder(folders); !usable.ok()) {
+    return StageFailure{Stage::kFolders, std::move(usable)};
   }
   return std::nullopt;
 }
 
-// The checks, then the result folder made when it is missing.
-std::optional<StageFailure> CheckAndMakeResultFolder(const SheetParameters& p,
-                                                     const ResultFolders& folders) {
-  if (auto failure = CheckBeforeTouching(p, folders)) return failure;
-  if (Outcome made = MakeResultFolder(folders); !made.ok()) {
-    return StageFailure{Stage::kFolders, std::move(made)};
+// The sheet's files, generated in memory: a sheet that cannot be made is refused with nothing on
+// disk touched.
+std::optional<StageFailure> Generate(const SheetParameters& p, const ResultFolders& folders,
+                                     const GenerationStages& stages, GenerationWork& work) {
+  if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
+    return StageFailure{Stage::kGeneration, std::move(generated)};
   }
   return std::nullopt;
 }
 
-// Locks the result folder, prepares its sub-folders and generates the layers; says whether the
-// layers of an earlier run were there.
-std::optional<StageFailure> PrepareAndGenerate(const SheetParameters& p,
-                                               const ResultFolders& folders,
-                                               const GenerationStages& stages,
-                                               bool& replacedOldLayers) {
+// Makes the result folder, locks it, finds what the sheet replaces and puts the sheet in place of
+// it, all or nothing; says whether the layers of an earlier run were there. The folders made go
+// again when the run fails.
+std::optional<StageFailure> PutInPlace(const ResultFolders& folders, const FileSets& files,
+                                       bool& replacedOldLayers) {
+  MadeFolders made;
+  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
+    return StageFailure{Stage::kFolders, std::move(making)};
+  }
   platform::FolderLock lock;
   const std::filesystem::path& resultPath = folders.result.path;
-  // A missing result folder is not locked: preparing the folders then says it is missing.
-  if (const std::error_code error = lock.Acquire(resultPath);
-      error && error != std::errc::no_such_file_or_directory &&
-      error != std::errc::not_a_directory) {
-    return StageFailure{Stage::kFolders,
-                        Failure(FolderFault::kResultFolderLocked,
-                                Tr("cannot lock the result folder \"%1\": %2",
-                                   EchoPath(folders.given), SystemErrorText(error)))};
-  }
-  // Old companions that the new layers replace by name; whatever was not replaced in the end is
-  // removed, success or not, while the lock is still held.
-  OldLayers old;
-  std::optional<StageFailure> failure;
-  // The project of an earlier sheet goes before its layers do; the run writes its own at the end.
-  const std::string_view resultFiles[] = {kSheetProjectName};
-  if (Outcome ready = PrepareOutputFolders(folders, &old, resultFiles); !ready.ok()) {
-    failure = StageFailure{Stage::kFolders, std::move(ready)};
-  } else {
-    GenerationWork work;
-    if (Outcome generated = RunGeneration(p, folders, work, stages); !generated.ok()) {
-      failure = StageFailure{Stage::kGeneration, std::move(generated)};
+  // Only a result folder that is not there goes unlocked: the plan then refuses it.
+  if (const std::error_code error = lock.Acquire(resultPath)) {
+    platform::EntryType type = platform::EntryType::kMissing;
+    if (platform::FollowedStatusOf(resultPath, type) || type != platform::EntryType::kMissing) {
+      const std::filesystem::path lockFile = platform::LockFileOf(resultPath);
+      return StageFailure{
+          Stage::kFolders,
+          Failure(FolderFault::kResultFolderLocked,
+                  lockFile.empty()
+                      ? Tr("cannot lock the result folder \"%1\": %2", EchoPath(folders.given),
+                           SystemErrorText(error))
+                      : Tr("cannot lock the result folder \"%1\" with %2: %3",
+                           EchoPath(folders.given), QuotedPath(lockFile), SystemErrorText(error)))};
     }
   }
-  RemoveUnreplacedCompanions(old);
-  replacedOldLayers = old.found;
-  return failure;
+  OutputPlan plan;
+  if (Outcome ready = PlanOutputFolders(folders, plan); !ready.ok()) {
+    return StageFailure{Stage::kFolders, std::move(ready)};
+  }
+  if (Outcome ready = MakeOutputFolders(plan, made); !ready.ok()) {
+    return StageFailure{Stage::kFolders, std::move(ready)};
+  }
+  if (Outcome placed = ReplaceFiles(plan.old, files); !placed.ok()) {
+    // An old file that could not be moved aside refuses the run as the plan would have; once it
+    // has gone in place, the sheet stands even when an old file could not be swept.
+    if (placed.fault == PublishFault::kNotSwept) made.Keep();
+    return StageFailure{
+        placed.fault == PublishFault::kOldNotMoved ? Stage::kFolders : Stage::kGeneration,
+        std::move(placed)};
+  }
+  made.Keep();
+  replacedOldLayers = plan.oldLayers;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -199,10 +209,12 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
     }
     // Later failures name the parameter file too: a script may run many of them.
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    auto failure = CheckAndMakeResultFolder(p, folders);
+    auto failure = CheckBeforeTouching(p, folders);
     stage = Stage::kGeneration;
+    GenerationWork work;
+    if (!failure) failure = Generate(p, folders, StandardStages(), work);
     bool replacedOldLayers = false;
-    if (!failure) failure = PrepareAndGenerate(p, folders, StandardStages(), replacedOldLayers);
+    if (!failure) failure = PutInPlace(folders, work.Files, replacedOldLayers);
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -228,10 +240,12 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
   try {
     // A typed result folder that is missing is made, as in a batch run, once the checks passed.
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    failure = CheckAndMakeResultFolder(p, folders);
+    failure = CheckBeforeTouching(p, folders);
+    GenerationWork work;
+    if (!failure) failure = Generate(p, folders, stages, work);
     // The box says so when the layers of an earlier run are replaced.
     bool replacing = false;
-    if (!failure) failure = PrepareAndGenerate(p, folders, stages, replacing);
+    if (!failure) failure = PutInPlace(folders, work.Files, replacing);
     if (!failure) done = DoneMessage(p, folders, replacing);
   } catch (const std::exception& e) {
     // What a run throws ends it as a batch run ends it, but in the box: a user started from the
@@ -259,14 +273,20 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
 
 int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, std::ostream& out,
                std::ostream& diagnostics) {
+  // What cannot be written (stdout on a full disk, a closed pipe) is not done.
+  const auto written = [&] {
+    if (out.flush()) return kExitDone;
+    Say(diagnostics, Tr("cannot write to the standard output"));
+    return kExitGenerationFailed;
+  };
   if (!args.empty() && (args.front() == "--help" || args.front() == "-h")) {
     out << Usage();
-    return kExitDone;
+    return written();
   }
   if (!args.empty() && args.front() == "--version") {
     // The version the information dialog names ("Версия 3.0"), with the program's own release.
     out << "mapbasis " << MAPBASIS_VERSION << '\n';
-    return kExitDone;
+    return written();
   }
   if (!args.empty() && args.front() == "--find") {
     return RunFindCommand(std::span(args).subspan(1), out, diagnostics);

@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/messages.h"
+#include "driver/output_folders.h"
 #include "platform/files.h"
 
 namespace fs = std::filesystem;
@@ -15,6 +16,14 @@ namespace fs = std::filesystem;
 namespace mapbasis {
 
 namespace {
+
+std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
 
 std::size_t NativeLength(std::string_view part) { return PathFromCp1251(part).native().size(); }
 
@@ -29,6 +38,8 @@ std::string Unusable(std::string_view part, bool first) {
       return Tr("holds the character %1, which no name may hold", std::string(1, check.character));
     case platform::NameFault::kDroppedEnding:
       return Tr("ends with a blank or a dot, which Windows drops");
+    case platform::NameFault::kDeviceName:
+      return Tr("is a name that Windows keeps for the device %1", UpperAscii(check.device));
     case platform::NameFault::kNone: break;
   }
   if (const std::size_t length = NativeLength(part); length > platform::kMaxNameLength) {
@@ -43,6 +54,12 @@ std::string Unusable(std::string_view part, bool first) {
 
 Outcome CheckResultFolderName(const ResultFolders& folders) {
   const std::string_view R = folders.given;
+  if (platform::kTildeIsHome && R.size() >= 2 && R[0] == '~' && R[1] == platform::kPathSeparator) {
+    return Failure(FolderFault::kResultFolderMissing,
+                   Tr("the result folder \"%1\" starts with ~, the home folder, whose path is not "
+                      "known here or has a character that code page 1251 lacks",
+                      EchoPath(R)));
+  }
   bool first = true;
   for (std::size_t start = 0; start < R.size();) {
     std::size_t end = R.find(platform::kPathSeparator, start);
@@ -61,49 +78,107 @@ Outcome CheckResultFolderName(const ResultFolders& folders) {
   return Success();
 }
 
-Outcome MakeResultFolder(const ResultFolders& folders) {
-  const std::string shown = EchoPath(folders.result.text);
-  const auto cannotCreate = [&](const std::error_code& error) {
-    return Failure(FolderFault::kResultFolderNotMade,
-                   Tr("cannot create the result folder \"%1\": %2", shown, SystemErrorText(error)));
-  };
+namespace {
+
+// The result folder and what stands nearest to it on its way down from the root.
+struct Ancestry {
+  fs::path folder;                // the result folder, absolute
+  std::vector<fs::path> toMake;   // the folders missing on the way, deepest first
+  fs::path above;                 // the nearest entry that stands there, empty when none does
+  platform::EntryType aboveType;  // what it is, a link followed
+};
+
+// Climbs from the result folder towards the root up to the first entry that is there. A status
+// that cannot be read is an error, not a missing folder.
+std::error_code TraceAncestry(const ResultFolders& folders, Ancestry& ancestry) {
   std::error_code error;
-  const fs::path folder = fs::absolute(folders.result.path, error);
-  if (error) return cannotCreate(error);
-
-  // The folders to make, deepest first: up to the nearest entry that stands there. One whose
-  // status cannot be read is left to the making to judge.
-  std::vector<fs::path> toMake;
-  fs::path above = folder;
-  platform::EntryType type = platform::EntryType::kMissing;
-  for (;;) {
-    if (!platform::StatusOf(above, type) && type != platform::EntryType::kMissing) break;
-    toMake.push_back(above);
-    if (above == above.parent_path() || !above.has_relative_path()) break;
-    above = above.parent_path();
-  }
-  if (type != platform::EntryType::kMissing) {
-    // What stands nearest must be a folder (a link to one counts); a dangling link at the folder's
-    // own name is left for the making to refuse.
-    platform::EntryType followed = platform::EntryType::kMissing;
-    if (const std::error_code failed = platform::FollowedStatusOf(above, followed)) {
-      return cannotCreate(failed);
+  ancestry.folder = fs::absolute(folders.result.path, error);
+  if (error) return error;
+  for (fs::path at = ancestry.folder;;) {
+    platform::EntryType type = platform::EntryType::kMissing;
+    // A file on the way is found further up.
+    if ((error = platform::StatusOf(at, type)) && error != std::errc::not_a_directory) return error;
+    if (!error && type != platform::EntryType::kMissing) {
+      ancestry.above = at;
+      return platform::FollowedStatusOf(at, ancestry.aboveType);
     }
-    if (followed != platform::EntryType::kFolder && followed != platform::EntryType::kMissing) {
-      if (above == folder)
-        return Failure(FolderFault::kResultFolderNotMade,
-                       Tr("the result folder \"%1\" exists but is not a folder", shown));
-      return cannotCreate(std::make_error_code(std::errc::not_a_directory));
-    }
+    ancestry.toMake.push_back(at);
+    if (at == at.parent_path() || !at.has_relative_path()) return {};  // a root that is not there
+    at = at.parent_path();
   }
+}
 
-  // Made from the top down; on failure the folders made here go again, deepest first. Only an
-  // empty folder is removed, so nothing another run put there meanwhile is lost.
-  std::vector<fs::path> made;
-  for (auto next = toMake.rbegin(); next != toMake.rend(); ++next) {
+std::string Shown(const ResultFolders& folders) { return EchoPath(folders.result.text); }
+
+// Why the result folder can be neither used nor made, seen from its ancestry; empty when it can.
+Outcome Unreachable(const ResultFolders& folders, const Ancestry& ancestry) {
+  if (ancestry.above.empty()) {
+    const fs::path root = ancestry.toMake.empty() ? ancestry.folder : ancestry.toMake.back();
+    return Failure(FolderFault::kResultFolderNotMade,
+                   Tr("cannot create the result folder \"%1\": there is no drive %2",
+                      Shown(folders), QuotedPath(root)));
+  }
+  // A link to nothing at the folder's own name is left for the making to refuse.
+  if (ancestry.aboveType != platform::EntryType::kFolder &&
+      ancestry.aboveType != platform::EntryType::kMissing) {
+    if (ancestry.above == ancestry.folder) {
+      return Failure(FolderFault::kResultFolderNotMade,
+                     Tr("the result folder \"%1\" exists but is not a folder", Shown(folders)));
+    }
+    return Failure(FolderFault::kResultFolderNotMade,
+                   Tr("cannot create the result folder \"%1\": %2 is not a folder", Shown(folders),
+                      QuotedPath(ancestry.above)));
+  }
+  return Success();
+}
+
+}  // namespace
+
+Outcome CheckResultFolder(const ResultFolders& folders) {
+  if (Outcome name = CheckResultFolderName(folders); !name.ok()) return name;
+  if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) return lengths;
+  Ancestry ancestry;
+  if (const std::error_code error = TraceAncestry(folders, ancestry)) {
+    return Failure(FolderFault::kResultFolderNotMade,
+                   Tr("cannot use the result folder \"%1\": %2", Shown(folders),
+                      SystemErrorText(error)));
+  }
+  if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
+  if (ancestry.aboveType != platform::EntryType::kFolder) return Success();
+  if (const std::error_code error = platform::CheckWritableFolder(ancestry.above)) {
+    if (ancestry.above == ancestry.folder) {
+      return Failure(FolderFault::kResultFile,
+                     Tr("cannot write in the result folder \"%1\": %2", Shown(folders),
+                        SystemErrorText(error)));
+    }
+    return Failure(FolderFault::kResultFolderNotMade,
+                   Tr("cannot create the result folder \"%1\" in %2: %3", Shown(folders),
+                      QuotedPath(ancestry.above), SystemErrorText(error)));
+  }
+  return Success();
+}
+
+MadeFolders::~MadeFolders() {
+  for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
+    (void)platform::RemoveEmptyFolder(*folder);
+  }
+}
+
+Outcome MakeResultFolder(const ResultFolders& folders, MadeFolders& made) {
+  Ancestry ancestry;
+  if (const std::error_code error = TraceAncestry(folders, ancestry)) {
+    return Failure(FolderFault::kResultFolderNotMade,
+                   Tr("cannot create the result folder \"%1\": %2", Shown(folders),
+                      SystemErrorText(error)));
+  }
+  if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
+
+  // Made from the top down; `made` takes them away again when the run fails. Only an empty folder
+  // is removed, so nothing another run put there meanwhile is lost.
+  for (auto next = ancestry.toMake.rbegin(); next != ancestry.toMake.rend(); ++next) {
     const std::error_code failed = platform::MakeFolder(*next);
     if (!failed) {
-      made.push_back(*next);
+      made.Add(*next);
       continue;
     }
     platform::EntryType now = platform::EntryType::kMissing;
@@ -111,10 +186,9 @@ Outcome MakeResultFolder(const ResultFolders& folders) {
         now == platform::EntryType::kFolder) {
       continue;  // made by a run beside this one
     }
-    for (auto undo = made.rbegin(); undo != made.rend(); ++undo) {
-      (void)platform::RemoveEmptyFolder(*undo);
-    }
-    return cannotCreate(failed);
+    return Failure(FolderFault::kResultFolderNotMade,
+                   Tr("cannot create the result folder \"%1\": %2", Shown(folders),
+                      SystemErrorText(failed)));
   }
   return Success();
 }

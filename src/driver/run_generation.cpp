@@ -31,12 +31,13 @@ Outcome GraticuleStage(const SheetParameters& p, const ResultFolders& folders,
   args.MeridianStep = p.MeridianStep;
   args.ParallelStep = p.ParallelStep;
   args.Styles = SheetLayerStyles(p);
+  args.Destination = &work.Files;
   return WriteGraticuleLayers(args, work.Work, work.ParallelLats, work.MeridianLons);
 }
 
 // The QGIS project of the sheet, once its layers are written.
 Outcome ProjectStage(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work) {
-  return WriteSheetProject(p, folders.result, work.SheetName);
+  return WriteSheetProject(p, folders.result, work.SheetName, &work.Files);
 }
 
 }  // namespace
@@ -73,6 +74,7 @@ Outcome RunGeneration(const SheetParameters& p, const ResultFolders& folders, Ge
   NameSheets(p, work);
   work.ParallelLats.clear();
   work.MeridianLons.clear();
+  work.Files.clear();
 
   if (stages.graticule) {
     // No frame layer after a failed graticule.

@@ -12,6 +12,7 @@
 #include "core/outcome.h"
 #include "core/sheet_parameters.h"
 #include "core/vertex_work.h"
+#include "shapeout/file_publisher.h"
 #include "shapeout/result_folders.h"
 
 namespace mapbasis {
@@ -28,6 +29,10 @@ struct GenerationWork {
   std::vector<double> ParallelLats;  // ParallelCount is its size
   std::vector<double> MeridianLons;  // MeridianCount is its size
   VertexWork Work;                   // WorkX and WorkY
+  // Every file of the sheet, written in memory and put in place together when the sheet is
+  // complete (shapeout/file_publisher.h): the layers in the order they were finished, then the
+  // project.
+  FileSets Files;
 };
 
 // The sheet's own name and its four neighbours', in this order: west, east, north, south.
@@ -52,7 +57,8 @@ struct GenerationStages {
 };
 
 // The stages of the program: the graticule layers (HYPS folder), then the frame layers (FRAME),
-// then the QGIS project of the result folder; each layer with its QGIS style beside it.
+// then the QGIS project of the result folder; each layer with its QGIS style beside it. They write
+// nothing on disk: their files go to the work data's Files.
 GenerationStages StandardStages();
 
 // Runs the generation into the prepared folders; status 0 = success, otherwise the status of the

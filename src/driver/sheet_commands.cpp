@@ -177,18 +177,31 @@ int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets
   if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
     return Refuse(diagnostics, name.reason);
   }
-  if (Outcome made = MakeResultFolder(folders); !made.ok()) return Refuse(diagnostics, made.reason);
+  // A folder made here goes again when the index is not written.
+  MadeFolders made;
+  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
+    return Refuse(diagnostics, making.reason);
+  }
   platform::FolderLock lock;
   if (const std::error_code error = lock.Acquire(folders.result.path)) {
-    return Refuse(diagnostics, Tr("cannot lock the folder \"%1\": %2",
-                                  EchoPath(folders.result.text), SystemErrorText(error)));
+    const std::filesystem::path lockFile = platform::LockFileOf(folders.result.path);
+    return Refuse(diagnostics,
+                  lockFile.empty()
+                      ? Tr("cannot lock the folder \"%1\": %2", EchoPath(folders.result.text),
+                           SystemErrorText(error))
+                      : Tr("cannot lock the folder \"%1\" with %2: %3",
+                           EchoPath(folders.result.text), QuotedPath(lockFile),
+                           SystemErrorText(error)));
   }
-  if (Outcome usable = CheckSheetIndexFolder(folders.result); !usable.ok()) {
+  OldFiles old;
+  if (Outcome usable = PlanSheetIndex(folders.result, old); !usable.ok()) {
     return Refuse(diagnostics, usable.reason);
   }
   writing = true;
-  if (Outcome written = WriteSheetIndex(sheets, request.CS, folders.result); !written.ok()) {
-    return Refuse(diagnostics, written.reason, kExitGenerationFailed);
+  if (Outcome written = WriteSheetIndex(sheets, request.CS, folders.result, old); !written.ok()) {
+    return Refuse(
+        diagnostics, written.reason,
+        written.fault == IndexFault::kFolderUnusable ? kExitNotDone : kExitGenerationFailed);
   }
   return kExitDone;
 }
@@ -211,8 +224,8 @@ int RunFindCommand(std::span<const std::string> args, std::ostream& out,
                                   Shown(args[0]), Shown(args[1]), GridExtent()));
   }
   for (const GridSheet& sheet : sheets) out << NomTextOf(sheet) << '\n';
-  out.flush();
-  return kExitDone;
+  if (out.flush()) return kExitDone;
+  return Refuse(diagnostics, Tr("cannot write to the standard output"), kExitGenerationFailed);
 }
 
 int RunIndexCommand(std::span<const std::string> args, std::ostream& diagnostics) {

@@ -10,6 +10,7 @@
 #include "core/echo.h"
 #include "core/messages.h"
 #include "core/vertex_work.h"
+#include "driver/output_folders.h"
 #include "driver/run_generation.h"
 #include "geometry/nomenclature.h"
 #include "geometry/sheet_trapezoid.h"
@@ -36,74 +37,22 @@ const FieldDef kSheetIndexFields[] = {
     {std::string(kSheetIndexFieldNames[4]), {kFieldString, kNameWidth, 0}},
 };
 
-std::string Quoted(const fs::path& path) { return "\"" + EchoPath(DisplayPath(path)) + "\""; }
-
-// The names the index is published under, the key last.
-std::vector<std::string> PublishedNames() {
-  std::vector<std::string> names;
-  for (const std::string_view extension : kLayerCompanionExtensions) {
-    names.push_back(std::string(kSheetIndexLayer) + std::string(extension));
-  }
-  names.push_back(std::string(kSheetIndexLayer) + std::string(kLayerKeyExtension));
-  return names;
-}
-
-// The folder's entries; a link is never taken for a folder.
-Outcome ListEntries(const fs::path& folder, std::vector<platform::FolderEntry>& entries) {
-  if (const std::error_code error = platform::ListFolder(folder, entries)) {
-    return Failure(IndexFault::kFolderUnusable,
-                   Tr("cannot read the folder %1: %2", Quoted(folder), SystemErrorText(error)));
-  }
-  return Success();
-}
-
-// Removes the old index's files that the new one will not replace by name, its shape file first.
-Outcome RemoveUnreplacedFiles(const fs::path& folder) {
-  std::vector<platform::FolderEntry> entries;
-  if (Outcome listed = ListEntries(folder, entries); !listed.ok()) return listed;
-  const std::vector<std::string> published = PublishedNames();
-  std::vector<fs::path> keys, others;
-  for (const platform::FolderEntry& entry : entries) {
-    const std::string name = FileNameOf(entry.path);
-    const auto extension = FamilyExtensionOf(name, kSheetIndexLayer);
-    if (entry.type == platform::EntryType::kFolder || !extension) continue;
-    if (std::find(published.begin(), published.end(), name) != published.end()) continue;
-    (*extension == LowerAscii(kLayerKeyExtension) ? keys : others).push_back(entry.path);
-  }
-  for (const auto* files : {&keys, &others}) {
-    for (const fs::path& file : *files) {
-      const std::error_code error = platform::RemoveFile(file);
-      if (error && !platform::IsMissing(error)) {
-        return Failure(IndexFault::kNotWritten, Tr("cannot delete the old layer file %1: %2",
-                                                   Quoted(file), SystemErrorText(error)));
-      }
-    }
-  }
-  return Success();
-}
-
 }  // namespace
 
-Outcome CheckSheetIndexFolder(const NamedPath& folder) {
-  std::vector<platform::FolderEntry> entries;
-  if (Outcome listed = ListEntries(folder.path, entries); !listed.ok()) return listed;
-  for (const platform::FolderEntry& entry : entries) {
-    if (entry.type == platform::EntryType::kFolder &&
-        IsWrittenName(FileNameOf(entry.path), kSheetIndexLayer)) {
-      return Failure(IndexFault::kFolderUnusable,
-                     Tr("a folder stands where a layer file goes: %1", Quoted(entry.path)));
-    }
-  }
-  return Success();
+Outcome PlanSheetIndex(const NamedPath& folder, OldFiles& old) {
+  const std::string_view layers[] = {kSheetIndexLayer};
+  bool found = false;
+  return PlanLayerFamilies(folder.path, layers, IndexFault::kFolderUnusable, old, found);
 }
 
-Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS,
-                        const NamedPath& folder) {
+Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS, const NamedPath& folder,
+                        const OldFiles& old) {
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(CS, folder, kSheetIndexLayer, kShapePolygon, kSheetIndexFields, layer);
+  FileSets files;
+  if (Outcome opened = OpenLayerIn(CS, folder, kSheetIndexLayer, kShapePolygon, kSheetIndexFields,
+                                   layer, &files);
       !opened.ok()) {
-    return opened;
+    return Failure(IndexFault::kNotWritten, std::move(opened.reason));
   }
   layer.SetStyle(std::string(QgisTemplate(std::string(kSheetIndexLayer) + ".qml")));
   VertexWork work;
@@ -120,10 +69,19 @@ Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS,
           AdjacentSheetName(direction, s.MillionSeries, s.Belt, s.Zone, s.SheetNo, s.ExtraSheets);
       attributes += '\\';
     }
-    if (Outcome written = WriteWorkPolygon(layer, attributes, work); !written.ok()) return written;
+    if (Outcome written = WriteWorkPolygon(layer, attributes, work); !written.ok()) {
+      return Failure(IndexFault::kNotWritten, std::move(written.reason));
+    }
   }
-  if (Outcome removed = RemoveUnreplacedFiles(folder.path); !removed.ok()) return removed;
-  return FinishLayer(layer);
+  if (Outcome finished = FinishLayer(layer); !finished.ok()) {
+    return Failure(IndexFault::kNotWritten, std::move(finished.reason));
+  }
+  if (Outcome placed = ReplaceFiles(old, files); !placed.ok()) {
+    return Failure(placed.fault == PublishFault::kOldNotMoved ? IndexFault::kFolderUnusable
+                                                              : IndexFault::kNotWritten,
+                   std::move(placed.reason));
+  }
+  return Success();
 }
 
 }  // namespace mapbasis

@@ -10,6 +10,7 @@
 #include "core/named_path.h"
 #include "core/outcome.h"
 #include "geometry/sheet_finder.h"
+#include "shapeout/file_publisher.h"
 
 namespace mapbasis {
 
@@ -31,16 +32,19 @@ inline constexpr std::size_t kMaxIndexSheets = 5000;
 inline constexpr std::string_view kSheetIndexFieldNames[] = {"Name", "AdjWest", "AdjEast",
                                                              "AdjNorth", "AdjSouth"};
 
-// Whether the index can go into `folder` (an existing folder): no folder stands where one of its
-// files goes. IndexFault::kFolderUnusable and why; touches nothing.
-Outcome CheckSheetIndexFolder(const NamedPath& folder);
+// What writing the index into `folder` (an existing folder) replaces: the files of an old
+// SheetIndex's shapefile family in any letter case (its spatial indexes, a .cpg, its style) and
+// what stopped runs left of them, as the sheet's folders are planned (driver/output_folders.h).
+// IndexFault::kFolderUnusable and why, when the folder cannot take the index (a folder standing
+// where one of its files goes, an old file that cannot be moved); touches nothing.
+Outcome PlanSheetIndex(const NamedPath& folder, OldFiles& old);
 
 // Writes the layer into `folder` with the projection text of CS and its style, which labels each
 // sheet with its name. Each ring is densified as the sheet's HypsA is, clockwise from the
-// north-west corner. The layer is built in memory and published whole (file_publisher.h); the
-// files of an old SheetIndex that the new one does not replace (its spatial indexes, a .cpg, a
-// name in other letter cases) are removed just before. The caller holds the folder's lock.
-Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS,
-                        const NamedPath& folder);
+// north-west corner. The layer is built in memory and put in place of the old files, all or
+// nothing (file_publisher.h): on failure (kNotWritten; kFolderUnusable when an old file could not
+// be moved aside) the old index stands as it was. The caller holds the folder's lock.
+Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS, const NamedPath& folder,
+                        const OldFiles& old);
 
 }  // namespace mapbasis

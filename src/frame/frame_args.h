@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shapeout/file_publisher.h"
 #include "shapeout/layer_styles.h"
 #include "shapeout/result_folders.h"
 
@@ -24,6 +25,9 @@ struct FrameArgs {
   double BaseWest = 0.0, BaseEast = 0.0, BaseSouth = 0.0, BaseNorth = 0.0;  // the base trapezoid
   std::int32_t xMinute = 0, yMinute = 0;  // minute-band divisions, whole minutes
   LayerStyles Styles;                     // the style written beside each layer; none when empty
+  // The run's files that each finished layer joins (shapeout/file_publisher.h); without them each
+  // layer is put in place as it is finished.
+  FileSets* Destination = nullptr;
 };
 
 }  // namespace mapbasis

@@ -18,12 +18,23 @@ std::size_t IndexOf(FrameSlot slot) {
 
 }  // namespace
 
-std::string FrameCodeText(std::int32_t code) { return FormatText("%9d\\", static_cast<int>(code)); }
+std::string FrameCodeText(std::int32_t code) {
+  std::string text;  // "%9d\\"
+  AppendInteger(text, code, 9);
+  text += '\\';
+  return text;
+}
 
 std::string FrameLabelText(std::int32_t code, std::string_view text, std::string_view font,
                            double size) {
-  return FrameCodeText(code) + std::string(TrimTrailingBlanks(text)) + "\\" +
-         std::string(TrimTrailingBlanks(font)) + "\\" + FormatText("%6.2f\\", size);
+  std::string label = FrameCodeText(code);
+  label += TrimTrailingBlanks(text);
+  label += '\\';
+  label += TrimTrailingBlanks(font);
+  label += '\\';
+  AppendFixed(label, size, 6, 2);  // "%6.2f\\"
+  label += '\\';
+  return label;
 }
 
 FrameOutput FrameOutput::Rehearsal(FrameRecordSink seen) {
@@ -34,9 +45,9 @@ FrameOutput FrameOutput::Rehearsal(FrameRecordSink seen) {
 }
 
 Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
-                          const LayerStyles& styles) {
+                          const LayerStyles& styles, FileSets* destination) {
   if (rehearsal_) return Success();
-  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], styles);
+  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], styles, destination);
 }
 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {

@@ -52,7 +52,7 @@ class FrameOutput {
 
   // Opens the slot's layer in its folder of the run, with its style from `styles`.
   Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
-               const LayerStyles& styles = {});
+               const LayerStyles& styles = {}, FileSets* destination = nullptr);
 
   // Writes the line in the work arrays with its attribute text into the slot's layer.
   Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& work);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shapeout/file_publisher.h"
 #include "shapeout/layer_styles.h"
 #include "shapeout/result_folders.h"
 
@@ -29,6 +30,9 @@ struct GraticuleArgs {
   double MeridianStep = 0.0;
   double ParallelStep = 0.0;
   LayerStyles Styles;  // the style written beside each layer; none when empty
+  // The run's files that each finished layer joins (shapeout/file_publisher.h); without them each
+  // layer is put in place as it is finished.
+  FileSets* Destination = nullptr;
 };
 
 }  // namespace mapbasis

@@ -37,8 +37,8 @@ Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
   }
 
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsL), layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsL), layer,
+                                   args.Styles, args.Destination);
       !opened.ok()) {
     return Failure(GraticuleFault::kLayerNotOpened, std::move(opened.reason));
   }

@@ -24,8 +24,8 @@ Outcome NotWritten(Outcome written) {
 
 Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsA), layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsA), layer,
+                                   args.Styles, args.Destination);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
@@ -45,8 +45,8 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
 
 Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
   Layer layer;
-  if (Outcome opened =
-          OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsP), layer, args.Styles);
+  if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsP), layer,
+                                   args.Styles, args.Destination);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
@@ -77,8 +77,17 @@ Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
 }  // namespace
 
 std::string FormatDegreesMinutesSeconds(double angle) {
+  // printf's "%4.0f\xB0%02d'%02d\"": a node's two texts, laid out by printf, would be most of the
+  // layer's cost.
   const DegreesMinutesSeconds split = SplitDegreesMinutesSeconds(angle);
-  return FormatText("%4.0f\xB0%02d'%02d\"", split.degrees, split.minutes, split.seconds);
+  std::string text;
+  AppendFixed(text, split.degrees, 4, 0);
+  text += '\xB0';
+  AppendInteger(text, split.minutes, 2, true);
+  text += '\'';
+  AppendInteger(text, split.seconds, 2, true);
+  text += '"';
+  return text;
 }
 
 std::string NodeAttributes(double lat, double lon) {

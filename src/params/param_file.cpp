@@ -118,7 +118,10 @@ Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::strin
 Outcome ReadParamText(std::string_view content, std::string_view source, SheetParameters& p) {
   SetMarkers(p);
 
-  ParamLines lines = OpenParamLines(content);
+  ParamLines lines;
+  if (Outcome opened = OpenParamLines(content, lines); !opened.ok()) {
+    return Finish(ParamFileFault::kCannotReadLine, p, source, 0, opened.reason);
+  }
   EdgeLines edgeLines;
   std::string buffer;
   for (;;) {

@@ -39,18 +39,109 @@ std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
 
 std::string TextBeyondTheLimit() { return Tr("the line has text beyond its 1000th character"); }
 
+// What the reader says of a file it cannot read, naming the encoding.
+Outcome Unreadable(std::string_view encoding, std::string_view trouble = {}) {
+  std::string said = "the file is " + std::string(encoding) + " text";
+  if (!trouble.empty())
+    return Failure(EncodingFault::kUnreadable, said + " " + std::string(trouble));
+  return Failure(EncodingFault::kUnreadable,
+                 said + ": save it as UTF-8 or in code page 1251 (\"ANSI\")");
+}
+
+// Byte-order marks of encodings the reader does not read, longest first where one begins another.
+struct Mark {
+  std::string_view bytes;
+  std::string_view encoding;
+};
+constexpr Mark kOtherMarks[] = {
+    {std::string_view("\xFF\xFE\x00\x00", 4), "UTF-32 (little-endian)"},
+    {std::string_view("\x00\x00\xFE\xFF", 4), "UTF-32 (big-endian)"},
+    {"+/v", "UTF-7"},
+    {"\xF7\x64\x4C", "UTF-1"},
+    {"\xDD\x73\x66\x73", "UTF-EBCDIC"},
+    {"\x0E\xFE\xFF", "SCSU"},
+    {"\xFB\xEE\x28", "BOCU-1"},
+    {"\x84\x31\x95\x33", "GB18030"},
+};
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// The UTF-8 text of UTF-16 units (the mark dropped); false when they are not well formed.
+bool DecodeUtf16(std::string_view units, bool bigEndian, std::string& out) {
+  if (units.size() % 2 != 0) return false;
+  const auto unit = [&](std::size_t i) {
+    const auto a = static_cast<unsigned char>(units[i]);
+    const auto b = static_cast<unsigned char>(units[i + 1]);
+    return static_cast<char32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+  };
+  out.reserve(units.size());
+  for (std::size_t i = 0; i < units.size(); i += 2) {
+    char32_t cp = unit(i);
+    if (cp >= 0xDC00 && cp <= 0xDFFF) return false;  // a second half without its first
+    if (cp >= 0xD800 && cp <= 0xDBFF) {
+      if (i + 4 > units.size()) return false;
+      const char32_t low = unit(i + 2);
+      if (low < 0xDC00 || low > 0xDFFF) return false;
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    AppendUtf8(out, cp);
+  }
+  return true;
+}
+
 }  // namespace
 
-ParamLines OpenParamLines(std::string_view content) {
-  ParamLines lines;
+Outcome OpenParamLines(std::string_view content, ParamLines& lines) {
+  lines.lineNumber = 0;
+  lines.decoded.clear();
+  for (const Mark& mark : kOtherMarks) {
+    if (content.starts_with(mark.bytes)) return Unreadable(mark.encoding);
+  }
+  const bool little = content.starts_with(kUtf16LittleEndianMark);
+  if (little || content.starts_with(kUtf16BigEndianMark)) {
+    const std::string_view encoding = little ? "UTF-16 (little-endian)" : "UTF-16 (big-endian)";
+    if (!DecodeUtf16(content.substr(2), !little, lines.decoded)) {
+      return Unreadable(encoding, "that is not well formed (half a character or a lone surrogate)");
+    }
+    lines.bytes = lines.decoded;
+    lines.utf8 = true;
+    return Success();
+  }
   if (content.starts_with(kUtf8ByteOrderMark)) {
     lines.bytes = content.substr(kUtf8ByteOrderMark.size());
     lines.utf8 = true;
-  } else {
-    lines.bytes = content;
-    lines.utf8 = HoldsUpperHalfByte(content) && IsValidUtf8(content);
+    return Success();
   }
-  return lines;
+  if (const std::size_t nul = content.find('\0'); nul != std::string_view::npos) {
+    // UTF-16 without its mark has a NUL beside every ASCII character.
+    return Failure(EncodingFault::kUnreadable,
+                   std::string("the file holds NUL bytes, as UTF-16 (") +
+                       (nul % 2 == 1 ? "little" : "big") +
+                       "-endian) text without a byte-order mark does: save it as UTF-8, as "
+                       "\"Unicode\" with its mark, or in code page 1251 (\"ANSI\")");
+  }
+  lines.bytes = content;
+  lines.utf8 = HoldsUpperHalfByte(content) && IsValidUtf8(content);
+  return Success();
 }
 
 Outcome ReadParamLine(ParamLines& lines, std::string& line) {

@@ -25,6 +25,23 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// Whether the character separates the parts of a path: on Windows '/' does as well as '\\'.
+constexpr bool IsPathSeparator(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == '/';
+#else
+  return c == '/';
+#endif
+}
+
+// Whether a leading "~" and separator in a path a user types stands for the home folder
+// (process.h: HomeFolder), as POSIX shells read it; on Windows "~" is a name like any other.
+#ifdef _WIN32
+inline constexpr bool kTildeIsHome = false;
+#else
+inline constexpr bool kTildeIsHome = true;
+#endif
+
 // The longest name of one folder or file, in the units the system stores names in.
 inline constexpr std::size_t kMaxNameLength = 255;
 #ifdef _WIN32
@@ -43,11 +60,14 @@ enum class NameFault {
   kNone,
   kForbiddenCharacter,  // a character no name may hold (Windows: < > " | ? * and :)
   kDroppedEnding,       // a blank or dot at the end, which the system would drop (Windows)
+  kDeviceName,          // a name the system keeps for a device, with any extension (Windows: CON,
+                        // PRN, AUX, NUL, COM1..COM9, LPT1..LPT9, CONIN$, CONOUT$)
 };
 
 struct NameCheck {
   NameFault fault = NameFault::kNone;
-  char character = 0;  // the forbidden character
+  char character = 0;         // the forbidden character
+  std::string_view device{};  // the device's name, as the part writes it (before its extension)
 };
 
 // Checks one part of a path, given in any ASCII-compatible encoding; `first` says whether it is
@@ -67,6 +87,10 @@ bool IsMissing(const std::error_code& error);
 
 // Whether an error says that the name is taken already.
 bool IsTaken(const std::error_code& error);
+
+// Whether an error says that another program holds the file open and lets no one move or delete
+// it meanwhile (Windows: a sharing violation, as a GIS that shows a layer causes).
+bool IsOpenElsewhere(const std::error_code& error);
 
 struct FolderEntry {
   std::filesystem::path path;          // the folder's path joined with the entry's name
@@ -95,12 +119,16 @@ std::error_code RenameReplacing(const std::filesystem::path& from, const std::fi
 std::error_code RenameIntoFreeName(const std::filesystem::path& from,
                                    const std::filesystem::path& to);
 
-// Whether the program may list, make and delete entries in the folder.
+// Whether the program may list, make and delete entries in the folder: the rights of this user
+// (root's included), a read-only mount, an immutable folder, a file system that takes no files
+// (/proc, /sys). Linux asks the system and makes nothing; Windows, which decides access only when
+// an entry is made, makes one that it removes as it closes it. A full disk is not seen here.
 std::error_code CheckWritableFolder(const std::filesystem::path& folder);
 
-// Whether the system would refuse to delete the file even from a folder the program may write in
-// (an immutable file; another user's file in a shared folder; a read-only file on Windows). Nothing
-// at the name is no refusal.
+// Whether the system would refuse to move or delete the file even in a folder the program may write
+// in: an immutable file, another user's file in a shared folder, a mount point (busy); on Windows a
+// read-only file, or one that another program holds open without letting it go (IsOpenElsewhere).
+// A link is asked about as a link. Nothing at the name is no refusal.
 std::error_code CheckDeletable(const std::filesystem::path& file);
 
 // A file made anew for writing. Create never opens what stands at the name, a link included: an

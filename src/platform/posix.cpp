@@ -3,13 +3,17 @@
 #include <dlfcn.h>
 #include <elf.h>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/files.h"
@@ -68,6 +72,9 @@ bool IsTaken(const std::error_code& error) {
   return error.category() == std::generic_category() && error.value() == EEXIST;
 }
 
+// A file open in another program can always be renamed and deleted here.
+bool IsOpenElsewhere(const std::error_code&) { return false; }
+
 std::error_code ListFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& entries) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return LastErrno();
@@ -81,7 +88,11 @@ std::error_code ListFolder(const std::filesystem::path& folder, std::vector<Fold
     if (entry == nullptr) return errno == 0 ? std::error_code{} : LastErrno();
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    FolderEntry found{folder / name, EntryType::kOther};
+    // Joined as text and parsed once: a listing makes a path of every entry.
+    std::string joined = folder.native();
+    if (!joined.empty() && joined.back() != '/') joined += '/';
+    joined += name;
+    FolderEntry found{std::filesystem::path(std::move(joined)), EntryType::kOther};
     switch (entry->d_type) {
       case DT_REG: found.type = EntryType::kFile; break;
       case DT_DIR: found.type = EntryType::kFolder; break;
@@ -134,27 +145,30 @@ std::error_code RenameIntoFreeName(const std::filesystem::path& from,
 }
 
 std::error_code CheckWritableFolder(const std::filesystem::path& folder) {
-  // Whether a file can be made there, which neither the permission bits (root passes them all)
-  // nor the file system's kind (/proc) tell alone. The file is an unnamed one that never shows in
-  // the folder, where the file system makes those; else one with a temporary name, removed at once.
-  const int unnamed = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-  if (unnamed >= 0) {
-    ::close(unnamed);
-    return {};
-  }
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return LastErrno();
-  static unsigned probes = 0;
-  for (;;) {
-    const std::filesystem::path probe =
-        folder / (std::string(kTemporaryPrefix) + "probe-" + std::to_string(::getpid()) + "-" +
-                  std::to_string(++probes) + ".tmp");
-    const int fd =
-        ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return LastErrno();
-    ::close(fd);
-    ::unlink(probe.c_str());
-    return {};
+  // The kernel's own judgement for this process: permissions and ACLs, root's rights, a read-only
+  // mount (EROFS), an immutable folder (EPERM). Nothing is made to see: an entry made and removed
+  // at every run would cost the file system an inode each time, and where it keeps recently freed
+  // inodes apart for a while (ext4 without a journal), it makes every later file there cost more.
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK | R_OK, AT_EACCESS) != 0)
+    return LastErrno();
+  // A file system that keeps no files of its own lets root through the permission bits.
+  struct statfs info {};
+  if (::statfs(folder.c_str(), &info) != 0) return LastErrno();
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case SELINUX_MAGIC:
+    case BPF_FS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case DEVPTS_SUPER_MAGIC:
+    case BINFMTFS_MAGIC:
+    case NSFS_MAGIC: return Errno(EACCES);
+    default: return {};
   }
 }
 
@@ -165,6 +179,10 @@ std::error_code CheckDeletable(const std::filesystem::path& file) {
     return errno == ENOENT ? std::error_code{} : LastErrno();
   }
   if ((info.stx_attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0) return Errno(EPERM);
+  // Something mounted at the name can be neither renamed nor deleted.
+  if ((info.stx_attributes_mask & info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0) {
+    return Errno(EBUSY);
+  }
   if (me == 0 || info.stx_uid == me) return {};
   // In a folder with the sticky bit that is not the user's, another user's file stays.
   struct stat folder {};
@@ -241,6 +259,8 @@ std::error_code InputFile::Read(char* into, std::size_t room, std::size_t& count
 FolderLock::~FolderLock() {
   if (handle_ >= 0) ::close(static_cast<int>(handle_));  // closing lets the lock go
 }
+
+std::filesystem::path LockFileOf(const std::filesystem::path&) { return {}; }
 
 std::error_code FolderLock::Acquire(const std::filesystem::path& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -335,6 +355,18 @@ std::string WhyNotLoadable(const std::filesystem::path& module) {
 }
 
 }  // namespace
+
+std::optional<std::filesystem::path> HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') return home;
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  char buffer[4096];
+  if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+    return found->pw_dir;
+  }
+  return std::nullopt;
+}
 
 std::error_code ProgramFolder(std::filesystem::path& folder) {
   std::error_code ec;

@@ -3,10 +3,16 @@
 
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 
 namespace mapbasis::platform {
+
+// The folder that a leading "~" of a path the user typed stands for, as a shell reads it: the
+// user's home folder on POSIX systems. Nothing on Windows, where "~" is a name like any other, or
+// when the home folder is not known.
+std::optional<std::filesystem::path> HomeFolder();
 
 // The folder that holds the running program's file.
 std::error_code ProgramFolder(std::filesystem::path& folder);

@@ -55,12 +55,38 @@ HANDLE OpenToAsk(const std::filesystem::path& path, DWORD access) {
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-// How often a run waiting for a folder's lock tries again.
+// How often a run waiting for a folder's lock tries again, and how many times it takes a denial of
+// access at the lock's name for a lock on its way out (five seconds in all).
 constexpr DWORD kLockRetryMilliseconds = 20;
+constexpr unsigned kLockDenialRetries = 250;
 
 }  // namespace
 
 // --- Names and files ------------------------------------------------------------------------
+
+namespace {
+
+// The name before its extension (and before the blanks that end it, which the system drops) when
+// it is a name the system keeps for a device; empty otherwise.
+std::string_view DeviceNameOf(std::string_view part) {
+  std::string_view base = part.substr(0, part.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+  const auto is = [&](std::string_view name) {
+    return base.size() == name.size() && std::equal(base.begin(), base.end(), name.begin(),
+                                                    [&](char a, char b) { return upper(a) == b; });
+  };
+  for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (is(device)) return base;
+  }
+  if (base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
+      (is(std::string("COM") + base[3]) || is(std::string("LPT") + base[3]))) {
+    return base;
+  }
+  return {};
+}
+
+}  // namespace
 
 NameCheck CheckNameCharacters(std::string_view part, bool first) {
   for (const char c : part) {
@@ -72,6 +98,9 @@ NameCheck CheckNameCharacters(std::string_view part, bool first) {
   }
   if (!part.empty() && part != "." && part != ".." && (part.back() == ' ' || part.back() == '.')) {
     return {NameFault::kDroppedEnding, part.back()};
+  }
+  if (const std::string_view device = DeviceNameOf(part); !device.empty()) {
+    return {NameFault::kDeviceName, 0, device};
   }
   return {};
 }
@@ -109,6 +138,11 @@ bool IsMissing(const std::error_code& error) {
 bool IsTaken(const std::error_code& error) {
   return error.category() == std::system_category() &&
          (error.value() == ERROR_FILE_EXISTS || error.value() == ERROR_ALREADY_EXISTS);
+}
+
+bool IsOpenElsewhere(const std::error_code& error) {
+  return error.category() == std::system_category() &&
+         (error.value() == ERROR_SHARING_VIOLATION || error.value() == ERROR_LOCK_VIOLATION);
 }
 
 std::error_code ListFolder(const std::filesystem::path& folder, std::vector<FolderEntry>& entries) {
@@ -171,9 +205,22 @@ std::error_code CheckWritableFolder(const std::filesystem::path& folder) {
 
 std::error_code CheckDeletable(const std::filesystem::path& file) {
   const DWORD attributes = ::GetFileAttributesW(file.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    return Win32Error(ERROR_ACCESS_DENIED);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    return NotFound(error) ? std::error_code{} : Win32Error(error);
   }
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return Win32Error(ERROR_ACCESS_DENIED);
+  // Moving or deleting a file needs the right to delete it, which the system grants only when no
+  // other program holds it open without sharing deletion (a GIS that shows the layer, say). The
+  // file is opened for that right alone, and let go at once; a link is asked about as a link.
+  HANDLE handle = ::CreateFileW(
+      file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    return NotFound(error) ? std::error_code{} : Win32Error(error);
+  }
+  ::CloseHandle(handle);
   return {};
 }
 
@@ -241,39 +288,50 @@ std::error_code InputFile::Read(char* into, std::size_t room, std::size_t& count
 
 // --- The folder lock --------------------------------------------------------------------------
 
-// A folder cannot be locked itself here. The lock is a file in the temporary folder named after
-// the folder's identity (volume and file index, so every path naming the folder shares it),
-// opened for this run alone and deleted when closed. A second run finds it in use and waits.
+// A folder cannot be locked itself here. The lock is a hidden file in the folder (LockFileOf),
+// opened by one run alone and deleted by the system when it is closed, also when the process is
+// killed. A second run finds it in use and waits. Lying in the folder, the lock is one for every
+// path that names the folder and for every user and session, whatever their temporary folders. A
+// file left at its name by a power loss holds nothing: the lock is the open file, not the name.
 FolderLock::~FolderLock() {
   if (handle_ != -1) ::CloseHandle(Handle(handle_));
 }
 
-std::error_code FolderLock::Acquire(const std::filesystem::path& folder) {
-  HANDLE dir = OpenToAsk(folder, 0);
-  if (dir == INVALID_HANDLE_VALUE) return LastError();
-  BY_HANDLE_FILE_INFORMATION info{};
-  const bool known = ::GetFileInformationByHandle(dir, &info) != 0;
-  const std::error_code infoError = LastError();
-  ::CloseHandle(dir);
-  if (!known) return infoError;
+std::filesystem::path LockFileOf(const std::filesystem::path& folder) {
+  return folder / L".mapbasis-lock";
+}
 
-  wchar_t temporary[MAX_PATH + 1] = {};
-  if (::GetTempPathW(MAX_PATH + 1, temporary) == 0) return LastError();
-  wchar_t name[80];
-  std::swprintf(name, 80, L"mapbasis-%08lx-%08lx%08lx.lock", info.dwVolumeSerialNumber,
-                info.nFileIndexHigh, info.nFileIndexLow);
-  const std::wstring lockFile = std::wstring(temporary) + name;
+std::error_code FolderLock::Acquire(const std::filesystem::path& folder) {
+  const DWORD folderAttributes = ::GetFileAttributesW(folder.c_str());
+  if (folderAttributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  if ((folderAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return Win32Error(ERROR_DIRECTORY);
+  const std::filesystem::path lockFile = LockFileOf(folder);
+  unsigned denials = 0;
   for (;;) {
-    HANDLE file =
-        ::CreateFileW(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                      FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    HANDLE file = ::CreateFileW(
+        lockFile.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       handle_ = Stored(file);
       return {};
     }
     const DWORD error = ::GetLastError();
-    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return Win32Error(error);
-    ::Sleep(kLockRetryMilliseconds);  // another run holds the folder
+    if (error == ERROR_SHARING_VIOLATION) {  // another run holds the folder
+      denials = 0;
+      ::Sleep(kLockRetryMilliseconds);
+      continue;
+    }
+    if (error != ERROR_ACCESS_DENIED) return Win32Error(error);
+    // The lock of a run that has just ended may still be on its way out, which takes a moment;
+    // anything else that denies access (a folder at the name, a read-only file, a folder the run
+    // may not write in) is not the lock of another run, and waiting would never end.
+    const DWORD attributes = ::GetFileAttributesW(lockFile.c_str());
+    const bool leaving =
+        attributes == INVALID_FILE_ATTRIBUTES
+            ? ::GetLastError() == ERROR_ACCESS_DENIED
+            : (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) == 0;
+    if (!leaving || ++denials > kLockDenialRetries) return Win32Error(error);
+    ::Sleep(kLockRetryMilliseconds);
   }
 }
 
@@ -305,6 +363,8 @@ ModuleEntry LoadModuleEntry(const std::filesystem::path& module, const char* nam
   }
   return {reinterpret_cast<void*>(entry), {}};
 }
+
+std::optional<std::filesystem::path> HomeFolder() { return std::nullopt; }
 
 std::tm LocalTime(std::time_t moment) {
   std::tm local{};

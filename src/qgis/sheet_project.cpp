@@ -318,11 +318,17 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
 }
 
 Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
-                          std::string_view sheetName) {
-  const std::string text = SheetProjectText(p, sheetName);
+                          std::string_view sheetName, FileSets* destination) {
+  std::string text = SheetProjectText(p, sheetName);
   if (text.empty()) return Success();
-  const PendingFile file{resultFolder.path / fs::path(kSheetProjectName), text};
-  if (Outcome published = PublishFiles({&file, 1}); !published.ok()) {
+  // Built in place: a set made from a list of files would copy the text.
+  FileSet file;
+  file.push_back({resultFolder.path / fs::path(kSheetProjectName), std::move(text)});
+  if (destination != nullptr) {
+    destination->push_back(std::move(file));
+    return Success();
+  }
+  if (Outcome published = PublishFiles(file); !published.ok()) {
     return Failure(ProjectFault::kNotWritten, std::move(published.reason));
   }
   return Success();

@@ -12,8 +12,8 @@
 // Mercator is defined on it.
 //
 // The project has one fixed name, so a folder never holds a project of an earlier sheet beside
-// the layers of a later one: a run removes it once its checks have passed, before any layer is
-// touched, and writes it again when every layer is written.
+// the layers of a later one: a run moves it aside with the old layers and puts its own in place
+// after the new ones.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,7 @@
 #include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/sheet_parameters.h"
+#include "shapeout/file_publisher.h"
 
 namespace mapbasis {
 
@@ -68,9 +69,10 @@ std::string ScaleStatement(double denominator);
 // The project's text; sheetName is cp1251. Empty when CS names no coordinate system.
 std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName);
 
-// Writes the project into the result folder, whole or not at all. Nothing is written when CS names
-// no coordinate system.
+// Writes the project into the result folder, whole or not at all: into `destination`, the run's
+// files put in place together (shapeout/file_publisher.h), or without one in place of a project
+// there. Nothing is written when CS names no coordinate system.
 Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
-                          std::string_view sheetName);
+                          std::string_view sheetName, FileSets* destination = nullptr);
 
 }  // namespace mapbasis

@@ -1,94 +1,331 @@
 #include "shapeout/file_publisher.h"
 
-#include <string>
+#include <chrono>
 #include <system_error>
-#include <vector>
+#include <thread>
+#include <utility>
 
 #include "core/echo.h"
 #include "core/messages.h"
 #include "platform/files.h"
+#include "shapeout/layer_family.h"
+
+namespace fs = std::filesystem;
 
 namespace mapbasis {
 
 namespace {
 
+// How often a step of the undoing or of the sweep is tried, and the pauses before the later
+// tries: a file that a virus scanner or an indexer opens for a moment is let go by then.
+constexpr int kAttempts = 4;
+constexpr std::chrono::milliseconds kPauses[kAttempts - 1] = {
+    std::chrono::milliseconds(10), std::chrono::milliseconds(100), std::chrono::milliseconds(1000)};
+
+// The endings of the hidden names, and the most numbered names tried when they are taken.
+constexpr std::string_view kNewEnding = ".tmp";
+constexpr std::string_view kOldEnding = ".old";
+constexpr unsigned kMostHiddenNames = 1000;
+
+// --- What the steps say when they fail -------------------------------------------------------
+
 // `what` is a message with %1 for the file and %2 for the system's error.
-Outcome SystemFailure(std::string_view what, const std::filesystem::path& path,
-                      std::error_code error) {
-  return Failure(PublishFault::kNotPublished,
-                 messages_detail::Fill(what, {QuotedPath(path), SystemErrorText(error)}));
+std::string Said(std::string_view what, const fs::path& path, const std::error_code& error) {
+  return messages_detail::Fill(what, {QuotedPath(path), SystemErrorText(error)});
 }
 
-// Creates the temporary file anew and writes the bytes in one go. A stale temporary of an earlier
-// run that was stopped half-way (or anything else standing at its name) is removed first.
-Outcome WriteTemporary(const std::filesystem::path& temporary, std::string_view bytes) {
-  platform::NewFile file;
-  std::error_code error = file.Create(temporary);
-  if (platform::IsTaken(error)) {
-    if (std::error_code removed = platform::RemoveFile(temporary)) {
-      return SystemFailure(Tr("cannot replace %1: %2"), temporary, removed);
+Outcome NotWritten(const fs::path& file, const std::error_code& error) {
+  return Failure(PublishFault::kNotWritten, Said(Tr("cannot write %1: %2"), file, error));
+}
+
+Outcome NotPutInPlace(const fs::path& file, const std::error_code& error) {
+  return Failure(PublishFault::kNotPutInPlace, Said(Tr("cannot put in place %1: %2"), file, error));
+}
+
+// `hidden` is where the old file lies that could not be moved back; none when a new file could
+// not be removed.
+Outcome NotUndone(const Outcome& failure, const fs::path& file, const fs::path* hidden,
+                  const std::error_code& error) {
+  const std::string why =
+      hidden != nullptr
+          ? Tr("cannot move %1 back to %2: %3", QuotedPath(*hidden), QuotedPath(file),
+               SystemErrorText(error))
+          : Tr("cannot remove the new file %1: %2 (the old ones stay beside it, named "
+               ".mapbasis-*.old)",
+               QuotedPath(file), SystemErrorText(error));
+  return Failure(PublishFault::kNotUndone,
+                 Tr("%1; the old files could not all be put back: %2", failure.reason, why));
+}
+
+Outcome NotSwept(const fs::path& file, const std::error_code& error) {
+  return Failure(PublishFault::kNotSwept,
+                 Said(Tr("the new files are in place, but the old file %1 could not be removed: %2"),
+                      file, error));
+}
+
+// --- The steps ---------------------------------------------------------------------------------
+
+// The hidden name of `path`; from the second attempt on, numbered.
+fs::path HiddenNameOf(const fs::path& path, std::string_view ending, unsigned attempt) {
+  // Joined as the platform's own characters, whatever they are, and built anew rather than with
+  // replace_filename, which can leave the path broken when memory runs out half-way (libstdc++
+  // 12), so that its destructor crashes.
+  using Native = fs::path::string_type;
+  const Native& whole = path.native();
+  std::size_t own = whole.size();
+  while (own > 0 && whole[own - 1] != '/' && whole[own - 1] != fs::path::preferred_separator) {
+    --own;
+  }
+  Native name;
+  name.reserve(whole.size() + platform::kTemporaryPrefix.size() + 16);
+  name.append(whole, 0, own);
+  name.append(platform::kTemporaryPrefix.begin(), platform::kTemporaryPrefix.end());
+  name.append(whole, own);
+  if (attempt > 0) {
+    const std::string number = "." + std::to_string(attempt + 1);
+    name.append(number.begin(), number.end());
+  }
+  name.append(ending.begin(), ending.end());
+  return fs::path(std::move(name));
+}
+
+// Does `step` into the hidden names of `path` in turn until one is free; `hidden` is the name used.
+template <class Step>
+std::error_code IntoFreeHiddenName(const fs::path& path, std::string_view ending, fs::path& hidden,
+                                   Step step) {
+  for (unsigned attempt = 0;; ++attempt) {
+    hidden = HiddenNameOf(path, ending, attempt);
+    const std::error_code error = step(hidden);
+    if (!platform::IsTaken(error) || attempt + 1 == kMostHiddenNames) return error;
+  }
+}
+
+std::error_code WriteWhole(const fs::path& file, std::string_view bytes) {
+  platform::NewFile out;
+  if (std::error_code error = out.Create(file)) return error;
+  if (std::error_code error = out.Write(bytes)) return error;
+  return out.Close();
+}
+
+// Tries the step until it succeeds or the attempts are spent; nothing at the name is no failure
+// when `missingIsDone`.
+template <class Step>
+std::error_code Persistently(Step step, bool missingIsDone) {
+  std::error_code error;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (attempt > 0) std::this_thread::sleep_for(kPauses[attempt - 1]);
+    error = step();
+    if (!error || (missingIsDone && platform::IsMissing(error))) return {};
+  }
+  return error;
+}
+
+std::error_code RemovePersistently(const fs::path& file) {
+  return Persistently([&] { return platform::RemoveFile(file); }, true);
+}
+
+// An old file moved aside.
+struct Aside {
+  const fs::path* file;  // its name, as the caller gave it
+  fs::path hidden;
+};
+
+// The steps taken so far. Every step is noted without allocating (the room is made before the
+// first step), so that running out of memory never leaves a step unnoted; the undoing allocates
+// nothing either until it has to say what failed.
+class Journal {
+ public:
+  Journal(std::span<const FileSet> sets, const OldFiles& old) {
+    std::size_t files = 0;
+    for (const FileSet& set : sets) files += set.size();
+    keys.reserve(sets.size());
+    placed.reserve(files);
+    std::size_t oldFiles = 0;
+    for (const auto& set : old.sets) oldFiles += set.size();
+    asides.reserve(oldFiles);
+  }
+
+  std::vector<fs::path> keys;           // each set's key under its hidden name, until in place
+  std::vector<Aside> asides;            // the old files moved aside, in order
+  std::vector<const fs::path*> placed;  // the new files under their names, begun or whole
+
+  // What the undoing stopped at: the file, the hidden name of the old file it could not move back
+  // (none when a new file could not be removed), and why.
+  struct Stop {
+    const fs::path* file = nullptr;
+    const fs::path* hidden = nullptr;
+    std::error_code error;
+  };
+
+  // Undoes every step, the last first; false when a step could not be undone, said in `stop`.
+  // Stopping leaves the files as the steps forward once had them, every set whole or without its
+  // key; what was moved aside then stays hidden, for the next run that succeeds to sweep.
+  bool Undo(Stop& stop) {
+    bool whole = true;
+    // What was put in place goes, a set's key before its other files.
+    while (whole && !placed.empty()) {
+      if ((stop.error = RemovePersistently(*placed.back()))) {
+        stop.file = placed.back();
+        whole = false;
+      } else {
+        placed.pop_back();
+      }
     }
-    error = file.Create(temporary);
+    // The old files come back, a set's key after its other files.
+    while (whole && !asides.empty()) {
+      const Aside& aside = asides.back();
+      stop.error = Persistently(
+          [&] { return platform::RenameIntoFreeName(aside.hidden, *aside.file); }, false);
+      if (stop.error) {
+        stop.file = aside.file;
+        stop.hidden = &aside.hidden;
+        whole = false;
+      } else {
+        asides.pop_back();
+      }
+    }
+    // The keys not put in place go.
+    for (const fs::path& key : keys) {
+      if (!key.empty()) (void)RemovePersistently(key);
+    }
+    return whole;
   }
-  if (error) return SystemFailure(Tr("cannot create %1: %2"), temporary, error);
-  if (std::error_code written = file.Write(bytes)) {
-    return SystemFailure(Tr("cannot write %1: %2"), temporary, written);
-  }
-  if (std::error_code closed = file.Close())
-    return SystemFailure(Tr("cannot write %1: %2"), temporary, closed);
-  return Success();
+};
+
+// Undoes the journal after `failure` and says so.
+Outcome UndoAfter(Journal& journal, Outcome failure) {
+  Journal::Stop stop;
+  if (journal.Undo(stop)) return failure;
+  return NotUndone(failure, *stop.file, stop.hidden, stop.error);
 }
 
-void RemoveQuietly(const std::filesystem::path& path) { (void)platform::RemoveFile(path); }
+// Steps 1 to 3; a failure is undone by the caller.
+Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> sets) {
+  // 1. Each set's key, whole, under a hidden name.
+  for (const FileSet& set : sets) {
+    const PendingFile& key = set.back();
+    fs::path hidden;
+    const std::error_code error =
+        IntoFreeHiddenName(key.path, kNewEnding, hidden,
+                           [&](const fs::path& name) { return WriteWhole(name, key.bytes); });
+    // A file begun and not finished is removed with the rest.
+    if (!platform::IsTaken(error)) journal.keys.push_back(std::move(hidden));
+    if (error) return NotWritten(key.path, error);
+  }
 
-// Removes what stands at the name, a link as a link; nothing there is no failure.
-Outcome RemoveOld(const std::filesystem::path& path) {
-  const std::error_code error = platform::RemoveFile(path);
-  if (!error || platform::IsMissing(error)) return Success();
-  return SystemFailure(Tr("cannot delete the old %1: %2"), path, error);
+  // 2. The old files aside, each set's key first.
+  for (const auto& set : old.sets) {
+    for (const fs::path& file : set) {
+      fs::path aside;
+      const std::error_code error = IntoFreeHiddenName(
+          file, kOldEnding, aside,
+          [&](const fs::path& name) { return platform::RenameIntoFreeName(file, name); });
+      if (platform::IsMissing(error)) continue;  // gone meanwhile: nothing to move
+      if (error) return Failure(PublishFault::kOldNotMoved, WhyNotMovable(file, error));
+      journal.asides.push_back({&file, std::move(aside)});
+    }
+  }
+
+  // 3. Each set's other files written into their names, which are free now, then its key renamed
+  // into its own.
+  for (std::size_t i = 0; i < sets.size(); ++i) {
+    const FileSet& set = sets[i];
+    for (std::size_t j = 0; j + 1 < set.size(); ++j) {
+      platform::NewFile out;
+      std::error_code error = out.Create(set[j].path);
+      if (!error) {
+        journal.placed.push_back(&set[j].path);
+        error = out.Write(set[j].bytes);
+        if (!error) error = out.Close();
+      }
+      if (error) return NotWritten(set[j].path, error);
+    }
+    if (std::error_code error = platform::RenameIntoFreeName(journal.keys[i], set.back().path)) {
+      return NotPutInPlace(set.back().path, error);
+    }
+    journal.placed.push_back(&set.back().path);
+    journal.keys[i].clear();
+  }
+  return Success();
 }
 
 }  // namespace
 
-std::filesystem::path TemporaryNameOf(const std::filesystem::path& path) {
-  std::filesystem::path name = std::string(platform::kTemporaryPrefix);
-  name += path.filename();  // joined as the platform's own characters, whatever they are
-  // Not named like a layer file: a reader that lists the folder's layers never takes it for one.
-  name += ".tmp";
-  // Built anew rather than with replace_filename, which can leave the path broken when memory
-  // runs out half-way (libstdc++ 12), so that its destructor crashes.
-  return path.parent_path() / name;
+fs::path TemporaryNameOf(const fs::path& path, unsigned attempt) {
+  return HiddenNameOf(path, kNewEnding, attempt);
 }
 
-Outcome PublishFiles(std::span<const PendingFile> files) {
-  std::vector<std::filesystem::path> temporaries;
-  const auto removeTemporaries = [&] {
-    for (const auto& temporary : temporaries) RemoveQuietly(temporary);
-  };
-  for (const PendingFile& file : files) {
-    temporaries.push_back(TemporaryNameOf(file.path));
-    if (Outcome written = WriteTemporary(temporaries.back(), file.bytes); !written.ok()) {
-      removeTemporaries();
-      return written;
+bool IsHiddenNameOf(std::string_view fileName, std::string_view name) {
+  const std::string_view prefix = platform::kTemporaryPrefix;
+  static_assert(kNewEnding.size() == kOldEnding.size());
+  const std::size_t ending = kNewEnding.size();
+  if (fileName.size() < prefix.size() + name.size() + ending ||
+      !EqualIgnoringAsciiCase(fileName.substr(0, prefix.size()), prefix) ||
+      !EqualIgnoringAsciiCase(fileName.substr(prefix.size(), name.size()), name)) {
+    return false;
+  }
+  std::string_view rest = fileName.substr(prefix.size() + name.size());
+  const std::string_view end = rest.substr(rest.size() - ending);
+  if (!EqualIgnoringAsciiCase(end, kNewEnding) && !EqualIgnoringAsciiCase(end, kOldEnding)) {
+    return false;
+  }
+  rest.remove_suffix(ending);
+  // Nothing between the name and the ending, or a number after a dot.
+  if (rest.empty()) return true;
+  if (rest.size() < 2 || rest.front() != '.') return false;
+  for (const char c : rest.substr(1)) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+std::string WhyNotMovable(const fs::path& file, const std::error_code& error) {
+  if (platform::IsOpenElsewhere(error)) {
+    return Tr("the old file %1 is open in another program: close the sheet in the GIS and run again",
+              QuotedPath(file));
+  }
+  return Said(Tr("cannot move or delete the old file %1: %2"), file, error);
+}
+
+Outcome ReplaceFiles(const OldFiles& old, std::span<const FileSet> sets) {
+  Journal journal(sets, old);
+  try {
+    if (Outcome replaced = Replace(journal, old, sets); !replaced.ok()) {
+      return UndoAfter(journal, std::move(replaced));
+    }
+  } catch (...) {
+    // Out of memory half-way: the old files come back before the run ends.
+    Journal::Stop stop;
+    (void)journal.Undo(stop);
+    throw;
+  }
+
+  // 4. The sweep: the run has succeeded, and a file that cannot be removed is said.
+  for (const Aside& aside : journal.asides) {
+    if (std::error_code error = RemovePersistently(aside.hidden)) {
+      return NotSwept(aside.hidden, error);
     }
   }
-  // The old key goes before any file of the old set is replaced.
-  if (files.size() > 1) {
-    if (Outcome removed = RemoveOld(files.back().path); !removed.ok()) {
-      removeTemporaries();
-      return removed;
-    }
-  }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (std::error_code error = platform::RenameReplacing(temporaries[i], files[i].path)) {
-      const Outcome failed = SystemFailure(Tr("cannot put in place %1: %2"), files[i].path, error);
-      // Half a set under the layer's names would read as a layer: none of it stays.
-      for (std::size_t j = 0; j < i; ++j) RemoveQuietly(files[j].path);
-      removeTemporaries();
-      return failed;
-    }
+  for (const fs::path& leftover : old.leftovers) {
+    if (std::error_code error = RemovePersistently(leftover)) return NotSwept(leftover, error);
   }
   return Success();
+}
+
+Outcome PublishFiles(const FileSet& set) {
+  // What stands at the set's names is its old set, the key first.
+  OldFiles old;
+  old.sets.emplace_back();
+  for (auto file = set.rbegin(); file != set.rend(); ++file) {
+    platform::EntryType type = platform::EntryType::kMissing;
+    std::error_code error = platform::StatusOf(file->path, type);
+    if (!error && type == platform::EntryType::kFolder) {
+      error = std::make_error_code(std::errc::is_a_directory);  // not ours to move
+    }
+    if (error) return Failure(PublishFault::kNotWritten, Said(Tr("cannot replace %1: %2"), file->path, error));
+    if (type != platform::EntryType::kMissing) old.sets.back().push_back(file->path);
+  }
+  return ReplaceFiles(old, {&set, 1});
 }
 
 }  // namespace mapbasis

@@ -1,42 +1,86 @@
-// Putting the files of a finished layer in place so that, under its own names, a layer is either
-// the complete new one or not there at all.
-//
-// Each file is first written whole into a temporary file of the target folder, created afresh
-// (never through a link that stands there), and only when every file of the set was written and
-// closed without error are the temporaries renamed over the final names, one after another in the
-// order given. A link standing where a file goes is replaced as a link; its target is never
-// opened. When anything fails, the temporaries and whatever of the set was already renamed are
-// removed again.
+// Putting the files of a run in place of the old ones, all or nothing: when it succeeds, the new
+// files stand under their names and the old ones are gone; when it fails, the old files stand
+// under their names again, byte for byte, and nothing of the new ones is left.
 //
 // A set of several files is keyed on its last file, as a shapefile is on its .shp: a reader sees
-// the set only through that name. So whatever stands at the key's name goes first, the other
-// files replace theirs, and the key comes last. At no instant, even if the process is killed, does
-// the key name a set whose other files are missing or of another version. A single file simply
-// replaces the old one in one step.
+// the set only through that name. So the key of an old set is the first of its files to go and
+// the key of a new set the last to come, and at no instant, even if the process is killed, does a
+// key name a set whose other files are missing or of another version.
+//
+// ReplaceFiles works in four steps:
+//   1. Each set's key is written whole into a hidden file of its folder, made anew under a name
+//      that nothing takes (never through a link).
+//   2. Every old file is moved aside into a hidden name in its own folder, each set's key first.
+//   3. Each set's other files are written into their names, which are free now, and its key is
+//      renamed into its own (a rename that never replaces, and that costs no more than any rename:
+//      a rename over an existing file makes some file systems write the new file out at once).
+//      A set is keyed on its key: until that comes, its other files are no set at all.
+//   4. The old files moved aside, and the leftovers of stopped runs, are removed in one sweep.
+// A failure in steps 1 to 3 undoes every step taken, the last first: what was put in place is
+// removed (a key before the rest of its set), the old files are moved back (a key after the rest
+// of its set), the hidden keys are removed. Each step undone passes back through a state the steps
+// forward passed through, so the sets stay whole at every instant of the undoing too. A step of the
+// undoing or of the sweep that fails is tried again a few times before it counts as failed.
+//
+// The hidden names start with platform::kTemporaryPrefix and name the file they stand for:
+// ".mapbasis-HypsA.shp.tmp" for a new key, ".mapbasis-HypsA.shp.old" for an old file moved aside
+// (a number before the ending when the name is taken: ".mapbasis-HypsA.shp.2.old"). A reader that
+// lists a folder's layers never takes them for layer files. A run that is killed leaves them; the
+// next run that succeeds removes them in its sweep (see IsHiddenNameOf).
 #pragma once
 
 #include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/outcome.h"
 
 namespace mapbasis {
 
-enum class PublishFault { kNotPublished = 1 };
+enum class PublishFault {
+  kNotWritten = 1,  // a new file could not be written; everything is as it was
+  kOldNotMoved,     // an old file could not be moved aside; everything is as it was
+  kNotPutInPlace,   // a new key could not be put in place; everything is as it was
+  kNotUndone,       // after a failure, the old files could not all be put back
+  kNotSwept,        // the new files stand, but an old file moved aside could not be removed
+};
 
 struct PendingFile {
   std::filesystem::path path;  // the final name
-  std::string_view bytes;      // the whole content
+  std::string bytes;           // the whole content
 };
 
-// The temporary name of a file while it is written: a hidden name beside it that no reader takes
-// for a layer file (".mapbasis-HypsA.shp.tmp").
-std::filesystem::path TemporaryNameOf(const std::filesystem::path& path);
+// The files of one set in the order they are put in place, its key last; a single file is a set
+// of one.
+using FileSet = std::vector<PendingFile>;
+using FileSets = std::vector<FileSet>;
 
-// Publishes the files, which all lie in existing folders, the key last. On failure (kNotPublished)
-// the reason names the file and the system's reason, e.g. `cannot write "out/HYPS/HypsA.dbf":
-// No space left on device`.
-Outcome PublishFiles(std::span<const PendingFile> files);
+// What a replacement removes: the old sets, each in the order its files go, its key (or keys, in
+// other letter cases) first; and what stopped runs left (hidden files), removed in the sweep.
+// Every path lies in an existing folder.
+struct OldFiles {
+  std::vector<std::vector<std::filesystem::path>> sets;
+  std::vector<std::filesystem::path> leftovers;
+};
+
+// The hidden name of a new file while it is written (attempt 0: ".mapbasis-HypsA.shp.tmp").
+std::filesystem::path TemporaryNameOf(const std::filesystem::path& path, unsigned attempt = 0);
+
+// Whether `fileName` (any letter case) is a hidden name that a run gives the file named `name` for
+// a moment, as a new file or as an old one moved aside.
+bool IsHiddenNameOf(std::string_view fileName, std::string_view name);
+
+// Replaces the old files by the new sets, in the steps above. On failure the reason names the file
+// and the system's reason, e.g. `cannot write "out/HYPS/HypsA.dbf": No space left on device`.
+Outcome ReplaceFiles(const OldFiles& old, std::span<const FileSet> sets);
+
+// Puts one set in place of whatever files stand at its names (a layer written on its own).
+Outcome PublishFiles(const FileSet& set);
+
+// Why an old file cannot be moved or deleted, for a user to act on: another program holding it
+// open gets the advice to close the sheet there and run again.
+std::string WhyNotMovable(const std::filesystem::path& file, const std::error_code& error);
 
 }  // namespace mapbasis

@@ -18,6 +18,9 @@ inline constexpr std::string_view kLayerFamilyExtensions[] = {
 // ASCII letters in lower case; other bytes as they are.
 std::string LowerAscii(std::string_view text);
 
+// Whether the texts are equal but for the case of their ASCII letters.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The last part of the path as UTF-8 text.
 std::string FileNameOf(const std::filesystem::path& path);
 
@@ -26,8 +29,7 @@ std::string FileNameOf(const std::filesystem::path& path);
 std::optional<std::string_view> FamilyExtensionOf(std::string_view fileName,
                                                   std::string_view layer);
 
-// Whether a file name (in any case) is one the program itself writes for the layer, final or
-// temporary.
+// Whether a file name (in any case) is one the program itself writes for the layer.
 bool IsWrittenName(std::string_view fileName, std::string_view layer);
 
 }  // namespace mapbasis

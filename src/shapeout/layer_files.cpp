@@ -19,6 +19,7 @@
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
 #include "core/messages.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "shapeout/file_publisher.h"
 #include "shapeout/memory_folder.h"
@@ -209,13 +210,29 @@ bool StoreCell(DBFHandle table, int row, int field, std::span<char> text) {
   return DBFWriteAttributeDirectly(table, row, field, cell) != 0;
 }
 
-// The folder of a base path must be there: a layer is opened only where it can be written.
+// The folder of a base path must be there: a layer is opened only where it can be written. A
+// folder that cannot be asked about is no folder to write in.
 bool FolderExists(const std::filesystem::path& base) {
-  std::error_code ec;
-  return std::filesystem::is_directory(base.parent_path().empty() ? "." : base.parent_path(), ec);
+  platform::EntryType type = platform::EntryType::kMissing;
+  return !platform::FollowedStatusOf(base.parent_path().empty() ? "." : base.parent_path(), type) &&
+         type == platform::EntryType::kFolder;
 }
 
 }  // namespace
+
+std::string LayerFaultText(LayerFault fault) {
+  switch (fault) {
+    case LayerFault::kBasePathTooLong:
+      static_assert(kMaxBasePathLength == 255, "the text names the length");
+      return Tr("its path is longer than 255 characters");
+    case LayerFault::kTableNotCreated: return Tr("its table could not be made");
+    case LayerFault::kFieldRefused: return Tr("a field of its table was refused");
+    case LayerFault::kShapefileNotCreated: return Tr("its shapefile could not be made");
+    case LayerFault::kFolderMissing: return Tr("its folder is not there");
+    case LayerFault::kNotPublished: return Tr("its files could not be put in place");
+  }
+  return Tr("it could not be made");
+}
 
 Layer::Layer() = default;
 
@@ -224,7 +241,8 @@ Layer::Layer(Layer&& other) noexcept
       idCount(std::exchange(other.idCount, 0)),
       basePath_(std::exchange(other.basePath_, {})),
       fields_(std::exchange(other.fields_, {})),
-      files_(std::move(other.files_)) {}
+      files_(std::move(other.files_)),
+      destination_(std::exchange(other.destination_, nullptr)) {}
 
 Layer& Layer::operator=(Layer&& other) noexcept {
   if (this != &other) {
@@ -233,6 +251,7 @@ Layer& Layer::operator=(Layer&& other) noexcept {
     basePath_ = std::exchange(other.basePath_, {});
     fields_ = std::exchange(other.fields_, {});
     files_ = std::move(other.files_);
+    destination_ = std::exchange(other.destination_, nullptr);
   }
   return *this;
 }
@@ -348,7 +367,7 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePa
 }
 
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePath,
-                std::span<const FieldDef> fields, Layer& layer) {
+                std::span<const FieldDef> fields, Layer& layer, FileSets* destination) {
   layer = Layer{};
 
   const std::string_view base = basePath.text;
@@ -359,7 +378,7 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePa
 
   auto files = std::make_unique<Layer::Files>();
   files->base = basePath.path;
-  if (!FolderExists(files->base)) return LayerFault::kTableNotCreated;
+  if (destination == nullptr && !FolderExists(files->base)) return LayerFault::kFolderMissing;
   SAHooks hooks = MemoryHooks();
   const OpeningIn opening(files->memory);
 
@@ -385,12 +404,14 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePa
   layer.basePath_ = std::string(base);
   layer.fields_.assign(fields.begin(), fields.end());
   layer.files_ = std::move(files);
+  layer.destination_ = destination;
   return {};
 }
 
 Outcome CloseLayer(Layer& layer) {
   if (!layer.IsOpen()) return Success();
   const std::unique_ptr<Layer::Files> files = std::move(layer.files_);
+  FileSets* const destination = std::exchange(layer.destination_, nullptr);
   files->CloseHandles();
 
   if (files->memory.Failed()) {
@@ -398,31 +419,33 @@ Outcome CloseLayer(Layer& layer) {
                    Tr("the layer \"%1\" could not be held in memory", layer.BasePath()));
   }
   // The companions first, the shape file last (file_publisher.h).
-  std::vector<PendingFile> pending;
+  FileSet set;
+  const auto take = [&](std::string_view extension) {
+    std::string* bytes = files->memory.Find(FileName(files->base, extension));
+    if (bytes == nullptr) return false;
+    set.push_back({FilePath(files->base, extension), std::move(*bytes)});
+    return true;
+  };
   for (const std::string_view extension : kLayerCompanionExtensions) {
     if (extension == kProjectionExtension) {
-      pending.push_back({FilePath(files->base, extension), files->projection});
-      continue;
-    }
-    if (extension == kStyleExtension) {
+      set.push_back({FilePath(files->base, extension), std::move(files->projection)});
+    } else if (extension == kStyleExtension) {
       if (!files->style.empty())
-        pending.push_back({FilePath(files->base, extension), files->style});
-      continue;
-    }
-    const std::string* bytes = files->memory.Find(FileName(files->base, extension));
-    if (bytes == nullptr) {
+        set.push_back({FilePath(files->base, extension), std::move(files->style)});
+    } else if (!take(extension)) {
       return Failure(LayerFault::kNotPublished,
                      Tr("the layer \"%1\" lost its %2 file", layer.BasePath(), extension));
     }
-    pending.push_back({FilePath(files->base, extension), *bytes});
   }
-  const std::string* shape = files->memory.Find(FileName(files->base, kLayerKeyExtension));
-  if (shape == nullptr) {
+  if (!take(kLayerKeyExtension)) {
     return Failure(LayerFault::kNotPublished,
                    Tr("the layer \"%1\" lost its %2 file", layer.BasePath(), kLayerKeyExtension));
   }
-  pending.push_back({FilePath(files->base, kLayerKeyExtension), *shape});
-  if (Outcome published = PublishFiles(pending); !published.ok()) {
+  if (destination != nullptr) {
+    destination->push_back(std::move(set));
+    return Success();
+  }
+  if (Outcome published = PublishFiles(set); !published.ok()) {
     return Failure(LayerFault::kNotPublished, std::move(published.reason));
   }
   return Success();

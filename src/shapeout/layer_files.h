@@ -12,6 +12,7 @@
 #include "core/named_path.h"
 #include "core/outcome.h"
 #include "shapeout/attribute_fields.h"
+#include "shapeout/file_publisher.h"
 
 namespace mapbasis {
 
@@ -27,8 +28,12 @@ enum class LayerFault {
   kTableNotCreated = 121,      // the table could not be made
   kFieldRefused = 123,         // a field was refused
   kShapefileNotCreated = 124,  // the shapefile could not be made
+  kFolderMissing = 125,        // the layer's folder is not there, or cannot be asked about
   kNotPublished = 126,         // the files could not be put in place
 };
+
+// What failed, in words: "its table could not be made".
+std::string LayerFaultText(LayerFault fault);
 
 // The files of a layer on disk, base path + extension. A reader keys a layer on its shape file, so
 // it is put in place after its companions, which go in this order. shapelib names the shapefile
@@ -84,13 +89,14 @@ class Layer {
  private:
   struct Files;
   friend Fault OpenLayer(std::int32_t, std::int32_t, const NamedPath&, std::span<const FieldDef>,
-                         Layer&);
+                         Layer&, FileSets*);
   friend Outcome CloseLayer(Layer&);
   friend void DiscardLayer(Layer&);
 
   std::string basePath_;
   std::vector<FieldDef> fields_;
   std::unique_ptr<Files> files_;
+  FileSets* destination_ = nullptr;
 };
 
 // Creates a layer at basePath (trailing blanks ignored): the table with Id and the given fields
@@ -98,20 +104,26 @@ class Layer {
 // carries today's date. Returns no fault, or the LayerFault that stopped it; on failure
 // nothing is left open and nothing is written. A field is refused when shapelib refuses it (a
 // width below 1) and also when shapelib would alter it: a name longer than 10 characters or a
-// width above 255. A blank base path, or one whose folder does not exist, gives
-// LayerFault::kTableNotCreated. A layer still open in `layer` is discarded first.
+// width above 255. A blank base path gives LayerFault::kTableNotCreated, one whose folder is not
+// there (or cannot be asked about) kFolderMissing. A layer still open in `layer` is discarded
+// first.
+//
+// With a destination, the files of the run that the layer's set joins when it is closed, to be put
+// in place together with the rest of them (file_publisher.h), the layer is written in memory
+// alone: its folder need not be there yet. Without one, its files are put in place as it is
+// closed.
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
                 std::span<const FieldDef> fields, Layer& layer);
 
 // The same at a base path named already (its text without trailing blanks).
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& base,
-                std::span<const FieldDef> fields, Layer& layer);
+                std::span<const FieldDef> fields, Layer& layer, FileSets* destination = nullptr);
 
-// Closes the table, then the shapefile, and puts the layer's files in place together, its
-// companions (the .qml style among them, when the layer has one) first and its .shp last, an old
-// .shp removed before anything else (see file_publisher.h). LayerFault::kNotPublished, with the
-// system's reason, when they could not be written; then no file of the layer is left under its
-// names. Safe on a layer that is not open.
+// Closes the table, then the shapefile, and hands the layer's files, its companions (the .qml
+// style among them, when the layer has one) first and its .shp last, to its destination; without
+// one, puts them in place of the files at their names (file_publisher.h).
+// LayerFault::kNotPublished, with the system's reason, when they could not be written; then the old
+// files stand as they were. Safe on a layer that is not open.
 Outcome CloseLayer(Layer& layer);
 
 // Drops an open layer without writing anything.

@@ -14,8 +14,9 @@ std::string Quoted(std::string_view text) { return "\"" + EchoPath(text) + "\"";
 
 Outcome Written(const Layer& layer, const Fault& fault) {
   if (!fault) return Success();
-  return {fault, Tr("cannot write record %1 of the layer %2 (status %3)", layer.recordCount,
-                    Quoted(layer.BasePath()), fault.code())};
+  const std::optional<ShapeFault> shape = fault.As<ShapeFault>();
+  return {fault, Tr("cannot write record %1 of the layer %2: %3", layer.recordCount,
+                    Quoted(layer.BasePath()), shape ? ShapeFaultText(*shape) : Tr("it was refused"))};
 }
 
 Outcome Incomplete(const Layer& layer) {
@@ -26,17 +27,20 @@ Outcome Incomplete(const Layer& layer) {
 }  // namespace
 
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer) {
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
+                    FileSets* destination) {
   const NamedPath base = Joined(folder, name);
-  const Fault fault = OpenLayer(CS, shapeType, base, fields, layer);
+  const Fault fault = OpenLayer(CS, shapeType, base, fields, layer, destination);
   if (!fault) return Success();
-  return {fault, Tr("cannot create the layer %1 (status %2)", Quoted(base.text), fault.code())};
+  const std::optional<LayerFault> why = fault.As<LayerFault>();
+  return {fault, Tr("cannot create the layer %1: %2", Quoted(base.text),
+                    why ? LayerFaultText(*why) : Tr("it was refused"))};
 }
 
 Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
-                    Layer& layer, const LayerStyles& styles) {
-  Outcome opened =
-      OpenLayerIn(CS, folders.Of(spec.folder), spec.name, spec.shapeType, spec.fields, layer);
+                    Layer& layer, const LayerStyles& styles, FileSets* destination) {
+  Outcome opened = OpenLayerIn(CS, folders.Of(spec.folder), spec.name, spec.shapeType, spec.fields,
+                               layer, destination);
   if (opened.ok() && styles) layer.SetStyle(styles(spec));
   return opened;
 }

@@ -15,15 +15,17 @@
 
 namespace mapbasis {
 
-// Opens the layer `name` in `folder` with the run's coordinate system. On failure the fault is
-// OpenLayer's and the reason says `cannot create the layer "<path>" (status 121)`.
+// Opens the layer `name` in `folder` with the run's coordinate system; closed, its files join
+// `destination` (OpenLayer). On failure the fault is OpenLayer's and the reason says
+// what failed, `cannot create the layer "<path>": its folder is not there`.
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
-                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer);
+                    std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
+                    FileSets* destination = nullptr);
 
 // Opens a layer of the catalogue in its folder of the run, with the style that `styles` gives
 // for it.
 Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
-                    Layer& layer, const LayerStyles& styles = {});
+                    Layer& layer, const LayerStyles& styles = {}, FileSets* destination = nullptr);
 
 // Closes a layer that was written to its end. Only a finished layer counts as written: a layer
 // abandoned after a failure is never finished, and whatever it left is not a complete layer.
@@ -31,9 +33,9 @@ Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSp
 Outcome FinishLayer(Layer& layer);
 
 // Writes the line (or ring) now in the work arrays with its attribute text. On failure the fault
-// is the writer's and the reason names the record, e.g.
-// `cannot write record 5 of the layer "<path>" (status 803)`; a line the work arrays could not
-// hold is not written and fails with ShapeFault::kNotWritten.
+// is the writer's and the reason names the record and what failed, e.g. `cannot write record 5 of
+// the layer "<path>": its attribute text lacks a value or has no number where one goes`; a line
+// the work arrays could not hold is not written and fails with ShapeFault::kNotWritten.
 Outcome WriteWorkLine(Layer& layer, std::string_view attributes, const VertexWork& work);
 Outcome WriteWorkPolygon(Layer& layer, std::string_view attributes, const VertexWork& work);
 

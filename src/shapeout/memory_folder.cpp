@@ -60,4 +60,9 @@ const std::string* MemoryFolder::Find(const std::string& name) const {
   return found == files_.end() ? nullptr : &found->second;
 }
 
+std::string* MemoryFolder::Find(const std::string& name) {
+  const auto found = files_.find(name);
+  return found == files_.end() ? nullptr : &found->second;
+}
+
 }  // namespace mapbasis

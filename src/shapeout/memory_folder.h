@@ -39,6 +39,7 @@ class MemoryFolder {
 
   // The file's bytes, or nothing when there is no such file.
   const std::string* Find(const std::string& name) const;
+  std::string* Find(const std::string& name);
 
  private:
   std::map<std::string, std::string> files_;

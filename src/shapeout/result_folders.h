@@ -17,7 +17,8 @@ enum class LayerFolder { kHyps, kFrame };
 std::string_view FolderName(LayerFolder folder);
 
 struct ResultFolders {
-  std::string given{};  // the result folder as the record holds it, ending with the separator
+  std::string given{};  // the result folder as the record holds it, ending with the separator,
+                        // read as the system reads it (ResultFoldersOf)
   NamedPath result{};   // the result folder itself, named without the separator that ends it
   NamedPath hyps{};     // given + "HYPS"
   NamedPath frame{};    // given + "FRAME"
@@ -28,7 +29,8 @@ struct ResultFolders {
 };
 
 // The folders of the result folder R (cp1251, ending with the separator; trailing blanks are not
-// part of it).
+// part of it), read as the system reads a path a user writes: on Windows '/' separates as '\'
+// does, and elsewhere a leading "~/" is the home folder, as in a shell.
 ResultFolders ResultFoldersOf(std::string_view R);
 
 }  // namespace mapbasis

@@ -1,9 +1,20 @@
 // Points, single-part polylines and single-ring polygons, each appended with its record.
 #include "shapeout/shape_writers.h"
 
+#include "core/messages.h"
 #include "shapeout/record_writer.h"
 
 namespace mapbasis {
+
+std::string ShapeFaultText(ShapeFault fault) {
+  switch (fault) {
+    case ShapeFault::kValueRefused: return Tr("a value of its record does not fit its field");
+    case ShapeFault::kMalformedText:
+      return Tr("its attribute text lacks a value or has no number where one goes");
+    case ShapeFault::kNotWritten: return Tr("its shape could not be made");
+  }
+  return Tr("it was refused");
+}
 
 namespace {
 

@@ -18,6 +18,9 @@ enum class ShapeFault {
   kNotWritten = 804,
 };
 
+// What failed, in words: "a value of its record was refused".
+std::string ShapeFaultText(ShapeFault fault);
+
 // Each writer first increments the layer's record and Id counters, writes the record (see
 // WriteAttributeRecord for the attribute text), and only when that succeeded appends the shape. The
 // vertices are taken as given: a polygon ring must arrive closed and in the wanted orientation.

@@ -1,4 +1,5 @@
 // The sheet in view in the main dialog and the folder field, played by a scripted user.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -126,6 +127,15 @@ TEST(FolderField, TypedFolders) {
     ~Back() { std::filesystem::current_path(start); }
   } back;
   std::filesystem::current_path(dir.path());
+  // A leading ~/ is the home folder, as for a batch run.
+  const char* home = std::getenv("HOME");
+  struct Home {
+    std::string saved;
+    ~Home() { ::setenv("HOME", saved.c_str(), 1); }
+  } restored{home != nullptr ? home : ""};
+  ::setenv("HOME", dir.path().c_str(), 1);
+  std::string zh131;
+  for (int i = 0; i < 131; ++i) zh131 += "ж";
   const struct Case {
     std::string typed;
     std::string folder;   // what the record holds; empty when refused
@@ -148,6 +158,10 @@ TEST(FolderField, TypedFolders) {
       {d + std::string(300, 'x'), "", "Путь к папке длиннее 260 знаков"},
       // Not even root may make files in /proc.
       {"/proc/maps/N-37", "", "Программе нельзя записывать в папку /proc"},
+      {"~/maps", d + "maps/", ""},
+      // What a run would refuse later is refused here, in the run's words.
+      {d + zh131, "", "папку результата «"},                              // a name of 262 bytes
+      {d + std::string(245 - d.size(), 'y'), "", "путь к папке результата «"},  // FrameDig
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);

@@ -41,6 +41,7 @@ class FakeShell : public InteractiveShell {
     StoreBaseParameters(ComputeBaseTrapezoid(0, 1, 33, 1, 0), p);
     UseBaseTrapezoid(p);
     p.MeridianStep = meridianStep;
+    p.MapScale = mapScale;
     p.Path = folder_;
     return DialogVerdict::kConfirmed;
   }
@@ -51,6 +52,7 @@ class FakeShell : public InteractiveShell {
 
   bool cancel = false;
   double meridianStep = 0.25;
+  std::int32_t mapScale = 0;
   std::vector<std::string> calls;
   std::vector<Message> messages;
 
@@ -86,6 +88,14 @@ TEST(InteractiveRun, SuccessSaysWhatWasMadeAndWhere) {
   EXPECT_EQ(RunProgram({}, &shell, err, err), 0);
   ASSERT_EQ(shell.messages.size(), 2u);
   EXPECT_EQ(shell.messages[1].text, first + "\r\rСлои прежнего запуска в этих папках заменены.");
+
+  // At 1:1 000 000 the sheet has no frame layers: earlier layers in HYPS alone are said too.
+  shell.mapScale = 2;
+  for (int run = 0; run < 2; ++run) EXPECT_EQ(RunProgram({}, &shell, err, err), 0);
+  ASSERT_EQ(shell.messages.size(), 4u);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "FRAME"));
+  EXPECT_TRUE(shell.messages[3].text.ends_with("Слои прежнего запуска в этих папках заменены."))
+      << shell.messages[3].text;
 }
 
 TEST(InteractiveRun, CancelEndsWithoutMessage) {

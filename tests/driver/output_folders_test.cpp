@@ -1,5 +1,6 @@
 #include "driver/output_folders.h"
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -31,102 +32,119 @@ std::string ResultFolder(const fs::path& folder) {
 
 ResultFolders FoldersOf(const fs::path& folder) { return ResultFoldersOf(ResultFolder(folder)); }
 
-TEST(OutputFolders, BothSubFoldersAreCreatedInAnEmptyResultFolder) {
+TEST(OutputFolders, MissingSubFoldersAreMadeAndTakenBack) {
   TempDir dir;
   const fs::path result = dir / "Листы и 'карты' & $(x) | y";
   fs::create_directory(result);
+  OutputPlan plan;
   Outcome r;
-  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(result))).fault, Fault{}) << r.reason;
-  EXPECT_EQ(Names(result), (std::set<std::string>{"FRAME", "HYPS"}));
-  EXPECT_TRUE(fs::is_directory(result / "HYPS"));
-  EXPECT_TRUE(fs::is_directory(result / "FRAME"));
+  ASSERT_EQ((r = PlanOutputFolders(FoldersOf(result), plan)).fault, Fault{}) << r.reason;
+  EXPECT_TRUE(fs::is_empty(result));  // a plan touches nothing
+  {
+    MadeFolders made;
+    ASSERT_EQ((r = MakeOutputFolders(plan, made)).fault, Fault{}) << r.reason;
+    EXPECT_EQ(Names(result), (std::set<std::string>{"FRAME", "HYPS"}));
+    EXPECT_EQ(made.Folders().size(), 2u);
+  }  // a run that ends without its sheet takes them away
+  EXPECT_TRUE(fs::is_empty(result));
 }
 
-TEST(OutputFolders, OldLayerFamiliesAndStaleTemporariesAreDeleted) {
+// The old layers' shapefile families, in any letter case, the old project and what stopped runs
+// left are found; nothing else, and nothing is touched until the replacement removes them.
+TEST(OutputFolders, OldLayerFamiliesAndLeftoversAreFound) {
   TempDir dir;
   const fs::path hyps = dir / "HYPS";
   const fs::path frame = dir / "FRAME";
   fs::create_directories(hyps);
   fs::create_directories(frame);
-  // An old HypsL layer, in mixed case as the program writes it and in other cases.
   for (const char* f :
        {"HypsL.shp", "HypsL.shx", "HypsL.dbf", "HypsL.PRJ", "hypsl.cpg", "HYPSL.shp.xml",
         "HypsL.sbn", "HypsL.sbx", "HypsL.QIX", "HypsL.qpj", "HypsL.fbn", "HypsL.fbx", "HypsL.ain",
         "HypsL.aih", "HypsL.atx", "HypsL.ixs", "HypsL.mxs"}) {
     Touch(hyps / f);
   }
-  // Companions left without their shape file by a run that was stopped go too, and so do the
-  // temporaries of such a run. Everything not of a layer's shapefile family stays, even when it is
-  // named like the layer.
+  // Companions left without their shape file go too, and so does what stopped runs left for a
+  // layer's files. Everything else stays, even when it is named like a layer.
   for (const char* f :
-       {"HypsA.dbf", "HypsA.qml", ".mapbasis-HypsP.shp", "HypsL2.shp", "HypsLines.shp", "notes.txt",
+       {"HypsA.dbf", "HypsA.qml", ".mapbasis-HypsP.shp.tmp", ".mapbasis-HypsA.dbf.3.old",
+        ".mapbasis-HypsP.shp", ".mapbasis-x.tmp", "HypsL2.shp", "HypsLines.shp", "notes.txt",
         "xHypsL.shp", "HypsL", "HypsL.zip", "HypsL.shp.bak", "HypsL.txt"}) {
     Touch(hyps / f);
   }
   fs::create_directory(hyps / "HypsP.d");
+  fs::create_directory(hyps / ".mapbasis-HypsP.dbf.tmp");  // a folder is never ours
   for (const char* f : {"FrameDig.SHP", "FrameDig.dbf", "Frame.dbf", "FRAMEADJ.shp", "frameadj.shx",
-                        ".mapbasis-FrameAdj.dbf"}) {
+                        ".mapbasis-FrameAdj.dbf.old"}) {
     Touch(frame / f);
   }
-  Outcome r;
-  ASSERT_EQ((r = PrepareOutputFolders(FoldersOf(dir.path()))).fault, Fault{});
-  EXPECT_EQ(Names(hyps), (std::set<std::string>{"HypsL2.shp", "HypsLines.shp", "HypsP.d",
-                                                "notes.txt", "xHypsL.shp", "HypsL", "HypsL.zip",
-                                                "HypsL.shp.bak", "HypsL.txt"}));
-  EXPECT_EQ(Names(frame), (std::set<std::string>{}));
-}
-
-// In a rewrite the old shape file goes and the companions that the new layer replaces by name stay
-// until it does; a layer that is not written again loses them at the end of the run.
-TEST(OutputFolders, CompanionsReplacedByNameStayUntilTheEndOfTheRun) {
-  TempDir dir;
-  fs::create_directories(dir / "HYPS");
-  fs::create_directories(dir / "FRAME");
-  for (const char* f : {"HypsA.shp", "HypsA.shx", "HypsA.dbf", "HypsA.PRJ", "HypsA.prj"}) {
-    Touch(dir / "HYPS" / f);
+  for (const char* f : {"MAPBASIS.qgs", ".mapbasis-mapbasis.qgs.tmp", "mapbasis.qgs.bak"}) {
+    Touch(dir / f);
   }
-  for (const char* f : {"FrameAdj.dbf", "FrameAdj.shx"}) Touch(dir / "FRAME" / f);
-  OldLayers old;
-  const Outcome r = PrepareOutputFolders(FoldersOf(dir.path()), &old);
-  ASSERT_TRUE(r.ok()) << r.reason;
-  EXPECT_EQ(Names(dir / "HYPS"), (std::set<std::string>{"HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
-  EXPECT_EQ(Names(dir / "FRAME"), (std::set<std::string>{"FrameAdj.dbf", "FrameAdj.shx"}));
-  ASSERT_EQ(old.kept.size(), 2u);
-
-  Touch(dir / "HYPS" / "HypsA.shp");  // HypsA is written again, FrameAdj is not
-  RemoveUnreplacedCompanions(old);
-  EXPECT_EQ(Names(dir / "HYPS"),
-            (std::set<std::string>{"HypsA.shp", "HypsA.shx", "HypsA.dbf", "HypsA.PRJ"}));
-  EXPECT_TRUE(fs::is_empty(dir / "FRAME"));
+  const auto before = Names(hyps);
+  OutputPlan plan;
+  Outcome r;
+  ASSERT_EQ((r = PlanOutputFolders(FoldersOf(dir.path()), plan)).fault, Fault{}) << r.reason;
+  EXPECT_TRUE(plan.oldLayers);
+  EXPECT_TRUE(plan.foldersToMake.empty());
+  EXPECT_EQ(Names(hyps), before);
+  // A set's shape files come first: no reader sees half an old layer.
+  const auto isKey = [](const fs::path& file) {
+    const std::string name = file.filename().string();
+    return name.ends_with(".shp") || name.ends_with(".SHP");
+  };
+  for (const auto& set : plan.old.sets) {
+    ASSERT_FALSE(set.empty());
+    if (std::any_of(set.begin(), set.end(), isKey)) {
+      EXPECT_TRUE(isKey(set.front())) << set.front();
+    }
+  }
+  ASSERT_EQ((r = ReplaceFiles(plan.old, {})).fault, Fault{}) << r.reason;
+  EXPECT_EQ(Names(hyps), (std::set<std::string>{
+                             "HypsL2.shp", "HypsLines.shp", "HypsP.d", ".mapbasis-HypsP.dbf.tmp",
+                             ".mapbasis-HypsP.shp", ".mapbasis-x.tmp", "notes.txt", "xHypsL.shp",
+                             "HypsL", "HypsL.zip", "HypsL.shp.bak", "HypsL.txt"}));
+  EXPECT_EQ(Names(frame), (std::set<std::string>{}));
+  EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"FRAME", "HYPS", "mapbasis.qgs.bak"}));
 }
 
-// Everything is checked before anything is touched: a folder standing where a layer file goes
-// refuses the run with both folders as they were (the end-to-end tests plant the other faults).
-TEST(OutputFolders, ARefusalLeavesBothFoldersAsTheyWere) {
-  // Folders named as a layer file or its temporary; the check ignores case.
-  for (const char* planted : {"FrameDig.dbf", ".mapbasis-Frame.shp.tmp", "FRAMEADJ.PRJ"}) {
-    SCOPED_TRACE(planted);
+// Everything is checked before anything is touched: a folder standing where a file goes refuses
+// the run with every folder as it was (the end-to-end tests plant the other faults).
+TEST(OutputFolders, ARefusalLeavesEveryFolderAsItWas) {
+  const struct {
+    const char* planted;  // a folder
+    FolderFault fault;
+  } cases[] = {
+      {"FRAME/FrameDig.dbf", FolderFault::kFrameFolder},
+      {"FRAME/FRAMEADJ.PRJ", FolderFault::kFrameFolder},
+      {"HYPS/HypsP.qml", FolderFault::kHypsFolder},
+      {"mapbasis.qgs", FolderFault::kResultFile},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.planted);
     TempDir dir;
     fs::create_directories(dir / "HYPS");
+    fs::create_directories(dir / "FRAME");
     for (const char* f : {"HypsL.shp", "HypsL.shx", "HypsL.dbf", "HypsL.PRJ", ".mapbasis-x"}) {
       Touch(dir / "HYPS" / f);
     }
-    fs::create_directories(dir / "FRAME" / planted);
+    fs::create_directories(dir / c.planted);
     const auto hypsBefore = Names(dir / "HYPS");
-    const Outcome r = PrepareOutputFolders(FoldersOf(dir.path()));
-    EXPECT_EQ(r.fault, FolderFault::kFrameFolder) << r.reason;
-    EXPECT_NE(r.reason.find("a folder stands where a layer file goes"), std::string::npos)
+    OutputPlan plan;
+    const Outcome r = PlanOutputFolders(FoldersOf(dir.path()), plan);
+    EXPECT_EQ(r.fault, c.fault) << r.reason;
+    EXPECT_TRUE(r.reason.find("a folder stands where a layer file goes") != std::string::npos ||
+                r.reason.find("is a folder, not a file the run writes") != std::string::npos)
         << r.reason;
     EXPECT_EQ(Names(dir / "HYPS"), hypsBefore);
-    EXPECT_EQ(Names(dir / "FRAME"), (std::set<std::string>{planted}));
   }
 }
 
 TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   TempDir dir;
   Outcome r;
+  OutputPlan plan;
   // A missing result folder: nothing is created.
-  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "missing"))).fault,
+  EXPECT_EQ((r = PlanOutputFolders(FoldersOf(dir / "missing"), plan)).fault,
             FolderFault::kResultFolderMissing);
   EXPECT_FALSE(fs::exists(dir / "missing"));
   EXPECT_NE(r.reason.find("does not exist"), std::string::npos);
@@ -134,13 +152,12 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   // A file where the HYPS folder should be.
   fs::create_directory(dir / "a");
   Touch(dir / "a" / "HYPS");
-  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "a"))).fault, FolderFault::kHypsFolder);
+  EXPECT_EQ((r = PlanOutputFolders(FoldersOf(dir / "a"), plan)).fault, FolderFault::kHypsFolder);
 
   // A file where the FRAME folder should be.
   fs::create_directory(dir / "b");
   Touch(dir / "b" / "FRAME");
-  EXPECT_EQ((r = PrepareOutputFolders(FoldersOf(dir / "b"))).fault, FolderFault::kFrameFolder);
-  EXPECT_FALSE(fs::exists(dir / "b" / "HYPS"));  // a refusal makes nothing
+  EXPECT_EQ((r = PlanOutputFolders(FoldersOf(dir / "b"), plan)).fault, FolderFault::kFrameFolder);
 
   // A result folder whose HYPS path would pass 260 characters is not cut short.
   std::string longName(250 - ResultFolder(dir.path()).size() + 8, 'x');
@@ -148,7 +165,7 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   fs::create_directory(deep);
   const std::string R = ResultFolder(deep);
   ASSERT_GT(R.size() + 4, 260u);
-  EXPECT_EQ((r = PrepareOutputFolders(ResultFoldersOf(R))).fault, FolderFault::kHypsFolder);
+  EXPECT_EQ((r = PlanOutputFolders(ResultFoldersOf(R), plan)).fault, FolderFault::kHypsFolder);
   EXPECT_TRUE(fs::is_empty(deep));
 }
 

@@ -81,6 +81,19 @@ TEST(BatchRun, PathsWithBlanksQuotesAndCyrillicLetters) {
   EXPECT_EQ(r.exitStatus, 0) << r.err;
   EXPECT_TRUE(fs::exists(dir / (folder + "/HYPS/HypsA.shp")));
   EXPECT_TRUE(fs::is_directory(dir / (folder + "/FRAME")));
+
+  // A parameter-file path of 260 characters, the most a path holds, is read (one more is
+  // refused: FailuresBeforeGenerationEndWithEight); its Cyrillic letters count one each.
+  const std::string longest = std::string(100, 'a') + "/" +
+                              Cp1251ToUtf8(Cp1251("длинная папка").str()) + std::string(140, 'b') +
+                              "/p.txt";
+  ASSERT_EQ(Cp1251ToUtf8(*Utf8ToCp1251(longest)).size(), longest.size());
+  ASSERT_EQ(Utf8ToCp1251(longest)->size(), 260u);
+  fs::create_directories(dir /
+                         fs::path(std::u8string(longest.begin(), longest.end())).parent_path());
+  WriteParams(dir / fs::path(std::u8string(longest.begin(), longest.end())), "Nom=N-37;Path=long;");
+  const ProcessResult read = RunMapbasis({longest}, dir.path());
+  EXPECT_EQ(read.exitStatus, 0) << read.err;
 }
 
 TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
@@ -96,7 +109,7 @@ TEST(BatchRun, FailuresBeforeGenerationEndWithEight) {
       {"no such file", {"/no/such/file"}, "/no/such/file: no such file"},
       {"a rejected item names file and line", {"params.txt"}, "params.txt:2: unknown key"},
       {"a folder is not a parameter file", {"."}, ".: "},
-      {"an over-long path is refused, not cut", {std::string(300, 'a')}, "longer than 260"},
+      {"an over-long path is refused, not cut", {std::string(261, 'a')}, "longer than 260"},
       // The system's own reason when the file cannot be reached.
       {"a path through a file", {"params.txt/p.txt"}, "params.txt/p.txt: Not a directory"},
       {"a name longer than a name may be", {std::string(256, 'n')}, ": File name too long"},

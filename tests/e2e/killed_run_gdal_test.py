@@ -1,6 +1,8 @@
-"""A run killed at any file operation leaves every layer whole or without its .shp; the next run
-mends the folders. The kills are placed, not timed: strace kills the program at the k-th unlink or
-rename, for every k that a rewrite reaches.
+"""A run killed at any file operation leaves every layer whole or without its .shp, and the project
+old, new or not there; the next run mends the folders, sweeping what the killed run moved aside.
+The kills are placed, not timed: strace kills the program at the k-th unlink or rename (the
+renames into hidden names and into free final names are renameat2), for every k that a rewrite
+reaches.
 
 Usage: killed_run_gdal_test.py MAPBASIS_EXE SOURCE_DIR
 """
@@ -81,14 +83,24 @@ class KilledRewrite(unittest.TestCase):
             self.assertGreater(layer.GetFeatureCount(), 0, f"{trace}: {sub}/{name}")
             self.assertIsNotNone(layer.GetSpatialRef(), f"{trace}: {sub}/{name} has no CRS")
 
+    def assert_project(self, folder, trace):
+        project = os.path.join(folder, "mapbasis.qgs")
+        if os.path.exists(project):
+            self.assertIn(True, [filecmp.cmp(project, os.path.join(v, "out", "mapbasis.qgs"),
+                                             shallow=False) for v in (self.old, self.new)],
+                          f"{trace}: the project is neither the old nor the new one")
+
     def test_kill_at_every_unlink_and_rename(self):
-        probe = os.path.join(self.tmp.name, "probe")
-        shutil.copytree(self.old, probe)
-        counts = {"unlink": count_calls(probe, "unlink"), "rename": count_calls(probe, "rename")}
-        # The rewrite deletes old shape files, replaces companions and publishes six layers.
-        self.assertGreaterEqual(counts["unlink"], 6)
-        self.assertGreaterEqual(counts["rename"], 16)
-        shutil.rmtree(probe)
+        counts = {}
+        for call in ("unlink", "rename", "renameat2"):
+            probe = os.path.join(self.tmp.name, "probe")
+            shutil.copytree(self.old, probe)
+            counts[call] = count_calls(probe, call)
+            shutil.rmtree(probe)
+        # The rewrite moves 31 old files aside and renames its five new .shp files and its project
+        # into place (renameat2), then sweeps the old ones (unlink).
+        self.assertGreaterEqual(counts["unlink"], 31)
+        self.assertGreaterEqual(counts["renameat2"], 37)
 
         for syscall, count in counts.items():
             for k in range(1, count + 1):
@@ -100,14 +112,16 @@ class KilledRewrite(unittest.TestCase):
                 self.assertNotEqual(killed.returncode, 0, trace)
                 for sub in ("HYPS", "FRAME"):
                     self.assert_whole(os.path.join(work, "out"), sub, trace)
+                self.assert_project(os.path.join(work, "out"), trace)
 
-                # The next run ends well and leaves exactly the new layers, no temporary.
+                # The next run ends well and leaves exactly the new layers, no hidden file.
                 again = run(work, NEW)
                 self.assertEqual(again.returncode, 0, f"{trace}: {again.stderr}")
-                for sub in ("HYPS", "FRAME"):
+                for sub in ("", "HYPS", "FRAME"):
                     left = sorted(os.listdir(os.path.join(work, "out", sub)))
                     self.assertEqual(left, sorted(os.listdir(os.path.join(self.new, "out", sub))),
                                      trace)
+                for sub in ("HYPS", "FRAME"):
                     self.assert_whole(os.path.join(work, "out"), sub, trace)
                 shutil.rmtree(work)
 

@@ -57,13 +57,13 @@ TEST(QgisFiles, ALaterRunLeavesOnlyItsOwnStylesAndProject) {
   EXPECT_NE(second.find("N-37-XV"), std::string::npos);
 }
 
-// A run that fails in its generation has removed the old layers, and their project with them (a
-// refused run changes nothing: the safe-files tests).
-TEST(QgisFiles, AFailedGenerationLeavesNoOldProject) {
+// A run that fails leaves the old sheet, its project with it, as it was.
+TEST(QgisFiles, AFailedRunLeavesTheOldProject) {
   TempDir dir;
   ASSERT_EQ(RunSheet(dir, "Nom=N-37-XIV;Path=out;").exitStatus, 0);
+  const std::string before = Read(dir / "out/mapbasis.qgs");
   EXPECT_EQ(RunSheet(dir, "Nom=N-37;Path=out;", 3000).exitStatus, 16);
-  EXPECT_FALSE(fs::exists(dir / "out/mapbasis.qgs"));
+  EXPECT_EQ(Read(dir / "out/mapbasis.qgs"), before);
 }
 
 TEST(QgisFiles, WhatStandsWhereTheProjectGoes) {

@@ -90,24 +90,25 @@ TEST(SafeFiles, LinksWhereLayerFilesGoAreReplacedNeverFollowed) {
   }
 }
 
-TEST(SafeFiles, ADiskThatFillsUpLeavesNoPartialLayer) {
-  TempDir dir;
-  Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
-  // HypsA's files fit; HypsP's table (81 records) does not.
-  const ProcessResult r = RunIn(dir.path(), "p.txt", 3000);
-  EXPECT_EQ(r.exitStatus, 16);
-  EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
-  std::vector<std::string> left;
-  for (const auto& e : fs::directory_iterator(dir / "out/HYPS")) {
-    left.push_back(e.path().filename().string());
+// A disk that fills up half-way: a new sheet leaves nothing, a rewrite the old sheet as it was.
+TEST(SafeFiles, ADiskThatFillsUpLeavesNothingHalfMade) {
+  for (const bool rewrite : {false, true}) {
+    SCOPED_TRACE(rewrite ? "rewrite" : "new sheet");
+    TempDir dir;
+    if (rewrite) {
+      Write(dir / "old.txt", "Nom=N-37-XV;Path=out;MapScale=500;");
+      ASSERT_EQ(RunIn(dir.path(), "old.txt").exitStatus, 0);
+    } else {
+      fs::create_directories(dir / "out");
+    }
+    Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
+    const auto before = Snapshot(dir / "out");
+    // HypsA's files fit; HypsP's table (81 records) does not.
+    const ProcessResult r = RunIn(dir.path(), "p.txt", 3000);
+    EXPECT_EQ(r.exitStatus, 16);
+    EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+    EXPECT_TRUE(Snapshot(dir / "out") == before);
   }
-  std::sort(left.begin(), left.end());
-  // The complete first layer stays; nothing of the failed one, no temporary file.
-  EXPECT_EQ(left, (std::vector<std::string>{"HypsA.PRJ", "HypsA.dbf", "HypsA.qml", "HypsA.shp",
-                                            "HypsA.shx"}));
-  // The project of a sheet is written only when all its layers are.
-  EXPECT_FALSE(fs::exists(dir / "out/mapbasis.qgs"));
-  EXPECT_EQ(LayerInconsistency(dir / "out/HYPS/HypsA"), "");
 }
 
 TEST(SafeFiles, RunsOnOneFolderNeverInterleave) {
@@ -228,8 +229,27 @@ TEST(SafeFiles, RefusedRunsLeaveTheDiskAsItWas) {
   }
 }
 
+// What the run changed in the folders: the calls that add, move or remove an entry and succeeded,
+// one a line, as strace saw them; nothing when there is no strace to see them.
+std::string ChangesMadeBy(const fs::path& cwd, const std::string& params) {
+  if (!fs::exists("/usr/bin/strace")) return RunIn(cwd, params).exitStatus == 8 ? "" : "not 8";
+  TempDir traces;
+  const fs::path trace = traces / "trace";
+  const ProcessResult r = RunProcess(
+      {"/usr/bin/strace", "-f", "-qq", "-o", trace.string(), "-E", "ASAN_OPTIONS=detect_leaks=0",
+       "-e", "trace=rename,renameat,renameat2,unlink,unlinkat,mkdir,mkdirat,rmdir,link,linkat",
+       MapbasisExe(), params},
+      ProcessOptions{cwd.string()});
+  std::string changes = r.exitStatus == 8 ? "" : "ended with " + std::to_string(r.exitStatus);
+  std::istringstream lines(Read(trace));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.ends_with(" = 0")) changes += line + "\n";
+  }
+  return changes;
+}
+
 // A sub-folder that cannot be used, or an old layer that cannot be removed whole, refuses the run
-// before either folder is touched.
+// before anything is touched: not a file moved, not a folder made, even for a moment.
 TEST(SafeFiles, FoldersThatCannotBeUsedChangeNothing) {
   const bool root = ::geteuid() == 0 && fs::exists("/usr/bin/chattr");
   const auto chattr = [](const char* flag, const fs::path& file) {
@@ -244,6 +264,9 @@ TEST(SafeFiles, FoldersThatCannotBeUsedChangeNothing) {
       {"link", "FRAME", "a link to no folder"},
       {"immutable", "HYPS/HypsA.shp", "HypsA.shp"},
       {"immutable", "FRAME/FrameDig.dbf", "FrameDig.dbf"},
+      // A file of the family that the program does not write, after every .shp in the listing.
+      {"immutable", "HYPS/HypsP.sbn", "HypsP.sbn"},
+      {"immutable", "mapbasis.qgs", "mapbasis.qgs"},
   };
   for (const auto& c : cases) {
     const std::string what = c.what;
@@ -255,6 +278,7 @@ TEST(SafeFiles, FoldersThatCannotBeUsedChangeNothing) {
     Write(dir / "out/HYPS/.mapbasis-HypsL.dbf.tmp", "stale");
     const fs::path at = dir / "out" / c.at;
     if (what == "immutable") {
+      if (!fs::exists(at)) Write(at, "a spatial index");
       chattr("+i", at);
     } else {
       fs::remove_all(at);
@@ -262,6 +286,7 @@ TEST(SafeFiles, FoldersThatCannotBeUsedChangeNothing) {
       if (what == "link") fs::create_symlink("gone", at);
     }
     const auto before = Snapshot(dir.path());
+    EXPECT_EQ(ChangesMadeBy(dir.path(), "p.txt"), "");
     const ProcessResult r = RunIn(dir.path(), "p.txt");
     EXPECT_EQ(r.exitStatus, 8);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
@@ -314,10 +339,14 @@ TEST(SafeFiles, AClosedStderrDoesNotChangeTheStatus) {
   EXPECT_EQ(RunProcess({MapbasisExe(), "bad.txt"}, options).exitStatus, 8);
 }
 
-// Memory running out at any allocation of a run: the run still ends with its own status and one
-// line, and leaves no half layer. A preloaded library makes the n-th allocation fail.
+// Memory running out at any allocation of a rewrite: the run still ends with its own status and
+// one line, and leaves the old sheet as it was; once the generation has begun, the status is 16.
+// A preloaded library makes the n-th allocation fail.
 TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
   TempDir dir;
+  Write(dir / "old.txt", "Nom=N-37-XV;Path=out;MapScale=500;");
+  ASSERT_EQ(RunIn(dir.path(), "old.txt").exitStatus, 0);
+  const auto before = Snapshot(dir / "out");
   Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
   // A sanitized build: the preloaded allocator comes first, and a run cut short may leak.
   ProcessOptions options{dir.path().string()};
@@ -325,6 +354,7 @@ TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
                  "ASAN_OPTIONS=verify_asan_link_order=0:alloc_dealloc_mismatch=0:detect_leaks=0"};
   int runs = 0;
   bool done = false;
+  int last = 0;  // the status of the last run that failed
   for (long n = 0; !done && n < 1000000; n = n < 64 ? n + 1 : n + n / 8, ++runs) {
     options.env[1] = "MAPBASIS_FAIL_NEW_AT=" + std::to_string(n);
     const ProcessResult r = RunProcess({MapbasisExe(), "p.txt"}, options);
@@ -334,14 +364,15 @@ TEST(SafeFiles, RunningOutOfMemoryEndsWithOneLine) {
     EXPECT_TRUE(r.exitStatus == 0 || r.exitStatus == 8 || r.exitStatus == 16) << r.exitStatus;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), done ? 0 : 1) << r.err;
     EXPECT_EQ(r.err.rfind("mapbasis: ", 0), done ? std::string::npos : 0u) << r.err;
-    for (const char* layer : kLayers) {
-      if (fs::exists(dir / "out" / (std::string(layer) + ".shp"))) {
-        EXPECT_EQ(LayerInconsistency(dir / "out" / layer), "") << layer;
-      }
-    }
+    if (done) break;
+    EXPECT_TRUE(Snapshot(dir / "out") == before);
+    // The stages only go forward: no refusal after the generation has begun.
+    EXPECT_FALSE(last == 16 && r.exitStatus == 8) << r.err;
+    last = r.exitStatus;
   }
   if (runs <= 1) GTEST_SKIP() << "the allocator cannot be replaced in this build";
   EXPECT_TRUE(done) << "no run got through";
+  EXPECT_EQ(last, 16) << "the allocations just before success are the generation's";
 }
 
 TEST(SafeFiles, ParameterFilesThatAreNoFilesAreRefusedAtOnce) {
@@ -375,9 +406,30 @@ TEST(SafeFiles, AnOldLayerThatCannotBeDeletedEndsTheRun) {
                                       "--clear-groups", MapbasisExe(), "p.txt"},
                                      ProcessOptions{dir.path().string()});
   EXPECT_EQ(r.exitStatus, 8);
-  EXPECT_NE(r.err.find("cannot delete the old layer file"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("cannot move or delete the old file \"out/FRAME/Frame.shp\""),
+            std::string::npos)
+      << r.err;
   EXPECT_NE(r.err.find("Permission denied"), std::string::npos) << r.err;
   EXPECT_EQ(Read(dir / "out/FRAME/Frame.shp"), "stale");
+
+  // A result folder the user may not write in, its sub-folders and every layer file the user's: the
+  // project could not be written, so the run is refused before anything is moved.
+  Write(dir / "root.txt", "Nom=N-37-XIV;Path=mine;");
+  ASSERT_EQ(RunIn(dir.path(), "root.txt").exitStatus, 0);
+  fs::remove(dir / "mine/mapbasis.qgs");
+  for (const auto& e : fs::recursive_directory_iterator(dir / "mine")) {
+    ASSERT_EQ(::lchown(e.path().c_str(), kNobody, kNobody), 0);
+  }
+  Write(dir / "other.txt", "Nom=N-37-XV;Path=mine;");
+  const auto before = Snapshot(dir / "mine");
+  const ProcessResult mine = RunProcess({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534",
+                                         "--clear-groups", MapbasisExe(), "other.txt"},
+                                        ProcessOptions{dir.path().string()});
+  EXPECT_EQ(mine.exitStatus, 8);
+  EXPECT_NE(mine.err.find("cannot write in the result folder \"mine\": Permission denied"),
+            std::string::npos)
+      << mine.err;
+  EXPECT_TRUE(Snapshot(dir / "mine") == before);
 
   // A parameter file the user may not reach is refused with the system's reason.
   fs::create_directories(dir / "closed");
@@ -404,6 +456,14 @@ TEST(SafeFiles, HelpAndVersion) {
   const std::string version = RunIn(dir.path(), "--version").out;
   EXPECT_EQ(version.rfind("mapbasis 3.0.", 0), 0u);
   EXPECT_EQ(std::count(version.begin(), version.end(), '\n'), 1) << version;
+  // What cannot be written is not done.
+  for (const char* args : {"--help", "--version", "--find 55.75 37.62"}) {
+    SCOPED_TRACE(args);
+    const ProcessResult full =
+        RunProcess({"/bin/sh", "-c", "\"$0\" " + std::string(args) + " >/dev/full", MapbasisExe()});
+    EXPECT_EQ(full.exitStatus, 16) << full.err;
+    EXPECT_EQ(full.err, "mapbasis: cannot write to the standard output\n");
+  }
 }
 
 }  // namespace

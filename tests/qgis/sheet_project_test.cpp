@@ -3,11 +3,14 @@
 #include "qgis/sheet_project.h"
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 #include <stdexcept>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "core/format_text.h"
 #include "geometry/sheet_trapezoid.h"
 #include "qgis/coordinate_systems.h"
 #include "qgis/qgis_templates.h"
@@ -201,6 +204,26 @@ TEST(SheetProject, TemplateFilling) {
   EXPECT_EQ(DecimalText(200000.0, 0), "200000");
   EXPECT_EQ(DecimalText(-0.0001, 3), "0");
   EXPECT_EQ(DecimalText(0.0, 3), "0");
+  // As printf's "%.*f" rounds, trailing zeros dropped, for the numbers a project holds (degrees,
+  // millimetres, metres) and for halves and neighbours where rounding is decided.
+  std::vector<double> values = {2.5, -2.5, 0.125, 1e-10, 123456789.123456789, 1e22, -0.0};
+  for (int i = 0; i < 4000; ++i) {
+    values.push_back(37.0 + i / 7.0);
+    values.push_back(-(i * 91.3) / 3.0 + 1e-7);
+    values.push_back(4.0e6 + i * 1234.567891);
+    values.push_back(std::nextafter(i / 8.0, 0.0));
+  }
+  for (const double v : values) {
+    for (const int decimals : {0, 3, 6, 9}) {
+      std::string printed = FormatText("%.*f", decimals, v);
+      if (printed.find('.') != std::string::npos) {
+        while (printed.back() == '0') printed.pop_back();
+        if (printed.back() == '.') printed.pop_back();
+      }
+      if (printed == "-0") printed = "0";
+      ASSERT_EQ(DecimalText(v, decimals), printed) << v << " " << decimals;
+    }
+  }
   EXPECT_EQ(ScaleStatement(200000), "Масштаб 1:200 000");
   EXPECT_EQ(ScaleStatement(2500000), "Масштаб 1:2 500 000");
 }

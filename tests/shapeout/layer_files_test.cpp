@@ -202,7 +202,7 @@ TEST(LayerFiles, FilesThatCannotBeMadeLeaveNoHalfLayer) {
   TempDir dir;
   Layer layer;
   EXPECT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "missing" / "HypsL"), {}, layer),
-            LayerFault::kTableNotCreated);
+            LayerFault::kFolderMissing);
   EXPECT_FALSE(fs::exists(dir / "missing"));
   EXPECT_EQ(OpenLayer(1, kShapeArc, "    ", {}, layer), LayerFault::kTableNotCreated);
 

@@ -37,9 +37,10 @@ TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   const std::string missing = BaseText(dir / "missing");
   const Outcome failed =
       OpenLayerIn(1, NamedPathOf(missing), "HypsA", kShapePolygon, kFields, layer);
-  EXPECT_EQ(failed.fault, LayerFault::kTableNotCreated);
+  EXPECT_EQ(failed.fault, LayerFault::kFolderMissing);
+  // What failed is said in words, not by a code.
   EXPECT_EQ(failed.reason, "cannot create the layer \"" + missing + platform::kPathSeparator +
-                               "HypsA\" (status 121)");
+                               "HypsA\": its folder is not there");
   EXPECT_FALSE(layer.IsOpen());
 }
 

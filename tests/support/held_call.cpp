@@ -1,8 +1,8 @@
-// Preloaded into the program under test: the first mkdir or rename whose target path ends with
-// MAPBASIS_HOLD_PATH stops before it is made, until the test lets it go. The program writes
-// MAPBASIS_HOLD_DIR/held when it stops there and waits for MAPBASIS_HOLD_DIR/go; once the call is
-// made, MAPBASIS_HOLD_DIR/done holds the errno it ended with (0 on success). A test that dies
-// leaves the program stopped for at most two minutes.
+// Preloaded into the program under test: the first mkdir, rename or renameat2 whose target path
+// ends with MAPBASIS_HOLD_PATH stops before it is made, until the test lets it go. The program
+// writes MAPBASIS_HOLD_DIR/held when it stops there and waits for MAPBASIS_HOLD_DIR/go; once the
+// call is made, MAPBASIS_HOLD_DIR/done holds the errno it ended with (0 on success). A test that
+// dies leaves the program stopped for at most two minutes.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -79,6 +79,15 @@ int rename(const char* from, const char* to) {
   const bool held = IsHeld(to);
   if (held) Hold();
   return Made(held, [&] { return next(from, to); });
+}
+
+// The program puts a file into a free name with renameat2 (RENAME_NOREPLACE).
+int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
+  static const auto next =
+      Next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
+  const bool held = IsHeld(to);
+  if (held) Hold();
+  return Made(held, [&] { return next(fromFolder, from, toFolder, to, flags); });
 }
 
 }  // extern "C"

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The Windows build under Wine, against the Linux build as the reference.
 
-    wine_check.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE SOURCE-DIR
+    wine_check.py LINUX-MAPBASIS WINDOWS-MAPBASIS.EXE SOURCE-DIR HOLD_OPEN.EXE
 
 WINDOWS-MAPBASIS.EXE is the console program; the windowed one, mapbasisw.exe, lies beside it.
 
@@ -9,11 +9,15 @@ Every sample parameter file (and U-01-XXXVI) runs with both programs; each layer
 back independently and compared: .dbf byte for byte apart from its header date, .PRJ and .shx byte
 for byte, .shp coordinates through GDAL within 1e-9 degree. Then what matters on Windows: a
 Cyrillic parameter-file name and result folder, a drive-letter path with backslashes, old layers
-matched without regard to case, refusals that change nothing, and runs on one folder that do not
-interleave. Then the Windows program itself: a batch failure reaches cmd with exit 8 in
-%ERRORLEVEL% and its line in the user's language (Wine takes the user's language from LANG); the
-two programs are of the console and the windowed kind; their version resource and icon read back
-through the system's calls (GetFileVersionInfoW, FindResourceW). Not covered under Wine: links planted where layer files go (Wine shows Unix links as
+matched without regard to case, refusals that change nothing, runs on one folder that do not
+interleave (with the temporary folder missing too), a rewrite refused while another program holds a
+layer file open as a GIS does (HOLD_OPEN.EXE, tests/windows/hold_open.cpp), paths as Windows users
+write them (/ as a separator, a drive's root, a missing drive, device names), a lock that cannot be
+taken, a parameter file saved as "Unicode". Then the Windows program itself: a batch failure
+reaches cmd with exit 8 in %ERRORLEVEL% and its line in the user's language (Wine takes the user's
+language from LANG); the two programs are of the console and the windowed kind; their version
+resource and icon read back through the system's calls (GetFileVersionInfoW, FindResourceW). Not
+covered under Wine: links planted where layer files go (Wine shows Unix links as
 the files they point to), a full disk, FIFOs and devices as parameter files.
 
 Prints one line per check and a closing 'N passed, N failed'; exits 1 when anything failed.
@@ -97,8 +101,18 @@ def consistent(base):
     return struct.unpack("<I", dbf[4:8])[0] == count and source.GetLayer(0).GetFeatureCount() == count
 
 
+def tree(folder):
+    """Every file below the folder with its bytes."""
+    found = {}
+    for where, _, files in os.walk(folder):
+        for name in files:
+            with open(os.path.join(where, name), "rb") as f:
+                found[os.path.relpath(os.path.join(where, name), folder)] = f.read()
+    return found
+
+
 def main():
-    linux_exe, windows_exe, source = (os.path.abspath(a) for a in sys.argv[1:4])
+    linux_exe, windows_exe, source, hold_open = (os.path.abspath(a) for a in sys.argv[1:5])
     work = tempfile.mkdtemp(prefix="mapbasis-wine-")
     prefix = os.path.join(work, "prefix")
     env = wine_env(prefix)
@@ -188,21 +202,84 @@ def main():
             check("refused with %d, nothing made" % status, code == status and
                   sorted(os.listdir(refused)) == ["p.txt"], "%d %s %s" % (code, err, os.listdir(refused)))
 
-        # Runs on one folder do not interleave.
+        # A sheet open in a GIS, which holds a shown layer's files open (sharing reading and
+        # writing, not deleting): the rewrite at another scale is refused, naming the file, and
+        # the old sheet stays as it was; closed in the GIS, the sheet is rewritten.
+        gis = os.path.join(work, "gis")
+        os.makedirs(gis)
+        for name, scale in (("a.txt", "200"), ("b.txt", "500")):
+            with open(os.path.join(gis, name), "w") as f:
+                f.write("Nom=N-37-XIV;Path=out;MapScale=%s;" % scale)
+        code, err = run(wine + ["a.txt"], gis, env)
+        for held in ("FRAME\\Frame.shp", "HYPS\\HypsL.dbf"):
+            before = tree(os.path.join(gis, "out"))
+            holder = subprocess.Popen(["wine", hold_open, "out\\" + held], cwd=gis, env=env,
+                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+            held_open = holder.stdout.readline().strip() == b"open"
+            code, err = run(wine + ["b.txt"], gis, env)
+            holder.stdin.close()
+            holder.wait(timeout=120)
+            check("%s open in a GIS: refused with 8 naming it, the old sheet as it was" % held,
+                  held_open and code == 8 and held in err and "close the sheet in the GIS" in err
+                  and err.count("\n") == 1 and tree(os.path.join(gis, "out")) == before,
+                  "%s %d %s" % (held_open, code, err))
+        code, err = run(wine + ["b.txt"], gis, env)
+        check("closed in the GIS: the sheet is rewritten", code == 0 and not os.path.exists(
+            os.path.join(gis, "out", "FRAME", "FrameAdj.shp")), "%d %s" % (code, err))
+
+        # Paths as Windows users write them.
+        paths = os.path.join(work, "paths")
+        os.makedirs(paths)
+        drive_c = os.path.join(prefix, "drive_c")
+        for path, status, says, made in (
+                ("C:/m/fwd/slash", 0, "", "m/fwd/slash/HYPS/HypsA.shp"),
+                ("C:\\", 0, "", "HYPS/HypsA.shp"),
+                ("Q:\\maps", 8, "there is no drive \"Q:\\\"", ""),
+                ("CON", 8, "the device CON", ""), ("out\\nul", 8, "the device NUL", ""),
+                ("COM1", 8, "the device COM1", ""), ("aux.txt", 8, "the device AUX", ""),
+                ("out\\CONIN$", 8, "the device CONIN$", ""), ("Lpt9.log\\x", 8, "LPT9", ""),
+                ("out\\a*b", 8, "the character *", "")):
+            with open(os.path.join(paths, "p.txt"), "w") as f:
+                f.write("Nom=N-37-XIV;Path=%s;" % path)
+            code, err = run(wine + ["p.txt"], paths, env)
+            check("Path=%s: %d" % (path, status), code == status and says in err and
+                  (os.path.isfile(os.path.join(drive_c, made)) if made else
+                   os.listdir(paths) == ["p.txt"]), "%d %s %s" % (code, err, os.listdir(paths)))
+
+        # A parameter file saved by Notepad as "Unicode": UTF-16 with its byte-order mark.
+        with open(os.path.join(paths, "p.txt"), "wb") as f:
+            f.write("Nom=N-37-XIV;\r\nPath=Листы\\N-37-XIV;\r\n".encode("utf-16"))
+        code, err = run(wine + ["p.txt"], paths, env)
+        check("a UTF-16 parameter file", code == 0 and os.path.isfile(
+            os.path.join(paths, "Листы", "N-37-XIV", "HYPS", "HypsA.shp")), "%d %s" % (code, err))
+
+        # What stands at the lock's name and is no other run's lock is an error, not a wait.
+        blocked = os.path.join(work, "blocked")
+        os.makedirs(os.path.join(blocked, "out", ".mapbasis-lock"))
+        with open(os.path.join(blocked, "p.txt"), "w") as f:
+            f.write("Nom=N-37-XIV;Path=out;")
+        code, err = run(wine + ["p.txt"], blocked, env)
+        check("a folder at the lock's name: refused with 8 and the reason", code == 8 and
+              ".mapbasis-lock" in err and os.listdir(os.path.join(blocked, "out")) ==
+              [".mapbasis-lock"], "%d %s" % (code, err))
+
+        # Runs on one folder do not interleave, even without a temporary folder.
         together = os.path.join(work, "together")
         os.makedirs(together)
         for name, sheet in (("a.txt", "N-37-XIV"), ("b.txt", "N-37")):
             with open(os.path.join(together, name), "w") as f:
                 f.write("Nom=%s;Path=out;" % sheet)
         codes = []
-        threads = [threading.Thread(target=lambda n=n: codes.append(run(wine + [n], together, env)[0]))
-                   for n in ("a.txt", "b.txt") * 3]
+        no_temp = dict(env, TEMP="C:\\no\\such\\folder", TMP="C:\\no\\such\\folder")
+        threads = [threading.Thread(
+            target=lambda n=n: codes.append(run(wine + [n], together, no_temp)[0]))
+            for n in ("a.txt", "b.txt") * 3]
         for t in threads:
             t.start()
         for t in threads:
             t.join()
         out = os.path.join(together, "out")
-        check("six runs on one folder", codes == [0] * 6 and
+        check("six runs on one folder, no temporary folder", codes == [0] * 6 and
               all(consistent(os.path.join(out, l)) for l in layers_of(out)), str(codes))
 
         # A failure reaches cmd: the line in the user's language, exit 8 in %ERRORLEVEL%.

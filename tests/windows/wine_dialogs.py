@@ -10,8 +10,9 @@ Journeys: the information dialog names the program for its taskbar button; the d
 the Linux build for that sheet); a refinement with an invalid start longitude (the warning box,
 the dialog again) and then a valid one, the folder from the folder picker (exit 0, the refined
 trapezoid); the series and the combined kind changed with the keyboard (the 1:1 000 000
-quadruple sheet); OK without a folder (the warning box, the dialog again where it stood); the picker
-cancelled and then the dialog (exit 8, nothing written). With
+quadruple sheet); OK without a folder (the warning box, the dialog again where it stood); a typed
+folder no run could make, out\\a*b (refused at OK, exit 8, nothing written); the picker cancelled
+and then the dialog (exit 8, nothing written). With
 SCREENSHOT-DIR, the three dialogs are captured as windows-<dialog>.png there.
 
 Prints one line per check and a closing 'N passed, N failed'; exits 1 when anything failed.
@@ -383,6 +384,29 @@ def main():
         check("OK without a folder: the warning, the dialog again in its place, then 8",
               code == 8 and before is not None and before == after and
               os.listdir(j.folder) == [], "%s; %s / %s" % (j.story(), before, after))
+
+        # A typed folder that no run could make: refused at OK with the run's own words, the
+        # dialog again; then Cancel. Nothing written.
+        j = Journey(display, windows_exe, env, os.path.join(work, "bad-folder"))
+        info = j.window("")
+        if info:
+            display.keys(info, "Return")
+        main_dialog = j.window(PARAMETERS)
+        refused = False
+        if main_dialog:
+            display.keys(main_dialog, *["Tab"] * 8)
+            display.type(main_dialog, "out\\a*b")
+            display.keys(main_dialog, "Return")
+            warning = j.window(PARAMETER_ERROR)
+            refused = warning is not None
+            if warning:
+                display.keys(warning, "Return")
+            main_dialog = j.window(PARAMETERS)
+            if main_dialog:
+                display.keys(main_dialog, "Escape")
+        code = j.end()
+        check("a typed folder a*b: refused at OK, the dialog again, then 8, nothing written",
+              refused and code == 8 and os.listdir(j.folder) == [], j.story())
 
         # The picker cancelled, then the dialog: 8, and nothing written.
         j = Journey(display, windows_exe, env, os.path.join(work, "cancel"))
