@@ -40,12 +40,11 @@ std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
 std::string TextBeyondTheLimit() { return Tr("the line has text beyond its 1000th character"); }
 
 // What the reader says of a file it cannot read, naming the encoding.
-Outcome Unreadable(std::string_view encoding, std::string_view trouble = {}) {
-  std::string said = "the file is " + std::string(encoding) + " text";
-  if (!trouble.empty())
-    return Failure(EncodingFault::kUnreadable, said + " " + std::string(trouble));
+// An encoding the reader does not read.
+Outcome Unreadable(std::string_view encoding) {
   return Failure(EncodingFault::kUnreadable,
-                 said + ": save it as UTF-8 or in code page 1251 (\"ANSI\")");
+                 Tr("the file is %1 text: save it as UTF-8 or in code page 1251 (\"ANSI\")",
+                    encoding));
 }
 
 // Byte-order marks of encodings the reader does not read, longest first where one begins another.
@@ -118,9 +117,11 @@ Outcome OpenParamLines(std::string_view content, ParamLines& lines) {
   }
   const bool little = content.starts_with(kUtf16LittleEndianMark);
   if (little || content.starts_with(kUtf16BigEndianMark)) {
-    const std::string_view encoding = little ? "UTF-16 (little-endian)" : "UTF-16 (big-endian)";
     if (!DecodeUtf16(content.substr(2), !little, lines.decoded)) {
-      return Unreadable(encoding, "that is not well formed (half a character or a lone surrogate)");
+      return Failure(EncodingFault::kUnreadable,
+                     Tr("the file is UTF-16 (%1) text that is not well formed (half a character or "
+                        "a lone surrogate)",
+                        little ? "little-endian" : "big-endian"));
     }
     lines.bytes = lines.decoded;
     lines.utf8 = true;
@@ -134,10 +135,10 @@ Outcome OpenParamLines(std::string_view content, ParamLines& lines) {
   if (const std::size_t nul = content.find('\0'); nul != std::string_view::npos) {
     // UTF-16 without its mark has a NUL beside every ASCII character.
     return Failure(EncodingFault::kUnreadable,
-                   std::string("the file holds NUL bytes, as UTF-16 (") +
-                       (nul % 2 == 1 ? "little" : "big") +
-                       "-endian) text without a byte-order mark does: save it as UTF-8, as "
-                       "\"Unicode\" with its mark, or in code page 1251 (\"ANSI\")");
+                   Tr("the file holds NUL bytes, as UTF-16 (%1) text without a byte-order mark "
+                      "does: save it as UTF-8, as \"Unicode\" with its mark, or in code page 1251 "
+                      "(\"ANSI\")",
+                      nul % 2 == 1 ? "little-endian" : "big-endian"));
   }
   lines.bytes = content;
   lines.utf8 = HoldsUpperHalfByte(content) && IsValidUtf8(content);
