@@ -388,7 +388,7 @@ def main():
         # A typed folder that no run could make: refused at OK with the run's own words, the
         # dialog again; then Cancel. Nothing written.
         j = Journey(display, windows_exe, env, os.path.join(work, "bad-folder"))
-        info = j.window("")
+        info = j.window(INFORMATION)
         if info:
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)
