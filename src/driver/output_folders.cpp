@@ -91,11 +91,10 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, Output
     }
   }
   if (followed != platform::EntryType::kFolder) {
-    return Refuse(refusal,
-                  type == platform::EntryType::kLink
-                      ? Tr("\"%1\" exists but is not a folder (a link to no folder)",
-                           EchoPath(named.text))
-                      : Tr("\"%1\" exists but is not a folder", EchoPath(named.text)));
+    return Refuse(refusal, type == platform::EntryType::kLink
+                               ? Tr("\"%1\" exists but is not a folder (a link to no folder)",
+                                    EchoPath(named.text))
+                               : Tr("\"%1\" exists but is not a folder", EchoPath(named.text)));
   }
   const std::vector<std::string_view> layers = LayersIn(layerFolder);
   bool found = false;
@@ -113,8 +112,8 @@ Outcome PlanResultFolder(const ResultFolders& folders, OutputPlan& plan) {
   const fs::path& result = folders.result.path;
   if (std::error_code why = platform::CheckWritableFolder(result)) {
     return Refuse(FolderFault::kResultFile,
-                  Tr("cannot write in the result folder \"%1\": %2",
-                     EchoPath(folders.result.text), SystemErrorText(why)));
+                  Tr("cannot write in the result folder \"%1\": %2", EchoPath(folders.result.text),
+                     SystemErrorText(why)));
   }
   std::vector<platform::FolderEntry> entries;
   if (std::error_code why = platform::ListFolder(result, entries)) {
@@ -164,8 +163,8 @@ Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_vi
   // The types come with the listing; a link is never taken for a folder.
   std::vector<platform::FolderEntry> entries;
   if (std::error_code error = platform::ListFolder(folder, entries)) {
-    return Refuse(refusal, Tr("cannot read the folder %1: %2", QuotedPath(folder),
-                              SystemErrorText(error)));
+    return Refuse(refusal,
+                  Tr("cannot read the folder %1: %2", QuotedPath(folder), SystemErrorText(error)));
   }
   const std::size_t firstSet = old.sets.size();
   const std::size_t firstLeftover = old.leftovers.size();
@@ -177,7 +176,8 @@ Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_vi
     for (std::size_t i = 0; i < layers.size(); ++i) {
       if (type == platform::EntryType::kFolder) {
         if (IsWrittenName(name, layers[i])) {
-          return Refuse(refusal, Tr("a folder stands where a layer file goes: %1", QuotedPath(path)));
+          return Refuse(refusal,
+                        Tr("a folder stands where a layer file goes: %1", QuotedPath(path)));
         }
         continue;
       }
@@ -199,12 +199,12 @@ Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_vi
   }
   const bool moving = old.sets.size() > firstSet || old.leftovers.size() > firstLeftover;
   if (std::error_code why = platform::CheckWritableFolder(folder)) {
-    return Refuse(
-        refusal,
-        (moving ? WhyNotMovable(old.sets.size() > firstSet ? old.sets[firstSet].front()
-                                                           : old.leftovers[firstLeftover],
-                                why)
-                : Tr("cannot write in the folder %1: %2", QuotedPath(folder), SystemErrorText(why))));
+    return Refuse(refusal,
+                  (moving ? WhyNotMovable(old.sets.size() > firstSet ? old.sets[firstSet].front()
+                                                                     : old.leftovers[firstLeftover],
+                                          why)
+                          : Tr("cannot write in the folder %1: %2", QuotedPath(folder),
+                               SystemErrorText(why))));
   }
   return CheckMovable(old, firstSet, firstLeftover, refusal);
 }
@@ -213,9 +213,8 @@ Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan) {
   const std::string& result = folders.given;
   platform::EntryType type = platform::EntryType::kMissing;
   if (std::error_code why = platform::FollowedStatusOf(folders.result.path, type)) {
-    return Failure(FolderFault::kResultFolderMissing,
-                   Tr("cannot use the result folder \"%1\": %2", EchoPath(result),
-                      SystemErrorText(why)));
+    return Failure(FolderFault::kResultFolderMissing, Tr("cannot use the result folder \"%1\": %2",
+                                                         EchoPath(result), SystemErrorText(why)));
   }
   if (type == platform::EntryType::kMissing) {
     return Failure(FolderFault::kResultFolderMissing,
@@ -247,9 +246,9 @@ Outcome MakeOutputFolders(const OutputPlan& plan, MadeFolders& made) {
       continue;
     }
     const bool hyps = FileNameOf(folder) == FolderName(LayerFolder::kHyps);
-    return Failure(hyps ? FolderFault::kHypsFolder : FolderFault::kFrameFolder,
-                   Tr("cannot create the folder %1: %2", QuotedPath(folder),
-                      SystemErrorText(error)));
+    return Failure(
+        hyps ? FolderFault::kHypsFolder : FolderFault::kFrameFolder,
+        Tr("cannot create the folder %1: %2", QuotedPath(folder), SystemErrorText(error)));
   }
   return Success();
 }

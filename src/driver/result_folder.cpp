@@ -139,17 +139,15 @@ Outcome CheckResultFolder(const ResultFolders& folders) {
   if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) return lengths;
   Ancestry ancestry;
   if (const std::error_code error = TraceAncestry(folders, ancestry)) {
-    return Failure(FolderFault::kResultFolderNotMade,
-                   Tr("cannot use the result folder \"%1\": %2", Shown(folders),
-                      SystemErrorText(error)));
+    return Failure(FolderFault::kResultFolderNotMade, Tr("cannot use the result folder \"%1\": %2",
+                                                         Shown(folders), SystemErrorText(error)));
   }
   if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
   if (ancestry.aboveType != platform::EntryType::kFolder) return Success();
   if (const std::error_code error = platform::CheckWritableFolder(ancestry.above)) {
     if (ancestry.above == ancestry.folder) {
-      return Failure(FolderFault::kResultFile,
-                     Tr("cannot write in the result folder \"%1\": %2", Shown(folders),
-                        SystemErrorText(error)));
+      return Failure(FolderFault::kResultFile, Tr("cannot write in the result folder \"%1\": %2",
+                                                  Shown(folders), SystemErrorText(error)));
     }
     return Failure(FolderFault::kResultFolderNotMade,
                    Tr("cannot create the result folder \"%1\" in %2: %3", Shown(folders),
@@ -167,9 +165,9 @@ MadeFolders::~MadeFolders() {
 Outcome MakeResultFolder(const ResultFolders& folders, MadeFolders& made) {
   Ancestry ancestry;
   if (const std::error_code error = TraceAncestry(folders, ancestry)) {
-    return Failure(FolderFault::kResultFolderNotMade,
-                   Tr("cannot create the result folder \"%1\": %2", Shown(folders),
-                      SystemErrorText(error)));
+    return Failure(
+        FolderFault::kResultFolderNotMade,
+        Tr("cannot create the result folder \"%1\": %2", Shown(folders), SystemErrorText(error)));
   }
   if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
 
@@ -186,9 +184,9 @@ Outcome MakeResultFolder(const ResultFolders& folders, MadeFolders& made) {
         now == platform::EntryType::kFolder) {
       continue;  // made by a run beside this one
     }
-    return Failure(FolderFault::kResultFolderNotMade,
-                   Tr("cannot create the result folder \"%1\": %2", Shown(folders),
-                      SystemErrorText(failed)));
+    return Failure(
+        FolderFault::kResultFolderNotMade,
+        Tr("cannot create the result folder \"%1\": %2", Shown(folders), SystemErrorText(failed)));
   }
   return Success();
 }

@@ -185,13 +185,12 @@ int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets
   platform::FolderLock lock;
   if (const std::error_code error = lock.Acquire(folders.result.path)) {
     const std::filesystem::path lockFile = platform::LockFileOf(folders.result.path);
-    return Refuse(diagnostics,
-                  lockFile.empty()
-                      ? Tr("cannot lock the folder \"%1\": %2", EchoPath(folders.result.text),
-                           SystemErrorText(error))
-                      : Tr("cannot lock the folder \"%1\" with %2: %3",
-                           EchoPath(folders.result.text), QuotedPath(lockFile),
-                           SystemErrorText(error)));
+    return Refuse(diagnostics, lockFile.empty()
+                                   ? Tr("cannot lock the folder \"%1\": %2",
+                                        EchoPath(folders.result.text), SystemErrorText(error))
+                                   : Tr("cannot lock the folder \"%1\" with %2: %3",
+                                        EchoPath(folders.result.text), QuotedPath(lockFile),
+                                        SystemErrorText(error)));
   }
   OldFiles old;
   if (Outcome usable = PlanSheetIndex(folders.result, old); !usable.ok()) {

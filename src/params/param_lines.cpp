@@ -42,9 +42,9 @@ std::string TextBeyondTheLimit() { return Tr("the line has text beyond its 1000t
 // What the reader says of a file it cannot read, naming the encoding.
 // An encoding the reader does not read.
 Outcome Unreadable(std::string_view encoding) {
-  return Failure(EncodingFault::kUnreadable,
-                 Tr("the file is %1 text: save it as UTF-8 or in code page 1251 (\"ANSI\")",
-                    encoding));
+  return Failure(
+      EncodingFault::kUnreadable,
+      Tr("the file is %1 text: save it as UTF-8 or in code page 1251 (\"ANSI\")", encoding));
 }
 
 // Byte-order marks of encodings the reader does not read, longest first where one begins another.

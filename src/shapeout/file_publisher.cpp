@@ -58,9 +58,10 @@ Outcome NotUndone(const Outcome& failure, const fs::path& file, const fs::path* 
 }
 
 Outcome NotSwept(const fs::path& file, const std::error_code& error) {
-  return Failure(PublishFault::kNotSwept,
-                 Said(Tr("the new files are in place, but the old file %1 could not be removed: %2"),
-                      file, error));
+  return Failure(
+      PublishFault::kNotSwept,
+      Said(Tr("the new files are in place, but the old file %1 could not be removed: %2"), file,
+           error));
 }
 
 // --- The steps ---------------------------------------------------------------------------------
@@ -281,8 +282,9 @@ bool IsHiddenNameOf(std::string_view fileName, std::string_view name) {
 
 std::string WhyNotMovable(const fs::path& file, const std::error_code& error) {
   if (platform::IsOpenElsewhere(error)) {
-    return Tr("the old file %1 is open in another program: close the sheet in the GIS and run again",
-              QuotedPath(file));
+    return Tr(
+        "the old file %1 is open in another program: close the sheet in the GIS and run again",
+        QuotedPath(file));
   }
   return Said(Tr("cannot move or delete the old file %1: %2"), file, error);
 }
@@ -322,7 +324,9 @@ Outcome PublishFiles(const FileSet& set) {
     if (!error && type == platform::EntryType::kFolder) {
       error = std::make_error_code(std::errc::is_a_directory);  // not ours to move
     }
-    if (error) return Failure(PublishFault::kNotWritten, Said(Tr("cannot replace %1: %2"), file->path, error));
+    if (error)
+      return Failure(PublishFault::kNotWritten,
+                     Said(Tr("cannot replace %1: %2"), file->path, error));
     if (type != platform::EntryType::kMissing) old.sets.back().push_back(file->path);
   }
   return ReplaceFiles(old, {&set, 1});

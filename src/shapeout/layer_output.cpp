@@ -15,8 +15,9 @@ std::string Quoted(std::string_view text) { return "\"" + EchoPath(text) + "\"";
 Outcome Written(const Layer& layer, const Fault& fault) {
   if (!fault) return Success();
   const std::optional<ShapeFault> shape = fault.As<ShapeFault>();
-  return {fault, Tr("cannot write record %1 of the layer %2: %3", layer.recordCount,
-                    Quoted(layer.BasePath()), shape ? ShapeFaultText(*shape) : Tr("it was refused"))};
+  return {fault,
+          Tr("cannot write record %1 of the layer %2: %3", layer.recordCount,
+             Quoted(layer.BasePath()), shape ? ShapeFaultText(*shape) : Tr("it was refused"))};
 }
 
 Outcome Incomplete(const Layer& layer) {

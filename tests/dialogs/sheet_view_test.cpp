@@ -160,7 +160,7 @@ TEST(FolderField, TypedFolders) {
       {"/proc/maps/N-37", "", "Программе нельзя записывать в папку /proc"},
       {"~/maps", d + "maps/", ""},
       // What a run would refuse later is refused here, in the run's words.
-      {d + zh131, "", "папку результата «"},                              // a name of 262 bytes
+      {d + zh131, "", "папку результата «"},  // a name of 262 bytes
       {d + std::string(245 - d.size(), 'y'), "", "путь к папке результата «"},  // FrameDig
   };
   for (const Case& c : cases) {

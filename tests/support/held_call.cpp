@@ -83,8 +83,7 @@ int rename(const char* from, const char* to) {
 
 // The program puts a file into a free name with renameat2 (RENAME_NOREPLACE).
 int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
-  static const auto next =
-      Next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
+  static const auto next = Next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
   const bool held = IsHeld(to);
   if (held) Hold();
   return Made(held, [&] { return next(fromFolder, from, toFolder, to, flags); });

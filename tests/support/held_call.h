@@ -1,5 +1,6 @@
 // Stops the program under test at one call, so that a test can act while it stands there: the
-// first mkdir, rename or renameat2 whose target ends with the path given (held_call.cpp, preloaded).
+// first mkdir, rename or renameat2 whose target ends with the path given (held_call.cpp,
+// preloaded).
 #pragma once
 
 #include <filesystem>
