@@ -36,25 +36,47 @@ struct Layer::Files {
   SHPHandle shp = nullptr;
   DBFHandle dbf = nullptr;
 
-  // A field of the table as shapelib declared it: its dBASE type letter, width and decimals.
+  // A field of the table as shapelib declared it: its dBASE type letter, width and decimals, and
+  // where its cell lies in a record.
   struct TableField {
     char type = 0;
     int width = 0;
     int decimals = 0;
+    int offset = 0;
   };
   std::vector<TableField> tableFields;  // read from the table at the first cell written
 
-  ~Files() { CloseHandles(); }
+  // The record being made, the table's next one: its row and its bytes (the deletion mark, then
+  // the cells), laid out here and handed to the table whole (DBFWriteTuple) when another record
+  // is begun or the table closes. A cell then costs a copy instead of a call into shapelib that
+  // looks the record up and measures the text; the bytes are the same.
+  int pendingRow = -1;
+  std::string pending;
+
+  ~Files() { (void)CloseHandles(); }
   // The table's field `field`, or nothing when the table has no such field.
   const TableField* TableFieldAt(int field);
+  // Lays out the cell of `field` in row `row`: `format` fills exactly the field's width of bytes
+  // and says whether the value fitted. A cell of the table's next record goes into the record
+  // being made; one of an earlier record through shapelib, which refuses a row beyond the next.
+  template <class Format>
+  bool PutCell(int row, int field, const TableField& declared, Format format);
+  // Hands the record being made to the table; false when the table refuses it.
+  bool FlushPending();
   // Writes a number into a numeric field as shapelib's DBFWriteDoubleAttribute would (its
   // DBFWriteIntegerAttribute writes the integer as a double); `integral` when the number is a
   // 32-bit integer. False, writing nothing, for a field of another kind.
   bool WriteNumber(int row, int field, double value, bool integral);
-  // shapelib completes the headers of both files when it closes them.
-  void CloseHandles() {
-    if (dbf != nullptr) DBFClose(std::exchange(dbf, nullptr));
+  // shapelib completes the headers of both files when it closes them; false when the last record
+  // could not be handed to the table.
+  bool CloseHandles() {
+    bool flushed = true;
+    if (dbf != nullptr) {
+      flushed = FlushPending();
+      DBFClose(std::exchange(dbf, nullptr));
+    }
     if (shp != nullptr) SHPClose(std::exchange(shp, nullptr));
+    return flushed;
   }
 };
 
@@ -202,14 +224,6 @@ bool FormattedHere(int width, int decimals) {
          decimals <= kMostCellDecimals;
 }
 
-// Puts the laid-out text of a cell, exactly the field's width, into the table's row `row` (the
-// row after the last one starts a new record of blanks). False for a row beyond that.
-bool StoreCell(DBFHandle table, int row, int field, std::span<char> text) {
-  char* const cell = text.data();
-  cell[text.size()] = '\0';  // the cell buffers hold one byte more than the widest field
-  return DBFWriteAttributeDirectly(table, row, field, cell) != 0;
-}
-
 // The folder of a base path must be there: a layer is opened only where it can be written. A
 // folder that cannot be asked about is no folder to write in.
 bool FolderExists(const std::filesystem::path& base) {
@@ -275,28 +289,57 @@ const Layer::Files::TableField* Layer::Files::TableFieldAt(int field) {
   if (tableFields.empty()) {
     const int count = DBFGetFieldCount(dbf);
     tableFields.resize(static_cast<std::size_t>(std::max(count, 0)));
+    int offset = 1;  // after the deletion mark
     for (int i = 0; i < count; ++i) {
       TableField& declared = tableFields[static_cast<std::size_t>(i)];
       declared.type = DBFGetNativeFieldType(dbf, i);
       DBFGetFieldInfo(dbf, i, nullptr, &declared.width, &declared.decimals);
+      declared.offset = offset;
+      offset += declared.width;
     }
   }
   if (field < 0 || static_cast<std::size_t>(field) >= tableFields.size()) return nullptr;
   return &tableFields[static_cast<std::size_t>(field)];
 }
 
+bool Layer::Files::FlushPending() {
+  if (pendingRow < 0) return true;
+  const int row = std::exchange(pendingRow, -1);
+  return DBFWriteTuple(dbf, row, pending.data()) != 0;
+}
+
+template <class Format>
+bool Layer::Files::PutCell(int row, int field, const TableField& declared, Format format) {
+  if (row != pendingRow) {
+    if (!FlushPending()) return false;
+    if (row == DBFGetRecordCount(dbf)) {
+      // A new record is blank, as shapelib begins one.
+      const TableField& last = tableFields.back();
+      pending.assign(static_cast<std::size_t>(last.offset + last.width), ' ');
+      pendingRow = row;
+    }
+  }
+  const auto width = static_cast<std::size_t>(declared.width);
+  if (row == pendingRow) {
+    return format(std::span<char>(pending.data() + declared.offset, width));
+  }
+  char cell[kMaxFieldWidth + 1];
+  const bool fitted = format(std::span<char>(cell, width));
+  cell[width] = '\0';
+  return DBFWriteAttributeDirectly(dbf, row, field, cell) != 0 && fitted;
+}
+
 bool Layer::Files::WriteNumber(int row, int field, double value, bool integral) {
   const TableField* declared = TableFieldAt(field);
   if (declared == nullptr || !IsNumericField(declared->type)) return false;
   if (!FormattedHere(declared->width, declared->decimals)) {
-    return DBFWriteDoubleAttribute(dbf, row, field, value) != 0;
+    return FlushPending() && DBFWriteDoubleAttribute(dbf, row, field, value) != 0;
   }
-  char cell[kWidestNumericCell + 1];
-  const std::span<char> text(cell, static_cast<std::size_t>(declared->width));
-  const bool fitted = integral && declared->decimals == 0
-                          ? FormatIntegerCell(text, static_cast<std::int32_t>(value))
-                          : FormatNumberCell(text, declared->decimals, value);
-  return StoreCell(dbf, row, field, text) && fitted;
+  const int decimals = declared->decimals;
+  return PutCell(row, field, *declared, [&](std::span<char> text) {
+    return integral && decimals == 0 ? FormatIntegerCell(text, static_cast<std::int32_t>(value))
+                                     : FormatNumberCell(text, decimals, value);
+  });
 }
 
 bool Layer::WriteInteger(int row, int field, std::int32_t value) {
@@ -313,12 +356,11 @@ bool Layer::WriteString(int row, int field, std::string_view value) {
   const Files::TableField* declared = files_->TableFieldAt(field);
   if (declared == nullptr || IsNumericField(declared->type)) return false;
   if (declared->type != 'C') {  // a logical field: shapelib takes a leading T or F
-    return DBFWriteStringAttribute(files_->dbf, row, field, std::string(value).c_str()) != 0;
+    return files_->FlushPending() &&
+           DBFWriteStringAttribute(files_->dbf, row, field, std::string(value).c_str()) != 0;
   }
-  char cell[kMaxFieldWidth + 1];
-  const std::span<char> text(cell, static_cast<std::size_t>(declared->width));
-  const bool fitted = FormatTextCell(text, value);
-  return StoreCell(files_->dbf, row, field, text) && fitted;
+  return files_->PutCell(row, field, *declared,
+                         [&](std::span<char> text) { return FormatTextCell(text, value); });
 }
 
 bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
@@ -412,9 +454,9 @@ Outcome CloseLayer(Layer& layer) {
   if (!layer.IsOpen()) return Success();
   const std::unique_ptr<Layer::Files> files = std::move(layer.files_);
   FileSets* const destination = std::exchange(layer.destination_, nullptr);
-  files->CloseHandles();
+  const bool flushed = files->CloseHandles();
 
-  if (files->memory.Failed()) {
+  if (!flushed || files->memory.Failed()) {
     return Failure(LayerFault::kNotPublished,
                    Tr("the layer \"%1\" could not be held in memory", layer.BasePath()));
   }
