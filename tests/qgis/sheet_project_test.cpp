@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -206,15 +207,47 @@ TEST(SheetProject, TemplateFilling) {
   EXPECT_EQ(DecimalText(0.0, 3), "0");
   // As printf's "%.*f" rounds, trailing zeros dropped, for the numbers a project holds (degrees,
   // millimetres, metres) and for halves and neighbours where rounding is decided.
-  std::vector<double> values = {2.5, -2.5, 0.125, 1e-10, 123456789.123456789, 1e22, -0.0};
+  // Halves in the scaled value, exact or only seemingly (0.0015 is not a half of 0.001), and
+  // scaled values near 2^52, where the integer count gives way to to_chars.
+  std::vector<double> values = {2.5,
+                                -2.5,
+                                0.125,
+                                1e-10,
+                                123456789.123456789,
+                                1e22,
+                                -0.0,
+                                0.0005,
+                                0.0015,
+                                9.9995,
+                                1e15 + 0.5,
+                                9007199254740993.0,
+                                4503599627370495.5,
+                                0.1,
+                                1e-9,
+                                5e-324,
+                                0.375,
+                                -0.125,
+                                4503599.6273704955,
+                                2251799813685247.5};
   for (int i = 0; i < 4000; ++i) {
     values.push_back(37.0 + i / 7.0);
     values.push_back(-(i * 91.3) / 3.0 + 1e-7);
     values.push_back(4.0e6 + i * 1234.567891);
     values.push_back(std::nextafter(i / 8.0, 0.0));
+    values.push_back(37.0 + i / 1000.0);  // short forms: millimetres, a layout's numbers
+    values.push_back(-i * 0.05);
+    values.push_back(4.0e6 + i / 4.0);
+  }
+  // And doubles of every magnitude a layout could hold, at every precision the integer count takes.
+  std::mt19937_64 random(20261207);
+  std::uniform_real_distribution<double> exponent(-8.0, 17.0);
+  for (int i = 0; i < 3000; ++i) {
+    const double v = std::pow(10.0, exponent(random)) * (i % 2 == 0 ? 1.0 : -1.0);
+    values.push_back(v);
+    values.push_back(std::nextafter(v, 0.0));
   }
   for (const double v : values) {
-    for (const int decimals : {0, 3, 6, 9}) {
+    for (const int decimals : {0, 1, 3, 6, 9, 12, 15}) {
       std::string printed = FormatText("%.*f", decimals, v);
       if (printed.find('.') != std::string::npos) {
         while (printed.back() == '0') printed.pop_back();
