@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 
 namespace mapbasis {
 
@@ -22,7 +23,10 @@ inline constexpr std::int32_t kCsGsk2011 = 3;
 
 // Longitudes run eastward in 0..360 (a west longitude L is held as 360 - L; zone 1 starts at 180)
 // and an east edge may reach 360 or beyond. Latitudes are north latitudes. Angles are degrees.
-struct SheetParameters {
+//
+// The record's numbers: all of it but the result folder, plain data that is copied as it stands
+// (it crosses into the dialogs module so, whatever C++ runtime that carries).
+struct SheetNumbers {
   std::int32_t CS = 0;             // 1 = СК-42, 2 = СК-95, 3 = ГСК-2011
   std::int32_t MillionSeries = 0;  // 1 = the 1:1 000 000 series, 0 = the 1:200 000 series
   std::int32_t MapScale = 0;       // index of the map scale within the series, 0..2
@@ -30,7 +34,6 @@ struct SheetParameters {
   std::int32_t Zone = 0;           // column of the sheet grid, 1..60
   std::int32_t SheetNo = 0;        // 1..36 in the 1:200 000 series, 0 otherwise
   std::int32_t ExtraSheets = 0;    // sheets joined eastward: 0 single .. 3 quadruple
-  std::string Path;                // result folder (cp1251), ending with the separator
   double xFrom = 0.0, xTo = 0.0;   // west and east edge of the result trapezoid
   double yFrom = 0.0, yTo = 0.0;   // south and north edge
   double MeridianStep = 0.0;       // spacing of the drawn meridians
@@ -43,6 +46,12 @@ struct SheetParameters {
   double DefaultParallelStep = 0.0;
   std::int32_t DefaultyMinute = 0;
   std::int32_t Status = 0;  // result of the stage that ran last, 0 = success
+};
+static_assert(std::is_trivially_copyable_v<SheetNumbers> &&
+              std::is_standard_layout_v<SheetNumbers>);
+
+struct SheetParameters : SheetNumbers {
+  std::string Path;  // result folder (cp1251), ending with the separator
 };
 
 }  // namespace mapbasis

@@ -310,6 +310,7 @@ bool Layer::Files::FlushPending() {
 
 template <class Format>
 bool Layer::Files::PutCell(int row, int field, const TableField& declared, Format format) {
+  if (row < 0) return false;  // as shapelib refuses it
   if (row != pendingRow) {
     if (!FlushPending()) return false;
     if (row == DBFGetRecordCount(dbf)) {

@@ -5,10 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "core/cp1251.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -94,6 +97,48 @@ TEST(InteractiveStart, WithoutModuleOrDisplayOneLineAndEight) {
     EXPECT_TRUE(fs::is_empty(work.path()));
   }
 }
+
+#ifdef MAPBASIS_STAND_IN_DIALOGS
+// The program carries its own C++ runtime, the dialogs module the shared one, and they meet in
+// plain C. A stand-in module beside a copy of the program shows what crosses: the record the user
+// confirmed (the sheet is made from it), the boxes, and what the dialogs threw, which ends the run
+// with one line and 8.
+TEST(InteractiveStart, TheDialogsMeetTheProgramInPlainC) {
+  TempDir dir;
+  fs::copy_file(MapbasisExe(), dir / "mapbasis");
+  fs::copy_file(MAPBASIS_STAND_IN_DIALOGS, dir / "mapbasis_dialogs.so");
+  std::ofstream(dir / "p.txt") << "Nom=N-37-XIV;Path=out;MapScale=500;CS=CK-95;";
+  const struct Case {
+    const char* action;
+    int status;
+    std::string err;    // what stderr holds, all of it
+    std::string boxes;  // the boxes shown, UTF-8
+  } cases[] = {
+      {"run p.txt", 0, "",
+       "Состояние обработки\tЗадание выполнено||Лист: N-37-XIV|Система координат: СК-95|"
+       "Масштаб карты: 1 : 500 000|"},
+      {"cancel", 8, "", ""},
+      {"no memory", 8, "mapbasis: out of memory\n", ""},
+      {"broken", 8, "mapbasis: the stand-in dialog broke\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    fs::remove_all(dir / "out");
+    fs::remove(dir / "boxes");
+    testing::ProcessOptions options{dir.path().string()};
+    options.env = {std::string("MAPBASIS_STAND_IN=") + c.action,
+                   "MAPBASIS_STAND_IN_BOXES=" + (dir / "boxes").string(), "LANGUAGE=", "LC_ALL=C"};
+    const testing::ProcessResult r = RunProcess({(dir / "mapbasis").string()}, options);
+    EXPECT_EQ(r.exitStatus, c.status) << r.err;
+    EXPECT_EQ(r.err, c.err);
+    std::ifstream in(dir / "boxes", std::ios::binary);
+    const std::string boxes = Cp1251ToUtf8(std::string(std::istreambuf_iterator<char>(in), {}));
+    EXPECT_EQ(boxes.substr(0, c.boxes.size()), c.boxes);
+    EXPECT_EQ(boxes.empty(), c.boxes.empty());
+    EXPECT_EQ(fs::exists(dir / "out" / "FRAME" / "Frame.shp"), c.status == 0);
+  }
+}
+#endif
 
 TEST(InteractiveStart, ProgramDoesNotLinkQt) {
   const auto ldd = RunProcess({"/usr/bin/ldd", MapbasisExe()});

@@ -71,6 +71,7 @@ const CellCase kCases[] = {
     {"shorter text over a longer one", C(100), {{0, "a long name"}, {0, "ab"}}},
     {"back to an earlier record", C(8), {{0, "first"}, {1, "second"}, {0, "again"}}},
     {"rows beyond the next", N(6), {{1, 5}, {-1, 5}, {0, 5}, {2, 5}}},
+    {"back and on again", N(6), {{0, 1}, {1, 2}, {0, 3}, {1, 4}, {2, 5}, {3, 6}, {5, 7}}},
 };
 
 bool WriteOurs(Layer& layer, const Write& w) {

@@ -90,7 +90,7 @@ class ModuleShell final : public InteractiveShell {
   DialogShell shell_;
 };
 
-void Say(char* reason, std::size_t reasonSize, const std::string& text) {
+void Say(char* reason, std::size_t reasonSize, std::string_view text) {
   if (reasonSize == 0) return;
   const std::size_t n = std::min(text.size(), reasonSize - 1);
   std::memcpy(reason, text.data(), n);
@@ -101,27 +101,35 @@ void Say(char* reason, std::size_t reasonSize, const std::string& text) {
 
 }  // namespace mapbasis
 
-extern "C" __attribute__((visibility("default"))) mapbasis::InteractiveShell*
-mapbasis_create_interactive_shell(char* reason, std::size_t reasonSize) {
+extern "C" __attribute__((visibility("default"))) bool mapbasis_open_dialogs(
+    char* reason, std::size_t reasonSize, mapbasis_dialogs_handle* handle) {
   using namespace mapbasis;
-  static_assert(
-      std::is_same_v<decltype(&mapbasis_create_interactive_shell), InteractiveShellFactory>);
-  std::unique_ptr<QApplication> app;
-  if (QCoreApplication::instance() == nullptr) {
-    if (!DisplayNamed()) {
+  static_assert(std::is_same_v<decltype(&mapbasis_open_dialogs), InteractiveShellFactory>);
+  // Nothing thrown leaves the module: the program on the other side has a C++ runtime of its own.
+  try {
+    std::unique_ptr<QApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+      if (!DisplayNamed()) {
+        Say(reason, reasonSize,
+            Cp1251ToUtf8(Tr("cannot show the dialogs: no display (neither DISPLAY nor "
+                            "WAYLAND_DISPLAY is set); run it on a desktop, or give the path of a "
+                            "parameter file")));
+        return false;
+      }
+      app = StartApplication();
+      QCoreApplication::setApplicationName(QStringLiteral("mapbasis"));
+    } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
       Say(reason, reasonSize,
-          Cp1251ToUtf8(Tr("cannot show the dialogs: no display (neither DISPLAY nor "
-                          "WAYLAND_DISPLAY is set); run it on a desktop, or give the path of a "
-                          "parameter file")));
-      return nullptr;
+          Cp1251ToUtf8(Tr("the dialogs need a widget application, and another "
+                          "kind is running")));
+      return false;
     }
-    app = StartApplication();
-    QCoreApplication::setApplicationName(QStringLiteral("mapbasis"));
-  } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-    Say(reason, reasonSize,
-        Cp1251ToUtf8(Tr("the dialogs need a widget application, and another "
-                        "kind is running")));
-    return nullptr;
+    *handle = HandOverShell(std::make_unique<ModuleShell>(std::move(app)));
+    return true;
+  } catch (const std::exception& e) {
+    Say(reason, reasonSize, e.what());
+  } catch (...) {
+    Say(reason, reasonSize, {});
   }
-  return new ModuleShell(std::move(app));
+  return false;
 }

@@ -42,11 +42,12 @@ void LeaveOwnConsole() {
 
 }  // namespace mapbasis
 
-extern "C" mapbasis::InteractiveShell* mapbasis_create_interactive_shell(char* reason,
-                                                                         std::size_t reasonSize) {
-  static_assert(std::is_same_v<decltype(&mapbasis_create_interactive_shell),
-                               mapbasis::InteractiveShellFactory>);
+extern "C" bool mapbasis_open_dialogs(char* reason, std::size_t reasonSize,
+                                      mapbasis_dialogs_handle* handle) {
+  static_assert(
+      std::is_same_v<decltype(&mapbasis_open_dialogs), mapbasis::InteractiveShellFactory>);
   if (reasonSize > 0) reason[0] = '\0';  // Windows always has a desktop to show the dialogs on
   mapbasis::LeaveOwnConsole();
-  return new mapbasis::Win32Shell;
+  *handle = mapbasis::HandOverShell(std::make_unique<mapbasis::Win32Shell>());
+  return true;
 }
