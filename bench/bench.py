@@ -4,12 +4,16 @@
     bench/bench.py [--pairs 30] [--memory-runs 5] [--grid-sheets N] [--exe build/mapbasis]
                    [--params examples/sheet-200k-N-37-XIV.txt]
 
-Two runs of one sheet are measured, each against its own floor, a copy of the same files that the
-program writes (made once before anything is timed), in the same run of this script:
+Three runs of one sheet are measured, each against its own floor, a copy of the same files that
+the program writes (made once before anything is timed), in the same run of this script:
   - a fresh sheet: mapbasis writes the sheet into a new folder; the floor is `cp -r` of the
     result folder into a new folder;
-  - a rewrite: mapbasis writes the sheet again over its own earlier result; the floor is
-    `cp -r -T --remove-destination` of the result folder over an earlier copy of it.
+  - a rewrite of the same sheet: mapbasis writes the sheet again over its own earlier result
+    (what stands there byte for byte is left as it is); the floor is
+    `cp -r -T --remove-destination` of the result folder over an earlier copy of it;
+  - a rewrite with every layer changed: the sheet in another coordinate system over the earlier
+    one, the two in turns, so that every layer (its .PRJ at least) is replaced whole; the floor
+    copies the other result over the earlier one the same way.
 For each: the wall time over --pairs pairs, the two sides of a pair taken in turns (mapbasis first
 in one pair, the floor first in the next), as the medians of both and the median of the pairs'
 ratios; the instructions of one process as callgrind counts them; its system calls and those of
@@ -114,6 +118,22 @@ class Sheet:
         self.generate(run, self.rewritten)
         self.rewritten_copy = os.path.join(self.new_folder(), "copy-of-result")
         run(["cp", "-r", self.result, self.rewritten_copy], self.scratch)
+        # The same sheet in another coordinate system, and a folder where the two take turns.
+        with open(params, "rb") as f:
+            text = f.read()
+        other = b"CS=CK-42;" if re.search(rb"CS\s*=\s*CK-95\s*;", text) else b"CS=CK-95;"
+        text, found = re.subn(rb"CS\s*=[^;]*;", other, text)
+        self.other_params = os.path.join(scratch, "other-system.txt")
+        with open(self.other_params, "wb") as f:
+            f.write(text if found else text + b"\n" + other)
+        other_sample = self.new_folder()
+        self.generate(run, other_sample, self.other_params)
+        self.other_result = os.path.join(other_sample, self.folder)
+        self.changed = self.new_folder()
+        self.generate(run, self.changed)
+        self.changed_copy = os.path.join(self.new_folder(), "copy-of-result")
+        run(["cp", "-r", self.result, self.changed_copy], self.scratch)
+        self.turn = 0  # even: the other system comes next
 
     def new_folder(self):
         self.folders += 1
@@ -121,19 +141,27 @@ class Sheet:
         os.mkdir(here)
         return here
 
-    def generate(self, measure, here):
-        figure = measure([self.exe, self.params], here)
+    def generate(self, measure, here, params=None):
+        figure = measure([self.exe, params or self.params], here)
         if faults := grid.result_faults(os.path.join(here, self.folder)):
             fail(f"{self.params}: {'; '.join(faults)}")
         return figure
 
     def pair(self, kind, measure, ours_first=True):
-        """Measures mapbasis and its floor once each, in the order asked: `kind` is "fresh" or
-        "rewrite". Returns (mapbasis's figure, the floor's figure)."""
+        """Measures mapbasis and its floor once each, in the order asked: `kind` is "fresh",
+        "rewrite" or "changed". Returns (mapbasis's figure, the floor's figure)."""
         if kind == "fresh":
             here = self.new_folder()
             ours = lambda: self.generate(measure, here)
             floor = lambda: measure(["cp", "-r", self.result, "copy-of-result"], here)
+        elif kind == "changed":
+            other = self.turn % 2 == 0
+            self.turn += 1
+            ours = lambda: self.generate(measure, self.changed,
+                                         self.other_params if other else self.params)
+            floor = lambda: measure(["cp", "-r", "-T", "--remove-destination",
+                                     self.other_result if other else self.result,
+                                     self.changed_copy], self.scratch)
         else:
             ours = lambda: self.generate(measure, self.rewritten)
             floor = lambda: measure(["cp", "-r", "-T", "--remove-destination", self.result,
@@ -172,7 +200,8 @@ def main():
 
 def table(args, root, sheet):
     rows = []
-    for kind, label in (("fresh", "fresh sheet"), ("rewrite", "rewrite")):
+    for kind, label in (("fresh", "fresh sheet"), ("rewrite", "same sheet again"),
+                        ("changed", "every layer changed")):
         walls = [sheet.pair(kind, run, i % 2 == 0) for i in range(max(args.pairs, 1))]
         rows.append((f"{label}: wall time, {len(walls)} pairs",
                      statistics.median(w[0] for w in walls) * 1e3,

@@ -132,9 +132,10 @@ std::optional<StageFailure> Generate(const SheetParameters& p, const ResultFolde
 }
 
 // Makes the result folder, locks it, finds what the sheet replaces and puts the sheet in place of
-// it, all or nothing; says whether the layers of an earlier run were there. The folders made go
-// again when the run fails.
-std::optional<StageFailure> PutInPlace(const ResultFolders& folders, const FileSets& files,
+// it, all or nothing; says whether the layers of an earlier run were there. What stands there
+// already, byte for byte, is left as it is (and taken out of `files`). The folders made go again
+// when the run fails.
+std::optional<StageFailure> PutInPlace(const ResultFolders& folders, FileSets& files,
                                        bool& replacedOldLayers) {
   MadeFolders made;
   if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
@@ -164,6 +165,7 @@ std::optional<StageFailure> PutInPlace(const ResultFolders& folders, const FileS
   if (Outcome ready = MakeOutputFolders(plan, made); !ready.ok()) {
     return StageFailure{Stage::kFolders, std::move(ready)};
   }
+  LeaveOutUnchanged(plan.old, files);
   if (Outcome placed = ReplaceFiles(plan.old, files); !placed.ok()) {
     // An old file that could not be moved aside refuses the run as the plan would have; once it
     // has gone in place, the sheet stands even when an old file could not be swept.

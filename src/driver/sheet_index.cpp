@@ -76,7 +76,9 @@ Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS, cons
   if (Outcome finished = FinishLayer(layer); !finished.ok()) {
     return Failure(IndexFault::kNotWritten, std::move(finished.reason));
   }
-  if (Outcome placed = ReplaceFiles(old, files); !placed.ok()) {
+  OldFiles replaced = old;
+  LeaveOutUnchanged(replaced, files);
+  if (Outcome placed = ReplaceFiles(replaced, files); !placed.ok()) {
     return Failure(placed.fault == PublishFault::kOldNotMoved ? IndexFault::kFolderUnusable
                                                               : IndexFault::kNotWritten,
                    std::move(placed.reason));

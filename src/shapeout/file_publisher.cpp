@@ -1,5 +1,6 @@
 #include "shapeout/file_publisher.h"
 
+#include <algorithm>
 #include <chrono>
 #include <system_error>
 #include <thread>
@@ -312,6 +313,51 @@ Outcome ReplaceFiles(const OldFiles& old, std::span<const FileSet> sets) {
     if (std::error_code error = RemovePersistently(leftover)) return NotSwept(leftover, error);
   }
   return Success();
+}
+
+namespace {
+
+// Whether `file` is a regular file, not a link, that holds exactly `bytes`. Anything that cannot
+// be read says no: the file is then replaced as any other.
+bool HoldsExactly(const fs::path& file, std::string_view bytes) {
+  platform::EntryType type = platform::EntryType::kMissing;
+  if (platform::StatusOf(file, type) || type != platform::EntryType::kFile) return false;
+  platform::InputFile in;
+  std::uint64_t size = 0;
+  if (in.Open(file) || in.Describe(type, size) || type != platform::EntryType::kFile ||
+      size != bytes.size()) {
+    return false;
+  }
+  char buffer[16384];
+  for (std::size_t at = 0;;) {
+    std::size_t count = 0;
+    if (in.Read(buffer, sizeof buffer, count)) return false;
+    if (count == 0) return at == bytes.size();
+    if (count > bytes.size() - at || bytes.compare(at, count, buffer, count) != 0) return false;
+    at += count;
+  }
+}
+
+}  // namespace
+
+void LeaveOutUnchanged(OldFiles& old, FileSets& sets) {
+  for (std::size_t i = 0; i < sets.size();) {
+    const FileSet& set = sets[i];
+    const auto same = std::find_if(old.sets.begin(), old.sets.end(), [&](const auto& files) {
+      return files.size() == set.size() &&
+             std::all_of(set.begin(), set.end(), [&](const PendingFile& file) {
+               return std::find(files.begin(), files.end(), file.path) != files.end();
+             });
+    });
+    if (same != old.sets.end() && std::all_of(set.begin(), set.end(), [](const PendingFile& file) {
+          return HoldsExactly(file.path, file.bytes);
+        })) {
+      old.sets.erase(same);
+      sets.erase(sets.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+      ++i;
+    }
+  }
 }
 
 Outcome PublishFiles(const FileSet& set) {

@@ -76,6 +76,11 @@ bool IsHiddenNameOf(std::string_view fileName, std::string_view name);
 // and the system's reason, e.g. `cannot write "out/HYPS/HypsA.dbf": No space left on device`.
 Outcome ReplaceFiles(const OldFiles& old, std::span<const FileSet> sets);
 
+// Takes out of both what needs no step: a set whose old set holds exactly its files, under
+// exactly its names, as regular files with exactly its bytes (a sheet made again unchanged, the
+// same day). Such a set is left as it stands; whatever else differs goes through ReplaceFiles.
+void LeaveOutUnchanged(OldFiles& old, FileSets& sets);
+
 // Puts one set in place of whatever files stand at its names (a layer written on its own).
 Outcome PublishFiles(const FileSet& set);
 

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -61,6 +63,63 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
                                         : "folder";
   }
   return files;
+}
+
+// A sheet made again: a layer whose files stand there exactly as the run would write them, under
+// exactly their names, is left as it is (its files keep their inodes); any difference in a layer's
+// family (a byte, a file more, a link) has the whole family replaced.
+TEST(SafeFiles, WhatStandsThereAlreadyIsLeftAsItIs) {
+  const auto inode = [](const fs::path& file) {
+    struct stat st {};
+    return ::lstat(file.c_str(), &st) == 0 ? st.st_ino : 0;
+  };
+  const struct Case {
+    const char* what;
+    std::function<void(const fs::path& out)> change;  // done to the earlier sheet
+    std::set<std::string> replaced;                   // the layers whose files are new
+  } cases[] = {
+      {"nothing changed", [](const fs::path&) {}, {}},
+      {"a byte of a style",
+       [](const fs::path& out) { Write(out / "HYPS/HypsA.qml", "mine"); },
+       {"HYPS/HypsA"}},
+      {"a companion more",
+       [](const fs::path& out) { Write(out / "HYPS/HypsP.cpg", "1251"); },
+       {"HYPS/HypsP"}},
+      {"a link to the same bytes",
+       [](const fs::path& out) {
+         fs::rename(out / "HYPS/HypsL.dbf", out / "elsewhere.dbf");
+         fs::create_symlink(out / "elsewhere.dbf", out / "HYPS/HypsL.dbf");
+       },
+       {"HYPS/HypsL"}},
+      {"another coordinate system",
+       [](const fs::path&) {},
+       {"HYPS/HypsA", "HYPS/HypsP", "HYPS/HypsL"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;");
+    ASSERT_EQ(RunIn(dir.path(), "p.txt").exitStatus, 0);
+    c.change(dir / "out");
+    std::map<std::string, ino_t> before;
+    for (const auto& e : fs::recursive_directory_iterator(dir / "out")) {
+      before[e.path().string()] = inode(e.path());
+    }
+    if (c.replaced.size() == 3) Write(dir / "p.txt", "Nom=N-37-XIV;Path=out;CS=CK-95;");
+    const ProcessResult r = RunIn(dir.path(), "p.txt");
+    ASSERT_EQ(r.exitStatus, 0) << r.err;
+    for (const char* layer : kLayers) {
+      for (const char* extension : {".shp", ".shx", ".dbf", ".PRJ", ".qml"}) {
+        const fs::path file = dir / "out" / (std::string(layer) + extension);
+        SCOPED_TRACE(file.string());
+        ASSERT_TRUE(fs::is_regular_file(fs::symlink_status(file)));
+        EXPECT_EQ(inode(file) != before[file.string()], c.replaced.count(layer) == 1);
+      }
+      EXPECT_EQ(LayerInconsistency(dir / "out" / layer), "");
+    }
+    EXPECT_FALSE(fs::exists(dir / "out/HYPS/HypsP.cpg"));
+    EXPECT_NE(Read(dir / "out/HYPS/HypsA.qml"), "mine");
+  }
 }
 
 TEST(SafeFiles, LinksWhereLayerFilesGoAreReplacedNeverFollowed) {
