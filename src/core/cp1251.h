@@ -105,6 +105,9 @@ consteval Cp1251Literal<N> Cp1251(const char (&utf8)[N]) {
   return out;
 }
 
+// Appends the UTF-8 sequence of a code point (U+0000..U+10FFFF).
+void AppendUtf8(std::string& out, char32_t cp);
+
 // cp1251 bytes to UTF-8. Every byte string converts.
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
