@@ -110,10 +110,6 @@ std::error_code RemoveEmptyFolder(const std::filesystem::path& folder);
 // (IsMissing): the caller says whether that matters.
 std::error_code RemoveFile(const std::filesystem::path& file);
 
-// Renames, replacing whatever file or link stands at `to` in one step; what stood there is never
-// opened.
-std::error_code RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
-
 // Renames into a name that nothing takes; never replaces: an entry at `to` is an error (IsTaken)
 // and both names stay as they were.
 std::error_code RenameIntoFreeName(const std::filesystem::path& from,

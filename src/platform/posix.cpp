@@ -122,13 +122,6 @@ std::error_code RemoveFile(const std::filesystem::path& file) {
   return LastErrno();
 }
 
-std::error_code RenameReplacing(const std::filesystem::path& from,
-                                const std::filesystem::path& to) {
-  // rename() replaces a link at `to` as a link.
-  if (::rename(from.c_str(), to.c_str()) == 0) return {};
-  return LastErrno();
-}
-
 std::error_code RenameIntoFreeName(const std::filesystem::path& from,
                                    const std::filesystem::path& to) {
   if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {};

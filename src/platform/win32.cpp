@@ -175,13 +175,6 @@ std::error_code RemoveFile(const std::filesystem::path& file) {
   return LastError();
 }
 
-std::error_code RenameReplacing(const std::filesystem::path& from,
-                                const std::filesystem::path& to) {
-  // An old file, or a link, at the final name is replaced, never opened.
-  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return {};
-  return LastError();
-}
-
 std::error_code RenameIntoFreeName(const std::filesystem::path& from,
                                    const std::filesystem::path& to) {
   if (::MoveFileExW(from.c_str(), to.c_str(), 0)) return {};
