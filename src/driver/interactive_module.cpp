@@ -24,11 +24,20 @@ namespace {
 // Room for a line of reason.
 constexpr std::size_t kReasonSize = 1024;
 
-void Say(char* line, std::size_t size, std::string_view text) {
-  if (size == 0) return;
-  const std::size_t n = std::min(text.size(), size - 1);
-  std::memcpy(line, text.data(), n);
-  line[n] = '\0';
+// The record as it crosses, and back. A folder longer than the room (which no dialog takes) or
+// holding a zero byte cannot cross.
+void ToRecord(const SheetParameters& p, mapbasis_sheet_record& record) {
+  if (p.Path.size() >= sizeof record.path || p.Path.find('\0') != std::string::npos) {
+    throw std::length_error(Cp1251ToUtf8(Tr("the result folder's path is too long")));
+  }
+  record.numbers = p;
+  std::memcpy(record.path, p.Path.c_str(), p.Path.size() + 1);
+}
+
+void FromRecord(mapbasis_sheet_record& record, SheetParameters& p) {
+  static_cast<SheetNumbers&>(p) = record.numbers;
+  record.path[sizeof record.path - 1] = '\0';
+  p.Path = record.path;
 }
 
 // --- The dialogs' side -------------------------------------------------------------------------
@@ -71,14 +80,9 @@ const mapbasis_dialog_calls kHandedCalls = {
     [](mapbasis_dialogs* self, mapbasis_sheet_record* record) {
       return Guarded(self, [&](InteractiveShell& shell) {
         SheetParameters p;
-        static_cast<SheetNumbers&>(p) = record->numbers;
-        p.Path = record->path;
+        FromRecord(*record, p);
         if (shell.RunParameterDialog(p) != DialogVerdict::kConfirmed) return kDialogsDone;
-        if (p.Path.size() >= sizeof record->path || p.Path.find('\0') != std::string::npos) {
-          throw std::length_error(Cp1251ToUtf8(Tr("the result folder's path is too long")));
-        }
-        record->numbers = p;
-        std::memcpy(record->path, p.Path.c_str(), p.Path.size() + 1);
+        ToRecord(p, *record);
         return kDialogsConfirmed;
       });
     },
@@ -91,7 +95,7 @@ const mapbasis_dialog_calls kHandedCalls = {
       });
     },
     [](mapbasis_dialogs* self, char* line, std::size_t size) {
-      Say(line, size, Handed(self).failure);
+      WriteReasonLine(line, size, Handed(self).failure);
     },
     [](mapbasis_dialogs* self) { delete &Handed(self); },
 };
@@ -110,18 +114,12 @@ class ShellOverCalls final : public InteractiveShell {
 
   DialogVerdict RunParameterDialog(SheetParameters& p) override {
     auto record = std::make_unique<mapbasis_sheet_record>();
-    record->numbers = p;
-    if (p.Path.size() >= sizeof record->path) {
-      throw std::length_error(Cp1251ToUtf8(Tr("the result folder's path is too long")));
-    }
-    std::memcpy(record->path, p.Path.c_str(), p.Path.size() + 1);
+    ToRecord(p, *record);
     if (Checked(handle_.calls->run_parameter_dialog(handle_.self, record.get())) !=
         kDialogsConfirmed) {
       return DialogVerdict::kCancelled;
     }
-    static_cast<SheetNumbers&>(p) = record->numbers;
-    record->path[sizeof record->path - 1] = '\0';
-    p.Path = record->path;
+    FromRecord(*record, p);
     return DialogVerdict::kConfirmed;
   }
 
@@ -165,6 +163,13 @@ LoadedShell MakeShell(InteractiveShellFactory factory) {
 }
 
 }  // namespace
+
+void WriteReasonLine(char* line, std::size_t size, std::string_view text) {
+  if (size == 0) return;
+  const std::size_t n = std::min(text.size(), size - 1);
+  std::memcpy(line, text.data(), n);
+  line[n] = '\0';
+}
 
 mapbasis_dialogs_handle HandOverShell(std::unique_ptr<InteractiveShell> shell) {
   auto* handed = new HandedShell{std::move(shell), {}};

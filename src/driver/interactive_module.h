@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/sheet_parameters.h"
 #include "driver/interactive_shell.h"
@@ -67,6 +68,10 @@ inline constexpr const char* kInteractiveShellFactory = "mapbasis_open_dialogs";
 
 // The dialogs' side: hands `shell` over as the C calls above, which catch whatever it throws.
 mapbasis_dialogs_handle HandOverShell(std::unique_ptr<InteractiveShell> shell);
+
+// Writes a line of reason into the room the other side gave: as much of `text` as fits, and the
+// terminating zero.
+void WriteReasonLine(char* line, std::size_t size, std::string_view text);
 
 struct LoadedShell {
   std::unique_ptr<InteractiveShell> shell;  // null when it could not be had

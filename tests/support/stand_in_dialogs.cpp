@@ -49,7 +49,7 @@ extern "C" __attribute__((visibility("default"))) bool mapbasis_open_dialogs(
     char* reason, std::size_t reasonSize, mapbasis_dialogs_handle* handle) {
   static_assert(
       std::is_same_v<decltype(&mapbasis_open_dialogs), mapbasis::InteractiveShellFactory>);
-  if (reasonSize > 0) reason[0] = '\0';
+  mapbasis::WriteReasonLine(reason, reasonSize, {});
   *handle = mapbasis::HandOverShell(std::make_unique<mapbasis::StandInShell>());
   return true;
 }

@@ -90,13 +90,6 @@ class ModuleShell final : public InteractiveShell {
   DialogShell shell_;
 };
 
-void Say(char* reason, std::size_t reasonSize, std::string_view text) {
-  if (reasonSize == 0) return;
-  const std::size_t n = std::min(text.size(), reasonSize - 1);
-  std::memcpy(reason, text.data(), n);
-  reason[n] = '\0';
-}
-
 }  // namespace
 
 }  // namespace mapbasis
@@ -110,7 +103,8 @@ extern "C" __attribute__((visibility("default"))) bool mapbasis_open_dialogs(
     std::unique_ptr<QApplication> app;
     if (QCoreApplication::instance() == nullptr) {
       if (!DisplayNamed()) {
-        Say(reason, reasonSize,
+        WriteReasonLine(
+            reason, reasonSize,
             Cp1251ToUtf8(Tr("cannot show the dialogs: no display (neither DISPLAY nor "
                             "WAYLAND_DISPLAY is set); run it on a desktop, or give the path of a "
                             "parameter file")));
@@ -119,17 +113,17 @@ extern "C" __attribute__((visibility("default"))) bool mapbasis_open_dialogs(
       app = StartApplication();
       QCoreApplication::setApplicationName(QStringLiteral("mapbasis"));
     } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-      Say(reason, reasonSize,
-          Cp1251ToUtf8(Tr("the dialogs need a widget application, and another "
-                          "kind is running")));
+      WriteReasonLine(reason, reasonSize,
+                      Cp1251ToUtf8(Tr("the dialogs need a widget application, and another "
+                                      "kind is running")));
       return false;
     }
     *handle = HandOverShell(std::make_unique<ModuleShell>(std::move(app)));
     return true;
   } catch (const std::exception& e) {
-    Say(reason, reasonSize, e.what());
+    WriteReasonLine(reason, reasonSize, e.what());
   } catch (...) {
-    Say(reason, reasonSize, {});
+    WriteReasonLine(reason, reasonSize, {});
   }
   return false;
 }

@@ -46,7 +46,7 @@ extern "C" bool mapbasis_open_dialogs(char* reason, std::size_t reasonSize,
                                       mapbasis_dialogs_handle* handle) {
   static_assert(
       std::is_same_v<decltype(&mapbasis_open_dialogs), mapbasis::InteractiveShellFactory>);
-  if (reasonSize > 0) reason[0] = '\0';  // Windows always has a desktop to show the dialogs on
+  mapbasis::WriteReasonLine(reason, reasonSize, {});  // Windows always has a desktop for them
   mapbasis::LeaveOwnConsole();
   *handle = mapbasis::HandOverShell(std::make_unique<mapbasis::Win32Shell>());
   return true;
