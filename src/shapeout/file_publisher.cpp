@@ -349,8 +349,18 @@ void LeaveOutUnchanged(OldFiles& old, FileSets& sets) {
                return std::find(files.begin(), files.end(), file.path) != files.end();
              });
     });
-    if (same != old.sets.end() && std::all_of(set.begin(), set.end(), [](const PendingFile& file) {
-          return HoldsExactly(file.path, file.bytes);
+    // The smallest files first: a set that differs mostly does so in its small ones already (a
+    // .PRJ in another coordinate system, an index of another length), after one short read.
+    std::vector<const PendingFile*> bySize;
+    if (same != old.sets.end()) {
+      for (const PendingFile& file : set) bySize.push_back(&file);
+      std::sort(bySize.begin(), bySize.end(), [](const PendingFile* a, const PendingFile* b) {
+        return a->bytes.size() < b->bytes.size();
+      });
+    }
+    if (same != old.sets.end() &&
+        std::all_of(bySize.begin(), bySize.end(), [](const PendingFile* file) {
+          return HoldsExactly(file->path, file->bytes);
         })) {
       old.sets.erase(same);
       sets.erase(sets.begin() + static_cast<std::ptrdiff_t>(i));
