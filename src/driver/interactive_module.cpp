@@ -167,7 +167,7 @@ LoadedShell MakeShell(InteractiveShellFactory factory) {
 void WriteReasonLine(char* line, std::size_t size, std::string_view text) {
   if (size == 0) return;
   const std::size_t n = std::min(text.size(), size - 1);
-  std::memcpy(line, text.data(), n);
+  if (n > 0) std::memcpy(line, text.data(), n);  // an empty view may point nowhere
   line[n] = '\0';
 }
 
