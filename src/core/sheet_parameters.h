@@ -16,20 +16,15 @@ inline constexpr std::int32_t kRejected = -900;
 // Fixed text lengths of the record, in cp1251 characters.
 inline constexpr std::size_t kPathLength = 260;
 
-// Coordinate systems.
-inline constexpr std::int32_t kCsSk42 = 1;
-inline constexpr std::int32_t kCsSk95 = 2;
-inline constexpr std::int32_t kCsGsk2011 = 3;
-
 // Longitudes run eastward in 0..360 (a west longitude L is held as 360 - L; zone 1 starts at 180)
 // and an east edge may reach 360 or beyond. Latitudes are north latitudes. Angles are degrees.
 //
 // The record's numbers: all of it but the result folder, plain data that is copied as it stands
 // (it crosses into the dialogs module so, whatever C++ runtime that carries).
 struct SheetNumbers {
-  std::int32_t CS = 0;             // 1 = СК-42, 2 = СК-95, 3 = ГСК-2011
+  std::int32_t CS = 0;             // coordinate system, 1..3 (core/coordinate_systems.h)
   std::int32_t MillionSeries = 0;  // 1 = the 1:1 000 000 series, 0 = the 1:200 000 series
-  std::int32_t MapScale = 0;       // index of the map scale within the series, 0..2
+  std::int32_t MapScale = 0;       // map scale within the series, 0..2 (core/map_scales.h)
   std::int32_t Belt = 0;           // row of the sheet grid from the north: 0 = V .. 12 = J
   std::int32_t Zone = 0;           // column of the sheet grid, 1..60
   std::int32_t SheetNo = 0;        // 1..36 in the 1:200 000 series, 0 otherwise

@@ -2,19 +2,19 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
+#include "core/map_scales.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/find_file.h"
 #include "dialogs/refinement_dialog.h"
 #include "dialogs/sheet_view.h"
-#include "driver/shell_texts.h"
 #include "geometry/sheet_grid.h"
 
 namespace mapbasis {
@@ -46,13 +46,21 @@ void FillList(Dialog& dialog, int id, const std::vector<std::string>& items) {
   dialog.SetSelection(id, 1);
 }
 
-void FillList(Dialog& dialog, int id, std::span<const std::string_view> items) {
-  FillList(dialog, id, std::vector<std::string>(items.begin(), items.end()));
+std::vector<std::string> CoordinateSystemItems() {
+  std::vector<std::string> items;
+  for (const CoordinateSystem& system : CoordinateSystems()) items.emplace_back(system.name);
+  return items;
 }
 
 // The series as the list names them: the scale of its own sheets.
 std::vector<std::string> SeriesItems() {
-  return {std::string(MapScaleNames(0).front()), std::string(MapScaleNames(1).front())};
+  return {std::string(SeriesScale(0).listItem), std::string(SeriesScale(1).listItem)};
+}
+
+std::vector<std::string> MapScaleItems(std::int32_t MillionSeries) {
+  std::vector<std::string> items;
+  for (const MapScaleSpec& scale : MapScalesOf(MillionSeries)) items.emplace_back(scale.listItem);
+  return items;
 }
 
 std::vector<std::string> BeltItems() {
@@ -116,11 +124,11 @@ DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) 
   const auto showSheet = [&state](Dialog& d, int, DialogReason reason) {
     if (reason == DialogReason::SelectionChanged) ShowSheet(state, d);
   };
-  FillList(*dialog, kCoordinateSystem, CoordinateSystemNames());
+  FillList(*dialog, kCoordinateSystem, CoordinateSystemItems());
   dialog->DlgSetSub(kCoordinateSystem, showSheet);
   FillList(*dialog, kSeriesScale, SeriesItems());
   dialog->DlgSetSub(kSeriesScale, bind(OnSeriesScaleChanged));
-  FillList(*dialog, kMapScale, MapScaleNames(0));
+  FillList(*dialog, kMapScale, MapScaleItems(0));
   dialog->DlgSetSub(kMapScale, showSheet);
   FillList(*dialog, kBelt, BeltItems());
   dialog->DlgSetSub(kBelt, bind(OnBeltChanged));
@@ -212,7 +220,7 @@ void OnSeriesScaleChanged(DialogState& state, Dialog& dialog, int, DialogReason 
   const bool series200k = dialog.GetSelection(kSeriesScale) == 1;
   dialog.SetEnabled(kSheetNumber, series200k);
   dialog.SetEnabled(kSheetNumberLabel, series200k);
-  FillList(dialog, kMapScale, MapScaleNames(series200k ? 0 : 1));
+  FillList(dialog, kMapScale, MapScaleItems(series200k ? 0 : 1));
   RefillSheetKinds(dialog);
   ShowSheet(state, dialog);
 }

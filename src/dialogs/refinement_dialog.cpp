@@ -12,8 +12,8 @@
 #include "dialogs/dialog_ids.h"
 #include "dialogs/sheet_view.h"
 #include "driver/shell_texts.h"
-#include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
+#include "params/trapezoid_rules.h"
 
 namespace mapbasis {
 
@@ -90,10 +90,6 @@ bool ReadMinuteField(Dialog& dialog, int id, std::int32_t& value) {
   return true;
 }
 
-// a > b by more than the angle tolerance. An edge a whole sheet beyond the base edge is refused
-// whether or not the sheet's edges are whole minutes in binary (84 - 2/3 is not).
-bool Beyond(double a, double b) { return a > b && !AnglesEqual(a, b); }
-
 void ShowBoth(Dialog& dialog, int baseId, int resultId, std::string_view text) {
   dialog.SetText(baseId, text);
   dialog.SetText(resultId, text);
@@ -152,33 +148,33 @@ void OnTestButton(ParameterDialogs& dialogs, Dialog& dialog, int, DialogReason r
 std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog) {
   DialogState& s = dialogs.state;
   const BaseParameters& b = s.base;
-  // A refined edge may lie up to one sheet of the series beyond the base edge, whatever the kind.
-  const SheetSize allowance = SeriesSheetSize(s.MillionSeries);
+  const RefinementBounds bounds =
+      RefinementBoundsOf(s.MillionSeries, b, BoundComparison::kWithTolerance);
 
   // Each field is read in turn; a value that parsed but fails its test is shown normalised.
   const bool westRead = ReadLongitudeField(dialog, kResultWest, s.RefinedxFrom);
-  bool badWest = !westRead || !Beyond(s.RefinedxFrom, b.BaseWest - allowance.width);
+  bool badWest = !westRead || !bounds.AllowsWest(s.RefinedxFrom);
   const bool eastRead = ReadLongitudeField(dialog, kResultEast, s.RefinedxTo);
-  bool badEast = !eastRead || !Beyond(b.BaseEast + allowance.width, s.RefinedxTo);
+  bool badEast = !eastRead || !bounds.AllowsEast(s.RefinedxTo);
   const bool southRead = ReadAngleField(dialog, kResultSouth, s.RefinedyFrom);
-  bool badSouth = !southRead || !Beyond(s.RefinedyFrom, b.BaseSouth - allowance.height);
+  bool badSouth = !southRead || !bounds.AllowsSouth(s.RefinedyFrom);
   const bool northRead = ReadAngleField(dialog, kResultNorth, s.RefinedyTo);
-  bool badNorth = !northRead || !Beyond(b.BaseNorth + allowance.height, s.RefinedyTo);
+  bool badNorth = !northRead || !bounds.AllowsNorth(s.RefinedyTo);
   const bool xMinuteRead = ReadMinuteField(dialog, kResultxMinute, s.RefinedxMinute);
-  const bool badxMinute = !xMinuteRead || s.RefinedxMinute == 0;
+  const bool badxMinute = !xMinuteRead || !IsPositiveDivision(s.RefinedxMinute);
   const bool yMinuteRead = ReadMinuteField(dialog, kResultyMinute, s.RefinedyMinute);
-  const bool badyMinute = !yMinuteRead || s.RefinedyMinute == 0;
+  const bool badyMinute = !yMinuteRead || !IsPositiveDivision(s.RefinedyMinute);
   const bool meridianRead = ReadAngleField(dialog, kResultMeridianStep, s.RefinedMeridianStep);
-  const bool badMeridianStep = !meridianRead || s.RefinedMeridianStep == 0.0;
+  const bool badMeridianStep = !meridianRead || !IsPositiveSpacing(s.RefinedMeridianStep);
   const bool parallelRead = ReadAngleField(dialog, kResultParallelStep, s.RefinedParallelStep);
-  const bool badParallelStep = !parallelRead || s.RefinedParallelStep == 0.0;
+  const bool badParallelStep = !parallelRead || !IsPositiveSpacing(s.RefinedParallelStep);
 
   // Each message says what its field takes: the form of the text when it could not be read,
   // else the bound the value must keep, written as the field writes it.
-  const std::string lowestWest = LongitudeFieldText(b.BaseWest - allowance.width);
-  const std::string highestEast = LongitudeFieldText(b.BaseEast + allowance.width);
-  const std::string lowestSouth = FormatDegreesMinutes(b.BaseSouth - allowance.height);
-  const std::string highestNorth = FormatDegreesMinutes(b.BaseNorth + allowance.height);
+  const std::string lowestWest = LongitudeFieldText(bounds.west);
+  const std::string highestEast = LongitudeFieldText(bounds.east);
+  const std::string lowestSouth = FormatDegreesMinutes(bounds.south);
+  const std::string highestNorth = FormatDegreesMinutes(bounds.north);
   const std::string divisions = Tr("whole minutes from 1 to 59");
   const std::string steps = Tr("from 0° 01' up, in degrees and minutes: 0 15 or 0° 15'");
   std::vector<std::string> faults;
@@ -196,7 +192,7 @@ std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog)
     fault(kResultEast, kBadEast,
           eastRead ? Tr("allowed: west of %1", highestEast) : LongitudeForm());
   }
-  if (!badWest && !badEast && s.RefinedxFrom >= s.RefinedxTo) {
+  if (!badWest && !badEast && !EdgesInOrder(s.RefinedxFrom, s.RefinedxTo)) {
     badWest = true;
     fault(kResultWest, kBadLonRange, Tr("allowed: the start longitude west of the end longitude"));
   }
@@ -210,7 +206,7 @@ std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog)
     fault(kResultNorth, kBadNorth,
           northRead ? Tr("allowed: south of %1", highestNorth) : AngleForm());
   }
-  if (!badSouth && !badNorth && s.RefinedyFrom >= s.RefinedyTo) {
+  if (!badSouth && !badNorth && !EdgesInOrder(s.RefinedyFrom, s.RefinedyTo)) {
     badSouth = true;
     fault(kResultSouth, kBadLatRange, Tr("allowed: the start latitude south of the end latitude"));
   }

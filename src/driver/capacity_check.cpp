@@ -9,6 +9,7 @@
 #include "driver/run_generation.h"
 #include "graticule/grid_lines.h"
 #include "graticule/line_vertices.h"
+#include "params/trapezoid_rules.h"
 
 namespace mapbasis {
 
@@ -37,27 +38,25 @@ Outcome CheckSheetFits(const SheetParameters& p) {
     if (!std::isfinite(edge))
       return Failure(kDoesNotFit, Tr("the trapezoid edges must be finite angles"));
   }
-  // Edges within the angle tolerance of each other are one edge: the trapezoid would be empty.
-  if (!(p.xFrom < p.xTo) || AnglesEqual(p.xFrom, p.xTo)) {
+  if (!EdgesInOrder(p.xFrom, p.xTo)) {
     return Failure(kDoesNotFit,
                    Tr("the trapezoid is empty or inverted: its east edge is not east of its "
                       "west edge"));
   }
-  if (!(p.yFrom < p.yTo) || AnglesEqual(p.yFrom, p.yTo)) {
+  if (!EdgesInOrder(p.yFrom, p.yTo)) {
     return Failure(kDoesNotFit,
                    Tr("the trapezoid is empty or inverted: its north edge is not north of its "
                       "south edge"));
   }
-  const auto positive = [](double step) { return std::isfinite(step) && step > 0.0; };
-  if (!positive(p.MeridianStep)) {
+  if (!IsPositiveSpacing(p.MeridianStep)) {
     return Failure(kDoesNotFit,
                    Tr("the distance between meridians must be positive; give MeridianStep"));
   }
-  if (!positive(p.ParallelStep)) {
+  if (!IsPositiveSpacing(p.ParallelStep)) {
     return Failure(kDoesNotFit,
                    Tr("the distance between parallels must be positive; give ParallelStep"));
   }
-  if (p.xMinute <= 0 || p.yMinute <= 0) {
+  if (!IsPositiveDivision(p.xMinute) || !IsPositiveDivision(p.yMinute)) {
     return Failure(kDoesNotFit,
                    Tr("the minute-scale divisions must be positive; give xMinute and yMinute"));
   }

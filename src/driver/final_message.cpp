@@ -3,7 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
+#include "core/map_scales.h"
 #include "driver/shell_texts.h"
 #include "geometry/nomenclature.h"
 
@@ -39,7 +41,8 @@ std::string DoneMessage(const SheetParameters& p, const ResultFolders& folders,
   };
   line(kSheet, SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
   line(kCoordinateSystem, CoordinateSystemName(p.CS));
-  line(kMapScale, MapScaleName(p.MillionSeries, p.MapScale));
+  const MapScaleSpec* scale = MapScaleOf(p.MillionSeries, p.MapScale);
+  line(kMapScale, scale != nullptr ? scale->messageName : "?");
   for (const LayerFolder folder : {LayerFolder::kHyps, LayerFolder::kFrame}) {
     line(std::string(FolderName(folder)) + ": ", FullPath(folders.Of(folder)));
   }

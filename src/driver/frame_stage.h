@@ -9,8 +9,9 @@
 
 namespace mapbasis {
 
-// The frame's arguments: the record's fields and the neighbours' names of the run.
-FrameArgs FrameArgsOf(const SheetParameters& p, const GenerationWork& work);
+// The frame's arguments: what both groups of layers take of the run (LayerGroupArgsOf), the map
+// scale, the neighbours' names and the minute-band divisions.
+FrameArgs FrameArgsOf(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work);
 
 // Writes the FRAME folder (WriteFrameLayers) from the completed graticule lists.
 Outcome FrameStage(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work);

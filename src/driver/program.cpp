@@ -8,8 +8,10 @@
 #include <span>
 #include <system_error>
 
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/map_scales.h"
 #include "core/messages.h"
 #include "driver/capacity_check.h"
 #include "driver/final_message.h"
@@ -45,17 +47,28 @@ std::string Usage() {
          "                                   write FOLDER/SheetIndex, the sheets that cover a box\n"
          "       mapbasis --help | --version\n");
   usage += '\n';
-  usage += Tr(
-      "The parameter file holds items key=value; in UTF-8 (with or without its byte-order mark)\n"
-      "or in code page 1251. Keys are written as here, capitals included:\n"
-      "  CS=CK-42;          coordinate system: CK-42, CK-95 or ГCK-2011\n"
-      "  Nom=N-37-XIV;      the sheet: N-37, N-37-XIV, N3714, N-37-XIV(2) ...  (required)\n"
-      "  Path=maps/N-37;    the result folder, created when missing            (required)\n"
-      "  MapScale=200;      in thousands, after Nom: 200, 500, 1000 / 1000, 2500, 5000\n"
-      "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
-      "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
-      "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
-      "Sheets of rows K to U and zones 33 to 60, 01 and 02; letters Latin.\n");
+  static_assert(kCoordinateSystemCount == 3 && kScalesPerSeries == 3,
+                "the notes name three systems and three map scales a series");
+  const auto systems = CoordinateSystems();
+  const auto scales200k = MapScalesOf(0), scales1m = MapScalesOf(1);
+  usage +=
+      // TRANSLATORS: %1, %2 and %3 are the coordinate systems as CS takes them (CK-42, CK-95,
+      // ГCK-2011); %4 to %9 the map scales in thousands, of the 1:200 000 series (200, 500, 1000)
+      // and of the 1:1 000 000 series (1000, 2500, 5000).
+      Tr("The parameter file holds items key=value; in UTF-8 (with or without its byte-order "
+         "mark)\n"
+         "or in code page 1251. Keys are written as here, capitals included:\n"
+         "  CS=%1;          coordinate system: %1, %2 or %3\n"
+         "  Nom=N-37-XIV;      the sheet: N-37, N-37-XIV, N3714, N-37-XIV(2) ...  (required)\n"
+         "  Path=maps/N-37;    the result folder, created when missing            (required)\n"
+         "  MapScale=%4;      in thousands, after Nom: %4, %5, %6 / %7, %8, %9\n"
+         "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
+         "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
+         "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
+         "Sheets of rows K to U and zones 33 to 60, 01 and 02; letters Latin.\n",
+         systems[0].parameterText, systems[1].parameterText, systems[2].parameterText,
+         scales200k[0].thousands, scales200k[1].thousands, scales200k[2].thousands,
+         scales1m[0].thousands, scales1m[1].thousands, scales1m[2].thousands);
   usage += '\n';
   usage +=
       Tr("Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"
@@ -65,8 +78,9 @@ std::string Usage() {
          "      a point on an edge names the sheets on both sides.\n"
          "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp, .PRJ,\n"
          "      .qml): a polygon per sheet of the series (--scale 200 by default) with the fields\n"
-         "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (CK-42 by default).\n"
-         "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n");
+         "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (%1 by default).\n"
+         "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n",
+         CoordinateSystemOf(kDefaultCoordinateSystem)->parameterText);
   usage += '\n';
   usage +=
       Tr("Exit status: 0 the sheets were generated; 8 refused or failed before generation;\n"

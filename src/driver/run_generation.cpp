@@ -15,23 +15,8 @@ namespace {
 
 Outcome GraticuleStage(const SheetParameters& p, const ResultFolders& folders,
                        GenerationWork& work) {
-  GraticuleArgs args;
-  args.CS = p.CS;
-  args.MillionSeries = p.MillionSeries;
-  args.SheetName = work.SheetName;
-  args.Folders = folders;
-  args.BaseWest = p.BaseWest;
-  args.xFrom = p.xFrom;
-  args.xTo = p.xTo;
-  args.LonDensifyStep = LonDensifyStep;
-  args.BaseSouth = p.BaseSouth;
-  args.yFrom = p.yFrom;
-  args.yTo = p.yTo;
-  args.LatDensifyStep = LatDensifyStep;
-  args.MeridianStep = p.MeridianStep;
-  args.ParallelStep = p.ParallelStep;
-  args.Styles = SheetLayerStyles(p);
-  args.Destination = &work.Files;
+  const GraticuleArgs args{LayerGroupArgsOf(p, folders, work), work.SheetName, p.MeridianStep,
+                           p.ParallelStep};
   return WriteGraticuleLayers(args, work.Work, work.ParallelLats, work.MeridianLons);
 }
 
@@ -41,6 +26,27 @@ Outcome ProjectStage(const SheetParameters& p, const ResultFolders& folders, Gen
 }
 
 }  // namespace
+
+LayerGroupArgs LayerGroupArgsOf(const SheetParameters& p, const ResultFolders& folders,
+                                GenerationWork& work) {
+  LayerGroupArgs args;
+  args.xFrom = p.xFrom;
+  args.xTo = p.xTo;
+  args.LonDensifyStep = LonDensifyStep;
+  args.yFrom = p.yFrom;
+  args.yTo = p.yTo;
+  args.LatDensifyStep = LatDensifyStep;
+  args.CS = p.CS;
+  args.MillionSeries = p.MillionSeries;
+  args.BaseWest = p.BaseWest;
+  args.BaseEast = p.BaseEast;
+  args.BaseSouth = p.BaseSouth;
+  args.BaseNorth = p.BaseNorth;
+  args.Folders = folders;
+  args.Styles = SheetLayerStyles(p);
+  args.Destination = &work.Files;
+  return args;
+}
 
 void AppendUnique(std::vector<double>& values, double v) {
   for (const double existing : values) {

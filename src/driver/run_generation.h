@@ -13,6 +13,7 @@
 #include "core/sheet_parameters.h"
 #include "core/vertex_work.h"
 #include "shapeout/file_publisher.h"
+#include "shapeout/layer_group_args.h"
 #include "shapeout/result_folders.h"
 
 namespace mapbasis {
@@ -34,6 +35,11 @@ struct GenerationWork {
   // project.
   FileSets Files;
 };
+
+// What both groups of layers take of the run: the record's trapezoid, system and series, the
+// vertex spacings, the folders, each layer's QGIS style and the run's files as their destination.
+LayerGroupArgs LayerGroupArgsOf(const SheetParameters& p, const ResultFolders& folders,
+                                GenerationWork& work);
 
 // The sheet's own name and its four neighbours', in this order: west, east, north, south.
 void NameSheets(const SheetParameters& p, GenerationWork& work);

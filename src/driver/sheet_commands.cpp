@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/messages.h"
@@ -25,8 +26,6 @@
 namespace mapbasis {
 
 namespace {
-
-constexpr auto kGsk2011 = Cp1251("ГCK-2011");
 
 std::string GridExtent() { return Tr("40° to 84° N and 12° E to 168° W"); }
 
@@ -80,7 +79,7 @@ std::optional<double> ReadLongitude(const std::string& arg, std::ostream& diagno
 struct IndexRequest {
   std::vector<std::string> positional;
   std::int32_t MillionSeries = 0;
-  std::int32_t CS = kCsSk42;
+  std::int32_t CS = kDefaultCoordinateSystem;
 };
 
 // Sorts the arguments of --index into its five places and its options; false (having said why)
@@ -98,10 +97,13 @@ bool ReadIndexArguments(std::span<const std::string> args, IndexRequest& request
       request.positional.push_back(arg);
       continue;
     }
+    static_assert(kCoordinateSystemCount == 3, "the messages name three systems");
+    const auto systems = CoordinateSystems();
     if (i + 1 == args.size()) {
       Refuse(diagnostics, arg == "--scale"
                               ? Tr("--scale needs a value: 200 or 1000")
-                              : Tr("--cs needs a value: CK-42, CK-95 or %1", kGsk2011.view()));
+                              : Tr("--cs needs a value: %1, %2 or %3", systems[0].parameterText,
+                                   systems[1].parameterText, systems[2].parameterText));
       return false;
     }
     const std::string& value = args[++i];
@@ -116,9 +118,10 @@ bool ReadIndexArguments(std::span<const std::string> args, IndexRequest& request
     } else {
       const auto text = ArgumentText(value);
       if (!text || ParseCoordinateSystem(*text, request.CS) != 0) {
-        Refuse(diagnostics, Tr("--cs %1: the coordinate system is CK-42, CK-95 or %2 (C and K "
-                               "Latin, %3 Cyrillic)",
-                               Shown(value), kGsk2011.view(), std::string_view("\xC3", 1)));
+        Refuse(diagnostics, Tr("--cs %1: the coordinate system is %2, %3 or %4 (C and K Latin, "
+                               "%5 Cyrillic)",
+                               Shown(value), systems[0].parameterText, systems[1].parameterText,
+                               systems[2].parameterText, CyrillicOfParameterTexts()));
         return false;
       }
     }

@@ -26,7 +26,7 @@ struct Gap {
 
 }  // namespace
 
-Outcome WriteAdjacentLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteAdjacentLabels(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                             VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double off = style.OuterFrameOffset;
@@ -62,10 +62,10 @@ Outcome WriteAdjacentLabels(FrameOutput& out, const FrameStyle& style, const Fra
   const double latStep = args.LatDensifyStep;
   // Along the outer frame's north (+off) or south (-off) side, and its east or west side.
   const auto parallel = [&](double lat, double d, double a, double b, bool keepLast) {
-    AppendOffsetParallel(lat, d, a, b, map, args.xFrom, lonStep, work, keepLast);
+    AppendOffsetParallel({lat, d, a, b, args.xFrom, lonStep, keepLast}, map, work);
   };
   const auto meridian = [&](double lon, double d, double a, double b, bool keepLast) {
-    AppendOffsetMeridian(lon, d, a, b, map, args.yFrom, latStep, work, keepLast);
+    AppendOffsetMeridian({lon, d, a, b, args.yFrom, latStep, keepLast}, map, work);
   };
   const double cornerNW = LongitudeOffsetBy(args.xFrom, latN, -off, map);
   const double cornerNE = LongitudeOffsetBy(args.xTo, latN, off, map);
@@ -112,7 +112,7 @@ Outcome WriteAdjacentLabels(FrameOutput& out, const FrameStyle& style, const Fra
       {args.AdjacentWest, west, [&] { meridian(args.xFrom, -off, west.lo, west.hi, true); }},
       {args.AdjacentEast, east, [&] { meridian(args.xTo, off, east.lo, east.hi, true); }},
   };
-  const std::string_view font = FontNames(style.AdjacentLabelFont);
+  const std::string_view font = FontName(style.AdjacentLabelFont);
   for (const Name& name : names) {
     if (name.gap.length == 0.0) continue;
     work.Clear();

@@ -17,7 +17,7 @@ namespace mapbasis {
 // names of the north, south, west and east neighbours (into FrameAdj). The north and south names
 // run west to east, the west and east names south to north. Status 0, or 2 when a record could
 // not be written.
-Outcome WriteAdjacentLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteAdjacentLabels(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                             VertexWork& work);
 
 }  // namespace mapbasis

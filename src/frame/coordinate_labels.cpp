@@ -54,10 +54,12 @@ struct LongitudeSide {
 };
 
 // One label from longitude x1 to x2 along the latitude row.
-Outcome WriteLabel(FrameOutput& out, const std::string& attributes, const PrintedMap& map,
+Outcome WriteLabel(FrameRecords& out, const std::string& attributes, const PrintedMap& map,
                    const FrameArgs& args, double row, double x1, double x2, VertexWork& work) {
   work.Clear();
-  AppendOffsetParallel(row, 0.0, x1, x2, map, args.xFrom, args.LonDensifyStep, work);
+  AppendOffsetParallel(
+      {.along = row, .from = x1, .to = x2, .origin = args.xFrom, .step = args.LonDensifyStep}, map,
+      work);
   return out.Write(FrameSlot::FrameDig, attributes, work);
 }
 
@@ -115,14 +117,14 @@ CoordinateTexts CoordinateLabelTexts(double value, bool longitude) {
   return texts;
 }
 
-Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteCoordinateLabels(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                               std::span<const double> ParallelLats,
                               std::span<const double> MeridianLons, VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const std::int32_t font = style.CoordinateLabelFont;
   const double size = style.CoordinateLabelSize;
   const auto label = [&](const std::string& text) {
-    return FrameLabelText(style.CoordinateLabelCode, text, FontNames(font), size);
+    return FrameLabelText(style.CoordinateLabelCode, text, FontName(font), size);
   };
   const auto write = [&](const std::string& text, double row, double x1, double x2) -> Outcome {
     if (Outcome written = WriteLabel(out, text, map, args, row, x1, x2, work); !written.ok()) {
@@ -132,7 +134,7 @@ Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const F
   };
   // Labels keep 1 mm from the sheet edge, or from the minute band when it lies on the edge.
   double dist0 = kEdgeDistance;
-  if (style.MinuteFrame && style.MinuteFrameOffset == 0.0) dist0 += style.MinuteFrameWidth;
+  if (style.elements.minuteBand && style.MinuteFrameOffset == 0.0) dist0 += style.MinuteFrameWidth;
 
   // The latitude labels: the degree text above the parallel, the minute text below it.
   struct LatitudeLabel {

@@ -37,7 +37,7 @@ CoordinateTexts CoordinateLabelTexts(double value, bool longitude);
 // and the kept labels it would run into give way to it. The north and the south side are thinned
 // each on its own; the west and the east side keep the same parallels. Where every label stands
 // clear of the next, all are written. Status 0, or 2 when a record could not be written.
-Outcome WriteCoordinateLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteCoordinateLabels(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                               std::span<const double> ParallelLats,
                               std::span<const double> MeridianLons, VertexWork& work);
 

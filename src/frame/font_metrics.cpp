@@ -19,7 +19,7 @@ bool ValidFont(std::int32_t font) { return font >= 1 && font <= kFontCount; }
 
 }  // namespace
 
-std::string_view FontNames(std::int32_t font) {
+std::string_view FontName(std::int32_t font) {
   return ValidFont(font) ? kFontNames[font - 1] : std::string_view{};
 }
 

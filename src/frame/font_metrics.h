@@ -27,7 +27,7 @@ extern const GlyphMetrics kFontMetricsTable[kFontCount][256];
 
 // The name of a font as the attribute tables carry it: "PragmaticaC", "FreeSet", "AGCenturion";
 // empty for a number outside 1..3.
-std::string_view FontNames(std::int32_t font);
+std::string_view FontName(std::int32_t font);
 
 // The metrics of a cp1251 character in a font 1..3; all zero for a character without metrics and
 // for a font outside 1..3.

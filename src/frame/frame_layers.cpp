@@ -7,51 +7,44 @@
 
 namespace mapbasis {
 
-namespace {
-
-Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double> ParallelLats,
-                std::span<const double> MeridianLons, VertexWork& work) {
+Outcome DrawFrame(FrameRecords& out, const FrameArgs& args, std::span<const double> ParallelLats,
+                  std::span<const double> MeridianLons, VertexWork& work) {
   const FrameStyle style = FrameStyleFor(args.MillionSeries, args.MapScale);
-  for (const LayerSpec& layer : LayerCatalogue()) {
-    if (layer.folder != LayerFolder::kFrame || !StyleWritesLayer(style, layer)) continue;
-    if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, args.Styles, args.Destination);
-        !opened.ok()) {
-      return Failure(FrameFault::kLayerNotCreated, std::move(opened.reason));
-    }
-  }
-
-  if (style.MinuteFrame) {
+  if (style.elements.minuteBand) {
     if (Outcome written = WriteMinuteBand(out, style, args, work); !written.ok()) {
       return Failure(FrameFault::kNotWritten, std::move(written.reason));
     }
   }
-  if (style.GraticuleExtensions || style.OuterFrameKind != OuterFrameLines::kNone) {
+  if (style.elements.graticuleExtensions || style.elements.outerFrame != OuterFrameLines::kNone) {
     if (Outcome written =
             WriteOuterFrameAndLabels(out, style, args, ParallelLats, MeridianLons, work);
         !written.ok()) {
       return Failure(FrameFault::kNotWritten, std::move(written.reason));
     }
   }
-  if (Outcome finished = out.Finish(); !finished.ok()) {
-    return Failure(FrameFault::kNotWritten, std::move(finished.reason));
-  }
   return Success();
 }
-
-}  // namespace
 
 Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> ParallelLats,
                          std::span<const double> MeridianLons, VertexWork& work) {
   // On failure the layers opened so far are closed as `out` goes, but never finished.
   FrameOutput out;
-  return Produce(out, args, ParallelLats, MeridianLons, work);
-}
-
-Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,
-                       std::span<const double> MeridianLons, const FrameRecordSink& seen) {
-  FrameOutput rehearsal = FrameOutput::Rehearsal(seen);
-  VertexWork work;
-  return Produce(rehearsal, args, ParallelLats, MeridianLons, work);
+  const FrameElements drawn = FrameStyleFor(args.MillionSeries, args.MapScale).elements;
+  for (const LayerSpec& layer : LayerCatalogue()) {
+    if (layer.folder != LayerFolder::kFrame || !WritesLayer(drawn, layer)) continue;
+    if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, args.Styles, args.Destination);
+        !opened.ok()) {
+      return Failure(FrameFault::kLayerNotCreated, std::move(opened.reason));
+    }
+  }
+  if (Outcome drawnFrame = DrawFrame(out, args, ParallelLats, MeridianLons, work);
+      !drawnFrame.ok()) {
+    return drawnFrame;
+  }
+  if (Outcome finished = out.Finish(); !finished.ok()) {
+    return Failure(FrameFault::kNotWritten, std::move(finished.reason));
+  }
+  return Success();
 }
 
 }  // namespace mapbasis

@@ -28,10 +28,9 @@ namespace mapbasis {
 Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> ParallelLats,
                          std::span<const double> MeridianLons, VertexWork& work);
 
-// Builds the whole frame without writing it; fails (kNotWritten) when one of its lines would need
-// more vertices than the work arrays hold. Each record it builds is handed to `seen`, when given,
-// in the order it would be written.
-Outcome CheckFrameFits(const FrameArgs& args, std::span<const double> ParallelLats,
-                       std::span<const double> MeridianLons, const FrameRecordSink& seen = {});
+// Draws the frame of the map scale, handing each record to `out` in the order above, without
+// opening or finishing any layer. Fails (kNotWritten) at the first record `out` refuses.
+Outcome DrawFrame(FrameRecords& out, const FrameArgs& args, std::span<const double> ParallelLats,
+                  std::span<const double> MeridianLons, VertexWork& work);
 
 }  // namespace mapbasis

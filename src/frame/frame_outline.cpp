@@ -1,44 +1,62 @@
 #include "frame/frame_outline.h"
 
+#include <cmath>
+
 namespace mapbasis {
 
-std::int32_t AppendOuterFrameParallelEdge(double off, const PrintedMap& map, bool north, double lat,
-                                          double lonA, double lonB, double step, bool keepLast,
+namespace {
+
+// An edge of an outline beside the parallel edge.along, |edge.d| mm north of it (south for
+// negative d), from edge.from to edge.to lengthened by |edge.d| mm at both ends, so that
+// consecutive edges meet at the outline's corners.
+std::int32_t AppendOuterFrameParallelEdge(const OffsetLine& edge, const PrintedMap& map,
                                           VertexWork& work) {
-  const double d = north ? off : -off;
-  const double line = LatitudeOffsetBy(lat, d, map);
-  const double outward = lonA > lonB ? off : -off;  // both ends move away from the edge
-  const double start = LongitudeOffsetBy(lonA, line, outward, map);
-  const double end = LongitudeOffsetBy(lonB, line, -outward, map);
-  return AppendOffsetParallel(lat, d, start, end, map, lonA, step, work, keepLast);
+  const double off = std::fabs(edge.d);
+  const double line = LatitudeOffsetBy(edge.along, edge.d, map);
+  const double outward = edge.from > edge.to ? off : -off;  // both ends move away from the edge
+  OffsetLine lengthened = edge;
+  lengthened.from = LongitudeOffsetBy(edge.from, line, outward, map);
+  lengthened.to = LongitudeOffsetBy(edge.to, line, -outward, map);
+  return AppendOffsetParallel(lengthened, map, work);
 }
 
-std::int32_t AppendOuterFrameMeridianEdge(double off, const PrintedMap& map, bool east, double lon,
-                                          double latA, double latB, double step, bool keepLast,
+// The same beside the meridian edge.along, east of it (west for negative d), from latitude
+// edge.from to edge.to.
+std::int32_t AppendOuterFrameMeridianEdge(const OffsetLine& edge, const PrintedMap& map,
                                           VertexWork& work) {
-  const double d = east ? off : -off;
-  const double outward = latA > latB ? off : -off;
-  const double start = LatitudeOffsetBy(latA, outward, map);
-  const double end = LatitudeOffsetBy(latB, -outward, map);
-  return AppendOffsetMeridian(lon, d, start, end, map, latA, step, work, keepLast);
+  const double off = std::fabs(edge.d);
+  const double outward = edge.from > edge.to ? off : -off;
+  OffsetLine lengthened = edge;
+  lengthened.from = LatitudeOffsetBy(edge.from, outward, map);
+  lengthened.to = LatitudeOffsetBy(edge.to, -outward, map);
+  return AppendOffsetMeridian(lengthened, map, work);
 }
 
-std::int32_t AppendOuterFrameOutline(double off, const PrintedMap& map, double xFrom, double xTo,
-                                     double lonStep, double yFrom, double yTo, double latStep,
+}  // namespace
+
+std::int32_t AppendOuterFrameOutline(double off, const PrintedMap& map, const DrawnTrapezoid& sheet,
                                      VertexWork& work) {
-  std::int32_t n =
-      AppendOuterFrameParallelEdge(off, map, true, yTo, xFrom, xTo, lonStep, false, work);
-  n += AppendOuterFrameMeridianEdge(off, map, true, xTo, yTo, yFrom, latStep, false, work);
-  n += AppendOuterFrameParallelEdge(off, map, false, yFrom, xTo, xFrom, lonStep, false, work);
-  n += AppendOuterFrameMeridianEdge(off, map, false, xFrom, yFrom, yTo, latStep, true, work);
+  const double lonStep = sheet.LonDensifyStep, latStep = sheet.LatDensifyStep;
+  // Each edge's vertices are stepped from its own start; only the last edge ends the ring.
+  const auto edge = [&](double along, double d, double from, double to, double step,
+                        bool keepLast) {
+    return OffsetLine{along, d, from, to, from, step, keepLast};
+  };
+  std::int32_t n = AppendOuterFrameParallelEdge(
+      edge(sheet.yTo, off, sheet.xFrom, sheet.xTo, lonStep, false), map, work);
+  n += AppendOuterFrameMeridianEdge(edge(sheet.xTo, off, sheet.yTo, sheet.yFrom, latStep, false),
+                                    map, work);
+  n += AppendOuterFrameParallelEdge(edge(sheet.yFrom, -off, sheet.xTo, sheet.xFrom, lonStep, false),
+                                    map, work);
+  n += AppendOuterFrameMeridianEdge(edge(sheet.xFrom, -off, sheet.yFrom, sheet.yTo, latStep, true),
+                                    map, work);
   return n;
 }
 
-Outcome AddOuterFrameOutline(FrameOutput& out, std::int32_t code, double off, const PrintedMap& map,
-                             const FrameArgs& args, VertexWork& work) {
+Outcome AddOuterFrameOutline(FrameRecords& out, std::int32_t code, double off,
+                             const PrintedMap& map, const FrameArgs& args, VertexWork& work) {
   work.Clear();
-  AppendOuterFrameOutline(off, map, args.xFrom, args.xTo, args.LonDensifyStep, args.yFrom, args.yTo,
-                          args.LatDensifyStep, work);
+  AppendOuterFrameOutline(off, map, args, work);
   return out.Write(FrameSlot::Frame, FrameCodeText(code), work);
 }
 

@@ -14,26 +14,13 @@
 
 namespace mapbasis {
 
-// Appends the edge along the parallel lat, off mm north (or south) of it, from lonA to lonB
-// lengthened by off mm at both ends; its vertices lie on the grid lonA + k * step. Without
-// keepLast the edge's last vertex (the next edge's first) is left out. Returns the count appended.
-std::int32_t AppendOuterFrameParallelEdge(double off, const PrintedMap& map, bool north, double lat,
-                                          double lonA, double lonB, double step, bool keepLast,
-                                          VertexWork& work);
-
-// The same along the meridian lon, off mm east (or west) of it, from latA to latB; vertices on
-// the grid latA + k * step.
-std::int32_t AppendOuterFrameMeridianEdge(double off, const PrintedMap& map, bool east, double lon,
-                                          double latA, double latB, double step, bool keepLast,
-                                          VertexWork& work);
-
-// Appends the closed outline off mm outside the trapezoid; returns its vertex count.
-std::int32_t AppendOuterFrameOutline(double off, const PrintedMap& map, double xFrom, double xTo,
-                                     double lonStep, double yFrom, double yTo, double latStep,
+// Appends the closed outline off mm outside the trapezoid, its vertices stepped at the trapezoid's
+// own spacings from each edge's start; returns its vertex count.
+std::int32_t AppendOuterFrameOutline(double off, const PrintedMap& map, const DrawnTrapezoid& sheet,
                                      VertexWork& work);
 
 // Writes the outline off mm outside the result trapezoid into the Frame layer with `code`.
-Outcome AddOuterFrameOutline(FrameOutput& out, std::int32_t code, double off, const PrintedMap& map,
-                             const FrameArgs& args, VertexWork& work);
+Outcome AddOuterFrameOutline(FrameRecords& out, std::int32_t code, double off,
+                             const PrintedMap& map, const FrameArgs& args, VertexWork& work);
 
 }  // namespace mapbasis

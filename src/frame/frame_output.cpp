@@ -1,10 +1,7 @@
 #include "frame/frame_output.h"
 
-#include <utility>
-
 #include "core/fixed_text.h"
 #include "core/format_text.h"
-#include "core/messages.h"
 #include "shapeout/layer_output.h"
 #include "shapeout/shape_writers.h"
 
@@ -37,28 +34,13 @@ std::string FrameLabelText(std::int32_t code, std::string_view text, std::string
   return label;
 }
 
-FrameOutput FrameOutput::Rehearsal(FrameRecordSink seen) {
-  FrameOutput out;
-  out.rehearsal_ = true;
-  out.seen_ = std::move(seen);
-  return out;
-}
-
 Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
                           const LayerStyles& styles, FileSets* destination) {
-  if (rehearsal_) return Success();
   return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], styles, destination);
 }
 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {
-  if (!rehearsal_) return WriteWorkLine(layers_[IndexOf(slot)], attributes, work);
-  if (!work.Incomplete()) {
-    if (seen_) seen_(slot, attributes, work);
-    return Success();
-  }
-  return Failure(ShapeFault::kNotWritten,
-                 Tr("a line of the layer %1 would need more than %2 vertices", LayerOf(slot).name,
-                    kWorkArrayCapacity));
+  return WriteWorkLine(layers_[IndexOf(slot)], attributes, work);
 }
 
 Outcome FrameOutput::Finish() {

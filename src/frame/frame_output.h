@@ -1,14 +1,9 @@
 // The three layers of the FRAME folder while the frame is written, each in its fixed slot, and
 // the attribute texts of their records.
-//
-// The same producers also run as a rehearsal that opens and writes nothing: it only finds out
-// whether every line of the frame fits the vertex work arrays, so that a sheet whose frame would
-// not fit is refused before any layer of the run is written.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,10 +25,6 @@ enum class FrameFault {
 // The output's three slots are the frame layers of the catalogue: Frame, FrameAdj and FrameDig.
 using FrameSlot = SheetLayer;
 
-// Sees each record of a rehearsal: its layer, its attribute text and its line.
-using FrameRecordSink =
-    std::function<void(FrameSlot slot, std::string_view attributes, const VertexWork& line)>;
-
 // The attribute text of a Frame record: the code right-justified in nine characters, "\".
 std::string FrameCodeText(std::int32_t code);
 
@@ -42,28 +33,30 @@ std::string FrameCodeText(std::int32_t code);
 std::string FrameLabelText(std::int32_t code, std::string_view text, std::string_view font,
                            double size);
 
-class FrameOutput {
+// Where the frame's producers put each record: the layers of a run (FrameOutput), or whatever
+// reads the records as they are made (the check that no two labels overlap on paper).
+class FrameRecords {
  public:
-  // Output that writes into layers once they are opened.
-  FrameOutput() = default;
-  // Output that opens and writes nothing and fails only for a line the work arrays cannot hold;
-  // each record it would write is handed to `seen`, when given.
-  static FrameOutput Rehearsal(FrameRecordSink seen = {});
+  virtual ~FrameRecords() = default;
 
+  // Takes the line in the work arrays with its attribute text as a record of the slot's layer.
+  virtual Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) = 0;
+};
+
+class FrameOutput final : public FrameRecords {
+ public:
   // Opens the slot's layer in its folder of the run, with its style from `styles`.
   Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
                const LayerStyles& styles = {}, FileSets* destination = nullptr);
 
-  // Writes the line in the work arrays with its attribute text into the slot's layer.
-  Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& work);
+  // Writes the record into the slot's layer, which must be open.
+  Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) override;
 
   // Finishes the opened layers in slot order.
   Outcome Finish();
 
  private:
   std::array<Layer, 3> layers_;
-  bool rehearsal_ = false;
-  FrameRecordSink seen_;
 };
 
 }  // namespace mapbasis

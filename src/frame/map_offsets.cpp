@@ -77,16 +77,16 @@ double NextIntermediateVertex(double x, bool descending, double origin, double s
   return g;
 }
 
-std::int32_t AppendOffsetParallel(double lat, double d, double a, double b, const PrintedMap& map,
-                                  double origin, double step, VertexWork& work, bool keepLast) {
-  const double line = LatitudeOffsetBy(lat, d, map);
-  return StepLine(a, b, origin, step, keepLast, work, [&](double lon) { work.Append(lon, line); });
+std::int32_t AppendOffsetParallel(const OffsetLine& line, const PrintedMap& map, VertexWork& work) {
+  const double lat = LatitudeOffsetBy(line.along, line.d, map);
+  return StepLine(line.from, line.to, line.origin, line.step, line.keepLast, work,
+                  [&](double lon) { work.Append(lon, lat); });
 }
 
-std::int32_t AppendOffsetMeridian(double lon, double d, double a, double b, const PrintedMap& map,
-                                  double origin, double step, VertexWork& work, bool keepLast) {
-  return StepLine(a, b, origin, step, keepLast, work,
-                  [&](double lat) { work.Append(LongitudeOffsetBy(lon, lat, d, map), lat); });
+std::int32_t AppendOffsetMeridian(const OffsetLine& line, const PrintedMap& map, VertexWork& work) {
+  return StepLine(line.from, line.to, line.origin, line.step, line.keepLast, work, [&](double lat) {
+    work.Append(LongitudeOffsetBy(line.along, lat, line.d, map), lat);
+  });
 }
 
 }  // namespace mapbasis

@@ -38,20 +38,25 @@ double GridBaseBelow(double x, double origin, double step);
 // descending), or the node after that when the first lies closer than 0.2 step to x.
 double NextIntermediateVertex(double x, bool descending, double origin, double step);
 
-// Appends the line along the parallel d mm north of lat (south for negative d) from longitude a
-// to b: a, the nodes of the grid origin + k * step in between that lie at least 0.2 step from
-// either end, and b (left out when keepLast is false, for a line that the next one continues).
-// a = b gives the single vertex a. Returns the number of vertices appended. A line that cannot be
-// stepped (a step that is not positive, an end that is not finite) or that the work arrays cannot
-// hold leaves them marked incomplete.
-std::int32_t AppendOffsetParallel(double lat, double d, double a, double b, const PrintedMap& map,
-                                  double origin, double step, VertexWork& work,
-                                  bool keepLast = true);
+// A line beside a parallel or a meridian. Every vertex lies d mm north of the parallel (east of
+// the meridian, at its own latitude), south or west for negative d. The line runs from `from` to
+// `to` (longitudes beside a parallel, latitudes beside a meridian) through the nodes of the grid
+// origin + k * step in between that lie at least 0.2 step from either end; from = to gives the
+// single vertex `from`.
+struct OffsetLine {
+  double along = 0.0;  // the parallel's latitude, or the meridian's longitude
+  double d = 0.0;      // mm on the map
+  double from = 0.0, to = 0.0;
+  double origin = 0.0, step = 0.0;
+  bool keepLast = true;  // false leaves out `to`, for a line that the next one continues
+};
 
-// The same along the meridian lon, stepping over latitudes from a to b; every vertex lies d mm
-// east of lon (west for negative d) at its own latitude.
-std::int32_t AppendOffsetMeridian(double lon, double d, double a, double b, const PrintedMap& map,
-                                  double origin, double step, VertexWork& work,
-                                  bool keepLast = true);
+// Appends the line beside a parallel; returns the number of vertices appended. A line that cannot
+// be stepped (a step that is not positive, an end that is not finite) or that the work arrays
+// cannot hold leaves them marked incomplete.
+std::int32_t AppendOffsetParallel(const OffsetLine& line, const PrintedMap& map, VertexWork& work);
+
+// The same beside a meridian, stepping over latitudes.
+std::int32_t AppendOffsetMeridian(const OffsetLine& line, const PrintedMap& map, VertexWork& work);
 
 }  // namespace mapbasis

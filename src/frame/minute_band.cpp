@@ -111,7 +111,7 @@ Outcome NotWritten(Outcome written) { return Failure(kBandNotWritten, std::move(
 
 }  // namespace
 
-Outcome WriteMinuteBandAlongParallel(FrameOutput& out, bool north, const FrameStyle& style,
+Outcome WriteMinuteBandAlongParallel(FrameRecords& out, bool north, const FrameStyle& style,
                                      const FrameArgs& args, VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double off = style.MinuteFrameOffset;
@@ -133,7 +133,9 @@ Outcome WriteMinuteBandAlongParallel(FrameOutput& out, bool north, const FrameSt
   };
   const auto fill = [&](double a, double b) {
     work.Clear();
-    AppendOffsetParallel(mid, 0.0, a, b, map, args.xFrom, args.LonDensifyStep, work);
+    AppendOffsetParallel(
+        {.along = mid, .from = a, .to = b, .origin = args.xFrom, .step = args.LonDensifyStep}, map,
+        work);
     return out.Write(FrameSlot::Frame, fillText, work);
   };
   const Divisions d{args.xFrom, args.xTo, args.BaseWest, args.xMinute / 60.0, style.XFirstFilled};
@@ -141,7 +143,7 @@ Outcome WriteMinuteBandAlongParallel(FrameOutput& out, bool north, const FrameSt
   return Success();
 }
 
-Outcome WriteMinuteBandAlongMeridian(FrameOutput& out, bool west, const FrameStyle& style,
+Outcome WriteMinuteBandAlongMeridian(FrameRecords& out, bool west, const FrameStyle& style,
                                      const FrameArgs& args, VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double off = style.MinuteFrameOffset;
@@ -162,7 +164,7 @@ Outcome WriteMinuteBandAlongMeridian(FrameOutput& out, bool west, const FrameSty
   };
   const auto fill = [&](double a, double b) {
     work.Clear();
-    AppendOffsetMeridian(meridian, middle, a, b, map, args.yFrom, args.LatDensifyStep, work);
+    AppendOffsetMeridian({meridian, middle, a, b, args.yFrom, args.LatDensifyStep}, map, work);
     return out.Write(FrameSlot::Frame, fillText, work);
   };
   const Divisions d{args.yFrom, args.yTo, args.BaseSouth, args.yMinute / 60.0, style.YFirstFilled};
@@ -170,7 +172,7 @@ Outcome WriteMinuteBandAlongMeridian(FrameOutput& out, bool west, const FrameSty
   return Success();
 }
 
-Outcome WriteMinuteBand(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteMinuteBand(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                         VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double inner = style.MinuteFrameOffset;

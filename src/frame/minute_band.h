@@ -19,15 +19,15 @@ namespace mapbasis {
 
 // Writes the band's inner and outer boundary, then the ticks and filled cells of the north, south,
 // west and east sides, into the Frame layer. Status 0, or 2 when a record could not be written.
-Outcome WriteMinuteBand(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteMinuteBand(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                         VertexWork& work);
 
 // One side along a parallel: the north side (north = true) or the south side.
-Outcome WriteMinuteBandAlongParallel(FrameOutput& out, bool north, const FrameStyle& style,
+Outcome WriteMinuteBandAlongParallel(FrameRecords& out, bool north, const FrameStyle& style,
                                      const FrameArgs& args, VertexWork& work);
 
 // One side along a meridian: the west side (west = true) or the east side.
-Outcome WriteMinuteBandAlongMeridian(FrameOutput& out, bool west, const FrameStyle& style,
+Outcome WriteMinuteBandAlongMeridian(FrameRecords& out, bool west, const FrameStyle& style,
                                      const FrameArgs& args, VertexWork& work);
 
 }  // namespace mapbasis

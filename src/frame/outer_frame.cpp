@@ -15,11 +15,11 @@ constexpr FrameFault kNotWritten = FrameFault::kNotWritten;
 
 Outcome NotWritten(Outcome written) { return Failure(kNotWritten, std::move(written.reason)); }
 
-Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteOuterFrame(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                         VertexWork& work) {
   const PrintedMap map = MapOf(style);
   const double off = style.OuterFrameOffset;
-  if (style.OuterFrameKind == OuterFrameLines::kBetweenCompanions) {
+  if (style.elements.outerFrame == OuterFrameLines::kBetweenCompanions) {
     const double spacing = style.OuterFrameSpacing;
     const struct {
       double off;
@@ -33,9 +33,9 @@ Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameAr
         return NotWritten(std::move(written));
       }
     }
-  } else if (style.OuterFrameKind == OuterFrameLines::kOne && style.AdjacentLabels) {
+  } else if (style.elements.outerFrame == OuterFrameLines::kOne && style.elements.adjacentNames) {
     return WriteAdjacentLabels(out, style, args, work);
-  } else if (style.OuterFrameKind == OuterFrameLines::kOne) {
+  } else if (style.elements.outerFrame == OuterFrameLines::kOne) {
     if (Outcome written = AddOuterFrameOutline(out, style.OuterFrameCode, off, map, args, work);
         !written.ok()) {
       return NotWritten(std::move(written));
@@ -45,7 +45,7 @@ Outcome WriteOuterFrame(FrameOutput& out, const FrameStyle& style, const FrameAr
 }
 
 // Each graticule line carried from the sheet edge out to the inner edge of the minute band.
-Outcome WriteExtensions(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteExtensions(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                         std::span<const double> ParallelLats, std::span<const double> MeridianLons,
                         VertexWork& work) {
   const PrintedMap map = MapOf(style);
@@ -59,16 +59,24 @@ Outcome WriteExtensions(FrameOutput& out, const FrameStyle& style, const FrameAr
   for (const double lat : ParallelLats) {
     for (const auto& [edge, d] : {std::pair{args.xFrom, -off}, std::pair{args.xTo, off}}) {
       work.Clear();
-      AppendOffsetParallel(lat, 0.0, edge, LongitudeOffsetBy(edge, lat, d, map), map, args.xFrom,
-                           args.LonDensifyStep, work);
+      AppendOffsetParallel({.along = lat,
+                            .from = edge,
+                            .to = LongitudeOffsetBy(edge, lat, d, map),
+                            .origin = args.xFrom,
+                            .step = args.LonDensifyStep},
+                           map, work);
       if (Outcome written = write(parallelText); !written.ok()) return written;
     }
   }
   for (const double lon : MeridianLons) {
     for (const auto& [edge, d] : {std::pair{args.yTo, off}, std::pair{args.yFrom, -off}}) {
       work.Clear();
-      AppendOffsetMeridian(lon, 0.0, edge, LatitudeOffsetBy(edge, d, map), map, args.yFrom,
-                           args.LatDensifyStep, work);
+      AppendOffsetMeridian({.along = lon,
+                            .from = edge,
+                            .to = LatitudeOffsetBy(edge, d, map),
+                            .origin = args.yFrom,
+                            .step = args.LatDensifyStep},
+                           map, work);
       if (Outcome written = write(meridianText); !written.ok()) return written;
     }
   }
@@ -77,17 +85,17 @@ Outcome WriteExtensions(FrameOutput& out, const FrameStyle& style, const FrameAr
 
 }  // namespace
 
-Outcome WriteOuterFrameAndLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteOuterFrameAndLabels(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                                  std::span<const double> ParallelLats,
                                  std::span<const double> MeridianLons, VertexWork& work) {
   if (Outcome written = WriteOuterFrame(out, style, args, work); !written.ok()) return written;
-  if (style.GraticuleExtensions) {
+  if (style.elements.graticuleExtensions) {
     if (Outcome written = WriteExtensions(out, style, args, ParallelLats, MeridianLons, work);
         !written.ok()) {
       return written;
     }
   }
-  if (style.CoordinateLabels) {
+  if (style.elements.coordinateLabels) {
     return WriteCoordinateLabels(out, style, args, ParallelLats, MeridianLons, work);
   }
   return Success();

@@ -17,7 +17,7 @@ namespace mapbasis {
 // extensions of every parallel (west, then east) and then of every meridian (north, then south)
 // from the sheet edge to the minute band, and the coordinate labels. Status 0, or 2 when a record
 // could not be written.
-Outcome WriteOuterFrameAndLabels(FrameOutput& out, const FrameStyle& style, const FrameArgs& args,
+Outcome WriteOuterFrameAndLabels(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,
                                  std::span<const double> ParallelLats,
                                  std::span<const double> MeridianLons, VertexWork& work);
 

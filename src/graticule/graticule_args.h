@@ -1,12 +1,10 @@
-// What the graticule layers need to know of a run.
+// What the graticule layers need to know of a run, besides what both groups of layers take of it
+// (shapeout/layer_group_args.h).
 #pragma once
 
-#include <cstdint>
 #include <string>
 
-#include "shapeout/file_publisher.h"
-#include "shapeout/layer_styles.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/layer_group_args.h"
 
 namespace mapbasis {
 
@@ -16,23 +14,10 @@ enum class GraticuleFault {
   kLayerNotWritten = 2,
 };
 
-struct GraticuleArgs {
-  std::int32_t CS = 0;             // coordinate system of the projection files
-  std::int32_t MillionSeries = 0;  // series: decides the spacing of the coordinate nodes
-  std::string SheetName;           // nomenclature of the sheet, cp1251
-  ResultFolders Folders;           // the layers go to Folders.hyps
-  double BaseWest = 0.0;           // the meridian grid is BaseWest + k * MeridianStep
-  double xFrom = 0.0, xTo = 0.0;   // the result trapezoid
-  double LonDensifyStep = 0.0;     // vertex spacing along parallels
-  double BaseSouth = 0.0;          // the parallel grid is BaseSouth + k * ParallelStep
-  double yFrom = 0.0, yTo = 0.0;
-  double LatDensifyStep = 0.0;  // vertex spacing along meridians
+struct GraticuleArgs : LayerGroupArgs {
+  std::string SheetName;  // nomenclature of the sheet, cp1251
   double MeridianStep = 0.0;
   double ParallelStep = 0.0;
-  LayerStyles Styles;  // the style written beside each layer; none when empty
-  // The run's files that each finished layer joins (shapeout/file_publisher.h); without them each
-  // layer is put in place as it is finished.
-  FileSets* Destination = nullptr;
 };
 
 }  // namespace mapbasis

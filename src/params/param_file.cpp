@@ -1,15 +1,15 @@
 #include "params/param_file.h"
 
-#include "core/angle_tolerance.h"
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
 #include "core/messages.h"
-#include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/param_items.h"
 #include "params/param_lines.h"
 #include "params/param_source.h"
+#include "params/trapezoid_rules.h"
 
 namespace mapbasis {
 
@@ -23,7 +23,7 @@ void SetMarkers(SheetParameters& p) {
   p.xFrom = p.xTo = p.yFrom = p.yTo = kNotGivenAngle;
   p.MeridianStep = p.ParallelStep = kNotGivenAngle;
   p.xMinute = p.yMinute = kNotGiven;
-  p.CS = kCsSk42;
+  p.CS = kDefaultCoordinateSystem;
 }
 
 // The line of the file where each trapezoid edge was given, for the message about it.
@@ -56,52 +56,50 @@ Outcome Finish(ParamFileFault fault, SheetParameters& p, std::string_view source
 // each side, and must be a trapezoid on the earth: west of east, south of north, not beyond the
 // pole. An edge not given is the base edge. Fails with kEdgeTooFar.
 Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::string_view source) {
-  const SheetSize sheet = SeriesSheetSize(p.MillionSeries);
-  const double mx = sheet.width;
-  const double my = sheet.height;
+  // The file's edges are held against their bounds exactly, as they stand.
+  const RefinementBounds bounds = RefinementBoundsOf(p, BoundComparison::kExact);
 
   if (p.xFrom == kNotGivenAngle) {
     p.xFrom = p.BaseWest;
-  } else if (!(p.xFrom > p.BaseWest - mx)) {
+  } else if (!bounds.AllowsWest(p.xFrom)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xFrom,
                   Tr("xFrom %1 is a full sheet or more west of the sheet's west edge %2",
                      FormatDegreesMinutes(p.xFrom), FormatDegreesMinutes(p.BaseWest)));
   }
   if (p.xTo == kNotGivenAngle) {
     p.xTo = p.BaseEast;
-  } else if (!(p.xTo < p.BaseEast + mx)) {
+  } else if (!bounds.AllowsEast(p.xTo)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xTo,
                   Tr("xTo %1 is a full sheet or more east of the sheet's east edge %2",
                      FormatDegreesMinutes(p.xTo), FormatDegreesMinutes(p.BaseEast)));
   }
   if (p.yFrom == kNotGivenAngle) {
     p.yFrom = p.BaseSouth;
-  } else if (!(p.yFrom > p.BaseSouth - my)) {
+  } else if (!bounds.AllowsSouth(p.yFrom)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yFrom,
                   Tr("yFrom %1 is a full sheet or more south of the sheet's south edge %2",
                      FormatDegreesMinutes(p.yFrom), FormatDegreesMinutes(p.BaseSouth)));
   }
   if (p.yTo == kNotGivenAngle) {
     p.yTo = p.BaseNorth;
-  } else if (!(p.yTo < p.BaseNorth + my)) {
+  } else if (!bounds.AllowsNorth(p.yTo)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo,
                   Tr("yTo %1 is a full sheet or more north of the sheet's north edge %2",
                      FormatDegreesMinutes(p.yTo), FormatDegreesMinutes(p.BaseNorth)));
   }
 
-  // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis. Edges
-  // within the angle tolerance of each other are one edge: the trapezoid is empty.
-  if (!(p.xFrom < p.xTo) || AnglesEqual(p.xFrom, p.xTo)) {
+  // An empty or inverted trapezoid, or one reaching past the pole, can never be a map basis.
+  if (!EdgesInOrder(p.xFrom, p.xTo)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.xTo > 0 ? lines.xTo : lines.xFrom,
                   Tr("xTo %1 is not east of xFrom %2", FormatDegreesMinutes(p.xTo),
                      FormatDegreesMinutes(p.xFrom)));
   }
-  if (!(p.yFrom < p.yTo) || AnglesEqual(p.yFrom, p.yTo)) {
+  if (!EdgesInOrder(p.yFrom, p.yTo)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo > 0 ? lines.yTo : lines.yFrom,
                   Tr("yTo %1 is not north of yFrom %2", FormatDegreesMinutes(p.yTo),
                      FormatDegreesMinutes(p.yFrom)));
   }
-  if (!(p.yTo <= 90.0)) {
+  if (!SouthOfThePole(p.yTo)) {
     return Finish(ParamFileFault::kEdgeTooFar, p, source, lines.yTo,
                   Tr("yTo %1 lies beyond the pole", FormatDegreesMinutes(p.yTo)));
   }

@@ -1,19 +1,20 @@
 #include "params/param_items.h"
 
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
+#include "core/map_scales.h"
 #include "core/messages.h"
 #include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
+#include "params/trapezoid_rules.h"
 #include "platform/files.h"
 
 namespace mapbasis {
 
 namespace {
-
-constexpr auto kGsk2011 = Cp1251("ГCK-2011");
 
 std::string Quoted(std::string_view text) { return "\"" + Echo(text) + "\""; }
 
@@ -29,15 +30,61 @@ std::string CsRefusal(std::string_view value) {
     if (c == kCyrillicEs) c = 'C';
     if (c == kCyrillicKa) c = 'K';
   }
-  std::int32_t cs = 0;
+  static_assert(kCoordinateSystemCount == 3, "the messages name three systems");
+  const auto systems = CoordinateSystems();
   const std::string shown = Quoted(TrimBlanks(value));
-  if (latin != TrimBlanks(value) && ParseCoordinateSystem(latin, cs) == 0) {
+  if (latin != TrimBlanks(value) && CoordinateSystemOfText(latin) != nullptr) {
     return Tr(
-        "\"CS\" value %1 is not CK-42, CK-95 or %2 (C and K must be Latin letters, only "
-        "%3 is Cyrillic)",
-        shown, kGsk2011.view(), std::string_view("\xC3", 1));
+        "\"CS\" value %1 is not %2, %3 or %4 (C and K must be Latin letters, only %5 is "
+        "Cyrillic)",
+        shown, systems[0].parameterText, systems[1].parameterText, systems[2].parameterText,
+        CyrillicOfParameterTexts());
   }
-  return Tr("\"CS\" value %1 is not CK-42, CK-95 or %2", shown, kGsk2011.view());
+  return Tr("\"CS\" value %1 is not %2, %3 or %4", shown, systems[0].parameterText,
+            systems[1].parameterText, systems[2].parameterText);
+}
+
+// A word processor groups the digits of 200 000 with a no-break space (cp1251).
+constexpr char kNoBreakSpace = '\xA0';
+
+// The map scale of the series that a value names by its whole denominator, as people paste it:
+// "200000", "200 000", "1:200 000", or "1:200" with the thousands; nullptr when it names none.
+const MapScaleSpec* ScaleWrittenWhole(std::string_view value, std::int32_t MillionSeries) {
+  std::string_view text = TrimBlanks(value);
+  bool ratio = false;
+  if (text.starts_with('1')) {
+    const std::string_view rest = TrimLeadingBlanks(text.substr(1));
+    if (rest.starts_with(':')) {
+      ratio = true;
+      text = rest.substr(1);
+    }
+  }
+  std::string digits;
+  for (const char c : text) {
+    if (c == ' ' || c == kNoBreakSpace) continue;
+    if (!IsDigit(c)) return nullptr;
+    digits += c;
+  }
+  for (const MapScaleSpec& scale : MapScalesOf(MillionSeries)) {
+    const std::string whole = std::to_string(static_cast<std::int64_t>(scale.denominator));
+    if (digits == whole || (ratio && digits == scale.thousands)) return &scale;
+  }
+  return nullptr;
+}
+
+// Why a map-scale value is refused; the whole scale, where the thousands are wanted, says how it
+// is written.
+std::string MapScaleRefusal(std::string_view value, std::int32_t MillionSeries) {
+  const std::string shown = Quoted(TrimBlanks(value));
+  if (const MapScaleSpec* scale = ScaleWrittenWhole(value, MillionSeries)) {
+    return Tr("\"MapScale\" value %1 is the scale %2: write %3, MapScale is in thousands", shown,
+              scale->name, scale->thousands);
+  }
+  static_assert(kScalesPerSeries == 3, "the message names three map scales");
+  const auto scales = MapScalesOf(MillionSeries);
+  return Tr("\"MapScale\" value %1 is not %2, %3 or %4 for a sheet of the %5 series", shown,
+            scales[0].thousands, scales[1].thousands, scales[2].thousands,
+            SeriesScale(MillionSeries).name);
 }
 
 // Cyrillic capitals (cp1251) that look like the Latin letters of sheet names: belts K to U and
@@ -168,7 +215,7 @@ Outcome ReadAngleItem(std::string_view key, std::string_view value, double& fiel
                    Quoted(TrimBlanks(value))));
   }
   field = *angle;
-  if (isStep && field == 0.0) {
+  if (isStep && !IsPositiveSpacing(field)) {
     return Fail(ItemFault::kRejectedValue, ZeroValue(key, value));
   }
   return Success();
@@ -183,7 +230,7 @@ Outcome ReadMinuteItem(std::string_view key, std::string_view value, std::int32_
                                               Quoted(TrimBlanks(value))));
   }
   field = *minutes;
-  if (field == 0) return Fail(ItemFault::kRejectedValue, ZeroValue(key, value));
+  if (!IsPositiveDivision(field)) return Fail(ItemFault::kRejectedValue, ZeroValue(key, value));
   return Success();
 }
 
@@ -226,15 +273,7 @@ Outcome ReadValue(std::string_view key, std::string_view value, SheetParameters&
       return Fail(ItemFault::kScaleBeforeNom, Tr("MapScale comes before Nom"));
     }
     if (ParseMapScale(value, p.MillionSeries, p.MapScale) != 0) {
-      const std::string shown = Quoted(TrimBlanks(value));
-      return Fail(ItemFault::kRejectedValue,
-                  p.MillionSeries == 0
-                      ? Tr("\"MapScale\" value %1 is not 200, 500 or 1000 for a sheet of the "
-                           "1:200 000 series",
-                           shown)
-                      : Tr("\"MapScale\" value %1 is not 1000, 2500 or 5000 for a sheet of the "
-                           "1:1 000 000 series",
-                           shown));
+      return Fail(ItemFault::kRejectedValue, MapScaleRefusal(value, p.MillionSeries));
     }
     return Success();
   }
@@ -281,16 +320,9 @@ Outcome ReadParamItem(std::string& line, SheetParameters& p) {
 }
 
 std::int32_t ParseCoordinateSystem(std::string_view value, std::int32_t& CS) {
-  const std::string_view name = TrimBlanks(value);
-  if (name == "CK-42") {
-    CS = kCsSk42;
-  } else if (name == "CK-95") {
-    CS = kCsSk95;
-  } else if (name == kGsk2011.view()) {
-    CS = kCsGsk2011;
-  } else {
-    return 1;
-  }
+  const CoordinateSystem* system = CoordinateSystemOfText(TrimBlanks(value));
+  if (system == nullptr) return 1;
+  CS = system->CS;
   return 0;
 }
 
@@ -310,23 +342,15 @@ std::int32_t ParseResultPath(std::string_view value, std::string& Path) {
 
 std::int32_t ParseMapScale(std::string_view value, std::int32_t MillionSeries,
                            std::int32_t& MapScale) {
-  const std::string_view scale = TrimBlanks(value);
-  const bool series200 = MillionSeries == 0;
-  if (scale == "200" && series200) {
-    MapScale = 0;
-  } else if (scale == "500" && series200) {
-    MapScale = 1;
-  } else if (scale == "1000") {
-    MapScale = series200 ? 2 : 0;
-  } else if (scale == "2500" && !series200) {
-    MapScale = 1;
-  } else if (scale == "5000" && !series200) {
-    MapScale = 2;
-  } else {
-    MapScale = kRejected;
-    return 1;
+  const std::string_view thousands = TrimBlanks(value);
+  for (const MapScaleSpec& scale : MapScalesOf(MillionSeries)) {
+    if (scale.thousands == thousands) {
+      MapScale = scale.MapScale;
+      return 0;
+    }
   }
-  return 0;
+  MapScale = kRejected;
+  return 1;
 }
 
 }  // namespace mapbasis

@@ -28,8 +28,8 @@ enum class ItemFault {
 // and a short English sentence saying why (cp1251, may quote the item).
 Outcome ReadParamItem(std::string& line, SheetParameters& p);
 
-// "CK-42" -> 1, "CK-95" -> 2, "ГCK-2011" -> 3 (C and K Latin, Г Cyrillic), blanks around the
-// value ignored. Returns 0, or 1 with CS unchanged.
+// The code of the coordinate system whose parameter text the value is (core/coordinate_systems.h),
+// blanks around the value ignored. Returns 0, or 1 with CS unchanged.
 std::int32_t ParseCoordinateSystem(std::string_view value, std::int32_t& CS);
 
 // The result folder without the blanks around it, ending in the path separator (appended when

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "core/angle_tolerance.h"
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
 #include "frame/frame_style.h"
-#include "qgis/coordinate_systems.h"
 #include "qgis/qgis_templates.h"
 #include "qgis/sheet_styles.h"
+#include "qgis/transverse_mercator.h"
 #include "shapeout/file_publisher.h"
 #include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
@@ -27,10 +28,10 @@ namespace {
 
 // How far the frame's outermost line lies outside the sheet edge, mm on the map.
 double FrameReach(const FrameStyle& s) {
-  if (s.OuterFrameKind == OuterFrameLines::kBetweenCompanions)
+  if (s.elements.outerFrame == OuterFrameLines::kBetweenCompanions)
     return s.OuterFrameOffset + s.OuterFrameSpacing;
-  if (s.OuterFrameKind == OuterFrameLines::kOne) return s.OuterFrameOffset;
-  if (s.MinuteFrame) return s.MinuteFrameOffset + s.MinuteFrameWidth;
+  if (s.elements.outerFrame == OuterFrameLines::kOne) return s.OuterFrameOffset;
+  if (s.elements.minuteBand) return s.MinuteFrameOffset + s.MinuteFrameWidth;
   return 0.0;
 }
 
@@ -77,23 +78,36 @@ EmbeddedStyle Embedded(std::string_view qml) {
 // QGIS keeps a layer's id only when it is longer than ten characters.
 std::string ProjectLayerId(const LayerSpec& layer) { return "mapbasis-" + std::string(layer.name); }
 
+// The ellipsoid the print is projected on: the system's, or that of the default system for a code
+// that names none.
+Ellipsoid EllipsoidOf(std::int32_t CS) {
+  const CoordinateSystem* system = CoordinateSystemOf(CS);
+  if (system == nullptr) system = CoordinateSystemOf(kDefaultCoordinateSystem);
+  return system->ellipsoid;
+}
+
 // Whether the sheet reaches east of 180 degrees, where QGIS draws nothing of a layer in a system
 // whose longitudes run from -180 to 180.
 bool CrossesAntimeridian(const SheetParameters& p) { return p.xTo > 180.0; }
 
-// The <spatialrefsys> content of the layers and of the print.
-std::string LayerCrs(const SheetParameters& p, const QgisSystem& system) {
-  if (!CrossesAntimeridian(p)) return "<wkt>" + XmlEscaped(system.geogcs) + "</wkt>";
+// The system's WKT as QGIS has it for its EPSG code (GEOGCS[...]), one line.
+std::string_view Geogcs(const CoordinateSystem& system) {
+  return OneLineTemplate("EPSG-" + std::to_string(system.epsg) + ".wkt");
+}
+
+// The <spatialrefsys> content of the layers and of the print. A sheet that QGIS can draw only in
+// a system of its own has the system's ellipsoid and shift to WGS 84 as PROJ parameters.
+std::string LayerCrs(const SheetParameters& p, const CoordinateSystem& system) {
+  if (!CrossesAntimeridian(p)) return "<wkt>" + XmlEscaped(Geogcs(system)) + "</wkt>";
   return "<proj4>" +
-         FillTemplate(OneLineTemplate("geographic-wrapped.proj"),
-                      {{"DATUM", std::string(system.datum)}}) +
+         FillTemplate(OneLineTemplate("geographic-wrapped.proj"), {{"DATUM", ProjDatum(system)}}) +
          "</proj4>";
 }
 
-std::string ProjectCrs(const SheetParameters& p, const QgisSystem& system, double meridian) {
+std::string ProjectCrs(const SheetParameters& p, const CoordinateSystem& system, double meridian) {
   const TemplateValues values = {{"MERIDIAN", DecimalText(meridian, 9)},
-                                 {"GEOGCS", std::string(system.geogcs)},
-                                 {"DATUM", std::string(system.datum)}};
+                                 {"GEOGCS", std::string(Geogcs(system))},
+                                 {"DATUM", ProjDatum(system)}};
   if (!CrossesAntimeridian(p)) {
     return "<wkt>" + XmlEscaped(FillTemplate(OneLineTemplate("transverse-mercator.wkt"), values)) +
            "</wkt>";
@@ -163,8 +177,7 @@ std::string ScaleStatement(double denominator) {
 
 std::vector<PagePoint> SheetEdgeOnPage(const SheetParameters& p, const SheetLayout& layout,
                                        int steps) {
-  const QgisSystem* system = QgisSystemOf(p.CS);
-  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : Ellipsoid{6378245.0, 298.3};
+  const Ellipsoid ellipsoid = EllipsoidOf(p.CS);
   const double metresPerMm = layout.scale / 1000.0;
   std::vector<PagePoint> ring;
   const auto take = [&](double lon, double lat) {
@@ -184,8 +197,7 @@ std::vector<PagePoint> SheetEdgeOnPage(const SheetParameters& p, const SheetLayo
 
 SheetLayout SheetLayoutOf(const SheetParameters& p) {
   const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
-  const QgisSystem* system = QgisSystemOf(p.CS);
-  const Ellipsoid ellipsoid = system != nullptr ? system->ellipsoid : kKrassowsky1940;
+  const Ellipsoid ellipsoid = EllipsoidOf(p.CS);
 
   SheetLayout layout;
   layout.centralMeridian = (p.xFrom + p.xTo) / 2.0;
@@ -233,7 +245,7 @@ SheetLayout SheetLayoutOf(const SheetParameters& p) {
 }
 
 std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName) {
-  const QgisSystem* system = QgisSystemOf(p.CS);
+  const CoordinateSystem* system = CoordinateSystemOf(p.CS);
   if (system == nullptr) return {};
   const FrameStyle style = FrameStyleFor(p.MillionSeries, p.MapScale);
   const SheetLayout layout = SheetLayoutOf(p);
@@ -244,7 +256,7 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
   const auto catalogue = LayerCatalogue();
   for (auto at = catalogue.rbegin(); at != catalogue.rend(); ++at) {
     const LayerSpec& layer = *at;
-    if (!StyleWritesLayer(style, layer)) continue;
+    if (!WritesLayer(style.elements, layer)) continue;
     const EmbeddedStyle embedded = Embedded(LayerStyleText(layer, p));
     mapLayers += FillTemplate(QgisTemplate("maplayer.xml"),
                               {{"GEOMETRY", std::string(GeometryOf(layer))},
@@ -279,7 +291,7 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
 
   const std::string title = XmlEscaped(Cp1251ToUtf8(sheetName));
   const std::string titleText = Refined(p) ? title + XmlEscaped(" (уточнённая трапеция)") : title;
-  const std::string systemText = std::string(system->description) + "\nТрапеция " +
+  const std::string systemText = Cp1251ToUtf8(system->statement) + "\nТрапеция " +
                                  RangeText(p.xFrom, p.xTo, true) + ", " +
                                  RangeText(p.yFrom, p.yTo, false) +
                                  "\nПечать в поперечной проекции Меркатора, осевой меридиан " +
@@ -292,7 +304,7 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
                        {"SYSTEM_TEXT", XmlAttributeText(systemText)},
                        {"MERIDIAN", DecimalText(layout.centralMeridian, 9)},
                        {"PROJECT_CRS", ProjectCrs(p, *system, layout.centralMeridian)},
-                       {"ELLIPSOID", std::string(system->ellipsoidId)},
+                       {"ELLIPSOID", "EPSG:" + std::to_string(system->ellipsoidEpsg)},
                        {"LAYER_TREE", tree},
                        {"LAYERS", mapLayers},
                        {"FRAME_LAYER_SET", frameLayers},

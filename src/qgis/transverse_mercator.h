@@ -3,12 +3,9 @@
 // within some ten degrees of longitude of the central meridian, more than a sheet spans.
 #pragma once
 
-namespace mapbasis {
+#include "core/coordinate_systems.h"
 
-struct Ellipsoid {
-  double a;   // semi-major axis, metres
-  double rf;  // inverse flattening
-};
+namespace mapbasis {
 
 struct ProjectedPoint {
   double x;  // easting, metres

@@ -78,4 +78,16 @@ std::span<const LayerSpec> LayerCatalogue() { return kCatalogue; }
 
 const LayerSpec& LayerOf(SheetLayer id) { return kCatalogue[static_cast<std::size_t>(id)]; }
 
+bool WritesLayer(const FrameElements& frame, const LayerSpec& layer) {
+  switch (layer.element) {
+    case LayerElement::kGraticule: return true;
+    case LayerElement::kFrameLines:
+      return frame.minuteBand || frame.outerFrame != OuterFrameLines::kNone ||
+             frame.graticuleExtensions;
+    case LayerElement::kAdjacentNames: return frame.adjacentNames;
+    case LayerElement::kCoordinateLabels: return frame.coordinateLabels;
+  }
+  return false;
+}
+
 }  // namespace mapbasis

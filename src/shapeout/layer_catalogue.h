@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "core/map_scales.h"
 #include "shapeout/attribute_fields.h"
 #include "shapeout/result_folders.h"
 
@@ -17,7 +18,7 @@ namespace mapbasis {
 enum class SheetLayer { HypsA, HypsP, HypsL, Frame, FrameAdj, FrameDig };
 
 // What decides whether a run writes the layer: the graticule layers are always written, the frame
-// layers as far as the frame style of the map scale has their element (frame/frame_style.h).
+// layers as far as the map scale draws their element (core/map_scales.h).
 enum class LayerElement {
   kGraticule,
   kFrameLines,        // the minute band, the outer frame, the graticule extensions
@@ -41,5 +42,10 @@ struct LayerSpec {
 std::span<const LayerSpec> LayerCatalogue();
 
 const LayerSpec& LayerOf(SheetLayer id);
+
+// Whether a run at a map scale that draws these parts of the frame writes the layer: a graticule
+// layer always; the frame lines' layer for any frame line, the neighbours' names' and the
+// coordinate labels' for their labels.
+bool WritesLayer(const FrameElements& frame, const LayerSpec& layer);
 
 }  // namespace mapbasis

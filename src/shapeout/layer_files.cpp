@@ -16,6 +16,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
 #include "core/messages.h"
@@ -23,7 +24,6 @@
 #include "platform/process.h"
 #include "shapeout/file_publisher.h"
 #include "shapeout/memory_folder.h"
-#include "shapeout/projection_text.h"
 #include "shapeout/table_cells.h"
 
 namespace mapbasis {

@@ -24,7 +24,8 @@ TEST(MapOffsets, MillimetresOnTheMapToDegrees) {
 // The vertices of AppendOffsetParallel along 54° at d = 0.
 std::vector<double> Parallel(double a, double b, double origin, double step, bool keepLast = true) {
   VertexWork work;
-  const std::int32_t n = AppendOffsetParallel(54.0, 0.0, a, b, k200, origin, step, work, keepLast);
+  const std::int32_t n =
+      AppendOffsetParallel({54.0, 0.0, a, b, origin, step, keepLast}, k200, work);
   EXPECT_EQ(static_cast<std::size_t>(n), work.Count());
   for (const double y : work.Y()) EXPECT_EQ(y, 54.0);
   return {work.X().begin(), work.X().end()};
@@ -60,7 +61,7 @@ TEST(MapOffsets, DensifiedLinesKeepClearOfTheirEnds) {
   for (const auto& [b, step] :
        {std::pair{37.5, 0.0}, std::pair{std::nan(""), 0.125}, std::pair{5000.0, 0.125}}) {
     VertexWork work;
-    AppendOffsetParallel(54.0, 0.0, 37.0, b, k200, 37.0, step, work);
+    AppendOffsetParallel({54.0, 0.0, 37.0, b, 37.0, step}, k200, work);
     EXPECT_TRUE(work.Incomplete());
   }
 }
@@ -70,7 +71,7 @@ TEST(FrameOutline, ClosedClockwiseRingOutsideTheSheet) {
   const double south = 54.0, north = 54.0 + 2.0 / 3.0, step = 1.0 / 12.0;
   VertexWork work;
   const std::int32_t n =
-      AppendOuterFrameOutline(7.0, k200, 37.0, 38.0, 0.125, south, north, step, work);
+      AppendOuterFrameOutline(7.0, k200, {37.0, 38.0, 0.125, south, north, step}, work);
   ASSERT_EQ(static_cast<std::size_t>(n), work.Count());
 
   const double latN = north + 0.0125904394588852;

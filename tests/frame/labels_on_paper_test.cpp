@@ -92,6 +92,24 @@ struct PrintedLabels {
   std::size_t parallels = 0, meridians = 0, coordinateLabels = 0;
 };
 
+// Takes the labels of FrameAdj and FrameDig as the frame is drawn; a line the work arrays could not
+// hold is refused, as the layers refuse it.
+class LabelReader final : public FrameRecords {
+ public:
+  explicit LabelReader(PrintedLabels& printed) : printed_(printed) {}
+
+  Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& line) override {
+    if (line.Incomplete()) return Failure(FrameFault::kNotWritten, "a line beyond the work arrays");
+    if (slot == FrameSlot::Frame) return Success();
+    if (slot == FrameSlot::FrameDig) ++printed_.coordinateLabels;
+    printed_.labels.push_back(LabelOf(attributes, line));
+    return Success();
+  }
+
+ private:
+  PrintedLabels& printed_;
+};
+
 // The labels of a sheet, built as a run builds them without writing them.
 PrintedLabels LabelsOf(const SheetParameters& p) {
   GenerationWork work;
@@ -107,13 +125,10 @@ PrintedLabels LabelsOf(const SheetParameters& p) {
   PrintedLabels printed;
   printed.parallels = work.ParallelLats.size();
   printed.meridians = work.MeridianLons.size();
+  LabelReader reader(printed);
+  VertexWork scratch;
   const Outcome built =
-      CheckFrameFits(FrameArgsOf(p, work), work.ParallelLats, work.MeridianLons,
-                     [&](FrameSlot slot, std::string_view attributes, const VertexWork& line) {
-                       if (slot == FrameSlot::Frame) return;
-                       if (slot == FrameSlot::FrameDig) ++printed.coordinateLabels;
-                       printed.labels.push_back(LabelOf(attributes, line));
-                     });
+      DrawFrame(reader, FrameArgsOf(p, {}, work), work.ParallelLats, work.MeridianLons, scratch);
   EXPECT_TRUE(built.ok()) << built.reason;
   return printed;
 }

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/coordinate_systems.h"
 #include "core/cp1251.h"
-#include "shapeout/projection_text.h"
 #include "shapeout/shape_writers.h"
 #include "support/layer_readback.h"
 #include "support/temp_dir.h"
