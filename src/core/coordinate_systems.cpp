@@ -34,15 +34,39 @@ constexpr std::string_view kSk95Prj =
 constexpr std::string_view kGsk2011Prj =
     R"(GEOGCS["GCS_RUSSIA_2011",DATUM["D_RUSSIA_2011",SPHEROID["S_RUSSIA_2011", 6378136.5,298.2564151]], PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])";
 
-// EPSG 4284 Pulkovo 1942, 4200 Pulkovo 1995 and 7683 GSK-2011; the ellipsoids EPSG 7024
-// Krassowsky 1940 and 1025 GSK-2011.
+// QGIS knows the systems as EPSG 4284 Pulkovo 1942, 4200 Pulkovo 1995 and 7683 GSK-2011, their
+// ellipsoids as EPSG 7024 Krassowsky 1940 and 1025 GSK-2011.
 constexpr std::array<CoordinateSystem, kCoordinateSystemCount> kSystems = {{
-    {1, "CK-42", kSk42.view(), kSk42Statement.view(), kSk42Prj, 4284, kKrassowsky1940, 7024,
-     "+ellps=krass", "25,-141,-78.5,0,0.35,0.736,0"},
-    {2, "CK-95", kSk95.view(), kSk95Statement.view(), kSk95Prj, 4200, kKrassowsky1940, 7024,
-     "+ellps=krass", "24.47,-130.89,-81.56,0,0,0.13,-0.22"},
-    {3, kGsk2011Parameter.view(), kGsk2011.view(), kGsk2011Statement.view(), kGsk2011Prj, 7683,
-     kGsk2011Ellipsoid, 1025, "+a=6378136.5 +rf=298.2564151", "0,0,0,0,0,0,0"},
+    {.CS = 1,
+     .parameterText = "CK-42",
+     .name = kSk42.view(),
+     .statement = kSk42Statement.view(),
+     .prj = kSk42Prj,
+     .epsg = 4284,
+     .ellipsoid = kKrassowsky1940,
+     .ellipsoidEpsg = 7024,
+     .projEllipsoid = "+ellps=krass",
+     .towgs84 = "25,-141,-78.5,0,0.35,0.736,0"},
+    {.CS = 2,
+     .parameterText = "CK-95",
+     .name = kSk95.view(),
+     .statement = kSk95Statement.view(),
+     .prj = kSk95Prj,
+     .epsg = 4200,
+     .ellipsoid = kKrassowsky1940,
+     .ellipsoidEpsg = 7024,
+     .projEllipsoid = "+ellps=krass",
+     .towgs84 = "24.47,-130.89,-81.56,0,0,0.13,-0.22"},
+    {.CS = 3,
+     .parameterText = kGsk2011Parameter.view(),
+     .name = kGsk2011.view(),
+     .statement = kGsk2011Statement.view(),
+     .prj = kGsk2011Prj,
+     .epsg = 7683,
+     .ellipsoid = kGsk2011Ellipsoid,
+     .ellipsoidEpsg = 1025,
+     .projEllipsoid = "+a=6378136.5 +rf=298.2564151",
+     .towgs84 = "0,0,0,0,0,0,0"},
 }};
 
 constexpr bool CodesInOrder() {

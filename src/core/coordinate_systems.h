@@ -28,7 +28,7 @@ struct CoordinateSystem {
   std::string_view prj;        // the .PRJ text: one line of ESRI WKT, without its line end
   std::int32_t epsg;           // the EPSG geographic system that QGIS has transformations for
   Ellipsoid ellipsoid;
-  std::int32_t ellipsoidEpsg;     // the ellipsoid's EPSG code, which QGIS measures on
+  std::int32_t ellipsoidEpsg;      // the ellipsoid's EPSG code, which QGIS measures on
   std::string_view projEllipsoid;  // the ellipsoid as PROJ parameters
   std::string_view towgs84;        // the shift to WGS 84: PROJ's seven parameters, as EPSG has them
 };

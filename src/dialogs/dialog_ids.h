@@ -13,7 +13,7 @@ inline constexpr int kInfoDialog = 106;
 
 // The main parameter dialog.
 inline constexpr int kParameterDialog = 101;
-inline constexpr int kCoordinateSystem = 1015;  // list: СК-42, СК-95, ГСК-2011
+inline constexpr int kCoordinateSystem = 1015;  // list: the coordinate systems
 inline constexpr int kSeriesScale = 1011;       // list: the two series
 inline constexpr int kMapScale = 1012;          // list: three map scales of the series
 inline constexpr int kBelt = 1005;              // list: U .. K

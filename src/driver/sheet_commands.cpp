@@ -10,6 +10,7 @@
 #include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/map_scales.h"
 #include "core/messages.h"
 #include "core/sheet_parameters.h"
 #include "driver/program.h"
@@ -99,22 +100,28 @@ bool ReadIndexArguments(std::span<const std::string> args, IndexRequest& request
     }
     static_assert(kCoordinateSystemCount == 3, "the messages name three systems");
     const auto systems = CoordinateSystems();
+    // --scale names a series by the scale of its own sheets, in thousands.
+    const MapScaleSpec& series200k = SeriesScale(0);
+    const MapScaleSpec& series1m = SeriesScale(1);
     if (i + 1 == args.size()) {
-      Refuse(diagnostics, arg == "--scale"
-                              ? Tr("--scale needs a value: 200 or 1000")
-                              : Tr("--cs needs a value: %1, %2 or %3", systems[0].parameterText,
-                                   systems[1].parameterText, systems[2].parameterText));
+      Refuse(diagnostics,
+             arg == "--scale"
+                 ? Tr("--scale needs a value: %1 or %2", series200k.thousands, series1m.thousands)
+                 : Tr("--cs needs a value: %1, %2 or %3", systems[0].parameterText,
+                      systems[1].parameterText, systems[2].parameterText));
       return false;
     }
     const std::string& value = args[++i];
     if (arg == "--scale") {
-      if (value != "200" && value != "1000") {
-        Refuse(diagnostics, Tr("--scale %1: the index is of the 1:200 000 or the 1:1 000 000 "
-                               "series, --scale 200 or --scale 1000",
-                               Shown(value)));
+      if (value != series200k.thousands && value != series1m.thousands) {
+        Refuse(diagnostics, Tr("--scale %1: the index is of the %2 or the %3 series, --scale %4 "
+                               "or --scale %5",
+                               Shown(value), series200k.name, series1m.name, series200k.thousands,
+                               series1m.thousands));
         return false;
       }
-      request.MillionSeries = value == "1000" ? 1 : 0;
+      request.MillionSeries =
+          value == series1m.thousands ? series1m.MillionSeries : series200k.MillionSeries;
     } else {
       const auto text = ArgumentText(value);
       if (!text || ParseCoordinateSystem(*text, request.CS) != 0) {
@@ -256,7 +263,7 @@ int RunIndexCommand(std::span<const std::string> args, std::ostream& diagnostics
   try {
     const std::vector<GridSheet> sheets =
         SheetsCoveringBox(BoxBetween(*south, *west, *north, *east), request.MillionSeries);
-    const std::string_view series = request.MillionSeries != 0 ? "1:1 000 000" : "1:200 000";
+    const std::string_view series = SeriesScale(request.MillionSeries).name;
     if (sheets.empty()) {
       return Refuse(diagnostics, Tr("the box %1 %2 %3 %4 lies outside the sheet grid, which "
                                     "spans %5",

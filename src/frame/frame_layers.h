@@ -1,13 +1,6 @@
 // The FRAME folder of a sheet: the layers Frame (minute band, outer frame, graticule extensions),
 // FrameAdj (names of the neighbouring sheets) and FrameDig (coordinate labels), as far as the map
-// scale has them.
-//
-//   1:200 000 series at 1:200 000      Frame, FrameAdj, FrameDig
-//   1:200 000 series at 1:500 000      Frame, FrameDig
-//   1:200 000 series at 1:1 000 000    none
-//   1:1 000 000 series at 1:1 000 000  Frame, FrameDig
-//   1:1 000 000 series at 1:2 500 000  Frame, FrameDig
-//   1:1 000 000 series at 1:5 000 000  none
+// scale draws their parts (core/map_scales.h, shapeout/layer_catalogue.h's WritesLayer).
 #pragma once
 
 #include <cstdint>

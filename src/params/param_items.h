@@ -37,9 +37,9 @@ std::int32_t ParseCoordinateSystem(std::string_view value, std::int32_t& CS);
 // untouched for a folder path that would be longer than 260 characters with its separator.
 std::int32_t ParseResultPath(std::string_view value, std::string& Path);
 
-// The map scale as the denominator in thousands: 200, 500, 1000 for a sheet of the 1:200 000
-// series (MillionSeries 0) give 0, 1, 2; 1000, 2500, 5000 for a sheet of the 1:1 000 000 series
-// give 0, 1, 2. Returns 0, or 1 with MapScale = kRejected.
+// The map scale of the sheet's series whose denominator in thousands the value is, blanks around
+// it ignored (core/map_scales.h): MapScale = its place in the series. Returns 0, or 1 with
+// MapScale = kRejected.
 std::int32_t ParseMapScale(std::string_view value, std::int32_t MillionSeries,
                            std::int32_t& MapScale);
 

@@ -76,6 +76,37 @@ TEST(ParamFile, RejectedFiles) {
       {"Nom=N-37;MapScale=200;", 4, 1,
        "\"MapScale\" value \"200\" is not 1000, 2500 or 5000 for a sheet of the 1:1 000 000 "
        "series"},
+      // The whole scale where the thousands are wanted, as people paste it, says what to write.
+      {valid + "MapScale=200000;", 4, 3,
+       "\"MapScale\" value \"200000\" is the scale 1:200 000: write 200, MapScale is in "
+       "thousands"},
+      {valid + "MapScale= 1:200 000 ;", 4, 3,
+       "\"MapScale\" value \"1:200 000\" is the scale 1:200 000: write 200, MapScale is in "
+       "thousands"},
+      {valid + "MapScale=500\xA0"
+               "000;",
+       4, 3,
+       "\"MapScale\" value \"500\xA0"
+       "000\" is the scale 1:500 000: write 500, MapScale is in "
+       "thousands"},
+      {valid + "MapScale=1 : 1000;", 4, 3,
+       "\"MapScale\" value \"1 : 1000\" is the scale 1:1 000 000: write 1000, MapScale is in "
+       "thousands"},
+      {"Nom=N-37;MapScale=1:2 500 000;", 4, 1,
+       "\"MapScale\" value \"1:2 500 000\" is the scale 1:2 500 000: write 2500, MapScale is "
+       "in thousands"},
+      // A scale of the other series, or of none, is refused as any other value.
+      {valid + "MapScale=2500000;", 4, 3,
+       "\"MapScale\" value \"2500000\" is not 200, 500 or 1000 for a sheet of the 1:200 000 "
+       "series"},
+      {valid + "MapScale=1:300 000;", 4, 3,
+       "\"MapScale\" value \"1:300 000\" is not 200, 500 or 1000 for a sheet of the 1:200 000 "
+       "series"},
+      {valid + "MapScale=1:;", 4, 3,
+       "\"MapScale\" value \"1:\" is not 200, 500 or 1000 for a sheet of the 1:200 000 series"},
+      {valid + "MapScale=200 00;", 4, 3,
+       "\"MapScale\" value \"200 00\" is not 200, 500 or 1000 for a sheet of the 1:200 000 "
+       "series"},
       {"Nom=N-37;Path=C:;", 4, 1, "\"Path\" value \"C:\" is shorter than 3 characters"},
       // A long value is shown cut, control characters as escapes.
       {"Path=" + std::string(300, 'a') + ";", 4, 1,
