@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "core/angle_tolerance.h"
 #include "core/messages.h"
 #include "driver/run_generation.h"
 #include "graticule/grid_lines.h"

@@ -1,7 +1,6 @@
 #include "params/param_items.h"
 
 #include "core/coordinate_systems.h"
-#include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
 #include "core/map_scales.h"
