@@ -70,10 +70,9 @@ TEST(CoordinateSystems, ParameterTextsAcceptedAndRefused) {
     const char* text;  // UTF-8
     std::int32_t CS;   // 0: refused
   } const cases[] = {
-      {"CK-42", 1},     {"CK-95", 2},     {"ГCK-2011", 3},  {"СК-42", 0},     {"CК-42", 0},
-      {"СK-95", 0},     {"ГСК-2011", 0},  {"ГCК-2011", 0},  {"GCK-2011", 0},  {"ck-42", 0},
-      {"CK42", 0},      {"CK-42 ", 0},    {" CK-95", 0},    {"CK-2011", 0},   {"", 0},
-      {"CK-42;", 0},
+      {"CK-42", 1},    {"CK-95", 2},    {"ГCK-2011", 3}, {"СК-42", 0},  {"CК-42", 0}, {"СK-95", 0},
+      {"ГСК-2011", 0}, {"ГCК-2011", 0}, {"GCK-2011", 0}, {"ck-42", 0},  {"CK42", 0},  {"CK-42 ", 0},
+      {" CK-95", 0},   {"CK-2011", 0},  {"", 0},         {"CK-42;", 0},
   };
   for (const Case& c : cases) {
     const CoordinateSystem* system = CoordinateSystemOfText(*Utf8ToCp1251(c.text));

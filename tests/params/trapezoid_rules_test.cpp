@@ -79,9 +79,9 @@ TEST(TrapezoidRules, EdgesInOrderThePoleAndPositiveSteps) {
     double from, to;
     bool inOrder;
   } const orders[] = {
-      {37.0, 38.0, true},  {38.0, 37.0, false},         {37.0, 37.0, false},
+      {37.0, 38.0, true},           {38.0, 37.0, false}, {37.0, 37.0, false},
       {37.0, 37.0001, false},  // within 1/6000 degree: one edge, an empty trapezoid
-      {37.0, 37.0 + kMinute, true}, {nan, 38.0, false}, {37.0, nan, false},
+      {37.0, 37.0 + kMinute, true}, {nan, 38.0, false},  {37.0, nan, false},
   };
   for (const Case& c : orders) {
     EXPECT_EQ(EdgesInOrder(c.from, c.to), c.inOrder) << c.from << " " << c.to;
