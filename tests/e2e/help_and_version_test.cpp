@@ -16,7 +16,7 @@ using testing::ProcessOptions;
 using testing::ProcessResult;
 using testing::RunProcess;
 
-ProcessResult Run(const std::vector<std::string>& args, const char* locale = "LC_ALL=C") {
+ProcessResult RunMapbasis(const std::vector<std::string>& args, const char* locale = "LC_ALL=C") {
   std::vector<std::string> argv{MapbasisExe()};
   argv.insert(argv.end(), args.begin(), args.end());
   ProcessOptions options;
@@ -27,14 +27,14 @@ ProcessResult Run(const std::vector<std::string>& args, const char* locale = "LC
 TEST(HelpAndVersion, WrittenOrEndedWithSixteen) {
   for (const char* flag : {"--help", "-h", "--version"}) {
     SCOPED_TRACE(flag);
-    const ProcessResult r = Run({flag});
+    const ProcessResult r = RunMapbasis({flag});
     EXPECT_EQ(r.exitStatus, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_NE(r.out.find("mapbasis"), std::string::npos);
   }
-  EXPECT_NE(Run({"--help"}).out.find("Nom="), std::string::npos);
+  EXPECT_NE(RunMapbasis({"--help"}).out.find("Nom="), std::string::npos);
   // One version: the information dialog's "Версия 3.0" and its release, nothing else.
-  const std::string version = Run({"--version"}).out;
+  const std::string version = RunMapbasis({"--version"}).out;
   EXPECT_EQ(version.rfind("mapbasis 3.0.", 0), 0u);
   EXPECT_EQ(std::count(version.begin(), version.end(), '\n'), 1) << version;
   // What cannot be written is not done.
@@ -53,7 +53,7 @@ TEST(HelpAndVersion, HelpInTheUsersLanguageFitsEightyColumns) {
   for (const auto& [locale, start] :
        {std::pair{"LC_ALL=C", "usage: mapbasis"}, {"LC_ALL=ru_RU.UTF-8", "запуск: mapbasis"}}) {
     SCOPED_TRACE(locale);
-    const ProcessResult r = Run({"--help"}, locale);
+    const ProcessResult r = RunMapbasis({"--help"}, locale);
     EXPECT_EQ(r.exitStatus, 0);
     EXPECT_EQ(r.out.rfind(start, 0), 0u) << r.out;
     std::istringstream lines(r.out);
