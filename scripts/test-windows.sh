@@ -3,8 +3,8 @@
 # against the Linux build (build/mapbasis): the ctest tests labelled `windows`, which the test
 # command runs too. The batch runs and the programs' kinds, versions and icons
 # (tests/windows/wine_check.py), then the dialogs of the windowed program played with keys on a
-# virtual display (tests/windows/wine_dialogs.py): a minute once the trees are built, about six
-# minutes from scratch.
+# virtual display (tests/windows/wine_dialogs.py): 3 minutes once the trees are built, 9 from
+# scratch, on a shared two-core machine.
 #
 #     scripts/test-windows.sh                 build and test
 #     scripts/test-windows.sh --screenshots   also capture the dialogs into docs/screenshots/
