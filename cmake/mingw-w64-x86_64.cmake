@@ -1,6 +1,7 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64):
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-#         -DSHAPELIB_ROOT=<prefix with include/shapefil.h and lib/libshp.a> -DMAPBASIS_TESTS=OFF
+#         -DMAPBASIS_TESTS=OFF
+# as the preset `windows` of CMakePresets.json does.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

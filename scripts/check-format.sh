@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mapfile -t files < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find src tests -name '*.cpp' -o -name '*.h')
+mapfile -t files < <(git ls-files '*.cpp' '*.h' ':!third_party' 2>/dev/null || find src tests -name '*.cpp' -o -name '*.h')
 if [ "${1:-}" = "--fix" ]; then
   clang-format -i "${files[@]}"
 else

@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages what mapbasis needs: `build` for the program, `test` for the
-# program and its tests (the fuzz targets included), `bench` for the program and bench/, `windows`
-# for the cross build and its Wine tests, `screenshots` for scripts/screenshots.sh. Installs only what is missing; runs as root without
-# prompts (and through sudo for another user).
+# program and every test (the fuzz targets and the Windows build's checks under Wine included),
+# `bench` for the program and bench/, `windows` for the cross build and its Wine checks,
+# `screenshots` for scripts/screenshots.sh. Installs only what is missing; runs as root without
+# prompts (and through sudo for another user). `install-deps.sh --missing SET` installs nothing and
+# prints the packages of the set that are missing, one a line.
 set -euo pipefail
+list_missing=false
+if [ "${1:-}" = "--missing" ]; then
+  list_missing=true
+  shift
+fi
 
 # Qt's own translations make its folder picker speak Russian. msgfmt and xgettext (gettext) compile
 # and extract the message catalogue in po/. GoogleTest is small and comes with the build: build/ is
@@ -28,13 +35,13 @@ windows_packages=(g++-mingw-w64-x86-64 wine64 wine gdal-bin python3-gdal xvfb xd
 
 case "${1:-build}" in
   build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+  test) wanted=("${build_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
   bench) wanted=("${build_packages[@]}" "${bench_packages[@]}") ;;
   windows) wanted=("${build_packages[@]}" "${windows_packages[@]}") ;;
   screenshots)
     wanted=("${build_packages[@]}" "${test_packages[@]}" "${screenshot_packages[@]}")
     ;;
-  *) echo "usage: $0 [build|test|bench|windows|screenshots]" >&2; exit 2 ;;
+  *) echo "usage: $0 [--missing] [build|test|bench|windows|screenshots]" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -43,6 +50,10 @@ for package in "${wanted[@]}"; do
     missing+=("$package")
   fi
 done
+if $list_missing; then
+  [ ${#missing[@]} -eq 0 ] || printf '%s\n' "${missing[@]}"
+  exit 0
+fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=()

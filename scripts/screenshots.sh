@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Photographs the three Linux dialogs (information, parameters, refinement) on a virtual X display
 # and writes them to docs/screenshots/linux-<dialog>.png. The dialogs are those of the Qt test's
-# interactive run (sheet N-37-XIV), as its robot sees them, with the fonts Debian installs. Installs
-# what it needs (Xvfb among it) and builds the Qt tests in build/; can be run again at any time.
+# interactive run (sheet N-37-XIV, the result folder typed as /home/user/maps/N-37-XIV/), as its
+# robot sees them, with the fonts Debian installs: the same pictures byte for byte at every run.
+# Installs what it needs (Xvfb among it) and builds the Qt tests in build/; can be run again at
+# any time.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"

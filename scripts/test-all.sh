@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the tests need, checks the formatting, then builds and runs every test twice: a
 # plain build (build/) and one with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
-# Warnings are errors. Last, every fuzz target runs with libFuzzer from its committed corpus for a
-# minute in all (build-fuzz/, clang, both sanitizers); an input that breaks one fails the command.
+# The Windows programs' checks under Wine (label `windows`) run once, in the plain build, which they
+# take as the reference. Warnings are errors. Last, every fuzz target runs with libFuzzer from its
+# committed corpus for a minute in all (build-fuzz/, clang, both sanitizers); an input that breaks
+# one fails the command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -39,12 +39,14 @@ constexpr auto kProcessingState = Cp1251("Состояние обработки"
 
 // The usage notes in the user's language (UTF-8, for the terminal).
 std::string Usage() {
+  // Every line fits a console of 80 columns with the cursor after it (at most 79 characters): a
+  // Windows console wraps a line of 80 and leaves an empty one after it.
   std::string usage =
       Tr("usage: mapbasis PARAMETER-FILE...  generate a sheet from each parameter file\n"
          "       mapbasis                    choose the sheet in the parameter dialogs\n"
          "       mapbasis --find LAT LON     name the sheets that hold a point\n"
-         "       mapbasis --index SOUTH WEST NORTH EAST FOLDER [--scale 200|1000] [--cs CS]\n"
-         "                                   write FOLDER/SheetIndex, the sheets that cover a box\n"
+         "       mapbasis --index SOUTH WEST NORTH EAST FOLDER [--scale 200|1000]\n"
+         "                        [--cs CS]  write FOLDER/SheetIndex, the sheets of a box\n"
          "       mapbasis --help | --version\n");
   usage += '\n';
   static_assert(kCoordinateSystemCount == 3 && kScalesPerSeries == 3,
@@ -55,12 +57,12 @@ std::string Usage() {
       // TRANSLATORS: %1, %2 and %3 are the coordinate systems as CS takes them (CK-42, CK-95,
       // ГCK-2011); %4 to %9 the map scales in thousands, of the 1:200 000 series (200, 500, 1000)
       // and of the 1:1 000 000 series (1000, 2500, 5000).
-      Tr("The parameter file holds items key=value; in UTF-8 (with or without its byte-order "
-         "mark)\n"
+      Tr("The parameter file holds items key=value; in UTF-8 (with or without its\n"
+         "byte-order mark), in UTF-16 with its byte-order mark (Notepad's \"Unicode\")\n"
          "or in code page 1251. Keys are written as here, capitals included:\n"
          "  CS=%1;          coordinate system: %1, %2 or %3\n"
-         "  Nom=N-37-XIV;      the sheet: N-37, N-37-XIV, N3714, N-37-XIV(2) ...  (required)\n"
-         "  Path=maps/N-37;    the result folder, created when missing            (required)\n"
+         "  Nom=N-37-XIV;      the sheet: N-37, N-37-XIV, N3714, Q-38-I(2) ... (required)\n"
+         "  Path=maps/N-37;    the result folder, created when missing        (required)\n"
          "  MapScale=%4;      in thousands, after Nom: %4, %5, %6 / %7, %8, %9\n"
          "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
          "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
@@ -71,23 +73,25 @@ std::string Usage() {
          scales1m[0].thousands, scales1m[1].thousands, scales1m[2].thousands);
   usage += '\n';
   usage +=
-      Tr("Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"
-         "the parameter file (55°45' or \"55 45\"); west longitudes negative or 180..360.\n"
-         "  mapbasis --find 55.75 37.62       prints N-37 and N-37-II, one name a line, as Nom\n"
-         "      takes it: each series, and the combined sheets of the northern belts (T-45(4));\n"
-         "      a point on an edge names the sheets on both sides.\n"
-         "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp, .PRJ,\n"
-         "      .qml): a polygon per sheet of the series (--scale 200 by default) with the fields\n"
-         "      Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS above (%1 by default).\n"
-         "      West 179 east -179 crosses the 180th meridian. At most 5000 sheets.\n",
+      Tr("Angles of --find and --index: decimal degrees (55.75) or degrees and minutes\n"
+         "as in the parameter file (55°45' or \"55 45\"); west longitudes negative or\n"
+         "180..360.\n"
+         "  mapbasis --find 55.75 37.62      prints N-37 and N-37-II, one name a line, as\n"
+         "      Nom takes it: each series, and the combined sheets of the northern belts\n"
+         "      (T-45(4)); a point on an edge names the sheets on both sides.\n"
+         "  mapbasis --index 55.1 37.1 55.9 38.9 index    writes index/SheetIndex (.shp,\n"
+         "      .PRJ, .qml): a polygon per sheet of the series (--scale 200 by default)\n"
+         "      with the fields Name, AdjWest, AdjEast, AdjNorth, AdjSouth; --cs as CS\n"
+         "      above (%1 by default). West 179 east -179 crosses the 180th meridian.\n"
+         "      At most 5000 sheets.\n",
          CoordinateSystemOf(kDefaultCoordinateSystem)->parameterText);
   usage += '\n';
   usage +=
-      Tr("Exit status: 0 the sheets were generated; 8 refused or failed before generation;\n"
-         "16 generation failed; with several files, the highest of their statuses. Each failure\n"
-         "prints one line on stderr. --find and --index end with 0, 8 when refused, 16 when the\n"
-         "index (or the names) could not be written; --help and --version with 16 when they\n"
-         "could not be written.\n");
+      Tr("Exit status: 0 the sheets were generated; 8 refused or failed before\n"
+         "generation; 16 generation failed; with several files, the highest of their\n"
+         "statuses. Each failure prints one line on stderr. --find and --index end with\n"
+         "0, 8 when refused, 16 when the index (or the names) could not be written;\n"
+         "--help and --version with 16 when they could not be written.\n");
   return Cp1251ToUtf8(usage);
 }
 

@@ -245,6 +245,8 @@ TEST(Win32Resources, TheDialogLogicFindsEveryControlItAddresses) {
     return ids::kOk;
   };
   std::ostringstream text;
+  // The shell speaks Russian from its start on; the tests after this one speak as before it.
+  const testing::ScopedMessageLanguage russian(Language::kRussian);
   DialogShell shell(toolkit, text);
   shell.ShowInfoDialog();
   SheetParameters p;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "core/messages.h"
 #include "driver/program.h"
 #include "geometry/sheet_trapezoid.h"
 #include "platform/files.h"
@@ -27,6 +28,8 @@ struct Message {
 class FakeShell : public InteractiveShell {
  public:
   explicit FakeShell(std::string folder) : folder_(std::move(folder)) {}
+  // An interactive run speaks Russian from then on; the tests after this one speak as before it.
+  ~FakeShell() override { SetMessageLanguage(languageBefore_); }
 
   void ShowInfoDialog() override { calls.push_back("start"); }
 
@@ -58,6 +61,7 @@ class FakeShell : public InteractiveShell {
 
  private:
   std::string folder_;
+  Language languageBefore_ = MessageLanguage();
 };
 
 std::string Folder(const std::filesystem::path& p) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "core/cp1251.h"
 #include "support/layer_reader.h"
 #include "support/run_process.h"
@@ -16,6 +18,7 @@ namespace mapbasis {
 namespace {
 
 using testing::MapbasisExe;
+using testing::ProcessOptions;
 using testing::ProcessResult;
 using testing::RunProcess;
 using testing::TempDir;
@@ -186,6 +189,27 @@ TEST(BatchRun, EverySampleSheetIsGenerated) {
     EXPECT_EQ(r.err, "");
   }
   EXPECT_GE(samples, 5) << "the sample parameter files are missing";
+}
+
+// Whatever ends the run, it ends with its status: a stderr that cannot be written changes nothing.
+TEST(BatchRun, AClosedStderrDoesNotChangeTheStatus) {
+  TempDir dir;
+  WriteParams(dir / "bad.txt", "Nom=N-37-XIV;Path=out;MapScal=200;");
+  ProcessOptions options{dir.path().string()};
+  options.closedStderr = true;
+  EXPECT_EQ(RunProcess({MapbasisExe(), "bad.txt"}, options).exitStatus, 8);
+}
+
+TEST(BatchRun, ParameterFilesThatAreNoFilesAreRefusedAtOnce) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  for (const std::string& file : {(dir / "fifo").string(), std::string("/dev/zero")}) {
+    SCOPED_TRACE(file);
+    // A run that waits for a writer, or reads on and on, is killed at the deadline and fails.
+    const ProcessResult r = RunMapbasis({file}, dir.path());
+    EXPECT_EQ(r.exitStatus, 8);
+    EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+  }
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
-// The style of each map scale, the label fonts' metrics and the label texts.
-#include <gtest/gtest.h>
-
-#include "core/cp1251.h"
-#include "frame/coordinate_labels.h"
-#include "frame/font_metrics.h"
+// The style of each map scale: which frame elements it draws, where, and in which font.
 #include "frame/frame_style.h"
+
+#include <gtest/gtest.h>
 
 namespace mapbasis {
 namespace {
@@ -50,77 +47,6 @@ TEST(FrameStyle, EachScaleHasItsMeasures) {
   const FrameElements none = FrameStyleFor(1, -1).elements;
   EXPECT_FALSE(none.minuteBand || none.graticuleExtensions || none.adjacentNames ||
                none.coordinateLabels || none.outerFrame != OuterFrameLines::kNone);
-}
-
-TEST(FontMetrics, TablesAndMeasuring) {
-  // Every defined code has an advance; nothing else has metrics.
-  const int defined[] = {186, 186, 179};
-  for (int font = 1; font <= 3; ++font) {
-    int count = 0;
-    for (int code = 0; code < 256; ++code) {
-      if (FontMetrics(static_cast<unsigned char>(code), font).advance != 0) ++count;
-    }
-    EXPECT_EQ(count, defined[font - 1]) << FontName(font);
-  }
-  EXPECT_EQ(FontName(1), "PragmaticaC");
-  EXPECT_EQ(FontName(3), "AGCenturion");
-  // Measured rows of the real fonts win over the stand-ins.
-  const GlyphMetrics one = FontMetrics('1', kFontFreeSet);
-  EXPECT_EQ((std::array{one.advance, one.llx, one.lly, one.urx, one.ury}),
-            (std::array<std::int16_t, 5>{359, 40, 0, 259, 700}));
-  EXPECT_EQ(FontMetrics(0xB0, kFontCenturion).ury, 725);
-  EXPECT_EQ(FontMetrics('V', kFontPragmatica).llx, -4);
-
-  const double unit = 6.5 * 0.35277777777777775 / 1000;
-  const auto degrees52 = Cp1251("52°");
-  struct Case {
-    std::string_view text;
-    std::int32_t trim;
-    double width, descent, ascent;  // units
-  } const cases[] = {
-      {degrees52, kTrimBoth, 1282, -8, 714},  // 558 + 523 + 336 - 80 - 336 + 280 + 1
-      {degrees52, kTrimNone, 1417, -8, 714},
-      {degrees52, kTrimLeft, 1337, -8, 714},
-      {degrees52, kTrimRight, 1362, -8, 714},
-      {"'", kTrimBoth, 95, 527, 700},      // one character: its ink plus one unit
-      {"5\x7F", kTrimNone, 558, -8, 700},  // 127 has no metrics: width 0, box 0
-      {"", kTrimBoth, 0, 999999, -999999},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.text << " trim " << c.trim);
-    const TextExtent e = MeasureText(c.text, kFontFreeSet, 6.5, c.trim);
-    EXPECT_DOUBLE_EQ(e.width, c.width * unit);
-    EXPECT_DOUBLE_EQ(e.descent, c.descent * unit);
-    EXPECT_DOUBLE_EQ(e.ascent, c.ascent * unit);
-  }
-  EXPECT_NEAR(MeasureText(degrees52, kFontFreeSet, 6.5, kTrimBoth).width, 2.9396972, 5e-8);
-}
-
-TEST(CoordinateTexts, RoundedToTheMinuteThenSplit) {
-  struct Case {
-    double value;
-    bool longitude;
-    const char* degrees;  // UTF-8
-    const char* minutes;
-    const char* hemisphere;
-  } const cases[] = {
-      {52.5, false, "52°", "30'", " "},
-      {37.99999, true, "38°", "00'", "В"},
-      {54.0 + 5.0 / 60, false, "54°", "05'", " "},
-      {180.0, true, "180°", "00'", "В"},
-      {190.0, true, "170°", "00'", "З"},
-      {180.01, true, "179°", "59'", "З"},
-      // Beyond 360 and below 0 a longitude names the meridian it reaches round the globe.
-      {360.5, true, "0°", "30'", "В"},
-      {-0.5, true, "0°", "30'", "З"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.value);
-    const CoordinateTexts t = CoordinateLabelTexts(c.value, c.longitude);
-    EXPECT_EQ(Cp1251ToUtf8(t.degrees), c.degrees);
-    EXPECT_EQ(t.minutes, c.minutes);
-    EXPECT_EQ(Cp1251ToUtf8(t.hemisphere), c.hemisphere);
-  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Preloaded into the program under test: the allocation numbered MAPBASIS_FAIL_NEW_AT (counting
-// from 0) and every one after it fails, as when memory runs out for good.
+// Linked into a test build of the program (mapbasis_failing_new): the allocation numbered
+// MAPBASIS_FAIL_NEW_AT (counting from 0) and every one after it fails, as when memory runs out for
+// good. Without MAPBASIS_FAIL_NEW_AT every allocation succeeds.
 #include <cstdlib>
 #include <new>
 

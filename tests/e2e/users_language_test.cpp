@@ -1,18 +1,12 @@
-// The program speaks its user's language: a batch run's lines, --help and the grid commands in
-// Russian under a Russian locale and in English otherwise, from the catalogue built into the
-// program; the Russian catalogue is complete.
+// The program speaks its user's language: a batch run's lines and the grid commands' in Russian
+// under a Russian locale and in English otherwise, from the catalogue built into the program.
 #include <algorithm>
-#include <filesystem>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
-#include "core/cp1251.h"
-#include "core/messages.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
-
-namespace fs = std::filesystem;
 
 namespace mapbasis {
 namespace {
@@ -25,7 +19,7 @@ using testing::TempDir;
 
 // Each failure a user meets most, with what it says in each language: the start of the line
 // after "mapbasis: " and the place, which both languages share.
-TEST(Messages, EachInTheUsersLanguage) {
+TEST(UsersLanguage, FailureLinesUnderEachLocale) {
   const struct Case {
     const char* what;
     std::vector<std::string> args;
@@ -104,56 +98,6 @@ TEST(Messages, EachInTheUsersLanguage) {
       EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
   }
-}
-
-TEST(Messages, HelpInTheUsersLanguage) {
-  for (const auto& [locale, start] :
-       {std::pair{"LC_ALL=C", "usage: mapbasis"}, {"LC_ALL=ru_RU.UTF-8", "запуск: mapbasis"}}) {
-    ProcessOptions options;
-    options.env = {locale};
-    const ProcessResult r = RunProcess({MapbasisExe(), "--help"}, options);
-    EXPECT_EQ(r.exitStatus, 0);
-    EXPECT_EQ(r.out.rfind(start, 0), 0u) << r.out;
-  }
-}
-
-// How a locale setting is read, as gettext reads it: LANGUAGE counts unless the locale is C.
-TEST(Messages, LanguageOfTheLocale) {
-  const struct {
-    const char* locale;
-    const char* preferred;
-    Language language;
-  } cases[] = {
-      {"ru_RU.UTF-8", "", Language::kRussian},
-      {"ru_UA.KOI8-U", "", Language::kRussian},
-      {"ru-RU", "", Language::kRussian},
-      {"ru", "", Language::kRussian},
-      {"rus", "", Language::kEnglish},
-      {"en_US.UTF-8", "", Language::kEnglish},
-      {"de_DE.UTF-8", "", Language::kEnglish},
-      {"", "ru", Language::kEnglish},
-      {"C", "ru", Language::kEnglish},
-      {"C.UTF-8", "ru", Language::kEnglish},
-      {"de_DE.UTF-8", "fr:ru:en", Language::kRussian},
-      {"ru_RU.UTF-8", "en:ru", Language::kEnglish},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(LanguageOfLocale(c.locale, c.preferred), c.language)
-        << c.locale << " / " << c.preferred;
-  }
-}
-
-// The placeholders take their arguments in the order the translation needs; English stands where
-// no translation does.
-TEST(Messages, Placeholders) {
-  EXPECT_EQ(messages_detail::Fill("%2 before %1, %3 kept, 100%", {"a", "b"}),
-            "b before a, %3 kept, 100%");
-  const Language before = MessageLanguage();
-  SetMessageLanguage(Language::kRussian);
-  EXPECT_EQ(Tr("xTo %1 is not east of xFrom %2", "1", "2"),
-            Cp1251("xTo 1 не восточнее xFrom 2").str());
-  EXPECT_EQ(Tr("a message the catalogue lacks: %1", 7), "a message the catalogue lacks: 7");
-  SetMessageLanguage(before);
 }
 
 }  // namespace
