@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/angle_format.h"
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/messages.h"
@@ -153,7 +154,7 @@ std::int32_t ValidateRefinementDialog(ParameterDialogs& dialogs, Dialog& dialog)
   DialogState& s = dialogs.state;
   const BaseParameters& b = s.base;
   // A refined edge may lie up to one sheet of the series beyond the base edge, whatever the kind.
-  const SheetSize allowance = SeriesSheetSize(s.MillionSeries);
+  const SheetSize allowance = SeriesSheetSize(SeriesOfRecord(s.MillionSeries));
 
   // Each field is read in turn; a value that parsed but fails its test is shown normalised.
   const bool westRead = ReadLongitudeField(dialog, kResultWest, s.RefinedxFrom);

@@ -5,7 +5,7 @@
 
 #include "core/cp1251.h"
 #include "driver/shell_texts.h"
-#include "geometry/nomenclature.h"
+#include "geometry/sheet_grid.h"
 
 namespace mapbasis {
 
@@ -37,7 +37,7 @@ std::string DoneMessage(const SheetParameters& p, const ResultFolders& folders,
     text += label;
     text += value;
   };
-  line(kSheet, SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
+  line(kSheet, SheetNameOf(GridSheetOf(p)));
   line(kCoordinateSystem, CoordinateSystemName(p.CS));
   line(kMapScale, MapScaleName(p.MillionSeries, p.MapScale));
   for (const LayerFolder folder : {LayerFolder::kHyps, LayerFolder::kFrame}) {

@@ -17,6 +17,7 @@
 #include "driver/result_folder.h"
 #include "driver/run_generation.h"
 #include "driver/sheet_commands.h"
+#include "geometry/sheet_grid.h"
 #include "params/param_file.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
@@ -54,8 +55,10 @@ std::string Usage() {
       "  MapScale=200;      in thousands, after Nom: 200, 500, 1000 / 1000, 2500, 5000\n"
       "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
       "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
-      "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
-      "Sheets of rows K to U and zones 33 to 60, 01 and 02; letters Latin.\n");
+      "  xMinute= yMinute=                  minute-band divisions in whole minutes\n");
+  const auto grid = GridExtentNames();
+  usage += Tr("Sheets of rows %1 to %2 and zones %3 to %4, %5 and %6; letters Latin.\n", grid[0],
+              grid[1], grid[2], grid[3], grid[4], grid[5]);
   usage += '\n';
   usage +=
       Tr("Angles of --find and --index: decimal degrees (55.75) or degrees and minutes as in\n"

@@ -1,5 +1,6 @@
 #include "params/param_file.h"
 
+#include "core/angle_format.h"
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
@@ -56,7 +57,7 @@ Outcome Finish(ParamFileFault fault, SheetParameters& p, std::string_view source
 // each side, and must be a trapezoid on the earth: west of east, south of north, not beyond the
 // pole. An edge not given is the base edge. Fails with kEdgeTooFar.
 Outcome CompleteTrapezoid(SheetParameters& p, const EdgeLines& lines, std::string_view source) {
-  const SheetSize sheet = SeriesSheetSize(p.MillionSeries);
+  const SheetSize sheet = SeriesSheetSize(SeriesOfRecord(p.MillionSeries));
   const double mx = sheet.width;
   const double my = sheet.height;
 

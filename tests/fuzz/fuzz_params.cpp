@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/angle_format.h"
 #include "core/sheet_parameters.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
