@@ -38,7 +38,7 @@ std::string_view MarkOf(Hemisphere hemisphere, AngleTextForm form) {
 
 std::string AngleOf(double angle, AngleTextForm form) {
   return form == AngleTextForm::kDialog ? FormatDegreesMinutes(angle)
-                                    : FormatDegreesDecimalMinutes(angle);
+                                        : FormatDegreesDecimalMinutes(angle);
 }
 
 struct Written {

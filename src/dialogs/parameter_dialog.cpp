@@ -1,7 +1,6 @@
 #include "dialogs/parameter_dialog.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>

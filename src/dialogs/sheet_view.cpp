@@ -1,9 +1,6 @@
 #include "dialogs/sheet_view.h"
 
-#include <cmath>
-
 #include "core/angle_format.h"
-#include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "dialogs/dialog_ids.h"
 #include "geometry/sheet_grid.h"

@@ -1,8 +1,6 @@
 #include "frame/coordinate_labels.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <functional>
 #include <tuple>
 #include <vector>

@@ -91,6 +91,31 @@ TEST(ParameterDialog, ChoicesMakeTheRecord) {
   }
 }
 
+// The sheets the lists offer are those of the grid, written out: rows U to K, the 30 zones from
+// 33 E across the 180th meridian, the 36 sheet numbers.
+TEST(ParameterDialog, ListsOfferTheSheetsOfTheGrid) {
+  ScriptedToolkit toolkit;
+  toolkit.Then(101, [&](ScriptedDialog& d) {
+    EXPECT_EQ(d.Items(1005),
+              (std::vector<std::string>{"U", "T", "S", "R", "Q", "P", "O", "N", "M", "L", "K"}));
+    EXPECT_EQ(d.Items(1007), (std::vector<std::string>{
+                                 "33", "34", "35", "36", "37", "38", "39", "40", "41", "42",
+                                 "43", "44", "45", "46", "47", "48", "49", "50", "51", "52",
+                                 "53", "54", "55", "56", "57", "58", "59", "60", "01", "02"}));
+    EXPECT_EQ(d.Items(1008),
+              (std::vector<std::string>{
+                  "I",      "II",   "III", "IV",   "V",     "VI",     "VII",   "VIII", "IX",
+                  "X",      "XI",   "XII", "XIII", "XIV",   "XV",     "XVI",   "XVII", "XVIII",
+                  "XIX",    "XX",   "XXI", "XXII", "XXIII", "XXIV",   "XXV",   "XXVI", "XXVII",
+                  "XXVIII", "XXIX", "XXX", "XXXI", "XXXII", "XXXIII", "XXXIV", "XXXV", "XXXVI"}));
+    return kCancel;
+  });
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  SheetParameters p;
+  EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
+}
+
 TEST(ParameterDialog, KindListFollowsBeltAndSeries) {
   const std::vector<std::string> kinds200k = {"Стандартный  лист", "Cдвоенный    лист",
                                               "Строенный    лист"};

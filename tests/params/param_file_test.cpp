@@ -114,6 +114,10 @@ TEST(ParamFile, RejectedFiles) {
        Cp1251("\"Nom\" value \"н-37-XIV\" is not a sheet name: it has Cyrillic letters (н); "
               "type them as Latin letters: \"N-37-XIV\"")
            .str()},
+      {Cp1251("Nom=Н-37;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"Н-37\" is not a sheet name: it has Cyrillic letters (Н); type "
+              "them as Latin letters: \"N-37\"")
+           .str()},
       {Cp1251("Nom=С-47,48;").str(), 4, 1,
        Cp1251("\"Nom\" value \"С-47,48\" is not a sheet name: it has Cyrillic letters (С); "
               "type them as Latin letters: \"S-47,48\"")
