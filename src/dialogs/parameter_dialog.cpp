@@ -136,12 +136,9 @@ DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) 
 
     ReadMainDialogSelections(state, *dialog);
     p.CS = state.CS;
-    p.MillionSeries = state.MillionSeries;
     p.MapScale = state.MapScale;
-    p.Belt = state.Belt;
-    p.Zone = state.Zone;
-    p.SheetNo = state.SheetNo;
-    p.ExtraSheets = state.ExtraSheets;
+    // A 1:1 000 000 sheet has no number, whatever number the list keeps for the other series.
+    StoreGridSheet(SelectedSheet(state), p);
     StoreBaseParameters(state.base, p);
     if (state.Refined) {
       p.xFrom = state.RefinedxFrom;

@@ -156,6 +156,30 @@ TEST(ParameterDialog, KindListFollowsBeltAndSeries) {
   EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
 }
 
+// The sheet number read back for a sheet of the 1:200 000 series stays in the lists while the
+// 1:1 000 000 series is chosen; the record of a 1:1 000 000 sheet has none.
+TEST(ParameterDialog, AMillionSheetHasNoNumber) {
+  TempDir dir;
+  ScriptedToolkit toolkit;
+  toolkit.PickFolder(dir.path());
+  toolkit.Then(101, [](ScriptedDialog& d) {
+    d.Choose(1008, 14);
+    return kOk;  // refused: no folder yet
+  });
+  toolkit.Then(101, [](ScriptedDialog& d) {
+    d.Choose(1011, 2);
+    d.Click(1013);
+    return kOk;
+  });
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  SheetParameters p;
+  ASSERT_EQ(shell.RunParameterDialog(p), DialogVerdict::kConfirmed);
+  EXPECT_EQ(p.MillionSeries, 1);
+  EXPECT_EQ(p.SheetNo, 0);
+  EXPECT_TRUE(toolkit.ScriptDone());
+}
+
 TEST(ParameterDialog, OkWithoutFolderWarnsAndShowsTheDialogAgain) {
   ScriptedToolkit toolkit;
   toolkit.Then(101, [](ScriptedDialog& d) {
