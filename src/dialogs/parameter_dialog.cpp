@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -26,17 +27,6 @@ using namespace ids;
 constexpr auto kParameterError = Cp1251("ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ");
 constexpr auto kNoResultFolder = Cp1251("Не задана папка для рез. файлов");
 constexpr auto kFolderSearchTitle = Cp1251("Поиск папки для рез. файлов");
-
-// The belts a sheet of a run may lie in: U (belt 1) to K (belt 11). The belt item therefore
-// equals the belt.
-constexpr int kFirstBelt = 1;
-constexpr int kBeltCount = 11;
-
-// The zones offered: 33 to 60 and then 1 and 2, the columns the national sheets reach.
-constexpr int kZoneCount = 30;
-constexpr int kZoneBeforeFirstItem = 32;
-
-constexpr int kSheetCount = 36;
 
 void FillList(Dialog& dialog, int id, const std::vector<std::string>& items) {
   dialog.SetItemCount(id, static_cast<int>(items.size()));
@@ -63,31 +53,36 @@ std::vector<std::string> MapScaleItems(std::int32_t MillionSeries) {
   return items;
 }
 
+// The belts and zones of the grid, north to south and west to east; the sheets of the
+// 1:200 000 series in a 1:1 000 000 sheet.
 std::vector<std::string> BeltItems() {
   std::vector<std::string> items;
-  for (int belt = kFirstBelt; belt < kFirstBelt + kBeltCount; ++belt) {
-    items.emplace_back(1, BeltLetter(belt));
-  }
+  for (const std::int32_t belt : GridBelts()) items.emplace_back(1, BeltLetter(belt));
   return items;
 }
 
 std::vector<std::string> ZoneItems() {
   std::vector<std::string> items;
-  for (int item = 1; item <= kZoneCount; ++item) {
-    int zone = item + kZoneBeforeFirstItem;
-    if (zone > 60) zone -= 60;
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", zone);
-    items.emplace_back(text);
-  }
+  for (const std::int32_t zone : GridZones()) items.push_back(ZoneText(zone));
   return items;
 }
 
 std::vector<std::string> SheetItems() {
   std::vector<std::string> items;
-  for (int sheet = 1; sheet <= kSheetCount; ++sheet) items.push_back(RomanNumeral(sheet));
+  for (std::int32_t sheet = 1; sheet <= SheetsPerMillionSheet(Series::k200000); ++sheet) {
+    items.push_back(SheetNumberText(Series::k200000, sheet));
+  }
   return items;
 }
+
+// The element of `values` that a list item (counted from 1) chooses; the last for an item beyond
+// them.
+std::int32_t ItemOf(std::span<const std::int32_t> values, int item) {
+  const auto at = static_cast<std::size_t>(std::clamp(item, 1, static_cast<int>(values.size())));
+  return values[at - 1];
+}
+
+Series SeriesOfItem(int seriesItem) { return seriesItem == 1 ? Series::k200000 : Series::k1000000; }
 
 // The combined-sheet list after the series, belt or sheet changed.
 void RefillSheetKinds(Dialog& dialog) {
@@ -151,12 +146,9 @@ DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) 
 
     ReadMainDialogSelections(state, *dialog);
     p.CS = state.CS;
-    p.MillionSeries = state.MillionSeries;
     p.MapScale = state.MapScale;
-    p.Belt = state.Belt;
-    p.Zone = state.Zone;
-    p.SheetNo = state.SheetNo;
-    p.ExtraSheets = state.ExtraSheets;
+    // A 1:1 000 000 sheet has no number, whatever number the list keeps for the other series.
+    StoreGridSheet(SelectedSheet(state), p);
     StoreBaseParameters(state.base, p);
     if (state.Refined) {
       p.xFrom = state.RefinedxFrom;
@@ -191,22 +183,32 @@ DialogVerdict RunParameterDialog(ParameterDialogs& dialogs, SheetParameters& p) 
 
 void ReadMainDialogSelections(DialogState& state, const Dialog& dialog) {
   state.CS = dialog.GetSelection(kCoordinateSystem);
-  state.MillionSeries = dialog.GetSelection(kSeriesScale) == 1 ? 0 : 1;
+  const Series series = SeriesOfItem(dialog.GetSelection(kSeriesScale));
+  state.MillionSeries = MillionSeriesOf(series);
   state.MapScale = dialog.GetSelection(kMapScale) - 1;
-  // The third kind of the 1:1 000 000 series joins four sheets, not three.
-  state.ExtraSheets = dialog.GetSelection(kSheetKind) - 1;
-  if (state.MillionSeries != 0 && state.ExtraSheets == 2) state.ExtraSheets = 3;
-  state.Belt = dialog.GetSelection(kBelt);
-  state.Zone = dialog.GetSelection(kZone) + kZoneBeforeFirstItem;
-  if (state.Zone > 60) state.Zone -= 60;
-  if (state.MillionSeries == 0) state.SheetNo = dialog.GetSelection(kSheetNumber);
-  state.base = ComputeBaseTrapezoid(state.MillionSeries, state.Belt, state.Zone, state.SheetNo,
-                                    state.ExtraSheets);
+  state.Belt = ItemOf(GridBelts(), dialog.GetSelection(kBelt));
+  state.Zone = ItemOf(GridZones(), dialog.GetSelection(kZone));
+  // The kinds listed are those the belt offers (the third of the 1:1 000 000 series joins four).
+  state.ExtraSheets =
+      ItemOf(OfferedSheetKinds(series, state.Belt), dialog.GetSelection(kSheetKind));
+  if (series == Series::k200000) state.SheetNo = dialog.GetSelection(kSheetNumber);
+  state.base = ComputeBaseTrapezoid(SelectedSheet(state));
+}
+
+GridSheet SelectedSheet(const DialogState& state) {
+  SheetNumbers numbers;
+  numbers.MillionSeries = state.MillionSeries;
+  numbers.Belt = state.Belt;
+  numbers.Zone = state.Zone;
+  numbers.SheetNo = state.SheetNo;
+  numbers.ExtraSheets = state.ExtraSheets;
+  return GridSheetOf(numbers);
 }
 
 void FillSheetKindList(Dialog& dialog, int seriesItem, int beltItem, int /*sheetItem*/,
                        int kindItem) {
-  const std::vector<std::int32_t> kinds = OfferedSheetKinds(seriesItem == 1 ? 0 : 1, beltItem);
+  const std::span<const std::int32_t> kinds =
+      OfferedSheetKinds(SeriesOfItem(seriesItem), ItemOf(GridBelts(), beltItem));
   const int count = static_cast<int>(kinds.size());
   dialog.SetItemCount(kSheetKind, count);
   for (int i = 0; i < count; ++i) dialog.SetItemText(kSheetKind, i + 1, SheetKindText(kinds[i]));

@@ -32,6 +32,9 @@ struct DialogState {
   BaseParameters base;
 };
 
+// The sheet the selections last read back choose.
+GridSheet SelectedSheet(const DialogState& state);
+
 // The dialogs of one program run.
 struct ParameterDialogs {
   DialogToolkit& toolkit;

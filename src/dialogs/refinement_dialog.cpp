@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/angle_format.h"
 #include "core/angle_tolerance.h"
 #include "core/cp1251.h"
 #include "core/messages.h"

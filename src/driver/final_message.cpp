@@ -7,7 +7,7 @@
 #include "core/cp1251.h"
 #include "core/map_scales.h"
 #include "driver/shell_texts.h"
-#include "geometry/nomenclature.h"
+#include "geometry/sheet_grid.h"
 
 namespace mapbasis {
 
@@ -39,7 +39,7 @@ std::string DoneMessage(const SheetParameters& p, const ResultFolders& folders,
     text += label;
     text += value;
   };
-  line(kSheet, SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets));
+  line(kSheet, SheetNameOf(GridSheetOf(p)));
   line(kCoordinateSystem, CoordinateSystemName(p.CS));
   const MapScaleSpec* scale = MapScaleOf(p.MillionSeries, p.MapScale);
   line(kMapScale, scale != nullptr ? scale->messageName : "?");

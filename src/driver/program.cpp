@@ -19,6 +19,7 @@
 #include "driver/result_folder.h"
 #include "driver/run_generation.h"
 #include "driver/sheet_commands.h"
+#include "geometry/sheet_grid.h"
 #include "params/param_file.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
@@ -66,11 +67,13 @@ std::string Usage() {
          "  MapScale=%4;      in thousands, after Nom: %4, %5, %6 / %7, %8, %9\n"
          "  xFrom= xTo= yFrom= yTo=            a refined trapezoid, e.g. 41 30 or 41°30'\n"
          "  MeridianStep= ParallelStep=        graticule spacing, e.g. 0 20\n"
-         "  xMinute= yMinute=                  minute-band divisions in whole minutes\n"
-         "Sheets of rows K to U and zones 33 to 60, 01 and 02; letters Latin.\n",
+         "  xMinute= yMinute=                  minute-band divisions in whole minutes\n",
          systems[0].parameterText, systems[1].parameterText, systems[2].parameterText,
          scales200k[0].thousands, scales200k[1].thousands, scales200k[2].thousands,
          scales1m[0].thousands, scales1m[1].thousands, scales1m[2].thousands);
+  const auto grid = GridExtentNames();
+  usage += Tr("Sheets of rows %1 to %2 and zones %3 to %4, %5 and %6; letters Latin.\n", grid[0],
+              grid[1], grid[2], grid[3], grid[4], grid[5]);
   usage += '\n';
   usage +=
       Tr("Angles of --find and --index: decimal degrees (55.75) or degrees and minutes\n"

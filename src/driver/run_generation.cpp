@@ -4,7 +4,7 @@
 
 #include "core/angle_tolerance.h"
 #include "driver/frame_stage.h"
-#include "geometry/nomenclature.h"
+#include "geometry/sheet_grid.h"
 #include "graticule/graticule_points_areas.h"
 #include "qgis/sheet_project.h"
 #include "qgis/sheet_styles.h"
@@ -65,9 +65,10 @@ void CompleteGraticuleList(std::vector<double>& values, double from, double to, 
 GenerationStages StandardStages() { return {GraticuleStage, FrameStage, ProjectStage}; }
 
 void NameSheets(const SheetParameters& p, GenerationWork& work) {
-  work.SheetName = SheetNameOf(p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
+  const GridSheet sheet = GridSheetOf(p);
+  work.SheetName = SheetNameOf(sheet);
   const auto neighbour = [&](std::int32_t direction) {
-    return AdjacentSheetName(direction, p.MillionSeries, p.Belt, p.Zone, p.SheetNo, p.ExtraSheets);
+    return SheetNameOf(AdjacentSheet(direction, sheet));
   };
   work.AdjacentWest = neighbour(kWest);
   work.AdjacentEast = neighbour(kEast);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/angle_format.h"
 #include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"
@@ -17,6 +18,7 @@
 #include "driver/result_folder.h"
 #include "driver/sheet_index.h"
 #include "geometry/sheet_finder.h"
+#include "geometry/sheet_grid.h"
 #include "params/coordinate_texts.h"
 #include "params/param_items.h"
 #include "platform/files.h"
@@ -28,7 +30,13 @@ namespace mapbasis {
 
 namespace {
 
-std::string GridExtent() { return Tr("40° to 84° N and 12° E to 168° W"); }
+// The extent of the grid in the message's words, which give its east edge as a west longitude.
+static_assert(kGridWest < 180.0 && kGridEast > 180.0);
+std::string GridExtent() {
+  return Tr("%1 to %2 N and %3 E to %4 W", FormatWholeDegrees(kGridSouth),
+            FormatWholeDegrees(kGridNorth), FormatWholeDegrees(FromGreenwich(kGridWest).angle),
+            FormatWholeDegrees(FromGreenwich(kGridEast).angle));
+}
 
 // One line of diagnostics; `text` is cp1251.
 int Refuse(std::ostream& diagnostics, std::string_view text, int status = kExitNotDone) {
@@ -79,7 +87,7 @@ std::optional<double> ReadLongitude(const std::string& arg, std::ostream& diagno
 
 struct IndexRequest {
   std::vector<std::string> positional;
-  std::int32_t MillionSeries = 0;
+  Series series = Series::k200000;
   std::int32_t CS = kDefaultCoordinateSystem;
 };
 
@@ -120,8 +128,7 @@ bool ReadIndexArguments(std::span<const std::string> args, IndexRequest& request
                                series1m.thousands));
         return false;
       }
-      request.MillionSeries =
-          value == series1m.thousands ? series1m.MillionSeries : series200k.MillionSeries;
+      request.series = value == series1m.thousands ? Series::k1000000 : Series::k200000;
     } else {
       const auto text = ArgumentText(value);
       if (!text || ParseCoordinateSystem(*text, request.CS) != 0) {
@@ -262,8 +269,8 @@ int RunIndexCommand(std::span<const std::string> args, std::ostream& diagnostics
   const std::string outOfMemory = Cp1251ToUtf8(Tr("out of memory"));  // said without allocating
   try {
     const std::vector<GridSheet> sheets =
-        SheetsCoveringBox(BoxBetween(*south, *west, *north, *east), request.MillionSeries);
-    const std::string_view series = SeriesScale(request.MillionSeries).name;
+        SheetsCoveringBox(BoxBetween(*south, *west, *north, *east), request.series);
+    const std::string_view series = SeriesScale(MillionSeriesOf(request.series)).name;
     if (sheets.empty()) {
       return Refuse(diagnostics, Tr("the box %1 %2 %3 %4 lies outside the sheet grid, which "
                                     "spans %5",

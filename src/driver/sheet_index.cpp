@@ -12,7 +12,7 @@
 #include "core/vertex_work.h"
 #include "driver/output_folders.h"
 #include "driver/run_generation.h"
-#include "geometry/nomenclature.h"
+#include "geometry/sheet_grid.h"
 #include "geometry/sheet_trapezoid.h"
 #include "graticule/line_vertices.h"
 #include "platform/files.h"
@@ -57,16 +57,14 @@ Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS, cons
   layer.SetStyle(std::string(QgisTemplate(std::string(kSheetIndexLayer) + ".qml")));
   VertexWork work;
   for (const GridSheet& s : sheets) {
-    const BaseParameters t =
-        ComputeBaseTrapezoid(s.MillionSeries, s.Belt, s.Zone, s.SheetNo, s.ExtraSheets);
+    const BaseParameters t = ComputeBaseTrapezoid(s);
     work.Clear();
     AppendTrapezoidRing(t.BaseWest, t.BaseEast, LonDensifyStep, t.BaseSouth, t.BaseNorth,
                         LatDensifyStep, work);
-    std::string attributes = SheetNameOf(s.MillionSeries, s.Belt, s.Zone, s.SheetNo, s.ExtraSheets);
+    std::string attributes = SheetNameOf(s);
     attributes += '\\';
     for (const std::int32_t direction : {kWest, kEast, kNorth, kSouth}) {
-      attributes +=
-          AdjacentSheetName(direction, s.MillionSeries, s.Belt, s.Zone, s.SheetNo, s.ExtraSheets);
+      attributes += SheetNameOf(AdjacentSheet(direction, s));
       attributes += '\\';
     }
     if (Outcome written = WriteWorkPolygon(layer, attributes, work); !written.ok()) {

@@ -9,7 +9,7 @@
 
 #include "core/named_path.h"
 #include "core/outcome.h"
-#include "geometry/sheet_finder.h"
+#include "geometry/sheet_grid.h"
 #include "shapeout/file_publisher.h"
 
 namespace mapbasis {

@@ -1,12 +1,11 @@
 #include "frame/coordinate_labels.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 #include <functional>
 #include <tuple>
 #include <vector>
 
+#include "core/angle_format.h"
 #include "core/cp1251.h"
 #include "core/whole_minutes.h"
 #include "frame/font_metrics.h"
@@ -96,25 +95,16 @@ std::vector<bool> LabelsThatFit(std::size_t n,
 
 CoordinateTexts CoordinateLabelTexts(double value, bool longitude) {
   double v = RoundToWholeMinute(value);
-  CoordinateTexts texts;
-  texts.hemisphere = " ";
+  std::string_view hemisphere = " ";
   if (longitude) {
     // A longitude beyond 360 (or below 0) names the meridian it reaches round the globe.
-    v -= 360.0 * std::floor(v / 360.0);
-    if (v > 180.0) {
-      v = 360.0 - v;
-      texts.hemisphere = kWestHemisphere.str();
-    } else {
-      texts.hemisphere = kEastHemisphere.str();
-    }
+    const LongitudeFromGreenwich read = FromGreenwich(v);
+    v = read.angle;
+    hemisphere =
+        read.hemisphere == Hemisphere::kWest ? kWestHemisphere.view() : kEastHemisphere.view();
   }
   const DegreesMinutes split = SplitDegreesMinutes(v);
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.0f\xB0", split.degrees);
-  texts.degrees = buffer;
-  std::snprintf(buffer, sizeof buffer, "%02d'", split.minutes);
-  texts.minutes = buffer;
-  return texts;
+  return {FormatWholeDegrees(split.degrees), FormatMinutes(split.minutes), std::string(hemisphere)};
 }
 
 Outcome WriteCoordinateLabels(FrameRecords& out, const FrameStyle& style, const FrameArgs& args,

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
+#include "core/angle_format.h"
 #include "core/cp1251.h"
-#include "core/format_text.h"
 #include "core/whole_minutes.h"
 
 namespace mapbasis {
@@ -56,7 +56,8 @@ std::string GraticuleLineAttributes(std::int32_t kind, double value) {
   double v = RoundToWholeMinute(value);
   std::string_view hemisphere = kNorth;
   if (kind == kLineMeridian) {
-    // Longitudes run eastward to 360: beyond 180 they are west longitudes.
+    // Longitudes run eastward to 360: beyond 180 they are west longitudes. The meridians of a
+    // sheet lie within one turn, and the label is not reduced to it (as FromGreenwich does).
     if (v > 180.0) {
       v = 360.0 - v;
       hemisphere = kWest;
@@ -65,7 +66,7 @@ std::string GraticuleLineAttributes(std::int32_t kind, double value) {
     }
   }
   const DegreesMinutes split = SplitDegreesMinutes(v);
-  return text + FormatText("%.0f\xB0\\%02d'\\", split.degrees, split.minutes) +
+  return text + FormatWholeDegrees(split.degrees) + "\\" + FormatMinutes(split.minutes) + "\\" +
          std::string(hemisphere) + "\\";
 }
 

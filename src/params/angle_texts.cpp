@@ -1,11 +1,9 @@
 #include "params/angle_texts.h"
 
-#include <cstdio>
 #include <limits>
 
+#include "core/angle_format.h"
 #include "core/fixed_text.h"
-#include "core/format_text.h"
-#include "core/whole_minutes.h"
 
 namespace mapbasis {
 
@@ -48,17 +46,6 @@ std::optional<std::int32_t> ReadMinutes(std::string_view text) {
 }
 
 }  // namespace
-
-std::string FormatDegreesMinutes(double angle) {
-  const DegreesMinutes split = SplitDegreesMinutes(RoundToWholeMinute(angle));
-  return FormatText("%.0f%c %02d'", split.degrees, kDegreeSign, split.minutes);
-}
-
-std::string FormatMinutes(std::int32_t minutes) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d'", static_cast<int>(minutes));
-  return text;
-}
 
 std::optional<double> ParseDegreesMinutes(std::string_view text) {
   text = TrimTrailingBlanks(TrimLeadingBlanks(text));

@@ -1,22 +1,13 @@
-// Degree-minute texts that people read and type: trapezoid edges and graticule spacings as whole
-// degrees and minutes of arc, minute-scale divisions as whole minutes. All texts are cp1251; the
-// degree sign is the byte 0xB0.
+// Degree-minute texts that people type: trapezoid edges and graticule spacings as whole degrees
+// and minutes of arc, minute-scale divisions as whole minutes. All texts are cp1251; the degree
+// sign is the byte 0xB0. They are written as core/angle_format.h writes them, and read back so.
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace mapbasis {
-
-inline constexpr char kDegreeSign = '\xB0';
-
-// «12° 00'», «0° 40'», «186° 00'»: the angle rounded to the whole minute, no hemisphere.
-std::string FormatDegreesMinutes(double angle);
-
-// «01'», «40'»: whole minutes in two digits.
-std::string FormatMinutes(std::int32_t minutes);
 
 // Reads «12», «12°», «12 30», «12°30'», «12° 30'» (leading and trailing blanks allowed) as
 // degrees + minutes / 60. No sign, no decimal point, minutes 0..59. Empty on any error.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <string>
 
+#include "core/angle_format.h"
 #include "core/fixed_text.h"
 #include "params/angle_texts.h"
 

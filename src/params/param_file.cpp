@@ -1,5 +1,7 @@
 #include "params/param_file.h"
 
+#include "core/angle_format.h"
+#include "core/angle_tolerance.h"
 #include "core/coordinate_systems.h"
 #include "core/cp1251.h"
 #include "core/echo.h"

@@ -1,6 +1,9 @@
 #include "params/param_items.h"
 
+#include <algorithm>
 #include "core/coordinate_systems.h"
+
+#include "core/cp1251.h"
 #include "core/echo.h"
 #include "core/fixed_text.h"
 #include "core/map_scales.h"
@@ -86,55 +89,99 @@ std::string MapScaleRefusal(std::string_view value, std::int32_t MillionSeries) 
             SeriesScale(MillionSeries).name);
 }
 
-// Cyrillic capitals (cp1251) that look like the Latin letters of sheet names: belts K to U and
-// Roman numerals I, V, X.
+// Cyrillic letters (cp1251) typed for the Latin letters of sheet names: the row letters, which
+// look or sound the same (Н for N, С for S, У for U), the Roman numerals I and X, and the letters
+// of rows outside the grid. A small letter stands for the capital: rows and numerals are written
+// in capitals.
 struct LookAlike {
   char cyrillic;
   char latin;
 };
-constexpr LookAlike kLookAlikes[] = {{'\xCA', 'K'}, {'\xCC', 'M'}, {'\xCE', 'O'}, {'\xD0', 'P'},
-                                     {'\xD2', 'T'}, {'\xD5', 'X'}, {'\xB2', 'I'}, {'\xD1', 'C'},
-                                     {'\xC0', 'A'}, {'\xC2', 'B'}, {'\xC5', 'E'}, {'\xCD', 'H'}};
+constexpr LookAlike kLookAlikes[] = {
+    {'\xC0', 'A'}, {'\xC2', 'B'}, {'\xC5', 'E'}, {'\xCA', 'K'}, {'\xCB', 'L'}, {'\xCC', 'M'},
+    {'\xCD', 'N'}, {'\xCE', 'O'}, {'\xD0', 'P'}, {'\xD1', 'S'}, {'\xD2', 'T'}, {'\xD3', 'U'},
+    {'\xD5', 'X'}, {'\xB2', 'I'}, {'\xE0', 'A'}, {'\xE2', 'B'}, {'\xE5', 'E'}, {'\xEA', 'K'},
+    {'\xEB', 'L'}, {'\xEC', 'M'}, {'\xED', 'N'}, {'\xEE', 'O'}, {'\xF0', 'P'}, {'\xF1', 'S'},
+    {'\xF2', 'T'}, {'\xF3', 'U'}, {'\xF5', 'X'}, {'\xB3', 'I'}};
+
+// The en dash and the em dash (cp1251) pasted for the hyphen.
+constexpr char kDashes[] = {'\x96', '\x97'};
 
 // A name in the grid's form (a row A to V, a zone 01 to 60, then the rest as a sheet of the grid
 // has it) whose row or zone lies outside the sheets this program makes.
 bool IsSheetOutsideTheGrid(std::string_view name) {
   name = TrimBlanks(name);
-  if (name.size() < 3 || name.front() < 'A' || name.front() > 'V') return false;
+  if (name.size() < 3 || !IsWorldRowLetter(name.front())) return false;
   const std::size_t zoneAt = name[1] == '-' ? 2 : 1;
   if (name.size() < zoneAt + 2 || !IsDigit(name[zoneAt]) || !IsDigit(name[zoneAt + 1])) {
     return false;
   }
   const int zone = (name[zoneAt] - '0') * 10 + (name[zoneAt + 1] - '0');
-  if (zone < 1 || zone > 60) return false;
-  // The same name in row N, zone 37 is a sheet the program makes.
+  if (zone < 1 || zone > kZoneCount) return false;
+  if (IsGridBelt(BeltOfLetter(name.front())) && IsGridZone(zone)) return false;
+  // The same name in the north-western sheet of the grid, whose belt has every kind, is a sheet
+  // the program makes.
+  const std::string zoneText = ZoneText(GridZones().front());
   std::string inside(name);
-  inside[0] = 'N';
-  inside[zoneAt] = '3';
-  inside[zoneAt + 1] = '7';
+  inside[0] = BeltLetter(GridBelts().front());
+  inside[zoneAt] = zoneText[0];
+  inside[zoneAt + 1] = zoneText[1];
   SheetParameters scratch;
   return ParseSheetName(inside, scratch) == 0;
 }
 
-// Why a sheet name is refused: a name that is right but for Cyrillic letters that look Latin, or
-// for a sheet number in lower case, or that names a sheet outside the grid the program covers,
-// says so.
+// The kinds of combined sheets the program writes in a belt, as a refusal lists them.
+std::string NamedKindsText(Series series, std::int32_t belt) {
+  std::int32_t widest = 0;
+  for (std::int32_t joined = 1; joined <= 3; ++joined) {
+    if (IsKindNamedInBelt(series, belt, joined)) widest = joined;
+  }
+  switch (widest) {
+    case 1: return Tr("single and double sheets only");
+    case 2: return Tr("single, double and triple sheets only");
+    case 3: return Tr("single, double and quadruple sheets only");
+    default: return Tr("single sheets only");
+  }
+}
+
+// Why a sheet name is refused. A name that is right but for what people paste into it says how to
+// mend it: Cyrillic letters for Latin ones, a dash for the hyphen, a sheet number in lower case; so
+// does a name of a sheet outside the grid the program covers, and a combined sheet of a kind the
+// program does not write in that row.
 std::string NomRefusal(std::string_view value) {
   const std::string shown = Quoted(TrimBlanks(value));
-  std::string latin(value);
-  std::string cyrillic;
-  for (char& c : latin) {
+  std::string mended(value);
+  std::string cyrillic, dashes;
+  const auto note = [](std::string& list, char c) {
+    if (list.find(c) != std::string::npos) return;
+    if (!list.empty()) list += ", ";
+    list += c;
+  };
+  for (char& c : mended) {
     for (const LookAlike& l : kLookAlikes) {
       if (c != l.cyrillic) continue;
-      if (cyrillic.find(c) == std::string::npos) {
-        if (!cyrillic.empty()) cyrillic += ", ";
-        cyrillic += c;
-      }
+      note(cyrillic, c);
       c = l.latin;
+    }
+    if (std::find(std::begin(kDashes), std::end(kDashes), c) != std::end(kDashes)) {
+      note(dashes, c);
+      c = '-';
     }
   }
   SheetParameters scratch;
-  if (!cyrillic.empty() && (ParseSheetName(latin, scratch) == 0 || IsSheetOutsideTheGrid(latin))) {
+  const std::string asWritten = Quoted(TrimBlanks(mended));
+  if ((!cyrillic.empty() || !dashes.empty()) && ParseSheetName(mended, scratch) == 0) {
+    if (!cyrillic.empty()) {
+      return Tr(
+          "\"Nom\" value %1 is not a sheet name: it has Cyrillic letters (%2); type them as "
+          "Latin letters: %3",
+          shown, cyrillic, asWritten);
+    }
+    return Tr(
+        "\"Nom\" value %1 is not a sheet name: it has a dash (%2) where the hyphen belongs: %3",
+        shown, dashes, asWritten);
+  }
+  if (!cyrillic.empty() && IsSheetOutsideTheGrid(mended)) {
     return Tr(
         "\"Nom\" value %1 is not a sheet name: it has Cyrillic letters (%2); type them as "
         "Latin letters",
@@ -151,11 +198,17 @@ std::string NomRefusal(std::string_view value) {
         "numerals (N-37-XIV)",
         shown);
   }
+  if (const auto combined = CombinedSheetNotNamedInBelt(value)) {
+    return Tr("\"Nom\" value %1 is not a sheet name: row %2 of the %3 series has %4", shown,
+              std::string(1, BeltLetter(combined->belt)), SeriesScaleText(combined->series),
+              NamedKindsText(combined->series, combined->belt));
+  }
   if (IsSheetOutsideTheGrid(value)) {
+    const auto grid = GridExtentNames();
     return Tr(
-        "\"Nom\" value %1 is outside the sheets this program covers (rows K to U, zones "
-        "33 to 60, 01 and 02)",
-        shown);
+        "\"Nom\" value %1 is outside the sheets this program covers (rows %2 to %3, zones "
+        "%4 to %5, %6 and %7)",
+        shown, grid[0], grid[1], grid[2], grid[3], grid[4], grid[5]);
   }
   return Tr("\"Nom\" value %1 is not a sheet name", shown);
 }

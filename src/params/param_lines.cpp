@@ -21,10 +21,38 @@ bool HoldsUpperHalfByte(std::string_view bytes) {
   return false;
 }
 
+// Dashes and minus signs that code page 1251 lacks, pasted where a sheet name has its hyphen:
+// the hyphen and non-breaking hyphen, the figure dash, the horizontal bar, the minus sign, and the
+// small and full-width hyphen-minus.
+constexpr char32_t kDashesCp1251Lacks[] = {0x2010, 0x2011, 0x2012, 0x2015, 0x2212, 0xFE63, 0xFF0D};
+
+// Whether the character at `offset` lies in the value of a Nom item: after "Nom" and its "=" in
+// the item it belongs to (the text after the last ";" before it).
+bool InSheetName(std::string_view line, std::size_t offset) {
+  std::string_view item = line.substr(0, offset);
+  if (const std::size_t end = item.rfind(';'); end != std::string_view::npos) {
+    item.remove_prefix(end + 1);
+  }
+  item = TrimLeadingBlanks(item);
+  if (!item.starts_with("Nom")) return false;
+  item = TrimLeadingBlanks(item.substr(3));
+  return item.starts_with('=');
+}
+
 // Why a UTF-8 line has no cp1251 form: the sequence at `offset` is the first that fails.
 std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
   char32_t cp = 0;
   if (cp1251_detail::DecodeUtf8(utf8, offset, cp) == 0) return Tr("the line is not valid UTF-8");
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
+  if (std::find(std::begin(kDashesCp1251Lacks), std::end(kDashesCp1251Lacks), cp) !=
+          std::end(kDashesCp1251Lacks) &&
+      InSheetName(utf8, offset)) {
+    return Tr(
+        "the line holds %1 in the sheet name, a dash that code page 1251 lacks: write the "
+        "hyphen - in its place",
+        std::string_view(code));
+  }
   // What an editor puts for the bytes it could not read: a cp1251 file opened as UTF-8 and saved.
   if (cp == 0xFFFD) {
     return Tr(
@@ -32,8 +60,6 @@ std::string WhyNotCp1251(std::string_view utf8, std::size_t offset) {
         "read: a file in code page 1251 was saved as UTF-8; type the lost letters (such as "
         "Г and °) again");
   }
-  char code[16];
-  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
   return Tr("the line holds %1, a character that code page 1251 lacks", std::string_view(code));
 }
 

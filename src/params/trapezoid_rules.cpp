@@ -17,7 +17,7 @@ bool Above(double a, double b, BoundComparison comparison) {
 
 RefinementBounds BoundsAround(std::int32_t MillionSeries, double west, double east, double south,
                               double north, BoundComparison comparison) {
-  const SheetSize sheet = SeriesSheetSize(MillionSeries);
+  const SheetSize sheet = SeriesSheetSize(SeriesOfRecord(MillionSeries));
   return {west - sheet.width, east + sheet.width, south - sheet.height, north + sheet.height,
           comparison};
 }

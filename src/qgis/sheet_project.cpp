@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <system_error>
 #include <vector>
 
+#include "core/angle_format.h"
 #include "core/angle_tolerance.h"
 #include "core/coordinate_systems.h"
 #include "core/cp1251.h"
@@ -130,35 +130,6 @@ std::string XmlAttributeText(std::string_view text) {
     }
   }
   return out;
-}
-
-// «37° 30' в.д.», «174° 00' з.д.», «54° 40' с.ш.» (UTF-8): degrees and minutes, the minutes with
-// their decimals where the angle is not a whole minute.
-std::string AngleText(double angle, bool longitude) {
-  std::string hemisphere = "с.ш.";
-  if (longitude) {
-    angle -= 360.0 * std::floor(angle / 360.0);
-    hemisphere = angle > 180.0 ? "з.д." : "в.д.";
-    if (angle > 180.0) angle = 360.0 - angle;
-  }
-  const double hundredths = std::round(angle * 6000.0);
-  const double degrees = std::floor(hundredths / 6000.0);
-  const double minutes = (hundredths - degrees * 6000.0) / 100.0;
-  char buffer[64];
-  if (minutes == std::floor(minutes)) {
-    std::snprintf(buffer, sizeof buffer, "%.0f° %02.0f' ", degrees, minutes);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%.0f° %05.2f' ", degrees, minutes);
-  }
-  return buffer + hemisphere;
-}
-
-// «41° 30' – 43° 30' в.д.»: a range of angles, the hemisphere said once where both share it.
-std::string RangeText(double from, double to, bool longitude) {
-  std::string a = AngleText(from, longitude), b = AngleText(to, longitude);
-  const std::size_t split = a.rfind(' ');
-  if (a.substr(split) == b.substr(b.rfind(' '))) a.resize(split);
-  return a + " – " + b;
 }
 
 // Whether the result trapezoid is not the base trapezoid of the sheet.
@@ -291,11 +262,14 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
 
   const std::string title = XmlEscaped(Cp1251ToUtf8(sheetName));
   const std::string titleText = Refined(p) ? title + XmlEscaped(" (уточнённая трапеция)") : title;
+  // «Трапеция 41° 30' – 43° 30' в.д., 54° 00' – 54° 40' с.ш.», the minutes with their hundredths
+  // where an edge is not a whole minute.
+  constexpr AngleTextForm kLayout = AngleTextForm::kLayout;
   const std::string systemText = Cp1251ToUtf8(system->statement) + "\nТрапеция " +
-                                 RangeText(p.xFrom, p.xTo, true) + ", " +
-                                 RangeText(p.yFrom, p.yTo, false) +
+                                 Cp1251ToUtf8(LongitudeRangeText(p.xFrom, p.xTo, kLayout)) + ", " +
+                                 Cp1251ToUtf8(LatitudeRangeText(p.yFrom, p.yTo, kLayout)) +
                                  "\nПечать в поперечной проекции Меркатора, осевой меридиан " +
-                                 AngleText(layout.centralMeridian, true);
+                                 Cp1251ToUtf8(LongitudeText(layout.centralMeridian, kLayout));
   const double notesY = layout.mapY + layout.mapHeight + 1.5;
   return FillTemplate(QgisTemplate("sheet.qgs"),
                       {{"TITLE", title},

@@ -91,6 +91,31 @@ TEST(ParameterDialog, ChoicesMakeTheRecord) {
   }
 }
 
+// The sheets the lists offer are those of the grid, written out: rows U to K, the 30 zones from
+// 33 E across the 180th meridian, the 36 sheet numbers.
+TEST(ParameterDialog, ListsOfferTheSheetsOfTheGrid) {
+  ScriptedToolkit toolkit;
+  toolkit.Then(101, [&](ScriptedDialog& d) {
+    EXPECT_EQ(d.Items(1005),
+              (std::vector<std::string>{"U", "T", "S", "R", "Q", "P", "O", "N", "M", "L", "K"}));
+    EXPECT_EQ(d.Items(1007), (std::vector<std::string>{
+                                 "33", "34", "35", "36", "37", "38", "39", "40", "41", "42",
+                                 "43", "44", "45", "46", "47", "48", "49", "50", "51", "52",
+                                 "53", "54", "55", "56", "57", "58", "59", "60", "01", "02"}));
+    EXPECT_EQ(d.Items(1008),
+              (std::vector<std::string>{
+                  "I",      "II",   "III", "IV",   "V",     "VI",     "VII",   "VIII", "IX",
+                  "X",      "XI",   "XII", "XIII", "XIV",   "XV",     "XVI",   "XVII", "XVIII",
+                  "XIX",    "XX",   "XXI", "XXII", "XXIII", "XXIV",   "XXV",   "XXVI", "XXVII",
+                  "XXVIII", "XXIX", "XXX", "XXXI", "XXXII", "XXXIII", "XXXIV", "XXXV", "XXXVI"}));
+    return kCancel;
+  });
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  SheetParameters p;
+  EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
+}
+
 TEST(ParameterDialog, KindListFollowsBeltAndSeries) {
   const std::vector<std::string> kinds200k = {"Стандартный  лист", "Cдвоенный    лист",
                                               "Строенный    лист"};
@@ -129,6 +154,30 @@ TEST(ParameterDialog, KindListFollowsBeltAndSeries) {
   DialogShell shell(toolkit, out);
   SheetParameters p;
   EXPECT_EQ(shell.RunParameterDialog(p), DialogVerdict::kCancelled);
+}
+
+// The sheet number read back for a sheet of the 1:200 000 series stays in the lists while the
+// 1:1 000 000 series is chosen; the record of a 1:1 000 000 sheet has none.
+TEST(ParameterDialog, AMillionSheetHasNoNumber) {
+  TempDir dir;
+  ScriptedToolkit toolkit;
+  toolkit.PickFolder(dir.path());
+  toolkit.Then(101, [](ScriptedDialog& d) {
+    d.Choose(1008, 14);
+    return kOk;  // refused: no folder yet
+  });
+  toolkit.Then(101, [](ScriptedDialog& d) {
+    d.Choose(1011, 2);
+    d.Click(1013);
+    return kOk;
+  });
+  std::ostringstream out;
+  DialogShell shell(toolkit, out);
+  SheetParameters p;
+  ASSERT_EQ(shell.RunParameterDialog(p), DialogVerdict::kConfirmed);
+  EXPECT_EQ(p.MillionSeries, 1);
+  EXPECT_EQ(p.SheetNo, 0);
+  EXPECT_TRUE(toolkit.ScriptDone());
 }
 
 TEST(ParameterDialog, OkWithoutFolderWarnsAndShowsTheDialogAgain) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "geometry/sheet_grid.h"
 #include "geometry/sheet_trapezoid.h"
 
 namespace mapbasis {
@@ -15,7 +16,7 @@ SheetParameters StandardSheet() {
   p.Belt = 8;
   p.Zone = 37;
   p.SheetNo = 14;
-  StoreBaseParameters(ComputeBaseTrapezoid(0, 8, 37, 14, 0), p);
+  StoreBaseParameters(ComputeBaseTrapezoid(GridSheetOf(p)), p);
   UseBaseTrapezoid(p);
   return p;
 }

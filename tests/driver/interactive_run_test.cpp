@@ -41,7 +41,7 @@ class FakeShell : public InteractiveShell {
     p.Belt = 1;
     p.Zone = 33;
     p.SheetNo = 1;
-    StoreBaseParameters(ComputeBaseTrapezoid(0, 1, 33, 1, 0), p);
+    StoreBaseParameters(ComputeBaseTrapezoid(GridSheetOf(p)), p);
     UseBaseTrapezoid(p);
     p.MeridianStep = meridianStep;
     p.MapScale = mapScale;

@@ -18,7 +18,7 @@ SheetParameters StandardSheet() {
   p.Belt = 8;
   p.Zone = 37;
   p.SheetNo = 14;
-  StoreBaseParameters(ComputeBaseTrapezoid(0, 8, 37, 14, 0), p);
+  StoreBaseParameters(ComputeBaseTrapezoid(GridSheetOf(p)), p);
   UseBaseTrapezoid(p);
   p.Path = "/nonexistent/";
   return p;

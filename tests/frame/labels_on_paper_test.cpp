@@ -15,7 +15,7 @@
 #include "driver/run_generation.h"
 #include "frame/frame_layers.h"
 #include "frame/map_offsets.h"
-#include "geometry/nomenclature.h"
+#include "geometry/sheet_grid.h"
 #include "geometry/sheet_trapezoid.h"
 #include "graticule/grid_lines.h"
 
@@ -143,7 +143,7 @@ SheetParameters SheetOf(std::int32_t series, std::int32_t belt, std::int32_t zon
   p.Zone = zone;
   p.SheetNo = sheetNo;
   p.ExtraSheets = extra;
-  StoreBaseParameters(ComputeBaseTrapezoid(series, belt, zone, sheetNo, extra), p);
+  StoreBaseParameters(ComputeBaseTrapezoid(GridSheetOf(p)), p);
   UseBaseTrapezoid(p);
   return p;
 }
@@ -183,7 +183,7 @@ TEST(LabelsOnPaper, NoTwoLabelsOverlapOnAnySheetOfTheGrid) {
       for (const std::int32_t zone : zones) {
         for (std::int32_t sheetNo = series == 1 ? 0 : 1; sheetNo <= (series == 1 ? 0 : 36);
              ++sheetNo) {
-          for (const std::int32_t extra : OfferedSheetKinds(series, belt)) {
+          for (const std::int32_t extra : OfferedSheetKinds(SeriesOfRecord(series), belt)) {
             for (std::int32_t scale = 0; scale < 2; ++scale) {
               const SheetParameters p = SheetOf(series, belt, zone, sheetNo, extra, scale);
               const PrintedLabels printed = LabelsOf(p);
@@ -197,8 +197,7 @@ TEST(LabelsOnPaper, NoTwoLabelsOverlapOnAnySheetOfTheGrid) {
               if (overlap.empty()) continue;
               ++t.overlapping;
               if (t.first.empty()) {
-                t.first =
-                    Cp1251ToUtf8(SheetNameOf(series, belt, zone, sheetNo, extra)) + ": " + overlap;
+                t.first = Cp1251ToUtf8(SheetNameOf(GridSheetOf(p))) + ": " + overlap;
               }
             }
           }

@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/angle_format.h"
 #include "core/sheet_parameters.h"
+#include "geometry/sheet_grid.h"
 #include "params/angle_texts.h"
 #include "params/nomenclature_parser.h"
 #include "params/param_file.h"
@@ -42,6 +44,16 @@ void ReadAsSheetName(std::string_view text) {
     Check(p.MillionSeries == 0 || p.MillionSeries == 1);
     Check(p.Belt >= 1 && p.Belt <= 11);
     Check(p.BaseWest < p.BaseEast && p.BaseSouth < p.BaseNorth);
+    // The names the program writes for the sheet read back as the same sheet: the one --find
+    // prints always, the one the frame writes where the program names that kind in the belt.
+    const mapbasis::GridSheet sheet = mapbasis::GridSheetOf(p);
+    mapbasis::SheetParameters back;
+    Check(mapbasis::ParseSheetName(mapbasis::NomTextOf(sheet), back) == 0);
+    Check(mapbasis::GridSheetOf(back) == sheet);
+    if (mapbasis::IsKindNamedInBelt(sheet.series, sheet.belt, sheet.joined)) {
+      Check(mapbasis::ParseSheetName(mapbasis::SheetNameOf(sheet), back) == 0);
+      Check(mapbasis::GridSheetOf(back) == sheet);
+    }
   } else {
     Check(p.MillionSeries == mapbasis::kRejected);
   }

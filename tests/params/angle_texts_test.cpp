@@ -5,35 +5,11 @@
 #include <cmath>
 #include <optional>
 
+#include "core/angle_format.h"
 #include "core/cp1251.h"
 
 namespace mapbasis {
 namespace {
-
-TEST(AngleTexts, FormatsToTheNearestMinute) {
-  struct Case {
-    double angle;
-    std::string text;
-  } const cases[] = {
-      {12.0, Cp1251("12° 00'").str()},
-      {2.0 / 3.0, Cp1251("0° 40'").str()},
-      {84.0 - 2.0 / 3.0, Cp1251("83° 20'").str()},
-      {13.0 - 0.01 / 60.0, Cp1251("13° 00'").str()},
-      {59.99999, Cp1251("60° 00'").str()},
-      {186.0, Cp1251("186° 00'").str()},
-      {0.0, Cp1251("0° 00'").str()},
-      {-0.001 / 60.0, Cp1251("0° 00'").str()},
-      // 22.5 minutes: halves go away from zero.
-      {0.375, Cp1251("0° 23'").str()},
-      {54.0 + 2.0 / 3.0, Cp1251("54° 40'").str()},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FormatDegreesMinutes(c.angle), c.text) << c.angle;
-  }
-  EXPECT_EQ(FormatMinutes(1), "01'");
-  EXPECT_EQ(FormatMinutes(40), "40'");
-  EXPECT_EQ(FormatMinutes(0), "00'");
-}
 
 TEST(AngleTexts, ParsesDegreesAndMinutes) {
   const std::optional<double> rejected;

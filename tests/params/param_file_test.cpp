@@ -130,18 +130,71 @@ TEST(ParamFile, RejectedFiles) {
        "\"Nom\" value \"J-37-XIV\" is outside the sheets this program covers (rows K to U, "
        "zones 33 to 60, 01 and 02)"},
       {"Nom=N-37-XXXVII;", 4, 1, "\"Nom\" value \"N-37-XXXVII\" is not a sheet name"},
+      // What people paste into a sheet name: Cyrillic letters for the Latin ones (a small one
+      // stands for the capital, Н for N, С for S), a dash for the hyphen; each says how to write
+      // it.
       {Cp1251("Nom=М-38-II;").str(), 4, 1,
        Cp1251("\"Nom\" value \"М-38-II\" is not a sheet name: it has Cyrillic letters (М); type "
-              "them as Latin letters")
+              "them as Latin letters: \"M-38-II\"")
            .str()},
       {Cp1251("Nom=N-37-ХIV;").str(), 4, 1,
        Cp1251("\"Nom\" value \"N-37-ХIV\" is not a sheet name: it has Cyrillic letters (Х); "
-              "type them as Latin letters")
+              "type them as Latin letters: \"N-37-XIV\"")
            .str()},
+      {Cp1251("Nom=н-37-XIV;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"н-37-XIV\" is not a sheet name: it has Cyrillic letters (н); "
+              "type them as Latin letters: \"N-37-XIV\"")
+           .str()},
+      {Cp1251("Nom=Н-37;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"Н-37\" is not a sheet name: it has Cyrillic letters (Н); type "
+              "them as Latin letters: \"N-37\"")
+           .str()},
+      {Cp1251("Nom=С-47,48;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"С-47,48\" is not a sheet name: it has Cyrillic letters (С); "
+              "type them as Latin letters: \"S-47,48\"")
+           .str()},
+      {Cp1251("Nom=Т–45–ХVI;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"Т–45–ХVI\" is not a sheet name: it has Cyrillic letters (Т, Х); "
+              "type them as Latin letters: \"T-45-XVI\"")
+           .str()},
+      // Outside the grid once written in Latin letters: the letters are named, not the sheet.
       {Cp1251("Nom=К-31;").str(), 4, 1,
        Cp1251("\"Nom\" value \"К-31\" is not a sheet name: it has Cyrillic letters (К); type "
               "them as Latin letters")
            .str()},
+      {Cp1251("Nom=N–37;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"N–37\" is not a sheet name: it has a dash (–) where the hyphen "
+              "belongs: \"N-37\"")
+           .str()},
+      {Cp1251("Nom=P—47—I,II;").str(), 4, 1,
+       Cp1251("\"Nom\" value \"P—47—I,II\" is not a sheet name: it has a dash (—) where the "
+              "hyphen belongs: \"P-47-I,II\"")
+           .str()},
+      // The minus sign has no cp1251 form: the line is refused before the name is read.
+      {"Nom=N\u221237;", 3, 1,
+       "the line holds U+2212 in the sheet name, a dash that code page 1251 lacks: write the "
+       "hyphen - in its place"},
+      {"Path=/r\u2212r; Nom=N-37;", 3, 1,
+       "the line holds U+2212, a character that code page 1251 lacks"},
+      // A combined sheet written as the program writes it, of a kind it names in no sheet of that
+      // row, says which kinds the row has.
+      {"Nom=N-37-I,II;", 4, 1,
+       "\"Nom\" value \"N-37-I,II\" is not a sheet name: row N of the 1:200 000 series has "
+       "single sheets only"},
+      {"Nom=P-47-I,II,III;", 4, 1,
+       "\"Nom\" value \"P-47-I,II,III\" is not a sheet name: row P of the 1:200 000 series has "
+       "single and double sheets only"},
+      {"Nom=U-45,46,47;", 4, 1,
+       "\"Nom\" value \"U-45,46,47\" is not a sheet name: row U of the 1:1 000 000 series has "
+       "single, double and quadruple sheets only"},
+      {"Nom=S-47-I,II,III,IV;", 4, 1,
+       "\"Nom\" value \"S-47-I,II,III,IV\" is not a sheet name: row S of the 1:200 000 series "
+       "has single, double and triple sheets only"},
+      {"Nom=J-37-I,II;", 4, 1,
+       "\"Nom\" value \"J-37-I,II\" is outside the sheets this program covers (rows K to U, "
+       "zones 33 to 60, 01 and 02)"},
+      {"Nom=P-47-I,III;", 4, 1, "\"Nom\" value \"P-47-I,III\" is not a sheet name"},
+      {"Nom=P-47-VI,VII;", 4, 1, "\"Nom\" value \"P-47-VI,VII\" is not a sheet name"},
       {"mapscale=200;", 4, 1,
        "unknown key \"mapscale\": keys are case-sensitive; write \"MapScale\""},
       {"MapScal=200;", 4, 1, "unknown key \"MapScal\""},

@@ -30,7 +30,7 @@ SheetParameters Sheet(std::int32_t CS, std::int32_t MillionSeries, std::int32_t 
   p.Zone = Zone;
   p.SheetNo = 14;
   p.ExtraSheets = ExtraSheets;
-  StoreBaseParameters(ComputeBaseTrapezoid(MillionSeries, 8, Zone, 14, ExtraSheets), p);
+  StoreBaseParameters(ComputeBaseTrapezoid(GridSheetOf(p)), p);
   UseBaseTrapezoid(p);
   return p;
 }
