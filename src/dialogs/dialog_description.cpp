@@ -70,7 +70,7 @@ std::optional<ControlKind> KindNamed(std::string_view word) {
   return std::nullopt;
 }
 
-// "3.0.0" gives "3.0"; a version without a second dot stays whole.
+// The part before the second dot; a version without a second dot stays whole.
 std::string_view MajorMinor(std::string_view version) {
   const std::size_t first = version.find('.');
   if (first == std::string_view::npos) return version;

@@ -66,8 +66,8 @@ struct DialogDescriptions {
   std::string error;  // the first fault, "line 12: ...", and no dialogs; empty when read
 };
 
-// Reads a description; {{VERSION}} in its texts becomes the major and minor part of `version`
-// ("3.0.0" gives "3.0").
+// Reads a description; {{VERSION}} in its texts becomes the major and minor part of `version`, the
+// part before its second dot.
 DialogDescriptions ParseDialogDescriptions(std::string_view text, std::string_view version);
 
 // The description compiled into the program (dialog_description.txt), with the program's version.

@@ -19,8 +19,8 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitNotDone = 8;
 inline constexpr int kExitGenerationFailed = 16;
 
-// The program's version, the project's in CMakeLists.txt ("3.0.0"; driver/program_version.cpp):
-// what --version prints after the program's name; the information dialog names its major and minor
+// The program's version, the project's in CMakeLists.txt (driver/program_version.cpp): what
+// --version prints after the program's name; the information dialog names its major and minor
 // part.
 std::string_view ProgramVersion();
 
