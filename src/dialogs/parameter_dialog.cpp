@@ -13,8 +13,8 @@
 #include "core/fixed_text.h"
 #include "core/map_scales.h"
 #include "dialogs/dialog_ids.h"
-#include "dialogs/find_file.h"
 #include "dialogs/refinement_dialog.h"
+#include "dialogs/result_folder_field.h"
 #include "dialogs/sheet_view.h"
 #include "geometry/sheet_grid.h"
 

@@ -26,10 +26,6 @@
 #include "qgis/sheet_project.h"
 #include "shapeout/file_publisher.h"
 
-#ifndef MAPBASIS_VERSION
-#define MAPBASIS_VERSION "unknown"
-#endif
-
 namespace mapbasis {
 
 namespace {
@@ -307,8 +303,7 @@ int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, st
     return written();
   }
   if (!args.empty() && args.front() == "--version") {
-    // The version the information dialog names ("Версия 3.0"), with the program's own release.
-    out << "mapbasis " << MAPBASIS_VERSION << '\n';
+    out << "mapbasis " << ProgramVersion() << '\n';
     return written();
   }
   if (!args.empty() && args.front() == "--find") {

@@ -7,6 +7,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "driver/interactive_shell.h"
@@ -17,6 +18,11 @@ namespace mapbasis {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitNotDone = 8;
 inline constexpr int kExitGenerationFailed = 16;
+
+// The program's version, the project's in CMakeLists.txt (driver/program_version.cpp): what
+// --version prints after the program's name; the information dialog names its major and minor
+// part.
+std::string_view ProgramVersion();
 
 // `args` are the command-line arguments after the program name, as the platform gives them (UTF-8
 // on Linux). `--help` (or `-h`) and `--version` as the first argument write to `out` and end with

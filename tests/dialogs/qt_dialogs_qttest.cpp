@@ -16,14 +16,18 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
 
+#include "dialogs/dialog_description.h"
+#include "dialogs/dialog_ids.h"
 #include "dialogs/dialog_shell.h"
 #include "dialogs/qt/qt_toolkit.h"
 #include "dialogs/scripted_toolkit.h"
@@ -52,6 +56,10 @@ using testing::TempDir;
 void UseOffscreenPlatform() { setenv("QT_QPA_PLATFORM", "offscreen", 0); }
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The object name of a dialog, for the robot that waits for it: its name in the description.
+const char* Named(int resource) { return FindDialog(resource)->name.c_str(); }
 
 // With MAPBASIS_SCREENSHOTS naming a folder, the dialogs are saved there as the robot sees them,
 // for a person to look at.
@@ -69,41 +77,62 @@ void EnsureApplication() {
   if (QApplication::instance() == nullptr) new QApplication(argc, argv);
 }
 
+// Every control of the description is there as its widget: a list as a list, a field read-only
+// as the description has it, the default button; every text the description gives (labels, group
+// boxes, buttons) shows; each dialog has its title, and the keyboard walks the controls in the
+// description's order.
 TEST(QtDialogs, EveryControlIsThereAsItsKind) {
   EnsureApplication();
-  const std::set<int> lists = {1015, 1011, 1012, 1005, 1007, 1008, 1006};
-  const std::set<int> editable = {1027, 1055, 1056, 1057, 1058, 1034, 1043, 1044, 1045};
-  for (const auto& [resource, ids] : testing::kDialogControls) {
-    SCOPED_TRACE(resource);
-    const std::unique_ptr<QtDialog> dialog = BuildDialog(resource);
+  for (const DialogDescription& description : ProgramDialogs()) {
+    SCOPED_TRACE(description.name);
+    const std::unique_ptr<QtDialog> dialog = BuildDialog(description.resource);
     ASSERT_NE(dialog, nullptr);
-    for (const int id : ids) {
-      QWidget* control = dialog->widget().findChild<QWidget*>(ControlName(id));
-      ASSERT_NE(control, nullptr) << id;
-      if (lists.count(id)) {
-        EXPECT_TRUE(qobject_cast<QComboBox*>(control)) << id;
+    QDialog& widget = dialog->widget();
+    EXPECT_EQ(widget.windowTitle(), Q(description.title));
+    QStringList shown;
+    for (const QLabel* label : widget.findChildren<QLabel*>()) shown << label->text();
+    for (const QGroupBox* group : widget.findChildren<QGroupBox*>()) shown << group->title();
+    for (const QAbstractButton* button : widget.findChildren<QAbstractButton*>()) {
+      shown << button->text();
+    }
+    std::vector<int> tabStops;
+    for (const ControlDescription& c : description.controls) {
+      if (!c.text.empty()) {
+        EXPECT_TRUE(shown.removeOne(Q(c.text))) << "no \"" << c.text << "\"";
       }
-      if (auto* field = qobject_cast<QLineEdit*>(control)) {
-        EXPECT_EQ(field->isReadOnly(), editable.count(id) == 0) << id;
+      if (c.TabStop()) tabStops.push_back(c.id);
+      if (c.id < 0) continue;
+      QWidget* control = widget.findChild<QWidget*>(ControlName(c.id));
+      ASSERT_NE(control, nullptr) << c.id;
+      switch (c.kind) {
+        case ControlKind::List: EXPECT_TRUE(qobject_cast<QComboBox*>(control)) << c.id; break;
+        case ControlKind::Field: {
+          const auto* field = qobject_cast<QLineEdit*>(control);
+          EXPECT_TRUE(field != nullptr && field->isReadOnly() == c.readOnly) << c.id;
+          break;
+        }
+        case ControlKind::Button: {
+          const auto* button = qobject_cast<QPushButton*>(control);
+          EXPECT_TRUE(button != nullptr && button->isDefault() == c.isDefault) << c.id;
+          break;
+        }
+        default: EXPECT_TRUE(qobject_cast<QLabel*>(control)) << c.id; break;
       }
     }
+
+    std::vector<int> walked;
+    QWidget* first = widget.findChild<QWidget*>(ControlName(tabStops.front()));
+    QWidget* at = first;
+    do {
+      const QString name = at->objectName();
+      if (name.startsWith(QLatin1String("id")) && at->focusPolicy() & Qt::TabFocus) {
+        walked.push_back(name.mid(2).toInt());
+      }
+      at = at->nextInFocusChain();
+    } while (at != first);
+    EXPECT_EQ(walked, tabStops);
   }
   EXPECT_EQ(BuildDialog(107), nullptr);
-
-  // The keyboard walks the main dialog from top to bottom, through the folder field too.
-  const std::unique_ptr<QtDialog> parameters = BuildDialog(101);
-  std::vector<int> walked;
-  QWidget* first = parameters->widget().findChild<QWidget*>(ControlName(1015));
-  QWidget* at = first;
-  do {
-    const QString name = at->objectName();
-    if (name.startsWith(QLatin1String("id")) && at->focusPolicy() & Qt::TabFocus) {
-      walked.push_back(name.mid(2).toInt());
-    }
-    at = at->nextInFocusChain();
-  } while (at != first);
-  EXPECT_EQ(walked,
-            (std::vector<int>{1015, 1011, 1012, 1005, 1007, 1008, 1006, 1014, 1027, 1013, 1, 2}));
 
   // No main window, as on Windows: the toolkit shows nothing of its own, and every window has
   // the program's icon. Each dialog is wide enough for its title.
@@ -208,7 +237,7 @@ void ClickOk(QWidget& box) {
 // The information dialog's own texts name no program; its title does, for its taskbar entry. On
 // an X display the title the window manager shows is read back.
 void ExpectNamedForTheTaskbar(QWidget& dialog) {
-  const QString title = Q("mapbasis — математическая основа листа");
+  const QString title = Q(FindDialog(ids::kInfoDialog)->title);
   EXPECT_EQ(dialog.windowTitle(), title);
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   QProcess xprop;
@@ -230,26 +259,26 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
   // N-37-XIV, its trapezoid widened by half a degree on either side after one refused try.
   QPoint refinementPlace;
   Robot robot({
-      {"info",
+      {Named(ids::kInfoDialog),
        [](QWidget& d) {
          Snap(d, "106-info");
          ExpectNamedForTheTaskbar(d);
-         Click(d, 1);
+         Click(d, ids::kOk);
        }},
-      {"parameters",
+      {Named(ids::kParameterDialog),
        [](QWidget& d) {
-         Control<QComboBox>(d, 1015).setCurrentIndex(2);  // ГСК-2011
-         Control<QComboBox>(d, 1005).setCurrentIndex(7);  // N
-         Control<QComboBox>(d, 1007).setCurrentIndex(4);  // 37
-         Control<QComboBox>(d, 1008).setCurrentIndex(13);
-         EXPECT_EQ(Control<QComboBox>(d, 1006).count(), 1);
+         Control<QComboBox>(d, ids::kCoordinateSystem).setCurrentIndex(2);  // ГСК-2011
+         Control<QComboBox>(d, ids::kBelt).setCurrentIndex(7);              // N
+         Control<QComboBox>(d, ids::kZone).setCurrentIndex(4);              // 37
+         Control<QComboBox>(d, ids::kSheetNumber).setCurrentIndex(13);
+         EXPECT_EQ(Control<QComboBox>(d, ids::kSheetKind).count(), 1);
          // A folder typed as a user would, which the picked one then replaces; the picture shows
          // it rather than the test's own temporary folder, so that it comes out the same each time.
-         Type(d, 1027, "/home/user/maps/N-37-XIV/");
-         EXPECT_EQ(Control<QLabel>(d, 1061).text(),
+         Type(d, ids::kResultFolder, "/home/user/maps/N-37-XIV/");
+         EXPECT_EQ(Control<QLabel>(d, ids::kSheetView).text(),
                    Q("N-37-XIV:  54° 00' – 54° 40' с. ш.,  37° 00' – 38° 00' в. д."));
          Snap(d, "101-parameters");
-         Click(d, 1013);
+         Click(d, ids::kFindFolderButton);
        }},
       {"QFileDialog",
        [&](QWidget& d) {
@@ -259,31 +288,31 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
          QDialog& asDialog = picker;  // accepting takes the folder shown
          QTimer::singleShot(0, &picker, [&asDialog] { asDialog.accept(); });
        }},
-      {"parameters",
+      {Named(ids::kParameterDialog),
        [&](QWidget& d) {
-         EXPECT_EQ(Text(d, 1027), folder);
+         EXPECT_EQ(Text(d, ids::kResultFolder), folder);
          // Enter now presses OK, not the folder button.
-         EXPECT_EQ(d.focusWidget(), &Control<QAbstractButton>(d, 1));
-         Click(d, 1014);
+         EXPECT_EQ(d.focusWidget(), &Control<QAbstractButton>(d, ids::kOk));
+         Click(d, ids::kRefineButton);
        }},
-      {"refinement",
+      {Named(ids::kRefinementDialog),
        [](QWidget& d) {
-         EXPECT_EQ(Text(d, 1035), Q("Стандартный  лист"));
-         EXPECT_EQ(Text(d, 1038), Q("37° 00'"));
-         EXPECT_EQ(Text(d, 1044), Q("1"));
-         Type(d, 1055, "36 30");
-         Click(d, 1049);
+         EXPECT_EQ(Text(d, ids::kBaseKind), Q("Стандартный  лист"));
+         EXPECT_EQ(Text(d, ids::kBaseWest), Q("37° 00'"));
+         EXPECT_EQ(Text(d, ids::kResultxMinute), Q("1"));
+         Type(d, ids::kResultWest, "36 30");
+         Click(d, ids::kTestButton);
        }},
-      {"refinement",
+      {Named(ids::kRefinementDialog),
        [&](QWidget& d) {
-         EXPECT_EQ(Text(d, 1055), Q("36° 30'"));
-         EXPECT_EQ(Text(d, 1053), Q("1° 30'"));
-         EXPECT_EQ(Text(d, 1050), Q("Базовая трапеция изменена!"));
+         EXPECT_EQ(Text(d, ids::kResultWest), Q("36° 30'"));
+         EXPECT_EQ(Text(d, ids::kResultWidth), Q("1° 30'"));
+         EXPECT_EQ(Text(d, ids::kTestStatus), Q("Базовая трапеция изменена!"));
          Snap(d, "113-refinement");
          refinementPlace = d.geometry().topLeft();
-         Type(d, 1057, "39");
-         Type(d, 1045, "0");
-         Click(d, 1);
+         Type(d, ids::kResultEast, "39");
+         Type(d, ids::kResultyMinute, "0");
+         Click(d, ids::kOk);
        }},
       {"QMessageBox",
        [](QWidget& box) {
@@ -297,7 +326,7 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
          Snap(box, "box-refinement-error");
          ClickOk(box);
        }},
-      {"refinement",
+      {Named(ids::kRefinementDialog),
        [&](QWidget& d) {
          // A window manager places a window shown again a moment after it appears (a moment
          // that a busy machine stretches: half a minute turns only a misplaced dialog into a
@@ -306,17 +335,17 @@ TEST(QtDialogs, InteractiveRunThroughTheModule) {
              QTest::qWaitFor([&] { return d.geometry().topLeft() == refinementPlace; }, 30000))
              << "the dialog moved from " << refinementPlace.x() << ", " << refinementPlace.y()
              << " to " << d.geometry().x() << ", " << d.geometry().y();
-         EXPECT_EQ(Text(d, 1050), Q(""));
-         EXPECT_EQ(Text(d, 1057), Q("39° 00'"));
-         Type(d, 1057, "38 30");
-         Type(d, 1045, "1");
-         Click(d, 1);
+         EXPECT_EQ(Text(d, ids::kTestStatus), Q(""));
+         EXPECT_EQ(Text(d, ids::kResultEast), Q("39° 00'"));
+         Type(d, ids::kResultEast, "38 30");
+         Type(d, ids::kResultyMinute, "1");
+         Click(d, ids::kOk);
        }},
-      {"parameters",
+      {Named(ids::kParameterDialog),
        [](QWidget& d) {
-         EXPECT_EQ(Control<QLabel>(d, 1061).text(),
+         EXPECT_EQ(Control<QLabel>(d, ids::kSheetView).text(),
                    Q("N-37-XIV:  54° 00' – 54° 40' с. ш.,  36° 30' – 38° 30' в. д.  (уточнено)"));
-         Click(d, 1);
+         Click(d, ids::kOk);
        }},
       {"QMessageBox",
        [&](QWidget& box) {
@@ -396,15 +425,15 @@ TEST(QtDialogs, TypedFolderIsMadeAndNamed) {
   std::ostringstream out;
   DialogShell shell(toolkit, out);
   Robot robot({
-      {"info", [](QWidget& d) { Click(d, 1); }},
-      {"parameters",
+      {Named(ids::kInfoDialog), [](QWidget& d) { Click(d, ids::kOk); }},
+      {Named(ids::kParameterDialog),
        [&](QWidget& d) {
-         Control<QComboBox>(d, 1011).setCurrentIndex(1);  // U-33 of the million series
-         auto& field = Control<QLineEdit>(d, 1027);
+         Control<QComboBox>(d, ids::kSeriesScale).setCurrentIndex(1);  // U-33 of the million series
+         auto& field = Control<QLineEdit>(d, ids::kResultFolder);
          // Pasted, as QTest types only ASCII.
          field.setFocus();
          field.insert(QString::fromStdU16String(typed.u16string()));
-         Click(d, 1);
+         Click(d, ids::kOk);
        }},
       {"QMessageBox",
        [&](QWidget& box) {

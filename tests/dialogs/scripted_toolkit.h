@@ -3,6 +3,7 @@
 // and folder picks are recorded or scripted too. Tests speak UTF-8; the layer holds cp1251.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -17,19 +18,32 @@
 
 #include "core/cp1251.h"
 #include "core/messages.h"
+#include "dialogs/dialog_description.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/dialog_layer.h"
 
 namespace mapbasis::testing {
 
-// The controls each dialog has, written out here rather than taken from the program, so that a
-// wrong id in the program shows up as a control the dialog does not have.
-inline const std::map<int, std::set<int>> kDialogControls = {
-    {106, {1}},
-    {101, {1015, 1011, 1012, 1005, 1007, 1008, 1010, 1006, 1014, 1013, 1027, 1061, 1, 2}},
-    {113, {1035, 1036, 1037, 1038, 1039, 1040, 1041, 1042, 1046, 1047, 1048, 1053, 1054,
-           1055, 1056, 1057, 1058, 1034, 1043, 1044, 1045, 1049, 1050, 1,    2}},
-};
+// The control of the dialog's description that the logic addresses, as one of `kinds`; a control
+// the description lacks, or holds as another kind (a field where the logic fills a list), fails
+// the test.
+inline void ExpectControl(int resource, int id, std::initializer_list<ControlKind> kinds,
+                          const char* what) {
+  const DialogDescription* dialog = FindDialog(resource);
+  const ControlDescription* control = dialog == nullptr ? nullptr : dialog->Find(id);
+  if (control == nullptr) {
+    ADD_FAILURE() << what << ": dialog " << resource << " has no control " << id;
+  } else if (std::find(kinds.begin(), kinds.end(), control->kind) == kinds.end()) {
+    ADD_FAILURE() << what << ": control " << id << " of dialog " << resource << " is another kind";
+  }
+}
+
+inline constexpr std::initializer_list<ControlKind> kAnyKind = {
+    ControlKind::Text, ControlKind::Group, ControlKind::Picture,
+    ControlKind::List, ControlKind::Field, ControlKind::Button};
+inline constexpr std::initializer_list<ControlKind> kList = {ControlKind::List};
+inline constexpr std::initializer_list<ControlKind> kTexts = {ControlKind::Text,
+                                                              ControlKind::Field};
 
 inline std::string Cp(const std::string& utf8) { return *Utf8ToCp1251(utf8); }
 inline std::string Utf8(std::string_view cp1251) { return Cp1251ToUtf8(cp1251); }
@@ -41,58 +55,74 @@ class ScriptedDialog final : public Dialog {
   ScriptedDialog(ScriptedToolkit& toolkit, int resource) : resource(resource), toolkit_(toolkit) {}
 
   void SetText(int id, std::string_view text) override {
-    At(id).text = text;
-    At(id).shown.reset();
+    Control& c = At(id, kTexts, "SetText");
+    c.text = text;
+    c.shown.reset();
   }
-  std::string GetText(int id) const override { return At(id).text; }
+  std::string GetText(int id) const override { return At(id, kTexts, "GetText").text; }
   std::string GetTextUtf8(int id) const override {
-    return At(id).shown ? *At(id).shown : Utf8(At(id).text);
+    const Control& c = At(id, kTexts, "GetTextUtf8");
+    return c.shown ? *c.shown : Utf8(c.text);
   }
-  void SetItemCount(int id, int count) override { At(id).items.resize(count); }
+  void SetItemCount(int id, int count) override {
+    At(id, kList, "SetItemCount").items.resize(count);
+  }
   void SetItemText(int id, int item, std::string_view text) override {
-    ASSERT_TRUE(item >= 1 && item <= static_cast<int>(At(id).items.size())) << id << ":" << item;
-    At(id).items[item - 1] = text;
+    Control& list = At(id, kList, "SetItemText");
+    ASSERT_TRUE(item >= 1 && item <= static_cast<int>(list.items.size())) << id << ":" << item;
+    list.items[item - 1] = text;
   }
-  void SetSelection(int id, int item) override { At(id).selection = item; }
-  int GetSelection(int id) const override { return At(id).selection; }
-  void SetEnabled(int id, bool enabled) override { At(id).enabled = enabled; }
+  void SetSelection(int id, int item) override { At(id, kList, "SetSelection").selection = item; }
+  int GetSelection(int id) const override { return At(id, kList, "GetSelection").selection; }
+  void SetEnabled(int id, bool enabled) override {
+    At(id, kAnyKind, "SetEnabled").enabled = enabled;
+  }
   void SetFocus(int id) override {
-    At(id);
+    At(id, {ControlKind::List, ControlKind::Field, ControlKind::Button}, "SetFocus");
     focus = id;
   }
-  void DlgSetSub(int id, Callback callback) override { At(id).callback = std::move(callback); }
+  void DlgSetSub(int id, Callback callback) override {
+    At(id, {ControlKind::List, ControlKind::Button}, "DlgSetSub").callback = std::move(callback);
+  }
   int DlgModal() override;
   // A callback that ends the showing: its button wins over the one the turn closes it with.
   void DlgEnd(int buttonId) override { endedWith = buttonId; }
 
-  // What the user does.
+  // What the user does: picks an item of a list, clicks a button, types into a field that is not
+  // read-only.
   void Choose(int id, int item) {
-    ASSERT_TRUE(At(id).enabled) << "list " << id << " is disabled";
-    ASSERT_TRUE(item >= 1 && item <= static_cast<int>(At(id).items.size())) << id << ":" << item;
-    At(id).selection = item;
+    Control& list = At(id, kList, "Choose");
+    ASSERT_TRUE(list.enabled) << "list " << id << " is disabled";
+    ASSERT_TRUE(item >= 1 && item <= static_cast<int>(list.items.size())) << id << ":" << item;
+    list.selection = item;
     Fire(id, DialogReason::SelectionChanged);
   }
-  void Click(int id) { Fire(id, DialogReason::Clicked); }
+  void Click(int id) {
+    At(id, {ControlKind::Button}, "Click");
+    Fire(id, DialogReason::Clicked);
+  }
   void Type(int id, const std::string& utf8) {
-    At(id).text = Cp(utf8);
-    At(id).shown.reset();
+    Control& field = Typed(id);
+    field.text = Cp(utf8);
+    field.shown.reset();
   }
   // Typed or pasted with characters cp1251 lacks: the field reads them back as question marks,
   // and shows them.
   void Paste(int id, const std::string& utf8) {
-    At(id).text = Utf8ToCp1251Lossy(utf8);
-    At(id).shown = utf8;
+    Control& field = Typed(id);
+    field.text = Utf8ToCp1251Lossy(utf8);
+    field.shown = utf8;
   }
 
   // What the user sees.
-  std::string Text(int id) const { return Utf8(At(id).text); }
+  std::string Text(int id) const { return Utf8(At(id, kTexts, "Text").text); }
   std::vector<std::string> Items(int id) const {
     std::vector<std::string> items;
-    for (const auto& item : At(id).items) items.push_back(Utf8(item));
+    for (const auto& item : At(id, kList, "Items").items) items.push_back(Utf8(item));
     return items;
   }
-  int Selected(int id) const { return At(id).selection; }
-  bool Enabled(int id) const { return At(id).enabled; }
+  int Selected(int id) const { return At(id, kList, "Selected").selection; }
+  bool Enabled(int id) const { return At(id, kAnyKind, "Enabled").enabled; }
 
   const int resource;
   int focus = 0;      // the control last given the focus; 0 when none was
@@ -108,13 +138,19 @@ class ScriptedDialog final : public Dialog {
     Callback callback;
   };
 
-  Control& At(int id) const {
-    EXPECT_TRUE(kDialogControls.at(resource).count(id))
-        << "dialog " << resource << " has no " << id;
+  Control& At(int id, std::initializer_list<ControlKind> kinds, const char* what) const {
+    ExpectControl(resource, id, kinds, what);
+    return controls_[id];
+  }
+  Control& Typed(int id) {
+    const DialogDescription* dialog = FindDialog(resource);
+    const ControlDescription* field = dialog == nullptr ? nullptr : dialog->Find(id);
+    EXPECT_TRUE(field != nullptr && field->kind == ControlKind::Field && !field->readOnly)
+        << "control " << id << " of dialog " << resource << " is no field a user types into";
     return controls_[id];
   }
   void Fire(int id, DialogReason reason) {
-    if (const Callback callback = At(id).callback) callback(*this, id, reason);
+    if (const Callback callback = controls_[id].callback) callback(*this, id, reason);
   }
 
   ScriptedToolkit& toolkit_;
@@ -159,6 +195,7 @@ class ScriptedToolkit final : public DialogToolkit {
 
   std::unique_ptr<Dialog> DlgInit(int resource) override {
     if (missing.count(resource)) return nullptr;
+    EXPECT_NE(FindDialog(resource), nullptr) << "no dialog " << resource << " in the description";
     return std::make_unique<ScriptedDialog>(*this, resource);
   }
 

@@ -18,6 +18,7 @@ SCREENSHOT-DIR, the three dialogs are captured as windows-<dialog>.png there.
 Prints one line per check and a closing 'N passed, N failed'; exits 1 when anything failed.
 """
 import os
+import shlex
 import shutil
 import subprocess
 import sys
@@ -181,10 +182,42 @@ class Display:
         self.server.wait(timeout=TIMEOUT)
 
 
+def read_dialogs():
+    """The dialogs of the description both faces build them from (src/dialogs/
+    dialog_description.txt, whose head explains the format): by the dialog's name, its title and
+    the names of the controls the keyboard's Tab stops at, in their order."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "dialogs",
+                        "dialog_description.txt")
+    dialogs, current = {}, None
+    with open(path, encoding="utf-8") as description:
+        for line in description:
+            lexer = shlex.shlex(line, posix=True)
+            lexer.whitespace_split, lexer.quotes, lexer.commenters = True, '"', ""
+            words = list(lexer)
+            if not words or words[0].startswith("#"):
+                continue
+            if words[0] == "dialog":
+                current = dialogs[words[2]] = {"title": words[5], "tab": []}
+            elif words[0] in ("list", "button") or (words[0] == "field" and
+                                                    "readonly" not in words[7:]):
+                current["tab"].append(words[1])
+    return dialogs
+
+
+DIALOGS = read_dialogs()
+
+
+def tabs(dialog, to, start=None):
+    """The Tab keys that move the focus from the control `start` (the first that takes it, by
+    default) to the control `to` of the dialog, all of them enabled."""
+    stops = DIALOGS[dialog]["tab"]
+    return ["Tab"] * (stops.index(to) - (stops.index(start) if start else 0))
+
+
 PROGRAM = "mapbasisw.exe"
-INFORMATION = "mapbasis — математическая основа листа"
-PARAMETERS = "Задать параметры генерации математической основы карты"
-REFINEMENT = "Изменение параметров трапеции и ее разграфки"
+INFORMATION = DIALOGS["InfoDialog"]["title"]
+PARAMETERS = DIALOGS["ParameterDialog"]["title"]
+REFINEMENT = DIALOGS["RefinementDialog"]["title"]
 DONE = "Состояние обработки"
 REFINEMENT_ERROR = "Ошибка в уточнении параметров"
 PARAMETER_ERROR = "ОШИБКА В ЗАДАНИИ ПАРАМЕТРОВ"
@@ -275,8 +308,8 @@ def main():
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)
         if main_dialog:
-            # From the first list to the folder field: eight stops.
-            display.keys(main_dialog, *["Tab"] * 8)
+            # From the first list to the folder field.
+            display.keys(main_dialog, *tabs("ParameterDialog", "ResultFolder"))
             display.paste(main_dialog, "C:\\Карты листов\\U-33-I\\")
             if shots:
                 display.screenshot(main_dialog, os.path.join(shots, "windows-parameters.png"))
@@ -302,7 +335,7 @@ def main():
         main_dialog = j.window(PARAMETERS)
         refused = False
         if main_dialog:
-            display.keys(main_dialog, *["Tab"] * 7, "space")  # «Уточнить параметры разграфки»
+            display.keys(main_dialog, *tabs("ParameterDialog", "RefineButton"), "space")
         refinement = j.window(REFINEMENT)
         if refinement:
             if shots:
@@ -322,8 +355,9 @@ def main():
             display.keys(refinement, "Return")
         main_dialog = j.window(PARAMETERS)
         if main_dialog:
-            # The focus is back on the refinement button; «Найти» is two stops on.
-            display.keys(main_dialog, "Tab", "Tab", "space")
+            # The focus is back on the refinement button; then «Найти».
+            display.keys(main_dialog, *tabs("ParameterDialog", "FindFolderButton", "RefineButton"),
+                         "space")
             picker = j.window(PICKER)
             if picker:
                 display.paste(picker, os.path.basename(result))
@@ -352,7 +386,9 @@ def main():
         if main_dialog:
             # Series: the next item. Then map scale, belt, zone; the sheet number is skipped while
             # it is off; the kind: the last item. Then the refinement button and the folder.
-            display.keys(main_dialog, "Tab", "Down", "Tab", "Tab", "Tab", "Tab", "End", "Tab", "Tab")
+            display.keys(main_dialog, *tabs("ParameterDialog", "SeriesScale"), "Down",
+                         *tabs("ParameterDialog", "SheetKind", "SeriesScale")[1:], "End",
+                         *tabs("ParameterDialog", "ResultFolder", "SheetKind"))
             display.paste(main_dialog, wine_path(result) + "\\")
             display.keys(main_dialog, "Return")
         box = j.window(DONE)
@@ -394,7 +430,7 @@ def main():
         main_dialog = j.window(PARAMETERS)
         refused = False
         if main_dialog:
-            display.keys(main_dialog, *["Tab"] * 8)
+            display.keys(main_dialog, *tabs("ParameterDialog", "ResultFolder"))
             display.type(main_dialog, "out\\a*b")
             display.keys(main_dialog, "Return")
             warning = j.window(PARAMETER_ERROR)
@@ -415,7 +451,7 @@ def main():
             display.keys(info, "Return")
         main_dialog = j.window(PARAMETERS)
         if main_dialog:
-            display.keys(main_dialog, *["Tab"] * 9, "space")
+            display.keys(main_dialog, *tabs("ParameterDialog", "FindFolderButton"), "space")
             picker = j.window(PICKER)
             if picker:
                 display.keys(picker, "Escape")

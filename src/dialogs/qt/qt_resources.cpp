@@ -1,8 +1,12 @@
-// The three dialogs as Qt widgets: the information dialog, the main parameter dialog and the
-// refinement dialog. Layouts size themselves to their texts, so nothing is clipped whatever the
-// font; the logic fills the lists and fields through the control ids.
+// The three dialogs as Qt widgets, made from the dialogs' description (dialog_description.txt):
+// each control of a dialog becomes its widget, with its text, id and flags, and the keyboard walks
+// them in the description's order. Layouts arrange them as the description places them, and size
+// themselves to their texts, so nothing is clipped whatever the font.
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <set>
+#include <vector>
 
 #include <QComboBox>
 #include <QFont>
@@ -16,6 +20,7 @@
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
+#include "dialogs/dialog_description.h"
 #include "dialogs/dialog_ids.h"
 #include "dialogs/qt/qt_toolkit.h"
 
@@ -25,51 +30,99 @@ namespace {
 
 using namespace ids;
 
-// The widgets of one dialog and the ids they answer to.
+// The information dialog's picture, in pixels.
+constexpr QSize kPictureSize(120, 156);
+
+// The least width of a field, in average characters: one showing an angle such as «186° 00'», and
+// the wider ones.
+constexpr int kAngleField = 10;
+int FieldCharacters(int id) {
+  switch (id) {
+    case kBaseKind: return 19;      // «Стандартный  лист»
+    case kResultFolder: return 44;  // a folder
+    case kTestStatus: return 28;    // «Базовая трапеция изменена!»
+    default: return kAngleField;
+  }
+}
+
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The widgets of one dialog, made from its description, and the ids they answer to.
 class Resource {
  public:
-  Resource(const char* name, const char* title) : dialog_(std::make_unique<QDialog>()) {
-    dialog_->setObjectName(QString::fromUtf8(name));
-    dialog_->setWindowTitle(QString::fromUtf8(title));
+  explicit Resource(const DialogDescription& description)
+      : description_(description), dialog_(std::make_unique<QDialog>()) {
+    dialog_->setObjectName(Q(description.name));
+    // The title names the dialog in the taskbar even where it has no title bar on Windows.
+    dialog_->setWindowTitle(Q(description.title));
     // Read-only fields look like the base values they hold, not like entries.
     dialog_->setStyleSheet(
         QStringLiteral("QLineEdit[readOnly=\"true\"] { background: palette(window); }"));
   }
 
-  QDialog* dialog() { return dialog_.get(); }
+  const DialogDescription& description() const { return description_; }
 
-  template <class W>
-  W* Add(int id, W* widget) {
-    controls_[id] = widget;
+  // The widget of a control of the description.
+  QWidget* Make(const ControlDescription& c) {
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+      case ControlKind::Text: {
+        auto* text = new QLabel(Q(c.text));
+        text->setWordWrap(c.Wraps());
+        if (c.centered) text->setAlignment(Qt::AlignHCenter);
+        widget = text;
+        break;
+      }
+      case ControlKind::Group: widget = new QGroupBox(Q(c.text)); break;
+      case ControlKind::Picture: {
+        auto* picture = new QLabel;
+        picture->setObjectName(QStringLiteral("picture"));
+        picture->setPixmap(SheetPicture(kPictureSize));
+        picture->setAlignment(Qt::AlignTop);
+        widget = picture;
+        break;
+      }
+      case ControlKind::List: {
+        auto* list = new QComboBox;
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        widget = list;
+        break;
+      }
+      case ControlKind::Field: {
+        auto* field = new QLineEdit;
+        field->setReadOnly(c.readOnly);
+        // The keyboard walks through what can be changed.
+        if (c.readOnly) field->setFocusPolicy(Qt::ClickFocus);
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * FieldCharacters(c.id));
+        widget = field;
+        break;
+      }
+      case ControlKind::Button: {
+        auto* button = new QPushButton(Q(c.text));
+        button->setDefault(c.isDefault);
+        widget = button;
+        break;
+      }
+    }
+    if (c.id > 0) controls_[c.id] = widget;
     return widget;
   }
 
-  QComboBox* List(int id) {
-    auto* list = Add(id, new QComboBox);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    return list;
+  // The control of that id, and the text that labels it.
+  template <class W = QWidget>
+  W* Make(int id) {
+    return static_cast<W*>(Make(Described(id)));
   }
+  QWidget* LabelOf(int id) { return Make(*description_.LabelOf(id)); }
 
-  QLineEdit* Field(int id, bool readOnly, int characters) {
-    auto* field = Add(id, new QLineEdit);
-    field->setReadOnly(readOnly);
-    // The keyboard walks through what can be changed.
-    if (readOnly) field->setFocusPolicy(Qt::ClickFocus);
-    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * characters);
-    return field;
-  }
-
-  QPushButton* Button(int id, const char* text) {
-    return Add(id, new QPushButton(QString::fromUtf8(text)));
-  }
+  const ControlDescription& Described(int id) const { return *description_.Find(id); }
 
   // OK (the default button) and Cancel at the right.
   QHBoxLayout* ClosingButtons() {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    Button(kOk, "OK")->setDefault(true);
-    row->addWidget(controls_[kOk]);
-    row->addWidget(Button(kCancel, "Cancel"));
+    row->addWidget(Make(kOk));
+    row->addWidget(Make(kCancel));
     return row;
   }
 
@@ -81,56 +134,53 @@ class Resource {
                                          QSizePolicy::Fixed));
     dialog_->setLayout(whole);
     whole->setSizeConstraint(QLayout::SetFixedSize);
+    // The keyboard walks the controls in the order of the description.
+    QWidget* previous = nullptr;
+    for (const ControlDescription& c : description_.controls) {
+      if (!c.TabStop() || !controls_.count(c.id)) continue;
+      if (previous != nullptr) QWidget::setTabOrder(previous, controls_[c.id]);
+      previous = controls_[c.id];
+    }
     return std::make_unique<QtDialog>(std::move(dialog_), std::move(controls_));
   }
 
  private:
+  const DialogDescription& description_;
   std::unique_ptr<QDialog> dialog_;
   std::map<int, QWidget*> controls_;
 };
 
-QLabel* Label(const char* text) { return new QLabel(QString::fromUtf8(text)); }
-
-// Width of a field showing an angle such as «186° 00'», in average characters.
-constexpr int kAngleField = 10;
-// Width of the kind of trapezoid, «Стандартный  лист».
-constexpr int kKindField = 19;
-// Width of the result folder, in average characters.
-constexpr int kFolderField = 44;
-
-std::unique_ptr<QtDialog> InfoDialog() {
-  // The dialog's own texts name no program: its title does, for its taskbar entry.
-  Resource r("info", "mapbasis — математическая основа листа");
-  auto* picture = new QLabel;
-  picture->setObjectName(QStringLiteral("picture"));
-  picture->setPixmap(SheetPicture(QSize(120, 156)));
-  picture->setAlignment(Qt::AlignTop);
-
-  auto* titles = new QGroupBox;
-  auto* titleLines = new QVBoxLayout(titles);
-  for (const char* line : {"ПРОГРАММА ГЕНЕРАЦИИ МАТЕМАТИЧЕСКОЙ ОСНОВЫ", "ЦИФРОВЫХ МОДЕЛЕЙ КАРТ",
-                           "1 : 1 000 000  ", "1 : 200 000", "Версия 3.0"}) {
-    QLabel* title = Label(line);
-    title->setAlignment(Qt::AlignHCenter);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    titleLines->addWidget(title);
+// The picture at the left; at the right the title lines, bold, in their frame, the text under
+// them and the button at the bottom.
+std::unique_ptr<QtDialog> InfoDialog(Resource& r) {
+  QWidget* picture = nullptr;
+  QGroupBox* titles = nullptr;
+  QVBoxLayout* titleLines = nullptr;
+  std::vector<QWidget*> texts;
+  for (const ControlDescription& c : r.description().controls) {
+    if (c.kind == ControlKind::Picture) {
+      picture = r.Make(c);
+    } else if (c.kind == ControlKind::Group) {
+      titles = static_cast<QGroupBox*>(r.Make(c));
+      titleLines = new QVBoxLayout(titles);
+    } else if (c.kind == ControlKind::Text && r.description().GroupOf(c) != nullptr) {
+      QWidget* title = r.Make(c);
+      QFont bold = title->font();
+      bold.setBold(true);
+      title->setFont(bold);
+      titleLines->addWidget(title);
+    } else if (c.kind == ControlKind::Text) {
+      texts.push_back(r.Make(c));
+    }
   }
-  QLabel* purpose = Label(
-      "Формирование Shape-файлов, содержащих математическую основу листа по правилам "
-      "нормативного документа:");
-  purpose->setWordWrap(true);
 
   auto* text = new QVBoxLayout;
   text->addWidget(titles);
-  text->addWidget(purpose);
+  for (QWidget* below : texts) text->addWidget(below);
   text->addStretch(1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  QPushButton* proceed = r.Button(kOk, "Продолжить");
-  proceed->setDefault(true);
-  buttons->addWidget(proceed);
+  buttons->addWidget(r.Make(kOk));
   text->addLayout(buttons);
 
   auto* whole = new QHBoxLayout;
@@ -139,48 +189,42 @@ std::unique_ptr<QtDialog> InfoDialog() {
   return r.Finish(whole);
 }
 
-std::unique_ptr<QtDialog> ParameterDialog() {
-  Resource r("parameters", "Задать параметры генерации математической основы карты");
-
+std::unique_ptr<QtDialog> ParameterDialog(Resource& r) {
+  // The scales, each list beside its label, the lists in one column.
   auto* scales = new QGridLayout;
-  scales->addWidget(Label("Система координат:"), 0, 0);
-  scales->addWidget(r.List(kCoordinateSystem), 0, 1, Qt::AlignLeft);
-  scales->addWidget(Label("Масштаб комплекта :"), 1, 0);
-  scales->addWidget(r.List(kSeriesScale), 1, 1, Qt::AlignLeft);
-  scales->addWidget(Label("Масштаб карты (схемы) :"), 2, 0);
-  scales->addWidget(r.List(kMapScale), 2, 1, Qt::AlignLeft);
+  int row = 0;
+  for (const int id : {kCoordinateSystem, kSeriesScale, kMapScale}) {
+    scales->addWidget(r.LabelOf(id), row, 0);
+    scales->addWidget(r.Make(id), row++, 1, Qt::AlignLeft);
+  }
   scales->setColumnStretch(1, 1);
 
+  // The sheet: belt, zone and number in one row.
   auto* sheet = new QHBoxLayout;
-  sheet->addWidget(Label("Пояс"));
-  sheet->addWidget(r.List(kBelt));
-  sheet->addSpacing(12);
-  sheet->addWidget(Label("Зона"));
-  sheet->addWidget(r.List(kZone));
-  sheet->addSpacing(12);
-  sheet->addWidget(r.Add(kSheetNumberLabel, Label(" Номер листа")));
-  sheet->addWidget(r.List(kSheetNumber));
+  for (const int id : {kBelt, kZone, kSheetNumber}) {
+    if (id != kBelt) sheet->addSpacing(12);
+    sheet->addWidget(r.LabelOf(id));
+    sheet->addWidget(r.Make(id));
+  }
   sheet->addStretch(1);
 
-  auto* base = new QGroupBox(QString::fromUtf8("Базовая трапеция --->"));
+  auto* base = static_cast<QGroupBox*>(r.Make(*r.description().GroupOf(r.Described(kSheetKind))));
   auto* baseRows = new QVBoxLayout(base);
   auto* baseRow = new QHBoxLayout;
-  baseRow->addWidget(r.List(kSheetKind));
+  baseRow->addWidget(r.Make(kSheetKind));
   baseRow->addStretch(1);
-  baseRow->addWidget(r.Button(kRefineButton, "Уточнить параметры разграфки"));
+  baseRow->addWidget(r.Make(kRefineButton));
   baseRows->addLayout(baseRow);
   // The sheet the lists add up to, which the user may select and copy but not change.
-  QLabel* sheetView = r.Add(kSheetView, new QLabel);
+  auto* sheetView = r.Make<QLabel>(kSheetView);
   sheetView->setTextInteractionFlags(Qt::TextSelectableByMouse);
   sheetView->setTextFormat(Qt::PlainText);
   baseRows->addWidget(sheetView);
 
   // The folder is picked with «Найти», or typed or pasted.
   auto* folderRow = new QHBoxLayout;
-  QLineEdit* folder = r.Field(kResultFolder, false, kFolderField);
-  folderRow->addWidget(folder, 1);
-  QPushButton* find = r.Button(kFindFolderButton, "Найти");
-  folderRow->addWidget(find);
+  folderRow->addWidget(r.Make(kResultFolder), 1);
+  folderRow->addWidget(r.Make(kFindFolderButton));
 
   auto* whole = new QVBoxLayout;
   whole->addLayout(scales);
@@ -188,100 +232,74 @@ std::unique_ptr<QtDialog> ParameterDialog() {
   whole->addLayout(sheet);
   whole->addWidget(base);
   whole->addSpacing(6);
-  whole->addWidget(Label("Папка для рез. файлов"));
+  whole->addWidget(r.LabelOf(kResultFolder));
   whole->addLayout(folderRow);
   whole->addSpacing(6);
   whole->addLayout(r.ClosingButtons());
-  std::unique_ptr<QtDialog> dialog = r.Finish(whole);
-  // The keyboard walks the dialog from top to bottom, the folder field before its button.
-  QWidget* previous = nullptr;
-  for (const int id : {kCoordinateSystem, kSeriesScale, kMapScale, kBelt, kZone, kSheetNumber,
-                       kSheetKind, kRefineButton, kResultFolder, kFindFolderButton, kOk, kCancel}) {
-    QWidget* control = dialog->widget().findChild<QWidget*>(ControlName(id));
-    if (previous != nullptr && control != nullptr) QWidget::setTabOrder(previous, control);
-    previous = control;
-  }
-  return dialog;
+  return r.Finish(whole);
 }
 
-// One group of the refinement dialog: labels with their fields.
-struct Row {
-  const char* label;
-  int id;
-};
-
-QGroupBox* Group(Resource& r, const char* caption, std::initializer_list<Row> rows, bool readOnly) {
-  auto* group = new QGroupBox(QString::fromUtf8(caption));
-  auto* form = new QFormLayout(group);
-  for (const Row& row : rows) {
-    if (row.label == nullptr) {
-      // Keeps the rows of the two columns level where only the base column has a field.
-      auto* gap = new QLineEdit;
-      QSizePolicy keep = gap->sizePolicy();
-      keep.setRetainSizeWhenHidden(true);
-      gap->setSizePolicy(keep);
-      gap->hide();
-      form->addRow(new QLabel, gap);
-      continue;
+// The groups of labelled fields in a grid, as the description places them: a column for each
+// left edge, a row for each top edge. The rows of the groups side by side are kept level: where
+// one group has a row that its neighbour lacks, the neighbour keeps the room empty.
+std::unique_ptr<QtDialog> RefinementDialog(Resource& r) {
+  const DialogDescription& d = r.description();
+  std::vector<const ControlDescription*> groups;
+  std::set<int> lefts, tops;
+  for (const ControlDescription& c : d.controls) {
+    if (c.kind != ControlKind::Group) continue;
+    groups.push_back(&c);
+    lefts.insert(c.place.x);
+    tops.insert(c.place.y);
+  }
+  // The labels of a group, and the row heights of all groups in a row of the grid.
+  const auto labelsIn = [&d](const ControlDescription& group) {
+    std::vector<const ControlDescription*> labels;
+    for (const ControlDescription& c : d.controls) {
+      if (c.id > 0 && d.LabelOf(c.id) != nullptr && d.GroupOf(c) == &group) {
+        labels.push_back(d.LabelOf(c.id));
+      }
     }
-    const bool fieldReadOnly = readOnly || row.id == kResultWidth || row.id == kResultHeight;
-    const int width = row.id == kBaseKind ? kKindField : kAngleField;
-    form->addRow(Label(row.label), r.Field(row.id, fieldReadOnly, width));
+    return labels;
+  };
+  std::map<int, std::set<int>> rowsAt;
+  for (const ControlDescription* group : groups) {
+    for (const ControlDescription* label : labelsIn(*group)) {
+      rowsAt[group->place.y].insert(label->place.y);
+    }
   }
-  return group;
-}
-
-std::unique_ptr<QtDialog> RefinementDialog() {
-  Resource r("refinement", "Изменение параметров трапеции и ее разграфки");
-  constexpr const char* kWidth = "Размер трапеции по долготе:";
-  constexpr const char* kHeight = "Размер трапеции по широте:";
-  constexpr const char* kWest = "Начальная долгота:";
-  constexpr const char* kEast = "Конечная   долгота:";
-  constexpr const char* kSouth = "Начальная широта:";
-  constexpr const char* kNorth = "Конечная широта:";
-  constexpr const char* kMeridians = "Расстояние между меридианами:";
-  constexpr const char* kParallels = "Расстояние между параллелями:";
-  constexpr const char* kDivision = "Цена деления минутной шкалы:";
 
   auto* grid = new QGridLayout;
-  grid->addWidget(Group(r, "Характеристики  базовой трапеции",
-                        {{"Вид трапеции:", kBaseKind},
-                         {kWidth, kBaseWidth},
-                         {kHeight, kBaseHeight},
-                         {kWest, kBaseWest},
-                         {kEast, kBaseEast},
-                         {kSouth, kBaseSouth},
-                         {kNorth, kBaseNorth}},
-                        true),
-                  0, 0);
-  grid->addWidget(Group(r, "Характеристики  результирующей трапеции",
-                        {{nullptr, 0},
-                         {kWidth, kResultWidth},
-                         {kHeight, kResultHeight},
-                         {kWest, kResultWest},
-                         {kEast, kResultEast},
-                         {kSouth, kResultSouth},
-                         {kNorth, kResultNorth}},
-                        false),
-                  0, 1);
-  grid->addWidget(Group(r, "Разграфка базовой трапеции по долготе",
-                        {{kMeridians, kBaseMeridianStep}, {kDivision, kBasexMinute}}, true),
-                  1, 0);
-  grid->addWidget(Group(r, "Разграфка результирующей трапеции по долготе",
-                        {{kMeridians, kResultMeridianStep}, {kDivision, kResultxMinute}}, false),
-                  1, 1);
-  grid->addWidget(Group(r, "Разграфка базовой трапеции по широте",
-                        {{kParallels, kBaseParallelStep}, {kDivision, kBaseyMinute}}, true),
-                  2, 0);
-  grid->addWidget(Group(r, "Разграфка результирующей трапеции по широте",
-                        {{kParallels, kResultParallelStep}, {kDivision, kResultyMinute}}, false),
-                  2, 1);
+  for (const ControlDescription* group : groups) {
+    auto* box = static_cast<QGroupBox*>(r.Make(*group));
+    auto* form = new QFormLayout(box);
+    const std::vector<const ControlDescription*> labels = labelsIn(*group);
+    for (const int y : rowsAt[group->place.y]) {
+      const auto label = std::find_if(labels.begin(), labels.end(),
+                                      [y](const ControlDescription* l) { return l->place.y == y; });
+      if (label == labels.end()) {
+        auto* gap = new QLineEdit;
+        QSizePolicy keep = gap->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        gap->setSizePolicy(keep);
+        gap->hide();
+        form->addRow(new QLabel, gap);
+        continue;
+      }
+      // The field is the control after its label.
+      const ControlDescription& field = *(*label + 1);
+      form->addRow(r.Make(**label), r.Make(field));
+    }
+    const int row = static_cast<int>(std::distance(tops.begin(), tops.find(group->place.y)));
+    const int column = static_cast<int>(std::distance(lefts.begin(), lefts.find(group->place.x)));
+    grid->addWidget(box, row, column);
+  }
 
   auto* bottom = new QHBoxLayout;
-  QPushButton* test = r.Button(kTestButton, "Test");
+  auto* test = r.Make<QPushButton>(kTestButton);
   test->setAutoDefault(false);
   bottom->addWidget(test);
-  bottom->addWidget(r.Field(kTestStatus, true, 28), 1);
+  bottom->addWidget(r.Make(kTestStatus), 1);
   bottom->addSpacing(12);
   bottom->addLayout(r.ClosingButtons());
 
@@ -294,10 +312,13 @@ std::unique_ptr<QtDialog> RefinementDialog() {
 }  // namespace
 
 std::unique_ptr<QtDialog> BuildDialog(int resourceId) {
+  const DialogDescription* description = FindDialog(resourceId);
+  if (description == nullptr) return nullptr;
+  Resource r(*description);
   switch (resourceId) {
-    case kInfoDialog: return InfoDialog();
-    case kParameterDialog: return ParameterDialog();
-    case kRefinementDialog: return RefinementDialog();
+    case kInfoDialog: return InfoDialog(r);
+    case kParameterDialog: return ParameterDialog(r);
+    case kRefinementDialog: return RefinementDialog(r);
     default: return nullptr;
   }
 }

@@ -10,10 +10,13 @@
 #include <utility>
 
 #include "core/cp1251.h"
+#include "dialogs/dialog_description.h"
 #include "dialogs/dialog_ids.h"
+#include "dialogs/win32/dialog_template.h"
 #include "driver/shell_texts.h"
 
-// The module the resources are linked into, whether that is the program or a library.
+// The module the resources (the picture, the icon) are linked into, whether that is the program or
+// a library.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace mapbasis {
@@ -37,9 +40,8 @@ UINT BoxType(BoxIcon icon) {
   return MB_ICONEXCLAMATION;
 }
 
-// Every dialog carries the program's icon, which its taskbar button shows; a dialog without a
-// caption (the information dialog) still names the program there, by the text of its string.
-void ShowAsTheProgram(HWND dialog, int resourceId) {
+// Every dialog carries the program's icon, which its taskbar button shows.
+void ShowAsTheProgram(HWND dialog) {
   constexpr int kProgramIcon = 1;
   for (const auto& [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
     const int side = ::GetSystemMetrics(metric);
@@ -47,13 +49,6 @@ void ShowAsTheProgram(HWND dialog, int resourceId) {
                                    LR_DEFAULTCOLOR | LR_SHARED)) {
       ::SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
-  }
-  if (::GetWindowTextLengthW(dialog) == 0) {
-    const wchar_t* text = nullptr;
-    const int length =
-        ::LoadStringW(Module(), static_cast<UINT>(resourceId), reinterpret_cast<LPWSTR>(&text), 0);
-    if (length > 0)
-      ::SetWindowTextW(dialog, std::wstring(text, static_cast<std::size_t>(length)).c_str());
   }
 }
 
@@ -98,9 +93,13 @@ std::string Cp1251FromWide(std::wstring_view wide) {
 
 Win32Dialog::Win32Dialog(Win32Toolkit& toolkit, int resourceId)
     : toolkit_(toolkit), resourceId_(resourceId) {
-  // WM_INITDIALOG stores the handle; the dialog is made hidden.
-  ::CreateDialogParamW(Module(), MAKEINTRESOURCEW(resourceId), toolkit.Owner(), &Procedure,
-                       reinterpret_cast<LPARAM>(this));
+  const DialogDescription* description = FindDialog(resourceId);
+  if (description == nullptr) return;
+  // Made from the description in memory; WM_INITDIALOG stores the handle; the dialog is made
+  // hidden. A dialog without a title bar still has its title, which names it in the taskbar.
+  const std::vector<std::uint16_t> dialogTemplate = BuildDialogTemplate(*description);
+  ::CreateDialogIndirectParamW(Module(), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
+                               toolkit.Owner(), &Procedure, reinterpret_cast<LPARAM>(this));
   if (hwnd_ != nullptr) toolkit_.Opened(hwnd_);
 }
 
@@ -276,7 +275,7 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND hwnd, UINT message, WPARAM wParam, 
     auto* self = reinterpret_cast<Win32Dialog*>(lParam);
     self->hwnd_ = hwnd;
     ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-    ShowAsTheProgram(hwnd, self->resourceId_);
+    ShowAsTheProgram(hwnd);
     return TRUE;
   }
   auto* self = reinterpret_cast<Win32Dialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));

@@ -1,5 +1,6 @@
-// The dialog layer on the Windows API: the dialogs are the resources of dialogs.rc, shown modally
-// by the program's own message loop, message boxes are the system's, and the folder picker is the
+// The dialog layer on the Windows API: the dialogs are made from their description
+// (dialogs/dialog_description.h) as templates in memory, shown modally by the program's own
+// message loop, message boxes are the system's, and the folder picker is the
 // system's folder dialog. Texts are cp1251 in the layer and UTF-16 at the API.
 #pragma once
 
@@ -28,7 +29,7 @@ std::string Cp1251FromWide(std::wstring_view wide);
 
 class Win32Toolkit;
 
-// One dialog made from its resource. It is created hidden and lives until destroyed, so its
+// One dialog made from its description. It is created hidden and lives until destroyed, so its
 // controls keep what they hold, and it comes back where the user left it, between showings.
 class Win32Dialog final : public Dialog {
  public:

@@ -1,12 +1,13 @@
 // Writes the information dialog's picture, as the Qt dialogs draw it, for the Windows program
 // (scripts/generate-sheet-bitmap.sh): a BMP that the Windows dialogs carry as their bitmap
-// resource, and the program's icon, the same sheet square at the sizes Windows shows.
+// resource, and the program's icon, the same sheet square at the sizes Windows shows. The picture
+// fills the place the dialogs' description gives it at the system's 8-point dialog font: 6 x 13
+// pixels every 4 x 8 dialog units at 96 dpi.
 //
-//     mapbasis_sheet_bitmap OUTPUT.bmp WIDTH HEIGHT
+//     mapbasis_sheet_bitmap OUTPUT.bmp
 //     mapbasis_sheet_bitmap --icon OUTPUT.ico
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include <QImage>
 #include <QString>
 
+#include "dialogs/dialog_description.h"
+#include "dialogs/dialog_ids.h"
 #include "dialogs/qt/qt_toolkit.h"
 
 namespace {
@@ -92,21 +95,21 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (argc != 4) {
-    std::fprintf(stderr,
-                 "usage: mapbasis_sheet_bitmap OUTPUT.bmp WIDTH HEIGHT | --icon OUTPUT.ico\n");
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: mapbasis_sheet_bitmap OUTPUT.bmp | --icon OUTPUT.ico\n");
     return 2;
   }
-  const int width = std::atoi(argv[2]);
-  const int height = std::atoi(argv[3]);
-  if (width < 16 || height < 16 || width > 2000 || height > 2000) {
-    std::fprintf(stderr, "mapbasis_sheet_bitmap: a size of 16 to 2000 pixels, please\n");
-    return 2;
+  QSize size;
+  for (const mapbasis::ControlDescription& c :
+       mapbasis::FindDialog(mapbasis::ids::kInfoDialog)->controls) {
+    if (c.kind == mapbasis::ControlKind::Picture) {
+      size = QSize(c.place.width * 6 / 4, c.place.height * 13 / 8);
+    }
   }
   QApplication app(argc, argv);
   // 24 bits a pixel: what every version of Windows draws in a dialog.
   const QImage picture =
-      mapbasis::SheetPicture(QSize(width, height)).toImage().convertToFormat(QImage::Format_RGB888);
+      mapbasis::SheetPicture(size).toImage().convertToFormat(QImage::Format_RGB888);
   if (!picture.save(QString::fromLocal8Bit(argv[1]), "BMP")) {
     std::fprintf(stderr, "mapbasis_sheet_bitmap: cannot write %s\n", argv[1]);
     return 1;

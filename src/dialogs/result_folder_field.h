@@ -1,4 +1,5 @@
-// Choosing the result folder with the platform's folder picker.
+// The result folder field of the parameter dialog: the folder picked with «Найти» through the
+// platform's folder picker, and the check of a folder typed or pasted into the field.
 #pragma once
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "dialogs/find_file.h"
+#include "dialogs/result_folder_field.h"
 
 #include <cstdio>
 #include <optional>
