@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shapeout/file_publisher.h"
 #include "shapeout/layer_styles.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -25,8 +24,8 @@ struct FrameArgs {
   double BaseWest = 0.0, BaseEast = 0.0, BaseSouth = 0.0, BaseNorth = 0.0;  // the base trapezoid
   std::int32_t xMinute = 0, yMinute = 0;  // minute-band divisions, whole minutes
   LayerStyles Styles;                     // the style written beside each layer; none when empty
-  // The run's files that each finished layer joins (shapeout/file_publisher.h); without them each
-  // layer is put in place as it is finished.
+  // The run's files that each finished layer joins (shapeout/sheet_files.h), to be put in place
+  // together (publish/); required.
   FileSets* Destination = nullptr;
 };
 

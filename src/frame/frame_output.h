@@ -17,7 +17,7 @@
 #include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/layer_styles.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -51,8 +51,8 @@ class FrameOutput {
   static FrameOutput Rehearsal(FrameRecordSink seen = {});
 
   // Opens the slot's layer in its folder of the run, with its style from `styles`.
-  Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
-               const LayerStyles& styles = {}, FileSets* destination = nullptr);
+  Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders, FileSets& destination,
+               const LayerStyles& styles = {});
 
   // Writes the line in the work arrays with its attribute text into the slot's layer.
   Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& work);

@@ -4,9 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shapeout/file_publisher.h"
 #include "shapeout/layer_styles.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -30,8 +29,8 @@ struct GraticuleArgs {
   double MeridianStep = 0.0;
   double ParallelStep = 0.0;
   LayerStyles Styles;  // the style written beside each layer; none when empty
-  // The run's files that each finished layer joins (shapeout/file_publisher.h); without them each
-  // layer is put in place as it is finished.
+  // The run's files that each finished layer joins (shapeout/sheet_files.h), to be put in place
+  // together (publish/); required.
   FileSets* Destination = nullptr;
 };
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "shapeout/attribute_fields.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 

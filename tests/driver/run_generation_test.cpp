@@ -4,6 +4,7 @@
 
 #include "driver/capacity_check.h"
 #include "geometry/sheet_trapezoid.h"
+#include "publish/result_folder.h"
 
 namespace mapbasis {
 namespace {
