@@ -1,9 +1,9 @@
 // A stand-in for the file system that fails on demand, as SQLite's test VFS stands in for the
 // system under its pager: every call goes on to the system itself and is counted, and the n-th
 // call alone, or every call from the n-th on, fails instead with the error the test chooses,
-// without reaching the system. A hook sees each call before it is made: a test looks at the
-// folders there (a run killed at that instant leaves them so) or plants what a program beside the
-// run would. Pauses are noted, not waited for.
+// without reaching the system. Hooks see each call: before it, a test may plant what a program
+// beside the run would, or fail it; after it, look at the folders as a run killed at that instant
+// would leave them. Pauses are noted, not waited for.
 #pragma once
 
 #include <chrono>
@@ -21,13 +21,16 @@ namespace mapbasis::testing {
 
 class FailingFileSystem final : public platform::FileSystem {
  public:
-  // One call as the hook sees it: its number (from 1), what it does ("rename", "create", ...),
-  // whether it changes what the folders hold, and the path it is about.
+  // One call as the hooks see it: its number (from 1), what it does ("rename", "create", ...),
+  // whether it may change what the folders hold, the path it is about (a rename's new name, the
+  // file a write goes to), a rename's old name and a write's bytes.
   struct Call {
     std::size_t number = 0;
     std::string_view what;
     bool changes = false;
     const std::filesystem::path* path = nullptr;
+    const std::filesystem::path* from = nullptr;
+    std::string_view bytes{};
   };
 
   // The n-th call (from 1; 0 for none) fails with `error`, and when `persistent` every later one.
@@ -40,8 +43,10 @@ class FailingFileSystem final : public platform::FileSystem {
   std::size_t Calls() const { return calls_; }
   // How many calls failed.
   std::size_t Failed() const { return failed_; }
-  // Called before each call with what it is.
-  std::function<void(const Call&)> before;
+  // Called before each call; an error it gives makes the call fail with it.
+  std::function<std::error_code(const Call&)> before;
+  // Called after each call with what it ended with.
+  std::function<void(const Call&, const std::error_code&)> after;
   std::vector<std::chrono::milliseconds> pauses;
 
   std::error_code StatusOf(const std::filesystem::path& path, platform::EntryType& type) override;
@@ -70,10 +75,9 @@ class FailingFileSystem final : public platform::FileSystem {
   void Pause(std::chrono::milliseconds pause) override { pauses.push_back(pause); }
 
  private:
-  // Counts the call, shows it to the hook, and makes it fail or lets `call` go on to the system.
-  template <class Call>
-  std::error_code Pass(std::string_view what, bool changes, const std::filesystem::path* path,
-                       Call call);
+  // Counts the call, shows it to the hook, and makes it fail or lets `step` go on to the system.
+  template <class Step>
+  std::error_code Pass(Call call, Step step);
 
   platform::NativeFileSystem system_;
   std::size_t calls_ = 0;
