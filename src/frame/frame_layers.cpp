@@ -14,7 +14,7 @@ Outcome Produce(FrameOutput& out, const FrameArgs& args, std::span<const double>
   const FrameStyle style = FrameStyleFor(args.MillionSeries, args.MapScale);
   for (const LayerSpec& layer : LayerCatalogue()) {
     if (layer.folder != LayerFolder::kFrame || !StyleWritesLayer(style, layer)) continue;
-    if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, *args.Destination, args.Styles);
+    if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, args.Destination, args.Styles);
         !opened.ok()) {
       return Failure(FrameFault::kLayerNotCreated, std::move(opened.reason));
     }

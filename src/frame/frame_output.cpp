@@ -45,9 +45,9 @@ FrameOutput FrameOutput::Rehearsal(FrameRecordSink seen) {
 }
 
 Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
-                          FileSets& destination, const LayerStyles& styles) {
+                          FileSets* destination, const LayerStyles& styles) {
   if (rehearsal_) return Success();
-  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], destination, styles);
+  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], *destination, styles);
 }
 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {

@@ -50,8 +50,9 @@ class FrameOutput {
   // each record it would write is handed to `seen`, when given.
   static FrameOutput Rehearsal(FrameRecordSink seen = {});
 
-  // Opens the slot's layer in its folder of the run, with its style from `styles`.
-  Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders, FileSets& destination,
+  // Opens the slot's layer in its folder of the run, with its style from `styles`; closed, its
+  // files join `destination`, which a rehearsal, opening nothing, does without.
+  Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders, FileSets* destination,
                const LayerStyles& styles = {});
 
   // Writes the line in the work arrays with its attribute text into the slot's layer.

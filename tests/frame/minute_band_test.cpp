@@ -60,9 +60,9 @@ Side Written(const FrameArgs& args, bool alongParallel, bool first) {
   TempDir dir;
   FrameOutput out;
   FileSets files;
-  EXPECT_TRUE(
-      out.Open(FrameSlot::Frame, 3, ResultFolders{.frame = NamedPathOf(dir.path().string())}, files)
-          .ok());
+  EXPECT_TRUE(out.Open(FrameSlot::Frame, 3,
+                       ResultFolders{.frame = NamedPathOf(dir.path().string())}, &files)
+                  .ok());
   VertexWork work;
   const FrameStyle style = FrameStyleFor(0, 0);
   const Outcome r = alongParallel ? WriteMinuteBandAlongParallel(out, first, style, args, work)
@@ -187,9 +187,9 @@ TEST(MinuteBand, SidesAlongMeridiansTickWestToEast) {
   TempDir dir;
   FrameOutput out;
   FileSets files;
-  ASSERT_TRUE(
-      out.Open(FrameSlot::Frame, 3, ResultFolders{.frame = NamedPathOf(dir.path().string())}, files)
-          .ok());
+  ASSERT_TRUE(out.Open(FrameSlot::Frame, 3,
+                       ResultFolders{.frame = NamedPathOf(dir.path().string())}, &files)
+                  .ok());
   VertexWork work;
   ASSERT_TRUE(WriteMinuteBandAlongMeridian(out, true, FrameStyleFor(0, 0), args, work).ok());
   ASSERT_TRUE(out.Finish().ok());
