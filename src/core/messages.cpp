@@ -6,7 +6,7 @@
 
 #include "core/cp1251.h"
 #include "core/message_catalogue.h"
-#include "platform/messages.h"
+#include "platform/user_language.h"
 
 namespace mapbasis {
 

@@ -17,6 +17,7 @@
 #include "dialogs/result_folder_field.h"
 #include "dialogs/sheet_view.h"
 #include "geometry/sheet_grid.h"
+#include "platform/process.h"
 
 namespace mapbasis {
 
@@ -257,11 +258,11 @@ void OnFolderButton(DialogToolkit& toolkit, Dialog& dialog, int, DialogReason re
   if (reason != DialogReason::Clicked) return;
   // The picker starts in the current directory, which is the same again afterwards whatever the
   // picker did with it.
-  std::error_code ec;
-  const std::filesystem::path current = std::filesystem::current_path(ec);
-  const FolderSearch search =
-      ChooseResultFolder(toolkit, ec ? std::filesystem::path() : current / "", kFolderSearchTitle);
-  if (!ec) std::filesystem::current_path(current, ec);
+  std::filesystem::path current;
+  const bool known = !platform::CurrentFolder(current);
+  const FolderSearch search = ChooseResultFolder(
+      toolkit, known ? current / "" : std::filesystem::path(), kFolderSearchTitle);
+  if (known) (void)platform::ChangeCurrentFolder(current);
 
   if (!search.refusal.empty()) {
     toolkit.ShowMessageBox(search.refusal, kParameterError, BoxIcon::Exclamation);

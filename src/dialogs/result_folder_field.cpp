@@ -9,8 +9,9 @@
 #include "core/fixed_text.h"
 #include "core/messages.h"
 #include "core/sheet_parameters.h"
-#include "driver/result_folder.h"
+#include "platform/file_system.h"
 #include "platform/files.h"
+#include "publish/result_folder.h"
 
 namespace mapbasis {
 
@@ -62,11 +63,12 @@ FolderSearch CheckTypedResultFolder(std::string_view typed) {
     }
   }
 
-  std::error_code ec;
   // Read as a batch run reads its Path.
   const ResultFolders read = ResultFoldersOf(std::string(text) + platform::kPathSeparator);
-  fs::path folder = fs::absolute(read.result.path, ec);
-  if (ec) return Refused(SystemErrorText(ec));
+  fs::path folder;
+  if (const std::error_code error = platform::AbsolutePathOf(read.result.path, folder)) {
+    return Refused(SystemErrorText(error));
+  }
   folder = folder.lexically_normal();
   std::optional<std::string> whole = Cp1251FromPath(folder);
   if (!whole) {
@@ -80,23 +82,39 @@ FolderSearch CheckTypedResultFolder(std::string_view typed) {
     return Refused(Tr("The folder path is longer than %1 characters", kPathLength));
   }
 
-  // The folder itself, or the nearest folder above it that is there.
+  // The folder itself, or the nearest folder above it that is there; a file on the way is found
+  // further up. A status that cannot be read is not taken for a folder that is missing: the
+  // checks of a run below say why, or else the system's error.
+  const ResultFolders folders = ResultFoldersOf(*whole);
   fs::path existing = PathFromCp1251(*whole).parent_path();
-  while (!fs::exists(existing, ec) && existing.has_relative_path()) {
+  platform::EntryType type = platform::EntryType::kMissing;
+  std::error_code unknown;
+  for (;;) {
+    unknown = platform::FollowedStatusOf(existing, type);
+    if (unknown == std::errc::not_a_directory) {
+      unknown.clear();
+      type = platform::EntryType::kMissing;
+    }
+    if (unknown || type != platform::EntryType::kMissing || platform::IsRoot(existing)) break;
     existing = existing.parent_path();
   }
-  if (!fs::is_directory(existing, ec)) {
+  if (!unknown && type != platform::EntryType::kFolder) {
     const bool itself = existing == PathFromCp1251(*whole).parent_path();
     return Refused(
         itself ? Tr("This is a file, not a folder: %1", Shown(existing))
                : Tr("The folder cannot be made: a file stands on its path: %1", Shown(existing)));
   }
-  if (platform::CheckWritableFolder(existing)) {
+  if (!unknown && platform::CheckWritableFolder(existing)) {
     return Refused(Tr("The program may not write in the folder %1", Shown(existing)));
   }
   // Every check of a run, so that the run never refuses what the field took.
-  if (Outcome usable = CheckResultFolder(ResultFoldersOf(*whole)); !usable.ok()) {
+  platform::NativeFileSystem system;
+  if (Outcome usable = CheckResultFolder(system, folders); !usable.ok()) {
     return Refused(std::move(usable.reason));
+  }
+  if (unknown) {
+    return Refused(Tr("cannot use the result folder \"%1\": %2", EchoPath(folders.result.text),
+                      SystemErrorText(unknown)));
   }
 
   FolderSearch search;

@@ -28,7 +28,7 @@ FolderSearch ChooseResultFolder(DialogToolkit& toolkit,
 // separates as '\' does on Windows). A relative folder is taken from the current directory. An
 // existing folder must be one the program may write in; a missing one must be one it can make
 // (the run makes it); and it must pass every check a run makes before it touches anything
-// (driver/result_folder.h: CheckResultFolder), so that nothing accepted here fails later.
+// (publish/result_folder.h: CheckResultFolder), so that nothing accepted here fails later.
 // Confirmed with the folder as the record holds it (whole, ending with the separator), else
 // refused with the reason; an empty field is neither.
 FolderSearch CheckTypedResultFolder(std::string_view typed);

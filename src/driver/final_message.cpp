@@ -8,6 +8,7 @@
 #include "core/map_scales.h"
 #include "driver/shell_texts.h"
 #include "geometry/sheet_grid.h"
+#include "platform/files.h"
 
 namespace mapbasis {
 
@@ -22,9 +23,8 @@ constexpr auto kReplaced = Cp1251("Слои прежнего запуска в �
 // A folder of the run as the user finds it: the whole path, even when the user gave it relative
 // to the current directory.
 std::string FullPath(const NamedPath& folder) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(folder.path, ec);
-  if (ec) return folder.text;
+  std::filesystem::path absolute;
+  if (platform::AbsolutePathOf(folder.path, absolute)) return folder.text;
   return Cp1251FromPath(absolute.lexically_normal()).value_or(folder.text);
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/sheet_parameters.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 

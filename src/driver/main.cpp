@@ -34,7 +34,7 @@
 #include "core/messages.h"
 #include "driver/interactive_module.h"
 #include "driver/program.h"
-#include "platform/messages.h"
+#include "platform/user_language.h"
 
 namespace {
 

@@ -15,16 +15,15 @@
 #include "core/messages.h"
 #include "driver/capacity_check.h"
 #include "driver/final_message.h"
-#include "driver/output_folders.h"
-#include "driver/result_folder.h"
 #include "driver/run_generation.h"
 #include "driver/sheet_commands.h"
 #include "geometry/sheet_grid.h"
 #include "params/param_file.h"
 #include "platform/files.h"
-#include "platform/folder_lock.h"
+#include "publish/folder_fault.h"
+#include "publish/publish_sheet.h"
+#include "publish/result_folder.h"
 #include "qgis/sheet_project.h"
-#include "shapeout/file_publisher.h"
 
 namespace mapbasis {
 
@@ -127,12 +126,13 @@ struct StageFailure {
 
 // A sheet that cannot be held is a generation failure; a result folder that cannot be used or
 // made is a folder failure. Both are found before anything is made.
-std::optional<StageFailure> CheckBeforeTouching(const SheetParameters& p,
+std::optional<StageFailure> CheckBeforeTouching(platform::FileSystem& system,
+                                                const SheetParameters& p,
                                                 const ResultFolders& folders) {
   if (Outcome fits = CheckSheetFits(p); !fits.ok()) {
     return StageFailure{Stage::kGeneration, std::move(fits)};
   }
-  if (Outcome usable = CheckResultFolder(folders); !usable.ok()) {
+  if (Outcome usable = CheckResultFolder(system, folders); !usable.ok()) {
     return StageFailure{Stage::kFolders, std::move(usable)};
   }
   return std::nullopt;
@@ -148,57 +148,28 @@ std::optional<StageFailure> Generate(const SheetParameters& p, const ResultFolde
   return std::nullopt;
 }
 
-// Makes the result folder, locks it, finds what the sheet replaces and puts the sheet in place of
-// it, all or nothing; says whether the layers of an earlier run were there. What stands there
-// already, byte for byte, is left as it is (and taken out of `files`). The folders made go again
-// when the run fails.
-std::optional<StageFailure> PutInPlace(const ResultFolders& folders, FileSets& files,
-                                       bool& replacedOldLayers) {
-  MadeFolders made;
-  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
-    return StageFailure{Stage::kFolders, std::move(making)};
+// Puts the sheet in place, all or nothing (publish/publish_sheet.h); says whether the layers of an
+// earlier run were there. What stands there already, byte for byte, is left as it is (and taken
+// out of `files`). A folder that cannot take the sheet refuses it, as the checks would have.
+std::optional<StageFailure> PutInPlace(platform::FileSystem& system, const ResultFolders& folders,
+                                       FileSets& files, bool& replacedOldLayers) {
+  Published published = PublishSheet(system, folders, kSheetProjectName, files);
+  if (!published.outcome.ok()) {
+    return StageFailure{published.refused ? Stage::kFolders : Stage::kGeneration,
+                        std::move(published.outcome)};
   }
-  platform::FolderLock lock;
-  const std::filesystem::path& resultPath = folders.result.path;
-  // Only a result folder that is not there goes unlocked: the plan then refuses it.
-  if (const std::error_code error = lock.Acquire(resultPath)) {
-    platform::EntryType type = platform::EntryType::kMissing;
-    if (platform::FollowedStatusOf(resultPath, type) || type != platform::EntryType::kMissing) {
-      const std::filesystem::path lockFile = platform::LockFileOf(resultPath);
-      return StageFailure{
-          Stage::kFolders,
-          Failure(FolderFault::kResultFolderLocked,
-                  lockFile.empty()
-                      ? Tr("cannot lock the result folder \"%1\": %2", EchoPath(folders.given),
-                           SystemErrorText(error))
-                      : Tr("cannot lock the result folder \"%1\" with %2: %3",
-                           EchoPath(folders.given), QuotedPath(lockFile), SystemErrorText(error)))};
-    }
-  }
-  OutputPlan plan;
-  if (Outcome ready = PlanOutputFolders(folders, plan); !ready.ok()) {
-    return StageFailure{Stage::kFolders, std::move(ready)};
-  }
-  if (Outcome ready = MakeOutputFolders(plan, made); !ready.ok()) {
-    return StageFailure{Stage::kFolders, std::move(ready)};
-  }
-  LeaveOutUnchanged(plan.old, files);
-  if (Outcome placed = ReplaceFiles(plan.old, files); !placed.ok()) {
-    // An old file that could not be moved aside refuses the run as the plan would have; once it
-    // has gone in place, the sheet stands even when an old file could not be swept.
-    if (placed.fault == PublishFault::kNotSwept) made.Keep();
-    return StageFailure{
-        placed.fault == PublishFault::kOldNotMoved ? Stage::kFolders : Stage::kGeneration,
-        std::move(placed)};
-  }
-  made.Keep();
-  replacedOldLayers = plan.oldLayers;
+  replacedOldLayers = published.replacedOldLayers;
   return std::nullopt;
 }
 
 }  // namespace
 
 int RunBatch(const std::string& file, std::ostream& diagnostics) {
+  platform::NativeFileSystem system;
+  return RunBatch(file, diagnostics, system);
+}
+
+int RunBatch(const std::string& file, std::ostream& diagnostics, platform::FileSystem& system) {
   if (file.empty()) {
     Say(diagnostics, Tr("the parameter-file path is empty"));
     return kExitNotDone;
@@ -228,12 +199,12 @@ int RunBatch(const std::string& file, std::ostream& diagnostics) {
     }
     // Later failures name the parameter file too: a script may run many of them.
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    auto failure = CheckBeforeTouching(p, folders);
+    auto failure = CheckBeforeTouching(system, p, folders);
     stage = Stage::kGeneration;
     GenerationWork work;
     if (!failure) failure = Generate(p, folders, StandardStages(), work);
     bool replacedOldLayers = false;
-    if (!failure) failure = PutInPlace(folders, work.Files, replacedOldLayers);
+    if (!failure) failure = PutInPlace(system, folders, work.Files, replacedOldLayers);
     if (!failure) return kExitDone;
     Say(diagnostics, shown + ": " + failure->outcome.reason);
     return failure->stage == Stage::kGeneration ? kExitGenerationFailed : kExitNotDone;
@@ -258,13 +229,14 @@ int RunInteractive(InteractiveShell& shell, const GenerationStages& stages) {
   std::string done;
   try {
     // A typed result folder that is missing is made, as in a batch run, once the checks passed.
+    platform::NativeFileSystem system;
     const ResultFolders folders = ResultFoldersOf(p.Path);
-    failure = CheckBeforeTouching(p, folders);
+    failure = CheckBeforeTouching(system, p, folders);
     GenerationWork work;
     if (!failure) failure = Generate(p, folders, stages, work);
     // The box says so when the layers of an earlier run are replaced.
     bool replacing = false;
-    if (!failure) failure = PutInPlace(folders, work.Files, replacing);
+    if (!failure) failure = PutInPlace(system, folders, work.Files, replacing);
     if (!failure) done = DoneMessage(p, folders, replacing);
   } catch (const std::exception& e) {
     // What a run throws ends it as a batch run ends it, but in the box: a user started from the

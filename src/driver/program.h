@@ -12,6 +12,7 @@
 
 #include "driver/interactive_shell.h"
 #include "driver/run_generation.h"
+#include "platform/file_system.h"
 
 namespace mapbasis {
 
@@ -39,8 +40,10 @@ std::string_view ProgramVersion();
 int RunProgram(const std::vector<std::string>& args, InteractiveShell* shell, std::ostream& out,
                std::ostream& diagnostics);
 
-// The batch run on the parameter file `file`.
+// The batch run on the parameter file `file`, its folders and files asked of `system` (the
+// system itself when none is given).
 int RunBatch(const std::string& file, std::ostream& diagnostics);
+int RunBatch(const std::string& file, std::ostream& diagnostics, platform::FileSystem& system);
 
 // The interactive run, with the stages of the generation (StandardStages: the layers and the
 // project). What a run throws is shown in the failure box and ends it with 8.

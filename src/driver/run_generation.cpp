@@ -22,7 +22,7 @@ Outcome GraticuleStage(const SheetParameters& p, const ResultFolders& folders,
 
 // The QGIS project of the sheet, once its layers are written.
 Outcome ProjectStage(const SheetParameters& p, const ResultFolders& folders, GenerationWork& work) {
-  return WriteSheetProject(p, folders.result, work.SheetName, &work.Files);
+  return WriteSheetProject(p, folders.result, work.SheetName, work.Files);
 }
 
 }  // namespace

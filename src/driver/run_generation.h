@@ -12,9 +12,8 @@
 #include "core/outcome.h"
 #include "core/sheet_parameters.h"
 #include "core/vertex_work.h"
-#include "shapeout/file_publisher.h"
 #include "shapeout/layer_group_args.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -31,7 +30,7 @@ struct GenerationWork {
   std::vector<double> MeridianLons;  // MeridianCount is its size
   VertexWork Work;                   // WorkX and WorkY
   // Every file of the sheet, written in memory and put in place together when the sheet is
-  // complete (shapeout/file_publisher.h): the layers in the order they were finished, then the
+  // complete (publish/publish_sheet.h): the layers in the order they were finished, then the
   // project.
   FileSets Files;
 };

@@ -15,16 +15,16 @@
 #include "core/messages.h"
 #include "core/sheet_parameters.h"
 #include "driver/program.h"
-#include "driver/result_folder.h"
 #include "driver/sheet_index.h"
 #include "geometry/sheet_finder.h"
 #include "geometry/sheet_grid.h"
 #include "params/coordinate_texts.h"
 #include "params/param_items.h"
+#include "platform/file_system.h"
 #include "platform/files.h"
-#include "platform/folder_lock.h"
+#include "publish/publish_sheet.h"
+#include "publish/result_folder.h"
 #include "shapeout/layer_files.h"
-#include "shapeout/result_folders.h"
 
 namespace mapbasis {
 
@@ -187,39 +187,23 @@ std::optional<std::string> ReadIndexFolder(const std::string& arg, std::ostream&
   return path;
 }
 
-// Makes and locks the folder, then writes the layer; `writing` says when the writing began.
+// Makes, locks and plans the folder, then writes the layer and puts it in place; `writing` says
+// when the writing began.
 int WriteIndex(const IndexRequest& request, const std::vector<GridSheet>& sheets,
                const std::string& path, bool& writing, std::ostream& diagnostics) {
   const ResultFolders folders = ResultFoldersOf(path);
   if (Outcome name = CheckResultFolderName(folders); !name.ok()) {
     return Refuse(diagnostics, name.reason);
   }
-  // A folder made here goes again when the index is not written.
-  MadeFolders made;
-  if (Outcome making = MakeResultFolder(folders, made); !making.ok()) {
-    return Refuse(diagnostics, making.reason);
-  }
-  platform::FolderLock lock;
-  if (const std::error_code error = lock.Acquire(folders.result.path)) {
-    const std::filesystem::path lockFile = platform::LockFileOf(folders.result.path);
-    return Refuse(diagnostics, lockFile.empty()
-                                   ? Tr("cannot lock the folder \"%1\": %2",
-                                        EchoPath(folders.result.text), SystemErrorText(error))
-                                   : Tr("cannot lock the folder \"%1\" with %2: %3",
-                                        EchoPath(folders.result.text), QuotedPath(lockFile),
-                                        SystemErrorText(error)));
-  }
-  OldFiles old;
-  if (Outcome usable = PlanSheetIndex(folders.result, old); !usable.ok()) {
-    return Refuse(diagnostics, usable.reason);
-  }
-  writing = true;
-  if (Outcome written = WriteSheetIndex(sheets, request.CS, folders.result, old); !written.ok()) {
-    return Refuse(
-        diagnostics, written.reason,
-        written.fault == IndexFault::kFolderUnusable ? kExitNotDone : kExitGenerationFailed);
-  }
-  return kExitDone;
+  platform::NativeFileSystem system;
+  const Published published = PublishLayer(
+      system, folders, kSheetIndexLayer, IndexFault::kFolderUnusable, [&](FileSets& files) {
+        writing = true;
+        return WriteSheetIndex(sheets, request.CS, folders.result, files);
+      });
+  if (published.outcome.ok()) return kExitDone;
+  return Refuse(diagnostics, published.outcome.reason,
+                published.refused ? kExitNotDone : kExitGenerationFailed);
 }
 
 }  // namespace

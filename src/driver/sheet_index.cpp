@@ -10,14 +10,11 @@
 #include "core/echo.h"
 #include "core/messages.h"
 #include "core/vertex_work.h"
-#include "driver/output_folders.h"
 #include "driver/run_generation.h"
 #include "geometry/sheet_grid.h"
 #include "geometry/sheet_trapezoid.h"
 #include "graticule/line_vertices.h"
-#include "platform/files.h"
 #include "qgis/qgis_templates.h"
-#include "shapeout/layer_family.h"
 #include "shapeout/layer_output.h"
 
 namespace fs = std::filesystem;
@@ -39,18 +36,11 @@ const FieldDef kSheetIndexFields[] = {
 
 }  // namespace
 
-Outcome PlanSheetIndex(const NamedPath& folder, OldFiles& old) {
-  const std::string_view layers[] = {kSheetIndexLayer};
-  bool found = false;
-  return PlanLayerFamilies(folder.path, layers, IndexFault::kFolderUnusable, old, found);
-}
-
 Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS, const NamedPath& folder,
-                        const OldFiles& old) {
+                        FileSets& files) {
   Layer layer;
-  FileSets files;
-  if (Outcome opened = OpenLayerIn(CS, folder, kSheetIndexLayer, kShapePolygon, kSheetIndexFields,
-                                   layer, &files);
+  if (Outcome opened =
+          OpenLayerIn(CS, folder, kSheetIndexLayer, kShapePolygon, kSheetIndexFields, layer, files);
       !opened.ok()) {
     return Failure(IndexFault::kNotWritten, std::move(opened.reason));
   }
@@ -73,13 +63,6 @@ Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS, cons
   }
   if (Outcome finished = FinishLayer(layer); !finished.ok()) {
     return Failure(IndexFault::kNotWritten, std::move(finished.reason));
-  }
-  OldFiles replaced = old;
-  LeaveOutUnchanged(replaced, files);
-  if (Outcome placed = ReplaceFiles(replaced, files); !placed.ok()) {
-    return Failure(placed.fault == PublishFault::kOldNotMoved ? IndexFault::kFolderUnusable
-                                                              : IndexFault::kNotWritten,
-                   std::move(placed.reason));
   }
   return Success();
 }

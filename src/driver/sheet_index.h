@@ -9,8 +9,8 @@
 
 #include "core/named_path.h"
 #include "core/outcome.h"
-#include "geometry/sheet_grid.h"
-#include "shapeout/file_publisher.h"
+#include "geometry/sheet_finder.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -32,19 +32,13 @@ inline constexpr std::size_t kMaxIndexSheets = 5000;
 inline constexpr std::string_view kSheetIndexFieldNames[] = {"Name", "AdjWest", "AdjEast",
                                                              "AdjNorth", "AdjSouth"};
 
-// What writing the index into `folder` (an existing folder) replaces: the files of an old
-// SheetIndex's shapefile family in any letter case (its spatial indexes, a .cpg, its style) and
-// what stopped runs left of them, as the sheet's folders are planned (driver/output_folders.h).
-// IndexFault::kFolderUnusable and why, when the folder cannot take the index (a folder standing
-// where one of its files goes, an old file that cannot be moved); touches nothing.
-Outcome PlanSheetIndex(const NamedPath& folder, OldFiles& old);
-
-// Writes the layer into `folder` with the projection text of CS and its style, which labels each
-// sheet with its name. Each ring is densified as the sheet's HypsA is, clockwise from the
-// north-west corner. The layer is built in memory and put in place of the old files, all or
-// nothing (file_publisher.h): on failure (kNotWritten; kFolderUnusable when an old file could not
-// be moved aside) the old index stands as it was. The caller holds the folder's lock.
+// Writes the layer for `folder` into `files`, in memory, with the projection text of CS and its
+// style, which labels each sheet with its name. Each ring is densified as the sheet's HypsA is,
+// clockwise from the north-west corner. It replaces the files of an old SheetIndex's shapefile
+// family in any letter case (its spatial indexes, a .cpg, its style) all or nothing, as a sheet's
+// layers do (publish/publish_sheet.h: PublishLayer, which refuses a folder that cannot take it
+// with kFolderUnusable). kNotWritten when the layer could not be made.
 Outcome WriteSheetIndex(std::span<const GridSheet> sheets, std::int32_t CS, const NamedPath& folder,
-                        const OldFiles& old);
+                        FileSets& files);
 
 }  // namespace mapbasis

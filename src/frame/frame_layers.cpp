@@ -32,7 +32,7 @@ Outcome WriteFrameLayers(const FrameArgs& args, std::span<const double> Parallel
   const FrameElements drawn = FrameStyleFor(args.MillionSeries, args.MapScale).elements;
   for (const LayerSpec& layer : LayerCatalogue()) {
     if (layer.folder != LayerFolder::kFrame || !WritesLayer(drawn, layer)) continue;
-    if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, args.Styles, args.Destination);
+    if (Outcome opened = out.Open(layer.id, args.CS, args.Folders, args.Styles, *args.Destination);
         !opened.ok()) {
       return Failure(FrameFault::kLayerNotCreated, std::move(opened.reason));
     }

@@ -35,8 +35,8 @@ std::string FrameLabelText(std::int32_t code, std::string_view text, std::string
 }
 
 Outcome FrameOutput::Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
-                          const LayerStyles& styles, FileSets* destination) {
-  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], styles, destination);
+                          const LayerStyles& styles, FileSets& destination) {
+  return OpenLayerIn(CS, folders, LayerOf(slot), layers_[IndexOf(slot)], destination, styles);
 }
 
 Outcome FrameOutput::Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) {

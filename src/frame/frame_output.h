@@ -12,7 +12,7 @@
 #include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
 #include "shapeout/layer_styles.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -45,9 +45,10 @@ class FrameRecords {
 
 class FrameOutput final : public FrameRecords {
  public:
-  // Opens the slot's layer in its folder of the run, with its style from `styles`.
+  // Opens the slot's layer in its folder of the run, with its style from `styles`; finished, its
+  // files join `destination`.
   Outcome Open(FrameSlot slot, std::int32_t CS, const ResultFolders& folders,
-               const LayerStyles& styles = {}, FileSets* destination = nullptr);
+               const LayerStyles& styles, FileSets& destination);
 
   // Writes the record into the slot's layer, which must be open.
   Outcome Write(FrameSlot slot, std::string_view attributes, const VertexWork& work) override;

@@ -38,7 +38,7 @@ Outcome WriteGraticuleLines(const GraticuleArgs& args, VertexWork& work,
 
   Layer layer;
   if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsL), layer,
-                                   args.Styles, args.Destination);
+                                   *args.Destination, args.Styles);
       !opened.ok()) {
     return Failure(GraticuleFault::kLayerNotOpened, std::move(opened.reason));
   }

@@ -25,7 +25,7 @@ Outcome NotWritten(Outcome written) {
 Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
   Layer layer;
   if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsA), layer,
-                                   args.Styles, args.Destination);
+                                   *args.Destination, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }
@@ -46,7 +46,7 @@ Outcome WriteArea(const GraticuleArgs& args, VertexWork& work) {
 Outcome WriteNodes(const GraticuleArgs& args, double sLon, double sLat) {
   Layer layer;
   if (Outcome opened = OpenLayerIn(args.CS, args.Folders, LayerOf(SheetLayer::HypsP), layer,
-                                   args.Styles, args.Destination);
+                                   *args.Destination, args.Styles);
       !opened.ok()) {
     return NotOpened(std::move(opened));
   }

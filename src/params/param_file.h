@@ -36,7 +36,7 @@ Outcome ReadParamText(std::string_view content, std::string_view source, SheetPa
 // ReadParamText over the file. Only a regular file of at most 1 MiB is read: a folder, a FIFO or a
 // device is refused at once with kCannotOpen, as is a file that cannot be opened; kCannotReadLine
 // when it cannot be read. Touches nothing on disk: the run makes the result folder
-// (driver/result_folder.h) once every check has passed.
+// (publish/result_folder.h) once every check has passed.
 Outcome ReadParamFile(const std::filesystem::path& file, SheetParameters& p);
 
 }  // namespace mapbasis

@@ -74,6 +74,14 @@ struct NameCheck {
 // the path's first part (there a drive such as "C:" may hold its colon).
 NameCheck CheckNameCharacters(std::string_view part, bool first);
 
+// Whether the path is a root, the top of its file system with nothing above it to climb to: "/",
+// or on Windows a drive's root (C:\) or the top of a network path.
+bool IsRoot(const std::filesystem::path& path);
+
+// The path made absolute against the current folder, as the system resolves a relative path;
+// nothing is asked of what stands at it.
+std::error_code AbsolutePathOf(const std::filesystem::path& path, std::filesystem::path& absolute);
+
 enum class EntryType { kMissing, kFile, kFolder, kLink, kOther };
 
 // What stands at the path itself, a link taken as a link (lstat).

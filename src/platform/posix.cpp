@@ -15,7 +15,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
+#include "platform/file_system.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/process.h"
@@ -55,6 +57,14 @@ std::error_code StatusBy(int (*statCall)(const char*, struct stat*), const char*
 // --- Names and files ------------------------------------------------------------------------
 
 NameCheck CheckNameCharacters(std::string_view, bool) { return {}; }
+
+bool IsRoot(const std::filesystem::path& path) { return !path.has_relative_path(); }
+
+std::error_code AbsolutePathOf(const std::filesystem::path& path, std::filesystem::path& absolute) {
+  std::error_code error;
+  absolute = std::filesystem::absolute(path, error);
+  return error;
+}
 
 std::error_code StatusOf(const std::filesystem::path& path, EntryType& type) {
   return StatusBy(::lstat, path.c_str(), type);
@@ -247,6 +257,10 @@ std::error_code InputFile::Read(char* into, std::size_t room, std::size_t& count
   }
 }
 
+void NativeFileSystem::Pause(std::chrono::milliseconds pause) {
+  std::this_thread::sleep_for(pause);
+}
+
 // --- The folder lock --------------------------------------------------------------------------
 
 FolderLock::~FolderLock() {
@@ -359,6 +373,17 @@ std::optional<std::filesystem::path> HomeFolder() {
     return found->pw_dir;
   }
   return std::nullopt;
+}
+
+std::error_code CurrentFolder(std::filesystem::path& folder) {
+  std::error_code error;
+  folder = std::filesystem::current_path(error);
+  return error;
+}
+
+std::error_code ChangeCurrentFolder(const std::filesystem::path& folder) {
+  if (::chdir(folder.c_str()) == 0) return {};
+  return LastErrno();
 }
 
 std::error_code ProgramFolder(std::filesystem::path& folder) {

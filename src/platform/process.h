@@ -14,6 +14,10 @@ namespace mapbasis::platform {
 // when the home folder is not known.
 std::optional<std::filesystem::path> HomeFolder();
 
+// The process's current folder, against which relative paths are resolved, and a change of it.
+std::error_code CurrentFolder(std::filesystem::path& folder);
+std::error_code ChangeCurrentFolder(const std::filesystem::path& folder);
+
 // The folder that holds the running program's file.
 std::error_code ProgramFolder(std::filesystem::path& folder);
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 #include "platform/process.h"
@@ -105,6 +106,14 @@ NameCheck CheckNameCharacters(std::string_view part, bool first) {
   return {};
 }
 
+bool IsRoot(const std::filesystem::path& path) { return !path.has_relative_path(); }
+
+std::error_code AbsolutePathOf(const std::filesystem::path& path, std::filesystem::path& absolute) {
+  std::error_code error;
+  absolute = std::filesystem::absolute(path, error);
+  return error;
+}
+
 std::error_code StatusOf(const std::filesystem::path& path, EntryType& type) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) {
@@ -184,11 +193,12 @@ std::error_code RenameIntoFreeName(const std::filesystem::path& from,
 std::error_code CheckWritableFolder(const std::filesystem::path& folder) {
   // Windows decides access when an entry is made: the program makes one, which the system
   // removes again as it is closed (or the process ends).
+  // Named for the process and the thread, so that runs and threads beside each other never meet
+  // at one name; the name is free again once the probe is closed.
   wchar_t name[64];
-  static unsigned probes = 0;
-  std::swprintf(name, 64, L"%lsprobe-%08lx-%u.tmp",
+  std::swprintf(name, 64, L"%lsprobe-%08lx-%08lx.tmp",
                 std::wstring(kTemporaryPrefix.begin(), kTemporaryPrefix.end()).c_str(),
-                ::GetCurrentProcessId(), ++probes);
+                ::GetCurrentProcessId(), ::GetCurrentThreadId());
   HANDLE probe = ::CreateFileW((folder / name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (probe == INVALID_HANDLE_VALUE) return LastError();
@@ -279,6 +289,10 @@ std::error_code InputFile::Read(char* into, std::size_t room, std::size_t& count
   return {};
 }
 
+void NativeFileSystem::Pause(std::chrono::milliseconds pause) {
+  ::Sleep(static_cast<DWORD>(pause.count()));
+}
+
 // --- The folder lock --------------------------------------------------------------------------
 
 // A folder cannot be locked itself here. The lock is a hidden file in the folder (LockFileOf),
@@ -329,6 +343,17 @@ std::error_code FolderLock::Acquire(const std::filesystem::path& folder) {
 }
 
 // --- The process ------------------------------------------------------------------------------
+
+std::error_code CurrentFolder(std::filesystem::path& folder) {
+  std::error_code error;
+  folder = std::filesystem::current_path(error);
+  return error;
+}
+
+std::error_code ChangeCurrentFolder(const std::filesystem::path& folder) {
+  if (::SetCurrentDirectoryW(folder.c_str())) return {};
+  return LastError();
+}
 
 std::error_code ProgramFolder(std::filesystem::path& folder) {
   std::wstring name(MAX_PATH, L'\0');

@@ -16,9 +16,9 @@
 #include "qgis/qgis_templates.h"
 #include "qgis/sheet_styles.h"
 #include "qgis/transverse_mercator.h"
-#include "shapeout/file_publisher.h"
 #include "shapeout/layer_catalogue.h"
 #include "shapeout/layer_files.h"
+#include "shapeout/sheet_files.h"
 
 namespace fs = std::filesystem;
 
@@ -304,19 +304,13 @@ std::string SheetProjectText(const SheetParameters& p, std::string_view sheetNam
 }
 
 Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
-                          std::string_view sheetName, FileSets* destination) {
+                          std::string_view sheetName, FileSets& destination) {
   std::string text = SheetProjectText(p, sheetName);
   if (text.empty()) return Success();
   // Built in place: a set made from a list of files would copy the text.
   FileSet file;
   file.push_back({resultFolder.path / fs::path(kSheetProjectName), std::move(text)});
-  if (destination != nullptr) {
-    destination->push_back(std::move(file));
-    return Success();
-  }
-  if (Outcome published = PublishFiles(file); !published.ok()) {
-    return Failure(ProjectFault::kNotWritten, std::move(published.reason));
-  }
+  destination.push_back(std::move(file));
   return Success();
 }
 

@@ -24,7 +24,7 @@
 #include "core/named_path.h"
 #include "core/outcome.h"
 #include "core/sheet_parameters.h"
-#include "shapeout/file_publisher.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -69,10 +69,9 @@ std::string ScaleStatement(double denominator);
 // The project's text; sheetName is cp1251. Empty when CS names no coordinate system.
 std::string SheetProjectText(const SheetParameters& p, std::string_view sheetName);
 
-// Writes the project into the result folder, whole or not at all: into `destination`, the run's
-// files put in place together (shapeout/file_publisher.h), or without one in place of a project
-// there. Nothing is written when CS names no coordinate system.
+// Writes the project for the result folder into `destination`, the run's files put in place
+// together (publish/). Nothing is written when CS names no coordinate system.
 Outcome WriteSheetProject(const SheetParameters& p, const NamedPath& resultFolder,
-                          std::string_view sheetName, FileSets* destination = nullptr);
+                          std::string_view sheetName, FileSets& destination);
 
 }  // namespace mapbasis

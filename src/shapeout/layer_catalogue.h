@@ -10,7 +10,7 @@
 
 #include "core/map_scales.h"
 #include "shapeout/attribute_fields.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 

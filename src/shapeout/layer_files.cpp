@@ -20,9 +20,7 @@
 #include "core/cp1251.h"
 #include "core/fixed_text.h"
 #include "core/messages.h"
-#include "platform/files.h"
 #include "platform/process.h"
-#include "shapeout/file_publisher.h"
 #include "shapeout/memory_folder.h"
 #include "shapeout/table_cells.h"
 
@@ -224,14 +222,6 @@ bool FormattedHere(int width, int decimals) {
          decimals <= kMostCellDecimals;
 }
 
-// The folder of a base path must be there: a layer is opened only where it can be written. A
-// folder that cannot be asked about is no folder to write in.
-bool FolderExists(const std::filesystem::path& base) {
-  platform::EntryType type = platform::EntryType::kMissing;
-  return !platform::FollowedStatusOf(base.parent_path().empty() ? "." : base.parent_path(), type) &&
-         type == platform::EntryType::kFolder;
-}
-
 }  // namespace
 
 std::string LayerFaultText(LayerFault fault) {
@@ -405,12 +395,13 @@ bool Layer::AppendShape(std::int32_t shapeType, std::span<const double> x,
 }
 
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
-                std::span<const FieldDef> fields, Layer& layer) {
-  return OpenLayer(CS, shapeType, NamedPathOf(TrimTrailingBlanks(basePath)), fields, layer);
+                std::span<const FieldDef> fields, Layer& layer, FileSets& destination) {
+  return OpenLayer(CS, shapeType, NamedPathOf(TrimTrailingBlanks(basePath)), fields, layer,
+                   destination);
 }
 
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePath,
-                std::span<const FieldDef> fields, Layer& layer, FileSets* destination) {
+                std::span<const FieldDef> fields, Layer& layer, FileSets& destination) {
   layer = Layer{};
 
   const std::string_view base = basePath.text;
@@ -421,7 +412,6 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePa
 
   auto files = std::make_unique<Layer::Files>();
   files->base = basePath.path;
-  if (destination == nullptr && !FolderExists(files->base)) return LayerFault::kFolderMissing;
   SAHooks hooks = MemoryHooks();
   const OpeningIn opening(files->memory);
 
@@ -447,7 +437,7 @@ Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& basePa
   layer.basePath_ = std::string(base);
   layer.fields_.assign(fields.begin(), fields.end());
   layer.files_ = std::move(files);
-  layer.destination_ = destination;
+  layer.destination_ = &destination;
   return {};
 }
 
@@ -461,7 +451,7 @@ Outcome CloseLayer(Layer& layer) {
     return Failure(LayerFault::kNotPublished,
                    Tr("the layer \"%1\" could not be held in memory", layer.BasePath()));
   }
-  // The companions first, the shape file last (file_publisher.h).
+  // The companions first, the shape file last (publish/file_replacement.h).
   FileSet set;
   const auto take = [&](std::string_view extension) {
     std::string* bytes = files->memory.Find(FileName(files->base, extension));
@@ -484,13 +474,7 @@ Outcome CloseLayer(Layer& layer) {
     return Failure(LayerFault::kNotPublished,
                    Tr("the layer \"%1\" lost its %2 file", layer.BasePath(), kLayerKeyExtension));
   }
-  if (destination != nullptr) {
-    destination->push_back(std::move(set));
-    return Success();
-  }
-  if (Outcome published = PublishFiles(set); !published.ok()) {
-    return Failure(LayerFault::kNotPublished, std::move(published.reason));
-  }
+  destination->push_back(std::move(set));
   return Success();
 }
 

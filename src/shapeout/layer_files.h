@@ -12,7 +12,7 @@
 #include "core/named_path.h"
 #include "core/outcome.h"
 #include "shapeout/attribute_fields.h"
-#include "shapeout/file_publisher.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -89,7 +89,7 @@ class Layer {
  private:
   struct Files;
   friend Fault OpenLayer(std::int32_t, std::int32_t, const NamedPath&, std::span<const FieldDef>,
-                         Layer&, FileSets*);
+                         Layer&, FileSets&);
   friend Outcome CloseLayer(Layer&);
   friend void DiscardLayer(Layer&);
 
@@ -104,26 +104,23 @@ class Layer {
 // carries today's date. Returns no fault, or the LayerFault that stopped it; on failure
 // nothing is left open and nothing is written. A field is refused when shapelib refuses it (a
 // width below 1) and also when shapelib would alter it: a name longer than 10 characters or a
-// width above 255. A blank base path gives LayerFault::kTableNotCreated, one whose folder is not
-// there (or cannot be asked about) kFolderMissing. A layer still open in `layer` is discarded
-// first.
+// width above 255. A blank base path gives LayerFault::kTableNotCreated. A layer still open in
+// `layer` is discarded first.
 //
-// With a destination, the files of the run that the layer's set joins when it is closed, to be put
-// in place together with the rest of them (file_publisher.h), the layer is written in memory
-// alone: its folder need not be there yet. Without one, its files are put in place as it is
-// closed.
+// The layer is written in memory alone: its folder need not be there. `destination` is the
+// files of the run that the layer's set joins when it is closed, to be put in place together with
+// the rest of them (publish/), all or nothing.
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, std::string_view basePath,
-                std::span<const FieldDef> fields, Layer& layer);
+                std::span<const FieldDef> fields, Layer& layer, FileSets& destination);
 
 // The same at a base path named already (its text without trailing blanks).
 Fault OpenLayer(std::int32_t CS, std::int32_t shapeType, const NamedPath& base,
-                std::span<const FieldDef> fields, Layer& layer, FileSets* destination = nullptr);
+                std::span<const FieldDef> fields, Layer& layer, FileSets& destination);
 
 // Closes the table, then the shapefile, and hands the layer's files, its companions (the .qml
-// style among them, when the layer has one) first and its .shp last, to its destination; without
-// one, puts them in place of the files at their names (file_publisher.h).
-// LayerFault::kNotPublished, with the system's reason, when they could not be written; then the old
-// files stand as they were. Safe on a layer that is not open.
+// style among them, when the layer has one) first and its .shp last, to its destination.
+// LayerFault::kNotPublished when they could not be held in memory whole. Safe on a layer that is
+// not open.
 Outcome CloseLayer(Layer& layer);
 
 // Drops an open layer without writing anything.

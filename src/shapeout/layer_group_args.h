@@ -6,9 +6,8 @@
 
 #include <cstdint>
 
-#include "shapeout/file_publisher.h"
 #include "shapeout/layer_styles.h"
-#include "shapeout/result_folders.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
 
@@ -29,8 +28,8 @@ struct LayerGroupArgs : DrawnTrapezoid {
   double BaseWest = 0.0, BaseEast = 0.0, BaseSouth = 0.0, BaseNorth = 0.0;
   ResultFolders Folders;  // the layers go to Folders.hyps or Folders.frame
   LayerStyles Styles;     // the style written beside each layer; none when empty
-  // The run's files that each finished layer joins (shapeout/file_publisher.h); without them each
-  // layer is put in place as it is finished.
+  // The run's files that each finished layer joins (shapeout/sheet_files.h), to be put in place
+  // together (publish/); required.
   FileSets* Destination = nullptr;
 };
 

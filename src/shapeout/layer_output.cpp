@@ -29,7 +29,7 @@ Outcome Incomplete(const Layer& layer) {
 
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
-                    FileSets* destination) {
+                    FileSets& destination) {
   const NamedPath base = Joined(folder, name);
   const Fault fault = OpenLayer(CS, shapeType, base, fields, layer, destination);
   if (!fault) return Success();
@@ -39,7 +39,7 @@ Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view n
 }
 
 Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
-                    Layer& layer, const LayerStyles& styles, FileSets* destination) {
+                    Layer& layer, FileSets& destination, const LayerStyles& styles) {
   Outcome opened = OpenLayerIn(CS, folders.Of(spec.folder), spec.name, spec.shapeType, spec.fields,
                                layer, destination);
   if (opened.ok() && styles) layer.SetStyle(styles(spec));

@@ -17,15 +17,15 @@ namespace mapbasis {
 
 // Opens the layer `name` in `folder` with the run's coordinate system; closed, its files join
 // `destination` (OpenLayer). On failure the fault is OpenLayer's and the reason says
-// what failed, `cannot create the layer "<path>": its folder is not there`.
+// what failed, `cannot create the layer "<path>": its path is longer than 255 characters`.
 Outcome OpenLayerIn(std::int32_t CS, const NamedPath& folder, std::string_view name,
                     std::int32_t shapeType, std::span<const FieldDef> fields, Layer& layer,
-                    FileSets* destination = nullptr);
+                    FileSets& destination);
 
 // Opens a layer of the catalogue in its folder of the run, with the style that `styles` gives
 // for it.
 Outcome OpenLayerIn(std::int32_t CS, const ResultFolders& folders, const LayerSpec& spec,
-                    Layer& layer, const LayerStyles& styles = {}, FileSets* destination = nullptr);
+                    Layer& layer, FileSets& destination, const LayerStyles& styles = {});
 
 // Closes a layer that was written to its end. Only a finished layer counts as written: a layer
 // abandoned after a failure is never finished, and whatever it left is not a complete layer.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "geometry/sheet_trapezoid.h"
+#include "publish/result_folder.h"
 
 namespace mapbasis {
 namespace {

@@ -10,6 +10,7 @@
 #include "frame/font_metrics.h"
 #include "frame/frame_layers.h"
 #include "support/layer_reader.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -47,9 +48,14 @@ struct Sheet {
     args.LatDensifyStep = 1.0 / 12.0;
     args.xMinute = args.yMinute = 1;
   }
+  // The layers made in memory as a run makes them, then put on disk.
   Outcome Write() {
     VertexWork work;
-    return WriteFrameLayers(args, lats, lons, work);
+    FileSets files;
+    args.Destination = &files;
+    Outcome written = WriteFrameLayers(args, lats, lons, work);
+    args.Destination = nullptr;
+    return written.ok() ? testing::PutOnDisk(files) : written;
   }
 };
 
@@ -201,9 +207,9 @@ TEST(FrameLayers, LayersPerScaleAndFailures) {
 
   // A layer that cannot be created: status 1.
   TempDir dir;
-  Sheet missing(dir);
-  missing.args.Folders.frame = NamedPathOf((dir.path() / "no such folder").string());
-  EXPECT_EQ(missing.Write().fault, FrameFault::kLayerNotCreated);
+  Sheet unnamed(dir);
+  unnamed.args.Folders.frame = NamedPathOf((dir.path() / std::string(250, 'x')).string());
+  EXPECT_EQ(unnamed.Write().fault, FrameFault::kLayerNotCreated);
 
   // A line beyond the work arrays: the parallel at the pole stretches its extension over
   // millions of degrees. It fails with 2, and no layer is put in place.

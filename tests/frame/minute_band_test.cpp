@@ -7,6 +7,7 @@
 
 #include "frame/minute_band.h"
 #include "support/layer_reader.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -58,14 +59,17 @@ FrameArgs Sheet(double base, double from, double to) {
 Side Written(const FrameArgs& args, bool alongParallel, bool first) {
   TempDir dir;
   FrameOutput out;
-  EXPECT_TRUE(
-      out.Open(FrameSlot::Frame, 3, ResultFolders{.frame = NamedPathOf(dir.path().string())}).ok());
+  FileSets files;
+  EXPECT_TRUE(out.Open(FrameSlot::Frame, 3,
+                       ResultFolders{.frame = NamedPathOf(dir.path().string())}, {}, files)
+                  .ok());
   VertexWork work;
   const FrameStyle style = FrameStyleFor(0, 0);
   const Outcome r = alongParallel ? WriteMinuteBandAlongParallel(out, first, style, args, work)
                                   : WriteMinuteBandAlongMeridian(out, first, style, args, work);
   EXPECT_TRUE(r.ok()) << r.reason;
   EXPECT_TRUE(out.Finish().ok());
+  EXPECT_TRUE(testing::PutOnDisk(files).ok());
   const ReadLayer layer = testing::ReadLayerFiles(dir.path() / "Frame");
   Side side;
   for (std::size_t i = 0; i < layer.shapes.size(); ++i) {
@@ -182,11 +186,14 @@ TEST(MinuteBand, SidesAlongMeridiansTickWestToEast) {
   // at its own latitude (1 mm is 0.2 km at 1:200 000).
   TempDir dir;
   FrameOutput out;
-  ASSERT_TRUE(
-      out.Open(FrameSlot::Frame, 3, ResultFolders{.frame = NamedPathOf(dir.path().string())}).ok());
+  FileSets files;
+  ASSERT_TRUE(out.Open(FrameSlot::Frame, 3,
+                       ResultFolders{.frame = NamedPathOf(dir.path().string())}, {}, files)
+                  .ok());
   VertexWork work;
   ASSERT_TRUE(WriteMinuteBandAlongMeridian(out, true, FrameStyleFor(0, 0), args, work).ok());
   ASSERT_TRUE(out.Finish().ok());
+  ASSERT_TRUE(testing::PutOnDisk(files).ok());
   const auto tick = testing::ReadLayerFiles(dir.path() / "Frame").shapes.at(0);
   const double km = 1.0 / (std::cos(54.0 * M_PI / 180) * 6371.032 * M_PI) * 180;
   EXPECT_NEAR(tick.x[0], 37.0 - 0.2 * 8.2 * km, 1e-8);

@@ -32,6 +32,7 @@
 #include "shapeout/shape_writers.h"
 #include "support/layer_consistency.h"
 #include "support/layer_readback.h"
+#include "support/on_disk.h"
 
 namespace {
 
@@ -146,7 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<FieldDef> fields = Declare(header);
 
   Layer layer;
-  const Fault opened = OpenLayer(system, type, Cp1251FromPath(base).value(), fields, layer);
+  FileSets files;
+  const Fault opened = OpenLayer(system, type, Cp1251FromPath(base).value(), fields, layer, files);
   if (opened != Fault{}) {
     // A field was refused: nothing was opened and nothing written.
     Check(opened == LayerFault::kFieldRefused && !layer.IsOpen());
@@ -219,7 +221,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  Check(CloseLayer(layer).ok());
+  Check(testing::CloseOnDisk(layer, files).ok());
   const auto table = testing::ReadTable(base);
   const auto read = testing::ReadShapes(base);
   Check(table && read && read->type == type);

@@ -7,6 +7,7 @@
 #include "graticule/graticule_lines.h"
 #include "graticule/graticule_points_areas.h"
 #include "support/layer_reader.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -40,6 +41,33 @@ GraticuleArgs SheetArgs(const TempDir& dir, double west, double east, double sou
 
 std::string Utf8(const std::string& cp1251) { return Cp1251ToUtf8(cp1251); }
 
+// A writer's layers, made in memory as a run makes them and then put on disk.
+template <class Write>
+Outcome OnDisk(const GraticuleArgs& args, Write write) {
+  FileSets files;
+  GraticuleArgs a = args;
+  a.Destination = &files;
+  if (Outcome written = write(a); !written.ok()) return written;
+  return testing::PutOnDisk(files);
+}
+
+Outcome Layers(const GraticuleArgs& args, VertexWork& work, std::vector<double>& lats,
+               std::vector<double>& lons) {
+  return OnDisk(args,
+                [&](const GraticuleArgs& a) { return WriteGraticuleLayers(a, work, lats, lons); });
+}
+
+Outcome Lines(const GraticuleArgs& args, VertexWork& work, std::vector<double>& lats,
+              std::vector<double>& lons) {
+  return OnDisk(args,
+                [&](const GraticuleArgs& a) { return WriteGraticuleLines(a, work, lats, lons); });
+}
+
+Outcome AreaAndNodes(const GraticuleArgs& args, double sLon, double sLat, VertexWork& work) {
+  return OnDisk(args,
+                [&](const GraticuleArgs& a) { return WriteAreaAndNodes(a, sLon, sLat, work); });
+}
+
 TEST(GraticuleLayers, StandardSheetWritesAllThreeLayers) {
   TempDir dir;
   const double south = 56.0 - 2 * kH - kH;
@@ -48,7 +76,7 @@ TEST(GraticuleLayers, StandardSheetWritesAllThreeLayers) {
   VertexWork work;
   std::vector<double> lats, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = Layers(a, work, lats, lons)).fault, Fault{}) << r.reason;
 
   // The trapezoid, named by the sheet.
   const auto area = ReadLayerFiles(dir.path() / "HypsA");
@@ -126,7 +154,7 @@ TEST(GraticuleLayers, MillionSheetNodesAndTheArcticCircle) {
   VertexWork work;
   std::vector<double> lats, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = Layers(a, work, lats, lons)).fault, Fault{}) << r.reason;
   EXPECT_EQ(ReadLayerFiles(dir.path() / "HypsP").records.size(), 625u);
 
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
@@ -150,7 +178,7 @@ TEST(GraticuleLayers, ArcticCircleNearAnEdgeIsNotDrawn) {
     VertexWork work;
     std::vector<double> lats, lons;
     Outcome r;
-    ASSERT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).fault, Fault{}) << r.reason;
+    ASSERT_EQ((r = Lines(a, work, lats, lons)).fault, Fault{}) << r.reason;
     const auto lines = ReadLayerFiles(dir.path() / "HypsL");
     for (std::size_t i = 0; i < lines.records.size(); ++i) {
       EXPECT_NE(lines.Value(i, "L_code"), "400013");
@@ -165,7 +193,7 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
   VertexWork work;
   std::vector<double> lats{1.0, 2.0}, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = Lines(a, work, lats, lons)).fault, Fault{}) << r.reason;
   EXPECT_TRUE(lats.empty());  // reset once the layer is open
   EXPECT_EQ(lons.size(), 3u);
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
@@ -174,25 +202,24 @@ TEST(GraticuleLayers, ThinTrapezoidHasNoParallelsButTheRest) {
   EXPECT_EQ(lines.Value(3, "L_code"), "400010");
 
   // Only the nodes inside: one row, at 54°05'.
-  ASSERT_EQ((r = WriteAreaAndNodes(a, 0.125, 1.0 / 12.0, work)).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = AreaAndNodes(a, 0.125, 1.0 / 12.0, work)).fault, Fault{}) << r.reason;
   const auto nodes = ReadLayerFiles(dir.path() / "HypsP");
   ASSERT_EQ(nodes.records.size(), 9u);
   EXPECT_EQ(nodes.shapes[0].y[0], 54.0 + 1.0 / 12.0);
 }
 
-TEST(GraticuleLayers, NoLayerWithoutItsFolder) {
+TEST(GraticuleLayers, NoLayerThatCannotBeNamed) {
   TempDir dir;
   GraticuleArgs a = SheetArgs(dir, 37.0, 38.0, 54.0, 54.0 + kH, false);
-  a.Folders.hyps = NamedPathOf((dir.path() / "missing").string());
+  a.Folders.hyps = NamedPathOf((dir.path() / std::string(250, 'x')).string());
   VertexWork work;
   std::vector<double> lats{54.5}, lons;
   Outcome r;
-  EXPECT_EQ((r = WriteGraticuleLines(a, work, lats, lons)).fault, GraticuleFault::kLayerNotOpened);
+  EXPECT_EQ((r = Lines(a, work, lats, lons)).fault, GraticuleFault::kLayerNotOpened);
   EXPECT_EQ(lats.size(), 1u);  // untouched
   EXPECT_NE(r.reason.find("HypsL"), std::string::npos);
-  EXPECT_EQ((r = WriteAreaAndNodes(a, 0.125, 1.0 / 12.0, work)).fault,
-            GraticuleFault::kLayerNotOpened);
-  EXPECT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, GraticuleFault::kLayerNotOpened);
+  EXPECT_EQ((r = AreaAndNodes(a, 0.125, 1.0 / 12.0, work)).fault, GraticuleFault::kLayerNotOpened);
+  EXPECT_EQ((r = Layers(a, work, lats, lons)).fault, GraticuleFault::kLayerNotOpened);
 }
 
 TEST(GraticuleLayers, WesternHemisphereLabels) {
@@ -202,7 +229,7 @@ TEST(GraticuleLayers, WesternHemisphereLabels) {
   VertexWork work;
   std::vector<double> lats, lons;
   Outcome r;
-  ASSERT_EQ((r = WriteGraticuleLayers(a, work, lats, lons)).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = Layers(a, work, lats, lons)).fault, Fault{}) << r.reason;
   const auto lines = ReadLayerFiles(dir.path() / "HypsL");
   // Meridians follow the parallels: 181 is 179° W.
   EXPECT_EQ(Utf8(lines.Value(5, "Grad")), "179°");

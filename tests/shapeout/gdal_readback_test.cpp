@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "shapeout/shape_writers.h"
 #include "support/layer_readback.h"
+#include "support/on_disk.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 
@@ -37,17 +38,19 @@ sys.stdout.buffer.write('\n'.join(lines).encode('utf-8'))
 )";
 
 TEST(GdalReadback, LineLayerWithCyrillicText) {
+  FileSets files;
   testing::TempDir dir;
   const std::vector<FieldDef> fields = {{"L_code", {kFieldInteger, 6, 0}},
                                         {"Text", {kFieldString, 40, 0}}};
   {
     Layer layer;
-    ASSERT_EQ(OpenLayer(2, kShapeArc, testing::BaseText(dir / "HypsL"), fields, layer), Fault{});
+    ASSERT_EQ(OpenLayer(2, kShapeArc, testing::BaseText(dir / "HypsL"), fields, layer, files),
+              Fault{});
     const std::vector<double> x = {37.0, 38.0}, y = {54.666666666666664, 54.666666666666664};
     ASSERT_EQ(WriteLineShape(layer, Cp1251("400011\\Параллель\\"), x, y), Fault{});
     const std::vector<double> x2 = {37.25, 37.25, 37.25}, y2 = {54.0, 54.3, 54.666666666666664};
     ASSERT_EQ(WriteLineShape(layer, Cp1251("  -1 \\ Меридиан 37°15'  \\"), x2, y2), Fault{});
-    ASSERT_TRUE(CloseLayer(layer).ok());
+    ASSERT_TRUE(testing::CloseOnDisk(layer, files).ok());
   }
 
   const testing::ProcessResult gdal =

@@ -13,6 +13,7 @@
 #include "core/cp1251.h"
 #include "shapeout/shape_writers.h"
 #include "support/layer_readback.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -20,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::BaseText;
+using testing::PutOnDisk;
 using testing::ReadBytes;
 using testing::ReadShapes;
 using testing::ReadTable;
@@ -44,7 +46,8 @@ TEST(LayerFiles, CreatesTableShapefileAndProjection) {
   const fs::path base = dir / "HypsL";
   {
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(base), kLineFields, layer), Fault{});
+    FileSets files;
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(base), kLineFields, layer, files), Fault{});
     EXPECT_TRUE(layer.IsOpen());
     EXPECT_EQ(layer.BasePath(), BaseText(base));
     EXPECT_EQ(layer.Fields().size(), kLineFields.size());
@@ -52,6 +55,7 @@ TEST(LayerFiles, CreatesTableShapefileAndProjection) {
     EXPECT_EQ(layer.idCount, 0);
     CloseLayer(layer);
     EXPECT_FALSE(layer.IsOpen());
+    ASSERT_TRUE(PutOnDisk(files).ok());
   }
 
   const auto table = ReadTable(base);
@@ -95,8 +99,10 @@ TEST(LayerFiles, ProjectionFileOfEachCoordinateSystem) {
     TempDir dir;
     const fs::path base = dir / "Frame";
     Layer layer;
-    ASSERT_EQ(OpenLayer(c.CS, kShapeArc, BaseText(base), {}, layer), Fault{});
+    FileSets files;
+    ASSERT_EQ(OpenLayer(c.CS, kShapeArc, BaseText(base), {}, layer, files), Fault{});
     ASSERT_TRUE(CloseLayer(layer).ok());
+    ASSERT_TRUE(PutOnDisk(files).ok());
     // No producer fields: the table holds Id alone.
     const auto table = ReadTable(base);
     ASSERT_TRUE(table && ReadShapes(base));
@@ -135,21 +141,23 @@ TEST(LayerFiles, BasePathNamesTheFiles) {
     fs::create_directories(folder);
     {
       Layer layer;
+      FileSets files;
       const std::string base = BaseText(folder) + "/" + c.name;
-      ASSERT_EQ(OpenLayer(1, kShapeArc, base, kLineFields, layer), Fault{});
+      ASSERT_EQ(OpenLayer(1, kShapeArc, base, kLineFields, layer, files), Fault{});
       EXPECT_EQ(layer.BasePath(), BaseText(folder / c.file));
       EXPECT_EQ(WriteLineShape(layer, "1\\\\\\\\\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
                 Fault{});
       ASSERT_TRUE(CloseLayer(layer).ok());
+      ASSERT_TRUE(PutOnDisk(files).ok());
     }
-    std::vector<std::string> files;
+    std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
       const std::u8string name = entry.path().filename().u8string();
-      files.emplace_back(name.begin(), name.end());
+      names.emplace_back(name.begin(), name.end());
     }
-    std::sort(files.begin(), files.end());
+    std::sort(names.begin(), names.end());
     const std::string file = c.file;
-    EXPECT_EQ(files, (std::vector{file + ".PRJ", file + ".dbf", file + ".shp", file + ".shx"}));
+    EXPECT_EQ(names, (std::vector{file + ".PRJ", file + ".dbf", file + ".shp", file + ".shx"}));
     const auto shapes = ReadShapes(folder / c.file);
     ASSERT_TRUE(shapes);
     EXPECT_EQ(shapes->shapes.size(), 1u);
@@ -164,13 +172,15 @@ TEST(LayerFiles, BasePathOf255CharactersAtMost) {
   const std::string fits = folder + letters + std::string(255 - folder.size() - 10, 'a');
   ASSERT_EQ(fits.size(), 255u);
   Layer layer;
-  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "   ", {}, layer), Fault{});
+  FileSets files;
+  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "   ", {}, layer, files), Fault{});
   EXPECT_TRUE(CloseLayer(layer).ok());
+  EXPECT_TRUE(PutOnDisk(files).ok());
   EXPECT_TRUE(AnyLayerFile(PathFromCp1251(fits)));
 
-  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "b", {}, layer), LayerFault::kBasePathTooLong);
+  EXPECT_EQ(OpenLayer(1, kShapeArc, fits + "b", {}, layer, files), LayerFault::kBasePathTooLong);
   EXPECT_FALSE(layer.IsOpen());
-  EXPECT_FALSE(AnyLayerFile(PathFromCp1251(fits + "b")));
+  EXPECT_TRUE(files.empty());
 }
 
 TEST(LayerFiles, RefusedFieldLeavesNothing) {
@@ -190,36 +200,38 @@ TEST(LayerFiles, RefusedFieldLeavesNothing) {
     const std::vector<FieldDef> fields = {
         {"L_code", {kFieldInteger, 6, 0}}, c.field, {"After", {kFieldString, 5, 0}}};
     Layer layer;
-    EXPECT_EQ(OpenLayer(1, kShapePolygon, BaseText(base), fields, layer),
+    FileSets files;
+    EXPECT_EQ(OpenLayer(1, kShapePolygon, BaseText(base), fields, layer, files),
               LayerFault::kFieldRefused);
     EXPECT_FALSE(layer.IsOpen());
     EXPECT_TRUE(layer.BasePath().empty());
-    EXPECT_TRUE(fs::is_empty(dir.path()));
+    EXPECT_TRUE(CloseLayer(layer).ok());
+    EXPECT_TRUE(files.empty());
   }
 }
 
 TEST(LayerFiles, FilesThatCannotBeMadeLeaveNoHalfLayer) {
   TempDir dir;
   Layer layer;
-  EXPECT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "missing" / "HypsL"), {}, layer),
-            LayerFault::kFolderMissing);
-  EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_EQ(OpenLayer(1, kShapeArc, "    ", {}, layer), LayerFault::kTableNotCreated);
+  FileSets files;
+  EXPECT_EQ(OpenLayer(1, kShapeArc, "    ", {}, layer, files), LayerFault::kTableNotCreated);
 
   // A folder in the place of one file of the set: the set cannot be put in place, and none of
   // its other files is left under the layer's names.
   for (const char* blocked : {"Frame.shp", "Frame.PRJ", "Frame.qml"}) {
     SCOPED_TRACE(blocked);
     fs::create_directory(dir / blocked);
-    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "Frame"), kLineFields, layer, files), Fault{});
     layer.SetStyle("<qgis/>");
     ASSERT_EQ(
         WriteLineShape(layer, "1\\a\\b\\c\\d\\", std::vector{1.0, 2.0}, std::vector{3.0, 4.0}),
         Fault{});
-    const Outcome closed = CloseLayer(layer);
-    EXPECT_EQ(closed.fault, LayerFault::kNotPublished);
-    EXPECT_NE(closed.reason.find(blocked), std::string::npos) << closed.reason;
+    ASSERT_TRUE(CloseLayer(layer).ok());
     EXPECT_FALSE(layer.IsOpen());
+    const Outcome put = PutOnDisk(files);
+    files.clear();
+    EXPECT_EQ(put.fault, PublishFault::kNotWritten);
+    EXPECT_NE(put.reason.find(blocked), std::string::npos) << put.reason;
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(dir.path())) {
       left.push_back(entry.path().filename().string());
@@ -229,13 +241,14 @@ TEST(LayerFiles, FilesThatCannotBeMadeLeaveNoHalfLayer) {
   }
 }
 
-TEST(LayerFiles, ALayerReachesTheDiskOnlyWhenClosed) {
+TEST(LayerFiles, ALayerJoinsItsDestinationOnlyWhenClosed) {
   TempDir dir;
   const std::vector<FieldDef> fields = {{"L_code", {kFieldInteger, 8, 0}}};
+  FileSets files;
   Layer kept;
   {
     Layer first;
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "A"), fields, first), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "A"), fields, first, files), Fault{});
     ASSERT_EQ(WritePointShape(first, "1\\", 37.0, 54.0), Fault{});
     Layer moved(std::move(first));
     EXPECT_FALSE(first.IsOpen());
@@ -244,22 +257,24 @@ TEST(LayerFiles, ALayerReachesTheDiskOnlyWhenClosed) {
   }
   ASSERT_TRUE(kept.IsOpen());
   EXPECT_EQ(kept.recordCount, 2);
-  EXPECT_FALSE(AnyLayerFile(dir / "A"));  // nothing on disk while it is written
+  EXPECT_TRUE(files.empty());  // nothing handed over while it is written
   ASSERT_TRUE(CloseLayer(kept).ok());
+  ASSERT_EQ(files.size(), 1u);
+  ASSERT_TRUE(PutOnDisk(files).ok());
   EXPECT_EQ(ReadShapes(dir / "A").value().shapes.size(), 2u);
   EXPECT_EQ(ReadTable(dir / "A").value().records.size(), 2u);
 
-  // A layer abandoned (opened over, discarded or just dropped) leaves nothing.
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "B"), fields, kept), Fault{});
+  // A layer abandoned (opened over, discarded or just dropped) hands over nothing.
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "B"), fields, kept, files), Fault{});
   ASSERT_EQ(WritePointShape(kept, "1\\", 37.0, 54.0), Fault{});
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "C"), fields, kept), Fault{});
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "C"), fields, kept, files), Fault{});
   EXPECT_EQ(kept.recordCount, 0);
   DiscardLayer(kept);
   {
     Layer dropped;
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "D"), fields, dropped), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "D"), fields, dropped, files), Fault{});
   }
-  for (const char* name : {"B", "C", "D"}) EXPECT_FALSE(AnyLayerFile(dir / name)) << name;
+  EXPECT_TRUE(files.empty());
 }
 
 }  // namespace

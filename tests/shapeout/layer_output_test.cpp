@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "shapeout/shape_writers.h"
 #include "support/layer_readback.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -19,6 +20,7 @@ namespace mapbasis {
 namespace {
 
 using testing::BaseText;
+using testing::CloseOnDisk;
 using testing::ReadShapes;
 using testing::ReadTable;
 using testing::TempDir;
@@ -28,19 +30,21 @@ const std::vector<FieldDef> kFields = {{"L_code", {kFieldInteger, 6, 0}}};
 TEST(LayerOutput, OpensTheLayerInItsFolderAndNamesItOnFailure) {
   TempDir dir;
   Layer layer;
+  FileSets files;
   ASSERT_TRUE(
-      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "HypsL", kShapeArc, kFields, layer).ok());
+      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "HypsL", kShapeArc, kFields, layer, files)
+          .ok());
   EXPECT_EQ(layer.BasePath(), BaseText(dir.path()) + platform::kPathSeparator + "HypsL");
-  CloseLayer(layer);
+  ASSERT_TRUE(CloseOnDisk(layer, files).ok());
   EXPECT_TRUE(ReadTable(dir / "HypsL"));
 
-  const std::string missing = BaseText(dir / "missing");
+  const std::string deep = BaseText(dir.path()) + platform::kPathSeparator + std::string(250, 'x');
   const Outcome failed =
-      OpenLayerIn(1, NamedPathOf(missing), "HypsA", kShapePolygon, kFields, layer);
-  EXPECT_EQ(failed.fault, LayerFault::kFolderMissing);
+      OpenLayerIn(1, NamedPathOf(deep), "HypsA", kShapePolygon, kFields, layer, files);
+  EXPECT_EQ(failed.fault, LayerFault::kBasePathTooLong);
   // What failed is said in words, not by a code.
-  EXPECT_EQ(failed.reason, "cannot create the layer \"" + missing + platform::kPathSeparator +
-                               "HypsA\": its folder is not there");
+  EXPECT_EQ(failed.reason, "cannot create the layer \"" + deep + platform::kPathSeparator +
+                               "HypsA\": its path is longer than 255 characters");
   EXPECT_FALSE(layer.IsOpen());
 }
 
@@ -53,9 +57,10 @@ TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
   for (const SheetLayer id : {SheetLayer::HypsL, SheetLayer::HypsP}) {
     const LayerSpec& spec = LayerOf(id);
     Layer layer;
-    ASSERT_TRUE(OpenLayerIn(1, folders, spec, layer, styles).ok());
-    EXPECT_FALSE(fs::exists(dir / (std::string(spec.name) + ".qml")));  // not before the layer
-    ASSERT_TRUE(CloseLayer(layer).ok());
+    FileSets files;
+    ASSERT_TRUE(OpenLayerIn(1, folders, spec, layer, files, styles).ok());
+    EXPECT_TRUE(files.empty());  // not before the layer
+    ASSERT_TRUE(CloseOnDisk(layer, files).ok());
   }
   std::ifstream in(dir / "HypsL.qml", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "<qgis>HypsL</qgis>");
@@ -65,8 +70,10 @@ TEST(LayerOutput, TheLayerTakesItsStyleAlong) {
 TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
   TempDir dir;
   Layer layer;
+  FileSets files;
   ASSERT_TRUE(
-      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "L", kShapeArc, kFields, layer).ok());
+      OpenLayerIn(1, NamedPathOf(BaseText(dir.path())), "L", kShapeArc, kFields, layer, files)
+          .ok());
   VertexWork work;
   work.Append(37.0, 54.0);
   work.Append(38.0, 54.0);
@@ -85,7 +92,7 @@ TEST(LayerOutput, ALineTheWorkArraysCouldNotHoldIsNotWritten) {
   EXPECT_NE(malformed.reason.find("cannot write record 2 of the layer"), std::string::npos);
   // A point is refused by a line layer before its record is begun.
   EXPECT_EQ(WritePointRecord(layer, "1\\", 37.0, 54.0).fault, ShapeFault::kNotWritten);
-  CloseLayer(layer);
+  ASSERT_TRUE(CloseOnDisk(layer, files).ok());
   EXPECT_EQ(ReadShapes(dir / "L").value().shapes.size(), 1u);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "support/layer_readback.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -19,16 +20,17 @@ const std::vector<FieldDef> kAreaFields = {{"L_code", {kFieldInteger, 6, 0}},
                                            {"Name", {kFieldString, 100, 0}}};
 
 TEST(RecordWriter, RecordNumberPicksTheTableRow) {
+  FileSets files;
   TempDir dir;
   Layer layer;
-  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), Fault{});
+  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer, files), Fault{});
   EXPECT_EQ(WriteAttributeRecord(layer, 1, 7, "1\\a\\"), Fault{});
   EXPECT_EQ(WriteAttributeRecord(layer, 3, 8, "1\\a\\"), RecordFault::kValueRefused);  // a gap
   EXPECT_EQ(WriteAttributeRecord(layer, 0, 8, "1\\a\\"), RecordFault::kValueRefused);
   EXPECT_EQ(WriteAttributeRecord(layer, 1, 9, "2\\b\\"), Fault{});  // rewritten
   EXPECT_EQ(WriteAttributeRecord(layer, 2, 1000000, ""), RecordFault::kValueRefused);
   EXPECT_EQ(WriteAttributeRecord(layer, 3, 10, "3\\c"), RecordFault::kMalformed);
-  CloseLayer(layer);
+  testing::CloseOnDisk(layer, files);
 
   const auto table = ReadTable(dir / "L");
   ASSERT_TRUE(table);

@@ -9,6 +9,7 @@
 
 #include "core/cp1251.h"
 #include "support/layer_readback.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -28,18 +29,19 @@ const std::vector<FieldDef> kAreaFields = {{"L_code", {kFieldInteger, 6, 0}},
                                            {"Name", {kFieldString, 100, 0}}};
 
 TEST(ShapeWriters, KthShapeIsRecordAndIdK) {
+  FileSets files;
   TempDir dir;
   const Coords x = {37.0, 37.25, 37.5}, y = {54.666666666666664, 54.5, 54.0};
   {
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer, files), Fault{});
     for (int k = 1; k <= 3; ++k) {
       const std::string text = std::to_string(100 + k) + "\\line\\";
       ASSERT_EQ(WriteLineShape(layer, text, std::span(x).first(k), std::span(y).first(k)), Fault{});
       EXPECT_EQ(layer.recordCount, k);
       EXPECT_EQ(layer.idCount, k);
     }
-    ASSERT_TRUE(CloseLayer(layer).ok());
+    ASSERT_TRUE(testing::CloseOnDisk(layer, files).ok());
   }
   const auto table = ReadTable(dir / "L");
   const auto shapes = ReadShapes(dir / "L");
@@ -61,18 +63,19 @@ TEST(ShapeWriters, KthShapeIsRecordAndIdK) {
 }
 
 TEST(ShapeWriters, PointsAndPolygonsKeepTheirVertices) {
+  FileSets files;
   TempDir dir;
   // A clockwise ring from the north-west corner; written as given, neither turned nor closed.
   const Coords ringX = {37.0, 38.0, 38.0, 37.0, 37.0}, ringY = {54.5, 54.5, 54.0, 54.0, 54.5};
   const Coords openX = {37.0, 38.0, 38.0}, openY = {54.5, 54.5, 54.0};
   {
     Layer area, points;
-    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, area), Fault{});
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), kAreaFields, points), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, area, files), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), kAreaFields, points, files), Fault{});
     EXPECT_EQ(WritePolygonShape(area, "-1\\N-37-XIV\\", ringX, ringY), Fault{});
     EXPECT_EQ(WritePolygonShape(area, "-1\\\\", openX, openY), Fault{});
     EXPECT_EQ(WritePointShape(points, "-1\\\\", 37.125, 54.25), Fault{});
-    ASSERT_TRUE(CloseLayer(area).ok() && CloseLayer(points).ok());
+    ASSERT_TRUE(testing::CloseOnDisk(area, files).ok() && testing::CloseOnDisk(points, files).ok());
   }
   const auto area = ReadShapes(dir / "A");
   ASSERT_TRUE(area);
@@ -94,6 +97,7 @@ TEST(ShapeWriters, PointsAndPolygonsKeepTheirVertices) {
 }
 
 TEST(ShapeWriters, AttributeTextsFillTheFields) {
+  FileSets files;
   const std::vector<FieldDef> fields = {
       {"L_code", {kFieldInteger, 8, 0}},
       {"Name", {kFieldString, 10, 0}},
@@ -138,9 +142,10 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
     TempDir dir;
     {
       Layer layer;
-      ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), fields, layer), Fault{});
+      ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), fields, layer, files), Fault{});
       EXPECT_EQ(WritePointShape(layer, c.text, 1.0, 2.0), c.status);
-      ASSERT_TRUE(CloseLayer(layer).ok());  // closed even after a failure, to look at it
+      ASSERT_TRUE(
+          testing::CloseOnDisk(layer, files).ok());  // closed even after a failure, to look at it
     }
     const auto table = ReadTable(dir / "P");
     ASSERT_TRUE(table);
@@ -152,15 +157,17 @@ TEST(ShapeWriters, AttributeTextsFillTheFields) {
 }
 
 TEST(ShapeWriters, UnterminatedValueLeavesRecordWithoutShape) {
+  FileSets files;
   TempDir dir;
   {
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, layer), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapePolygon, BaseText(dir / "A"), kAreaFields, layer, files), Fault{});
     const Coords x = {1, 2, 2, 1}, y = {1, 1, 0, 1};
     EXPECT_EQ(WritePolygonShape(layer, "-1\\abc", x, y), ShapeFault::kMalformedText);
     EXPECT_EQ(layer.recordCount, 1);
     EXPECT_EQ(layer.idCount, 1);
-    ASSERT_TRUE(CloseLayer(layer).ok());  // closed even after the failure, to look at it
+    ASSERT_TRUE(
+        testing::CloseOnDisk(layer, files).ok());  // closed even after the failure, to look at it
   }
   const auto table = ReadTable(dir / "A");
   ASSERT_TRUE(table);
@@ -172,19 +179,20 @@ TEST(ShapeWriters, UnterminatedValueLeavesRecordWithoutShape) {
 }
 
 TEST(ShapeWriters, ShapeThatCannotBeAppendedWritesNothing) {
+  FileSets files;
   TempDir dir;
   Layer layer;
   const Coords two = {1, 2}, three = {1, 2, 3};
   EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), ShapeFault::kNotWritten);  // not open
 
-  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer), Fault{});
+  ASSERT_EQ(OpenLayer(1, kShapeArc, BaseText(dir / "L"), kAreaFields, layer, files), Fault{});
   EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, three), ShapeFault::kNotWritten);
   EXPECT_EQ(WritePolygonShape(layer, "1\\x\\", two, two), ShapeFault::kNotWritten);
   EXPECT_EQ(WritePointShape(layer, "1\\x\\", 1, 2), ShapeFault::kNotWritten);
   EXPECT_EQ(layer.recordCount, 0);
   EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), Fault{});
   EXPECT_EQ(layer.idCount, 1);
-  CloseLayer(layer);
+  testing::CloseOnDisk(layer, files);
   EXPECT_EQ(WriteLineShape(layer, "1\\x\\", two, two), ShapeFault::kNotWritten);
 
   EXPECT_EQ(ReadTable(dir / "L").value().records.size(), 1u);
@@ -194,6 +202,7 @@ TEST(ShapeWriters, ShapeThatCannotBeAppendedWritesNothing) {
 // The shapes appended to a layer against the same shapes made by shapelib's SHPCreateObject and
 // written by SHPWriteObject: the .shp and .shx files are the same bytes, bounds and all.
 TEST(ShapeWriters, ShapesAsShapelibMakesThem) {
+  FileSets files;
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   struct Shapes {
     std::int32_t type;
@@ -212,7 +221,7 @@ TEST(ShapeWriters, ShapesAsShapelibMakesThem) {
   for (const Shapes& c : kShapes) {
     SCOPED_TRACE(c.type);
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, c.type, BaseText(dir / "ours"), {}, layer), Fault{});
+    ASSERT_EQ(OpenLayer(1, c.type, BaseText(dir / "ours"), {}, layer, files), Fault{});
     SHPHandle theirs = SHPCreate((dir / "theirs").string().c_str(), c.type);
     ASSERT_NE(theirs, nullptr);
     for (const auto& [x, y] : c.shapes) {
@@ -225,7 +234,7 @@ TEST(ShapeWriters, ShapesAsShapelibMakesThem) {
       SHPDestroyObject(shape);
     }
     SHPClose(theirs);
-    ASSERT_TRUE(CloseLayer(layer).ok());
+    ASSERT_TRUE(testing::CloseOnDisk(layer, files).ok());
     for (const char* extension : {".shp", ".shx"}) {
       EXPECT_EQ(ReadBytes(dir / "ours", extension), ReadBytes(dir / "theirs", extension))
           << extension;
@@ -233,7 +242,7 @@ TEST(ShapeWriters, ShapesAsShapelibMakesThem) {
   }
   // shapelib would read the vertex of a point that has none.
   Layer layer;
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), {}, layer), Fault{});
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "P"), {}, layer, files), Fault{});
   EXPECT_FALSE(layer.AppendShape(kShapePoint, {}, {}));
 }
 

@@ -14,6 +14,7 @@
 
 #include "shapeout/layer_files.h"
 #include "support/layer_readback.h"
+#include "support/on_disk.h"
 #include "support/temp_dir.h"
 
 namespace mapbasis {
@@ -97,13 +98,14 @@ std::string Undated(std::string table) {
 }
 
 TEST(TableCells, AsShapelibWritesThem) {
+  FileSets files;
   TempDir dir;
   for (const CellCase& c : kCases) {
     SCOPED_TRACE(c.what);
     const auto ours = dir / "ours";
     const std::vector<FieldDef> fields = {{"V", c.spec}};
     Layer layer;
-    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(ours), fields, layer), Fault{});
+    ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(ours), fields, layer, files), Fault{});
     const std::string theirs = (dir / "theirs.dbf").string();
     DBFHandle table = DBFCreateEx(theirs.c_str(), "LDID/201");
     ASSERT_NE(table, nullptr);
@@ -115,7 +117,7 @@ TEST(TableCells, AsShapelibWritesThem) {
       EXPECT_EQ(WriteOurs(layer, c.writes[i]), WriteShapelibs(table, c.writes[i])) << "write " << i;
     }
     DBFClose(table);
-    ASSERT_TRUE(CloseLayer(layer).ok());
+    ASSERT_TRUE(testing::CloseOnDisk(layer, files).ok());
     EXPECT_EQ(Undated(ReadBytes(ours, ".dbf").value_or("")),
               Undated(ReadBytes(dir / "theirs.dbf").value_or("")));
   }
@@ -124,16 +126,17 @@ TEST(TableCells, AsShapelibWritesThem) {
 // Where shapelib would read a number as a text, or a text as a number, or a field it does not
 // have, the layer refuses the value and the table stays without a record.
 TEST(TableCells, ValuesOfAnotherKindAreRefused) {
+  FileSets files;
   TempDir dir;
   const std::vector<FieldDef> fields = {{"Name", C(10)}};
   Layer layer;
-  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "L"), fields, layer), Fault{});
+  ASSERT_EQ(OpenLayer(1, kShapePoint, BaseText(dir / "L"), fields, layer, files), Fault{});
   EXPECT_FALSE(layer.WriteInteger(0, 1, 5));
   EXPECT_FALSE(layer.WriteDouble(0, 1, 0.5));
   EXPECT_FALSE(layer.WriteString(0, 0, "5"));
   EXPECT_FALSE(layer.WriteString(0, 2, "a"));
   EXPECT_FALSE(layer.WriteInteger(0, -1, 5));
-  ASSERT_TRUE(CloseLayer(layer).ok());
+  ASSERT_TRUE(testing::CloseOnDisk(layer, files).ok());
   const auto table = testing::ReadTable(dir / "L");
   ASSERT_TRUE(table);
   EXPECT_TRUE(table->records.empty());

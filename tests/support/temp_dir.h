@@ -1,4 +1,5 @@
-// A fresh folder for one test, removed with everything in it when the test ends.
+// A fresh folder for one test, removed with everything in it when the test ends: in the system's
+// temporary folder, or below another one.
 #pragma once
 
 #include <atomic>
@@ -13,13 +14,13 @@ namespace mapbasis::testing {
 
 class TempDir {
  public:
-  explicit TempDir(const std::string& hint = "t") {
+  explicit TempDir(const std::string& hint = "t", const std::filesystem::path& below = {}) {
     static std::atomic<int> counter{0};
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = "mapbasis-" + hint + "-" + std::to_string(std::random_device{}()) + "-" +
                        std::to_string(counter++);
     if (info != nullptr) name += std::string("-") + info->name();
-    path_ = std::filesystem::temp_directory_path() / name;
+    path_ = (below.empty() ? std::filesystem::temp_directory_path() : below) / name;
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

@@ -1,4 +1,4 @@
-#include "driver/output_folders.h"
+#include "publish/folder_plan.h"
 
 #include <algorithm>
 #include <fstream>
@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "platform/file_system.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
 
@@ -32,17 +33,21 @@ std::string ResultFolder(const fs::path& folder) {
 
 ResultFolders FoldersOf(const fs::path& folder) { return ResultFoldersOf(ResultFolder(folder)); }
 
+constexpr std::string_view kProject = "mapbasis.qgs";
+
 TEST(OutputFolders, MissingSubFoldersAreMadeAndTakenBack) {
+  platform::NativeFileSystem system;
   TempDir dir;
   const fs::path result = dir / "Листы и 'карты' & $(x) | y";
   fs::create_directory(result);
   OutputPlan plan;
   Outcome r;
-  ASSERT_EQ((r = PlanOutputFolders(FoldersOf(result), plan)).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = PlanOutputFolders(system, FoldersOf(result), kProject, plan)).fault, Fault{})
+      << r.reason;
   EXPECT_TRUE(fs::is_empty(result));  // a plan touches nothing
   {
-    MadeFolders made;
-    ASSERT_EQ((r = MakeOutputFolders(plan, made)).fault, Fault{}) << r.reason;
+    MadeFolders made(system);
+    ASSERT_EQ((r = MakeOutputFolders(system, plan, made)).fault, Fault{}) << r.reason;
     EXPECT_EQ(Names(result), (std::set<std::string>{"FRAME", "HYPS"}));
     EXPECT_EQ(made.Folders().size(), 2u);
   }  // a run that ends without its sheet takes them away
@@ -52,6 +57,7 @@ TEST(OutputFolders, MissingSubFoldersAreMadeAndTakenBack) {
 // The old layers' shapefile families, in any letter case, the old project and what stopped runs
 // left are found; nothing else, and nothing is touched until the replacement removes them.
 TEST(OutputFolders, OldLayerFamiliesAndLeftoversAreFound) {
+  platform::NativeFileSystem system;
   TempDir dir;
   const fs::path hyps = dir / "HYPS";
   const fs::path frame = dir / "FRAME";
@@ -83,7 +89,8 @@ TEST(OutputFolders, OldLayerFamiliesAndLeftoversAreFound) {
   const auto before = Names(hyps);
   OutputPlan plan;
   Outcome r;
-  ASSERT_EQ((r = PlanOutputFolders(FoldersOf(dir.path()), plan)).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = PlanOutputFolders(system, FoldersOf(dir.path()), kProject, plan)).fault, Fault{})
+      << r.reason;
   EXPECT_TRUE(plan.oldLayers);
   EXPECT_TRUE(plan.foldersToMake.empty());
   EXPECT_EQ(Names(hyps), before);
@@ -98,7 +105,7 @@ TEST(OutputFolders, OldLayerFamiliesAndLeftoversAreFound) {
       EXPECT_TRUE(isKey(set.front())) << set.front();
     }
   }
-  ASSERT_EQ((r = ReplaceFiles(plan.old, {})).fault, Fault{}) << r.reason;
+  ASSERT_EQ((r = ReplaceFiles(system, plan.old, {})).fault, Fault{}) << r.reason;
   EXPECT_EQ(Names(hyps), (std::set<std::string>{
                              "HypsL2.shp", "HypsLines.shp", "HypsP.d", ".mapbasis-HypsP.dbf.tmp",
                              ".mapbasis-HypsP.shp", ".mapbasis-x.tmp", "notes.txt", "xHypsL.shp",
@@ -110,6 +117,7 @@ TEST(OutputFolders, OldLayerFamiliesAndLeftoversAreFound) {
 // Everything is checked before anything is touched: a folder standing where a file goes refuses
 // the run with every folder as it was (the end-to-end tests plant the other faults).
 TEST(OutputFolders, ARefusalLeavesEveryFolderAsItWas) {
+  platform::NativeFileSystem system;
   const struct {
     const char* planted;  // a folder
     FolderFault fault;
@@ -130,7 +138,7 @@ TEST(OutputFolders, ARefusalLeavesEveryFolderAsItWas) {
     fs::create_directories(dir / c.planted);
     const auto hypsBefore = Names(dir / "HYPS");
     OutputPlan plan;
-    const Outcome r = PlanOutputFolders(FoldersOf(dir.path()), plan);
+    const Outcome r = PlanOutputFolders(system, FoldersOf(dir.path()), kProject, plan);
     EXPECT_EQ(r.fault, c.fault) << r.reason;
     EXPECT_TRUE(r.reason.find("a folder stands where a layer file goes") != std::string::npos ||
                 r.reason.find("is a folder, not a file the run writes") != std::string::npos)
@@ -140,11 +148,12 @@ TEST(OutputFolders, ARefusalLeavesEveryFolderAsItWas) {
 }
 
 TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
+  platform::NativeFileSystem system;
   TempDir dir;
   Outcome r;
   OutputPlan plan;
   // A missing result folder: nothing is created.
-  EXPECT_EQ((r = PlanOutputFolders(FoldersOf(dir / "missing"), plan)).fault,
+  EXPECT_EQ((r = PlanOutputFolders(system, FoldersOf(dir / "missing"), kProject, plan)).fault,
             FolderFault::kResultFolderMissing);
   EXPECT_FALSE(fs::exists(dir / "missing"));
   EXPECT_NE(r.reason.find("does not exist"), std::string::npos);
@@ -152,12 +161,14 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   // A file where the HYPS folder should be.
   fs::create_directory(dir / "a");
   Touch(dir / "a" / "HYPS");
-  EXPECT_EQ((r = PlanOutputFolders(FoldersOf(dir / "a"), plan)).fault, FolderFault::kHypsFolder);
+  EXPECT_EQ((r = PlanOutputFolders(system, FoldersOf(dir / "a"), kProject, plan)).fault,
+            FolderFault::kHypsFolder);
 
   // A file where the FRAME folder should be.
   fs::create_directory(dir / "b");
   Touch(dir / "b" / "FRAME");
-  EXPECT_EQ((r = PlanOutputFolders(FoldersOf(dir / "b"), plan)).fault, FolderFault::kFrameFolder);
+  EXPECT_EQ((r = PlanOutputFolders(system, FoldersOf(dir / "b"), kProject, plan)).fault,
+            FolderFault::kFrameFolder);
 
   // A result folder whose HYPS path would pass 260 characters is not cut short.
   std::string longName(250 - ResultFolder(dir.path()).size() + 8, 'x');
@@ -165,7 +176,8 @@ TEST(OutputFolders, FailuresAreReportedWithTheirStatus) {
   fs::create_directory(deep);
   const std::string R = ResultFolder(deep);
   ASSERT_GT(R.size() + 4, 260u);
-  EXPECT_EQ((r = PlanOutputFolders(ResultFoldersOf(R), plan)).fault, FolderFault::kHypsFolder);
+  EXPECT_EQ((r = PlanOutputFolders(system, ResultFoldersOf(R), kProject, plan)).fault,
+            FolderFault::kHypsFolder);
   EXPECT_TRUE(fs::is_empty(deep));
 }
 

@@ -1,15 +1,14 @@
-#include "shapeout/file_publisher.h"
+#include "publish/file_replacement.h"
 
 #include <algorithm>
 #include <chrono>
 #include <system_error>
-#include <thread>
 #include <utility>
 
 #include "core/echo.h"
 #include "core/messages.h"
 #include "platform/files.h"
-#include "shapeout/layer_family.h"
+#include "publish/layer_family.h"
 
 namespace fs = std::filesystem;
 
@@ -58,6 +57,13 @@ Outcome NotUndone(const Outcome& failure, const fs::path& file, const fs::path* 
                  Tr("%1; the old files could not all be put back: %2", failure.reason, why));
 }
 
+// The old files stand again, but a new file's hidden copy could not be removed.
+Outcome KeyNotRemoved(const Outcome& failure, const fs::path& key, const std::error_code& error) {
+  return Failure(PublishFault::kNotUndone,
+                 Tr("%1; the hidden new file %2 could not be removed: %3", failure.reason,
+                    QuotedPath(key), SystemErrorText(error)));
+}
+
 Outcome NotSwept(const fs::path& file, const std::error_code& error) {
   return Failure(
       PublishFault::kNotSwept,
@@ -102,28 +108,32 @@ std::error_code IntoFreeHiddenName(const fs::path& path, std::string_view ending
   }
 }
 
-std::error_code WriteWhole(const fs::path& file, std::string_view bytes) {
+// Writes the file anew; `made` says whether it was made, whole or not.
+std::error_code WriteWhole(platform::FileSystem& system, const fs::path& file,
+                           std::string_view bytes, bool& made) {
   platform::NewFile out;
-  if (std::error_code error = out.Create(file)) return error;
-  if (std::error_code error = out.Write(bytes)) return error;
-  return out.Close();
+  if (std::error_code error = system.Create(out, file)) return error;
+  made = true;
+  if (std::error_code error = system.Write(out, bytes)) return error;
+  return system.Close(out);
 }
 
 // Tries the step until it succeeds or the attempts are spent; nothing at the name is no failure
 // when `missingIsDone`.
 template <class Step>
-std::error_code Persistently(Step step, bool missingIsDone) {
+std::error_code Persistently(platform::FileSystem& system, Step step, bool missingIsDone) {
   std::error_code error;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    if (attempt > 0) std::this_thread::sleep_for(kPauses[attempt - 1]);
+    if (attempt > 0) system.Pause(kPauses[attempt - 1]);
     error = step();
     if (!error || (missingIsDone && platform::IsMissing(error))) return {};
   }
   return error;
 }
 
-std::error_code RemovePersistently(const fs::path& file) {
-  return Persistently([&] { return platform::RemoveFile(file); }, true);
+std::error_code RemovePersistently(platform::FileSystem& system, const fs::path& file) {
+  return Persistently(
+      system, [&] { return system.RemoveFile(file); }, true);
 }
 
 // An old file moved aside.
@@ -137,7 +147,8 @@ struct Aside {
 // nothing either until it has to say what failed.
 class Journal {
  public:
-  Journal(std::span<const FileSet> sets, const OldFiles& old) {
+  Journal(platform::FileSystem& system, std::span<const FileSet> sets, const OldFiles& old)
+      : system(system) {
     std::size_t files = 0;
     for (const FileSet& set : sets) files += set.size();
     keys.reserve(sets.size());
@@ -147,16 +158,20 @@ class Journal {
     asides.reserve(oldFiles);
   }
 
+  platform::FileSystem& system;
   std::vector<fs::path> keys;           // each set's key under its hidden name, until in place
   std::vector<Aside> asides;            // the old files moved aside, in order
   std::vector<const fs::path*> placed;  // the new files under their names, begun or whole
 
   // What the undoing stopped at: the file, the hidden name of the old file it could not move back
-  // (none when a new file could not be removed), and why.
+  // (none when a new file could not be removed), and why; or, with every old file back, the first
+  // hidden key that could not be removed.
   struct Stop {
     const fs::path* file = nullptr;
     const fs::path* hidden = nullptr;
     std::error_code error;
+    const fs::path* key = nullptr;
+    std::error_code keyError;
   };
 
   // Undoes every step, the last first; false when a step could not be undone, said in `stop`.
@@ -166,7 +181,7 @@ class Journal {
     bool whole = true;
     // What was put in place goes, a set's key before its other files.
     while (whole && !placed.empty()) {
-      if ((stop.error = RemovePersistently(*placed.back()))) {
+      if ((stop.error = RemovePersistently(system, *placed.back()))) {
         stop.file = placed.back();
         whole = false;
       } else {
@@ -177,7 +192,7 @@ class Journal {
     while (whole && !asides.empty()) {
       const Aside& aside = asides.back();
       stop.error = Persistently(
-          [&] { return platform::RenameIntoFreeName(aside.hidden, *aside.file); }, false);
+          system, [&] { return system.RenameIntoFreeName(aside.hidden, *aside.file); }, false);
       if (stop.error) {
         stop.file = aside.file;
         stop.hidden = &aside.hidden;
@@ -188,9 +203,13 @@ class Journal {
     }
     // The keys not put in place go.
     for (const fs::path& key : keys) {
-      if (!key.empty()) (void)RemovePersistently(key);
+      if (key.empty()) continue;
+      if (std::error_code error = RemovePersistently(system, key); error && stop.key == nullptr) {
+        stop.key = &key;
+        stop.keyError = error;
+      }
     }
-    return whole;
+    return whole && stop.key == nullptr;
   }
 };
 
@@ -198,20 +217,36 @@ class Journal {
 Outcome UndoAfter(Journal& journal, Outcome failure) {
   Journal::Stop stop;
   if (journal.Undo(stop)) return failure;
+  if (stop.file == nullptr) return KeyNotRemoved(failure, *stop.key, stop.keyError);
   return NotUndone(failure, *stop.file, stop.hidden, stop.error);
+}
+
+// Why a new file could not take its name: something standing there that was not when the old
+// files were found (another program made it meanwhile) is an old file that was not moved aside,
+// and refuses the replacement as one that cannot be moved would.
+Outcome NotInPlace(const fs::path& file, const std::error_code& error, bool key) {
+  if (platform::IsTaken(error)) {
+    return Failure(PublishFault::kOldNotMoved,
+                   Tr("%1 appeared while the old files were moved aside; nothing was changed, run "
+                      "again",
+                      QuotedPath(file)));
+  }
+  return key ? NotPutInPlace(file, error) : NotWritten(file, error);
 }
 
 // Steps 1 to 3; a failure is undone by the caller.
 Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> sets) {
+  platform::FileSystem& system = journal.system;
   // 1. Each set's key, whole, under a hidden name.
   for (const FileSet& set : sets) {
     const PendingFile& key = set.back();
     fs::path hidden;
-    const std::error_code error =
-        IntoFreeHiddenName(key.path, kNewEnding, hidden,
-                           [&](const fs::path& name) { return WriteWhole(name, key.bytes); });
+    bool made = false;
+    const std::error_code error = IntoFreeHiddenName(
+        key.path, kNewEnding, hidden,
+        [&](const fs::path& name) { return WriteWhole(system, name, key.bytes, made); });
     // A file begun and not finished is removed with the rest.
-    if (!platform::IsTaken(error)) journal.keys.push_back(std::move(hidden));
+    if (made) journal.keys.push_back(std::move(hidden));
     if (error) return NotWritten(key.path, error);
   }
 
@@ -221,7 +256,7 @@ Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> 
       fs::path aside;
       const std::error_code error = IntoFreeHiddenName(
           file, kOldEnding, aside,
-          [&](const fs::path& name) { return platform::RenameIntoFreeName(file, name); });
+          [&](const fs::path& name) { return system.RenameIntoFreeName(file, name); });
       if (platform::IsMissing(error)) continue;  // gone meanwhile: nothing to move
       if (error) return Failure(PublishFault::kOldNotMoved, WhyNotMovable(file, error));
       journal.asides.push_back({&file, std::move(aside)});
@@ -234,16 +269,15 @@ Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> 
     const FileSet& set = sets[i];
     for (std::size_t j = 0; j + 1 < set.size(); ++j) {
       platform::NewFile out;
-      std::error_code error = out.Create(set[j].path);
-      if (!error) {
-        journal.placed.push_back(&set[j].path);
-        error = out.Write(set[j].bytes);
-        if (!error) error = out.Close();
-      }
+      std::error_code error = system.Create(out, set[j].path);
+      if (error) return NotInPlace(set[j].path, error, false);
+      journal.placed.push_back(&set[j].path);
+      error = system.Write(out, set[j].bytes);
+      if (!error) error = system.Close(out);
       if (error) return NotWritten(set[j].path, error);
     }
-    if (std::error_code error = platform::RenameIntoFreeName(journal.keys[i], set.back().path)) {
-      return NotPutInPlace(set.back().path, error);
+    if (std::error_code error = system.RenameIntoFreeName(journal.keys[i], set.back().path)) {
+      return NotInPlace(set.back().path, error, true);
     }
     journal.placed.push_back(&set.back().path);
     journal.keys[i].clear();
@@ -252,10 +286,6 @@ Outcome Replace(Journal& journal, const OldFiles& old, std::span<const FileSet> 
 }
 
 }  // namespace
-
-fs::path TemporaryNameOf(const fs::path& path, unsigned attempt) {
-  return HiddenNameOf(path, kNewEnding, attempt);
-}
 
 bool IsHiddenNameOf(std::string_view fileName, std::string_view name) {
   const std::string_view prefix = platform::kTemporaryPrefix;
@@ -290,8 +320,9 @@ std::string WhyNotMovable(const fs::path& file, const std::error_code& error) {
   return Said(Tr("cannot move or delete the old file %1: %2"), file, error);
 }
 
-Outcome ReplaceFiles(const OldFiles& old, std::span<const FileSet> sets) {
-  Journal journal(sets, old);
+Outcome ReplaceFiles(platform::FileSystem& system, const OldFiles& old,
+                     std::span<const FileSet> sets) {
+  Journal journal(system, sets, old);
   try {
     if (Outcome replaced = Replace(journal, old, sets); !replaced.ok()) {
       return UndoAfter(journal, std::move(replaced));
@@ -305,12 +336,14 @@ Outcome ReplaceFiles(const OldFiles& old, std::span<const FileSet> sets) {
 
   // 4. The sweep: the run has succeeded, and a file that cannot be removed is said.
   for (const Aside& aside : journal.asides) {
-    if (std::error_code error = RemovePersistently(aside.hidden)) {
+    if (std::error_code error = RemovePersistently(system, aside.hidden)) {
       return NotSwept(aside.hidden, error);
     }
   }
   for (const fs::path& leftover : old.leftovers) {
-    if (std::error_code error = RemovePersistently(leftover)) return NotSwept(leftover, error);
+    if (std::error_code error = RemovePersistently(system, leftover)) {
+      return NotSwept(leftover, error);
+    }
   }
   return Success();
 }
@@ -319,19 +352,19 @@ namespace {
 
 // Whether `file` is a regular file, not a link, that holds exactly `bytes`. Anything that cannot
 // be read says no: the file is then replaced as any other.
-bool HoldsExactly(const fs::path& file, std::string_view bytes) {
+bool HoldsExactly(platform::FileSystem& system, const fs::path& file, std::string_view bytes) {
   platform::EntryType type = platform::EntryType::kMissing;
-  if (platform::StatusOf(file, type) || type != platform::EntryType::kFile) return false;
+  if (system.StatusOf(file, type) || type != platform::EntryType::kFile) return false;
   platform::InputFile in;
   std::uint64_t size = 0;
-  if (in.Open(file) || in.Describe(type, size) || type != platform::EntryType::kFile ||
-      size != bytes.size()) {
+  if (system.Open(in, file) || system.Describe(in, type, size) ||
+      type != platform::EntryType::kFile || size != bytes.size()) {
     return false;
   }
   char buffer[16384];
   for (std::size_t at = 0;;) {
     std::size_t count = 0;
-    if (in.Read(buffer, sizeof buffer, count)) return false;
+    if (system.Read(in, buffer, sizeof buffer, count)) return false;
     if (count == 0) return at == bytes.size();
     if (count > bytes.size() - at || bytes.compare(at, count, buffer, count) != 0) return false;
     at += count;
@@ -340,7 +373,7 @@ bool HoldsExactly(const fs::path& file, std::string_view bytes) {
 
 }  // namespace
 
-void LeaveOutUnchanged(OldFiles& old, FileSets& sets) {
+void LeaveOutUnchanged(platform::FileSystem& system, OldFiles& old, FileSets& sets) {
   for (std::size_t i = 0; i < sets.size();) {
     const FileSet& set = sets[i];
     const auto same = std::find_if(old.sets.begin(), old.sets.end(), [&](const auto& files) {
@@ -359,8 +392,8 @@ void LeaveOutUnchanged(OldFiles& old, FileSets& sets) {
       });
     }
     if (same != old.sets.end() &&
-        std::all_of(bySize.begin(), bySize.end(), [](const PendingFile* file) {
-          return HoldsExactly(file->path, file->bytes);
+        std::all_of(bySize.begin(), bySize.end(), [&](const PendingFile* file) {
+          return HoldsExactly(system, file->path, file->bytes);
         })) {
       old.sets.erase(same);
       sets.erase(sets.begin() + static_cast<std::ptrdiff_t>(i));
@@ -370,13 +403,13 @@ void LeaveOutUnchanged(OldFiles& old, FileSets& sets) {
   }
 }
 
-Outcome PublishFiles(const FileSet& set) {
+Outcome PublishFiles(platform::FileSystem& system, const FileSet& set) {
   // What stands at the set's names is its old set, the key first.
   OldFiles old;
   old.sets.emplace_back();
   for (auto file = set.rbegin(); file != set.rend(); ++file) {
     platform::EntryType type = platform::EntryType::kMissing;
-    std::error_code error = platform::StatusOf(file->path, type);
+    std::error_code error = system.StatusOf(file->path, type);
     if (!error && type == platform::EntryType::kFolder) {
       error = std::make_error_code(std::errc::is_a_directory);  // not ours to move
     }
@@ -385,7 +418,7 @@ Outcome PublishFiles(const FileSet& set) {
                      Said(Tr("cannot replace %1: %2"), file->path, error));
     if (type != platform::EntryType::kMissing) old.sets.back().push_back(file->path);
   }
-  return ReplaceFiles(old, {&set, 1});
+  return ReplaceFiles(system, old, {&set, 1});
 }
 
 }  // namespace mapbasis

@@ -1,4 +1,4 @@
-#include "driver/result_folder.h"
+#include "publish/result_folder.h"
 
 #include <filesystem>
 #include <string>
@@ -7,13 +7,77 @@
 
 #include "core/cp1251.h"
 #include "core/echo.h"
+#include "core/fixed_text.h"
 #include "core/messages.h"
-#include "driver/output_folders.h"
 #include "platform/files.h"
+#include "platform/process.h"
+#include "shapeout/layer_catalogue.h"
+#include "shapeout/layer_files.h"
 
 namespace fs = std::filesystem;
 
 namespace mapbasis {
+
+namespace {
+
+// The text with the system's own separator wherever it takes another ('/' on Windows), and a
+// leading "~" and separator taken for the home folder where a shell would (POSIX).
+std::string AsTheSystemReadsIt(std::string_view text) {
+  std::string read(text);
+  for (char& c : read) {
+    if (platform::IsPathSeparator(c)) c = platform::kPathSeparator;
+  }
+  if (read.size() >= 2 && read[0] == '~' && read[1] == platform::kPathSeparator) {
+    if (const auto home = platform::HomeFolder()) {
+      if (std::optional<std::string> folder = Cp1251FromPath(*home)) {
+        while (!folder->empty() && folder->back() == platform::kPathSeparator) folder->pop_back();
+        read.replace(0, 1, *folder);
+      }
+    }
+  }
+  return read;
+}
+
+// The status of a layer folder that cannot be had.
+FolderFault FailureOf(LayerFolder folder) {
+  return folder == LayerFolder::kHyps ? FolderFault::kHypsFolder : FolderFault::kFrameFolder;
+}
+
+}  // namespace
+
+ResultFolders ResultFoldersOf(std::string_view R) {
+  ResultFolders folders;
+  folders.given = AsTheSystemReadsIt(TrimTrailingBlanks(R));
+  folders.result.path = PathFromCp1251(folders.given);
+  // The folder's own name goes without the separator that ends it, unless it is a root ("/",
+  // "C:\"), which keeps it in its path and its text.
+  std::string_view own = folders.given;
+  if (!platform::IsRoot(folders.result.path)) {
+    if (!own.empty() && own.back() == platform::kPathSeparator) own.remove_suffix(1);
+    if (!folders.result.path.has_filename()) {
+      folders.result.path = folders.result.path.parent_path();
+    }
+  }
+  folders.result.text = std::string(own);
+  folders.hyps = NamedPathOf(folders.given + std::string(FolderName(LayerFolder::kHyps)));
+  folders.frame = NamedPathOf(folders.given + std::string(FolderName(LayerFolder::kFrame)));
+  return folders;
+}
+
+Outcome CheckLayerPathLengths(const ResultFolders& result) {
+  const std::string_view R = result.given;
+  for (const LayerSpec& layer : LayerCatalogue()) {
+    const std::string_view folder = FolderName(layer.folder);
+    const std::size_t length = R.size() + folder.size() + 1 + layer.name.size();
+    if (length > kMaxBasePathLength) {
+      return Failure(FailureOf(layer.folder),
+                     Tr("the result folder \"%1\" is too long for its layers: %2's layer paths "
+                        "would be %3 characters, %4 at the most",
+                        EchoPath(R), folder, length, kMaxBasePathLength));
+    }
+  }
+  return Success();
+}
 
 namespace {
 
@@ -90,20 +154,20 @@ struct Ancestry {
 
 // Climbs from the result folder towards the root up to the first entry that is there. A status
 // that cannot be read is an error, not a missing folder.
-std::error_code TraceAncestry(const ResultFolders& folders, Ancestry& ancestry) {
-  std::error_code error;
-  ancestry.folder = fs::absolute(folders.result.path, error);
+std::error_code TraceAncestry(platform::FileSystem& system, const ResultFolders& folders,
+                              Ancestry& ancestry) {
+  std::error_code error = system.AbsolutePathOf(folders.result.path, ancestry.folder);
   if (error) return error;
   for (fs::path at = ancestry.folder;;) {
     platform::EntryType type = platform::EntryType::kMissing;
     // A file on the way is found further up.
-    if ((error = platform::StatusOf(at, type)) && error != std::errc::not_a_directory) return error;
+    if ((error = system.StatusOf(at, type)) && error != std::errc::not_a_directory) return error;
     if (!error && type != platform::EntryType::kMissing) {
       ancestry.above = at;
-      return platform::FollowedStatusOf(at, ancestry.aboveType);
+      return system.FollowedStatusOf(at, ancestry.aboveType);
     }
     ancestry.toMake.push_back(at);
-    if (at == at.parent_path() || !at.has_relative_path()) return {};  // a root that is not there
+    if (platform::IsRoot(at)) return {};  // a root that is not there
     at = at.parent_path();
   }
 }
@@ -134,17 +198,17 @@ Outcome Unreachable(const ResultFolders& folders, const Ancestry& ancestry) {
 
 }  // namespace
 
-Outcome CheckResultFolder(const ResultFolders& folders) {
+Outcome CheckResultFolder(platform::FileSystem& system, const ResultFolders& folders) {
   if (Outcome name = CheckResultFolderName(folders); !name.ok()) return name;
   if (Outcome lengths = CheckLayerPathLengths(folders); !lengths.ok()) return lengths;
   Ancestry ancestry;
-  if (const std::error_code error = TraceAncestry(folders, ancestry)) {
+  if (const std::error_code error = TraceAncestry(system, folders, ancestry)) {
     return Failure(FolderFault::kResultFolderNotMade, Tr("cannot use the result folder \"%1\": %2",
                                                          Shown(folders), SystemErrorText(error)));
   }
   if (Outcome reachable = Unreachable(folders, ancestry); !reachable.ok()) return reachable;
   if (ancestry.aboveType != platform::EntryType::kFolder) return Success();
-  if (const std::error_code error = platform::CheckWritableFolder(ancestry.above)) {
+  if (const std::error_code error = system.CheckWritableFolder(ancestry.above)) {
     if (ancestry.above == ancestry.folder) {
       return Failure(FolderFault::kResultFile, Tr("cannot write in the result folder \"%1\": %2",
                                                   Shown(folders), SystemErrorText(error)));
@@ -158,13 +222,26 @@ Outcome CheckResultFolder(const ResultFolders& folders) {
 
 MadeFolders::~MadeFolders() {
   for (auto folder = folders_.rbegin(); folder != folders_.rend(); ++folder) {
-    (void)platform::RemoveEmptyFolder(*folder);
+    (void)system_.RemoveEmptyFolder(*folder);
   }
 }
 
-Outcome MakeResultFolder(const ResultFolders& folders, MadeFolders& made) {
+std::error_code MadeFolders::TakeAway(std::filesystem::path& stayed) {
+  while (!folders_.empty()) {
+    if (std::error_code error = system_.RemoveEmptyFolder(folders_.back())) {
+      stayed = folders_.back();
+      folders_.clear();  // the folders above it cannot go either
+      return error;
+    }
+    folders_.pop_back();
+  }
+  return {};
+}
+
+Outcome MakeResultFolder(platform::FileSystem& system, const ResultFolders& folders,
+                         MadeFolders& made) {
   Ancestry ancestry;
-  if (const std::error_code error = TraceAncestry(folders, ancestry)) {
+  if (const std::error_code error = TraceAncestry(system, folders, ancestry)) {
     return Failure(
         FolderFault::kResultFolderNotMade,
         Tr("cannot create the result folder \"%1\": %2", Shown(folders), SystemErrorText(error)));
@@ -174,13 +251,13 @@ Outcome MakeResultFolder(const ResultFolders& folders, MadeFolders& made) {
   // Made from the top down; `made` takes them away again when the run fails. Only an empty folder
   // is removed, so nothing another run put there meanwhile is lost.
   for (auto next = ancestry.toMake.rbegin(); next != ancestry.toMake.rend(); ++next) {
-    const std::error_code failed = platform::MakeFolder(*next);
+    const std::error_code failed = system.MakeFolder(*next);
     if (!failed) {
       made.Add(*next);
       continue;
     }
     platform::EntryType now = platform::EntryType::kMissing;
-    if (platform::IsTaken(failed) && !platform::FollowedStatusOf(*next, now) &&
+    if (platform::IsTaken(failed) && !system.FollowedStatusOf(*next, now) &&
         now == platform::EntryType::kFolder) {
       continue;  // made by a run beside this one
     }

@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "platform/messages.h"
+#include "platform/user_language.h"
 
 namespace mapbasis::platform {
 

@@ -1,6 +1,6 @@
 // The result folder as both runs make it: with the folders above it, its name going to no command
 // interpreter; a folder that cannot be made leaves none of the folders made on the way.
-#include "driver/result_folder.h"
+#include "publish/result_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "platform/file_system.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -21,6 +22,7 @@ using testing::TempDir;
 std::string Cp1251Of(const fs::path& path) { return Cp1251FromPath(path).value(); }
 
 TEST(ResultFolder, MadeWithItsParentsOrNotAtAll) {
+  platform::NativeFileSystem system;
   const TempDir dir;
   std::ofstream(dir / "plain") << "x";
   const std::string at = Cp1251Of(dir.path()) + "/";
@@ -39,8 +41,8 @@ TEST(ResultFolder, MadeWithItsParentsOrNotAtAll) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    MadeFolders folders;
-    const Outcome made = MakeResultFolder(ResultFoldersOf(at + c.folder), folders);
+    MadeFolders folders(system);
+    const Outcome made = MakeResultFolder(system, ResultFoldersOf(at + c.folder), folders);
     if (c.says.empty()) {
       folders.Keep();
       EXPECT_TRUE(made.ok()) << made.reason;
@@ -58,6 +60,7 @@ TEST(ResultFolder, MadeWithItsParentsOrNotAtAll) {
 // The checks every run makes before it touches anything, the interactive run's folder field at OK
 // included: what they refuse, nothing is made of.
 TEST(ResultFolder, CheckedBeforeAnythingIsMade) {
+  platform::NativeFileSystem system;
   const TempDir dir;
   std::ofstream(dir / "plain") << "x";
   const std::string at = Cp1251Of(dir.path()) + "/";
@@ -77,7 +80,7 @@ TEST(ResultFolder, CheckedBeforeAnythingIsMade) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    const Outcome checked = CheckResultFolder(ResultFoldersOf(c.folder));
+    const Outcome checked = CheckResultFolder(system, ResultFoldersOf(c.folder));
     if (c.says.empty()) {
       EXPECT_TRUE(checked.ok()) << checked.reason;
     } else {

@@ -1,6 +1,8 @@
-// The two sub-folders of a result folder, HYPS for the graticule layers and FRAME for the frame
-// layers, and the result folder's own project: what a run finds there before it begins, and how it
-// puts a new sheet in place of the old one, all or nothing (shapeout/file_publisher.h).
+// The folders a sheet goes to, prepared: the two sub-folders of a result folder, HYPS for the
+// graticule layers and FRAME for the frame layers, and the result folder's own project. What a
+// run finds there before it touches anything (the old files its sheet replaces, and whether it may
+// replace them), and the sub-folders made where missing. Every question goes to the
+// platform::FileSystem handed in.
 #pragma once
 
 #include <cstdint>
@@ -11,17 +13,13 @@
 #include <vector>
 
 #include "core/outcome.h"
-#include "driver/folder_fault.h"
-#include "driver/result_folder.h"
-#include "shapeout/file_publisher.h"
-#include "shapeout/result_folders.h"
+#include "platform/file_system.h"
+#include "publish/file_replacement.h"
+#include "publish/folder_fault.h"
+#include "publish/result_folder.h"
+#include "shapeout/sheet_files.h"
 
 namespace mapbasis {
-
-// Whether every layer of both sub-folders will have a base path short enough (kMaxBasePathLength,
-// shapeout/layer_files.h), so that a result folder too long for its layers is refused before
-// anything is made. FolderFault::kHypsFolder or kFrameFolder.
-Outcome CheckLayerPathLengths(const ResultFolders& folders);
 
 // What putting a sheet in place will do, found before anything is touched.
 struct OutputPlan {
@@ -37,7 +35,7 @@ struct OutputPlan {
 // file the run may move and delete. Touches nothing. Fails with `refusal` and why: a folder that
 // cannot be read, a folder standing where a layer file goes, a file that cannot be moved (another
 // program holding it open is named with the advice to close the sheet there).
-Outcome PlanLayerFamilies(const std::filesystem::path& folder,
+Outcome PlanLayerFamilies(platform::FileSystem& system, const std::filesystem::path& folder,
                           std::span<const std::string_view> layers, const Fault& refusal,
                           OldFiles& old, bool& foundLayer);
 
@@ -45,17 +43,19 @@ Outcome PlanLayerFamilies(const std::filesystem::path& folder,
 // The result folder must exist and be a folder the run may write in (its project goes there);
 // each sub-folder must be a folder (a link to one counts) the run may read and write in, or be
 // missing from the result folder; every old layer file of the catalogue's layers, the old project
-// (mapbasis.qgs in any letter case) and every leftover of a stopped run must be files the run may
-// move and delete. Nothing else in the folders is touched: `HypsA.zip`, `HypsA.shp.bak` stay.
+// (`project`, the project's file name, in any letter case) and every leftover of a stopped run
+// must be files the run may move and delete. Nothing else in the folders is touched: `HypsA.zip`,
+// `HypsA.shp.bak` stay.
 //
 // Fails with kResultFolderMissing when the result folder does not exist (or is no folder),
 // kHypsFolder or kFrameFolder when that folder cannot be used or its old layers cannot be moved,
 // kResultFile when the result folder or its project cannot be written, each with one line saying
 // why.
-Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan);
+Outcome PlanOutputFolders(platform::FileSystem& system, const ResultFolders& folders,
+                          std::string_view project, OutputPlan& plan);
 
 // Makes the sub-folders the plan says are missing (one that appears meanwhile is as good), noting
 // those it made in `made`. Fails with kHypsFolder or kFrameFolder.
-Outcome MakeOutputFolders(const OutputPlan& plan, MadeFolders& made);
+Outcome MakeOutputFolders(platform::FileSystem& system, const OutputPlan& plan, MadeFolders& made);
 
 }  // namespace mapbasis

@@ -1,4 +1,4 @@
-#include "driver/output_folders.h"
+#include "publish/folder_plan.h"
 
 #include <algorithm>
 #include <string_view>
@@ -9,9 +9,8 @@
 #include "core/messages.h"
 #include "core/sheet_parameters.h"
 #include "platform/files.h"
-#include "qgis/sheet_project.h"
+#include "publish/layer_family.h"
 #include "shapeout/layer_catalogue.h"
-#include "shapeout/layer_family.h"
 #include "shapeout/layer_files.h"
 
 namespace fs = std::filesystem;
@@ -49,17 +48,17 @@ bool IsLeftoverOf(std::string_view fileName, std::string_view layer) {
 }
 
 // Every old file and leftover must be one the run may move and delete.
-Outcome CheckMovable(const OldFiles& old, std::size_t firstSet, std::size_t firstLeftover,
-                     const Fault& refusal) {
+Outcome CheckMovable(platform::FileSystem& system, const OldFiles& old, std::size_t firstSet,
+                     std::size_t firstLeftover, const Fault& refusal) {
   for (std::size_t i = firstSet; i < old.sets.size(); ++i) {
     for (const fs::path& file : old.sets[i]) {
-      if (std::error_code why = platform::CheckDeletable(file)) {
+      if (std::error_code why = system.CheckDeletable(file)) {
         return Refuse(refusal, WhyNotMovable(file, why));
       }
     }
   }
   for (std::size_t i = firstLeftover; i < old.leftovers.size(); ++i) {
-    if (std::error_code why = platform::CheckDeletable(old.leftovers[i])) {
+    if (std::error_code why = system.CheckDeletable(old.leftovers[i])) {
       return Refuse(refusal, WhyNotMovable(old.leftovers[i], why));
     }
   }
@@ -67,7 +66,8 @@ Outcome CheckMovable(const OldFiles& old, std::size_t firstSet, std::size_t firs
 }
 
 // One sub-folder: made when missing, else its old layers found.
-Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, OutputPlan& plan) {
+Outcome PlanFolder(platform::FileSystem& system, const ResultFolders& folders,
+                   LayerFolder layerFolder, OutputPlan& plan) {
   const NamedPath& named = folders.Of(layerFolder);
   const Fault refusal = FailureOf(layerFolder);
   if (named.text.size() > kPathLength) {
@@ -75,7 +75,7 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, Output
                               EchoPath(named.text), kPathLength));
   }
   platform::EntryType type = platform::EntryType::kMissing;
-  if (std::error_code why = platform::StatusOf(named.path, type)) {
+  if (std::error_code why = system.StatusOf(named.path, type)) {
     return Refuse(refusal, Tr("cannot use the folder \"%1\": %2", EchoPath(named.text),
                               SystemErrorText(why)));
   }
@@ -85,7 +85,7 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, Output
   }
   platform::EntryType followed = type;
   if (type == platform::EntryType::kLink) {
-    if (std::error_code why = platform::FollowedStatusOf(named.path, followed)) {
+    if (std::error_code why = system.FollowedStatusOf(named.path, followed)) {
       return Refuse(refusal, Tr("cannot use the folder \"%1\": %2", EchoPath(named.text),
                                 SystemErrorText(why)));
     }
@@ -98,7 +98,7 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, Output
   }
   const std::vector<std::string_view> layers = LayersIn(layerFolder);
   bool found = false;
-  if (Outcome planned = PlanLayerFamilies(named.path, layers, refusal, plan.old, found);
+  if (Outcome planned = PlanLayerFamilies(system, named.path, layers, refusal, plan.old, found);
       !planned.ok()) {
     return planned;
   }
@@ -108,22 +108,23 @@ Outcome PlanFolder(const ResultFolders& folders, LayerFolder layerFolder, Output
 
 // The result folder: the run may write in it, and its old project and what stopped runs left of
 // one may go.
-Outcome PlanResultFolder(const ResultFolders& folders, OutputPlan& plan) {
+Outcome PlanResultFolder(platform::FileSystem& system, const ResultFolders& folders,
+                         std::string_view projectName, OutputPlan& plan) {
   const fs::path& result = folders.result.path;
-  if (std::error_code why = platform::CheckWritableFolder(result)) {
+  if (std::error_code why = system.CheckWritableFolder(result)) {
     return Refuse(FolderFault::kResultFile,
                   Tr("cannot write in the result folder \"%1\": %2", EchoPath(folders.result.text),
                      SystemErrorText(why)));
   }
   std::vector<platform::FolderEntry> entries;
-  if (std::error_code why = platform::ListFolder(result, entries)) {
+  if (std::error_code why = system.ListFolder(result, entries)) {
     return Refuse(FolderFault::kResultFile,
                   Tr("cannot read the result folder \"%1\": %2", EchoPath(folders.result.text),
                      SystemErrorText(why)));
   }
   const std::size_t firstSet = plan.old.sets.size();
   const std::size_t firstLeftover = plan.old.leftovers.size();
-  const std::string project = LowerAscii(kSheetProjectName);
+  const std::string project = LowerAscii(projectName);
   std::vector<fs::path> projects;
   for (const auto& [path, type] : entries) {
     const std::string name = FileNameOf(path);
@@ -133,36 +134,22 @@ Outcome PlanResultFolder(const ResultFolders& folders, OutputPlan& plan) {
                       Tr("%1 is a folder, not a file the run writes", QuotedPath(path)));
       }
       projects.push_back(path);
-    } else if (type != platform::EntryType::kFolder && IsHiddenNameOf(name, kSheetProjectName)) {
+    } else if (type != platform::EntryType::kFolder && IsHiddenNameOf(name, projectName)) {
       plan.old.leftovers.push_back(path);
     }
   }
   if (!projects.empty()) plan.old.sets.push_back(std::move(projects));
-  return CheckMovable(plan.old, firstSet, firstLeftover, FolderFault::kResultFile);
+  return CheckMovable(system, plan.old, firstSet, firstLeftover, FolderFault::kResultFile);
 }
 
 }  // namespace
 
-Outcome CheckLayerPathLengths(const ResultFolders& result) {
-  const std::string_view R = result.given;
-  for (const LayerSpec& layer : LayerCatalogue()) {
-    const std::string_view folder = FolderName(layer.folder);
-    const std::size_t length = R.size() + folder.size() + 1 + layer.name.size();
-    if (length > kMaxBasePathLength) {
-      return Failure(FailureOf(layer.folder),
-                     Tr("the result folder \"%1\" is too long for its layers: %2's layer paths "
-                        "would be %3 characters, %4 at the most",
-                        EchoPath(R), folder, length, kMaxBasePathLength));
-    }
-  }
-  return Success();
-}
-
-Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_view> layers,
-                          const Fault& refusal, OldFiles& old, bool& foundLayer) {
+Outcome PlanLayerFamilies(platform::FileSystem& system, const fs::path& folder,
+                          std::span<const std::string_view> layers, const Fault& refusal,
+                          OldFiles& old, bool& foundLayer) {
   // The types come with the listing; a link is never taken for a folder.
   std::vector<platform::FolderEntry> entries;
-  if (std::error_code error = platform::ListFolder(folder, entries)) {
+  if (std::error_code error = system.ListFolder(folder, entries)) {
     return Refuse(refusal,
                   Tr("cannot read the folder %1: %2", QuotedPath(folder), SystemErrorText(error)));
   }
@@ -198,7 +185,7 @@ Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_vi
     set.insert(set.end(), companions[i].begin(), companions[i].end());
   }
   const bool moving = old.sets.size() > firstSet || old.leftovers.size() > firstLeftover;
-  if (std::error_code why = platform::CheckWritableFolder(folder)) {
+  if (std::error_code why = system.CheckWritableFolder(folder)) {
     return Refuse(refusal,
                   (moving ? WhyNotMovable(old.sets.size() > firstSet ? old.sets[firstSet].front()
                                                                      : old.leftovers[firstLeftover],
@@ -206,13 +193,14 @@ Outcome PlanLayerFamilies(const fs::path& folder, std::span<const std::string_vi
                           : Tr("cannot write in the folder %1: %2", QuotedPath(folder),
                                SystemErrorText(why))));
   }
-  return CheckMovable(old, firstSet, firstLeftover, refusal);
+  return CheckMovable(system, old, firstSet, firstLeftover, refusal);
 }
 
-Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan) {
+Outcome PlanOutputFolders(platform::FileSystem& system, const ResultFolders& folders,
+                          std::string_view project, OutputPlan& plan) {
   const std::string& result = folders.given;
   platform::EntryType type = platform::EntryType::kMissing;
-  if (std::error_code why = platform::FollowedStatusOf(folders.result.path, type)) {
+  if (std::error_code why = system.FollowedStatusOf(folders.result.path, type)) {
     return Failure(FolderFault::kResultFolderMissing, Tr("cannot use the result folder \"%1\": %2",
                                                          EchoPath(result), SystemErrorText(why)));
   }
@@ -225,23 +213,23 @@ Outcome PlanOutputFolders(const ResultFolders& folders, OutputPlan& plan) {
                    Tr("the result folder \"%1\" is not a folder", EchoPath(result)));
   }
   // The old project goes first: it names the old layers.
-  if (Outcome ready = PlanResultFolder(folders, plan); !ready.ok()) return ready;
+  if (Outcome ready = PlanResultFolder(system, folders, project, plan); !ready.ok()) return ready;
   for (const LayerFolder folder : {LayerFolder::kHyps, LayerFolder::kFrame}) {
-    if (Outcome ready = PlanFolder(folders, folder, plan); !ready.ok()) return ready;
+    if (Outcome ready = PlanFolder(system, folders, folder, plan); !ready.ok()) return ready;
   }
   return Success();
 }
 
-Outcome MakeOutputFolders(const OutputPlan& plan, MadeFolders& made) {
+Outcome MakeOutputFolders(platform::FileSystem& system, const OutputPlan& plan, MadeFolders& made) {
   for (const fs::path& folder : plan.foldersToMake) {
-    const std::error_code error = platform::MakeFolder(folder);
+    const std::error_code error = system.MakeFolder(folder);
     if (!error) {
       made.Add(folder);
       continue;
     }
     // Made by a run beside this one (on a folder inside this one's sub-folder, say).
     platform::EntryType type = platform::EntryType::kMissing;
-    if (platform::IsTaken(error) && !platform::FollowedStatusOf(folder, type) &&
+    if (platform::IsTaken(error) && !system.FollowedStatusOf(folder, type) &&
         type == platform::EntryType::kFolder) {
       continue;
     }

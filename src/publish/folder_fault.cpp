@@ -1,4 +1,4 @@
-#include "driver/folder_fault.h"
+#include "publish/folder_fault.h"
 
 #include "core/cp1251.h"
 

@@ -1,4 +1,4 @@
-#include "shapeout/layer_family.h"
+#include "publish/layer_family.h"
 
 #include <type_traits>
 

@@ -3,7 +3,7 @@
 #endif
 #include <windows.h>
 
-#include "platform/messages.h"
+#include "platform/user_language.h"
 
 namespace mapbasis::platform {
 
