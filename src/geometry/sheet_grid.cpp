@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/cp1251.h"
+#include "core/map_scales.h"
 
 namespace mapbasis {
 
@@ -17,15 +18,14 @@ constexpr char kPolarRow = 'V';  // 84..88 N, belt 0
 // Only the belts a sheet of the program or one of its neighbours lies in have letters.
 constexpr std::int32_t kLastLetteredBelt = 12;  // J, the row south of K
 
-// How a series cuts a 1:1 000 000 sheet.
+// How a series cuts a 1:1 000 000 sheet; its name is its map scale's (core/map_scales.h).
 struct SeriesFacts {
-  std::string_view scale;
   std::int32_t rows;
   std::int32_t columns;
 };
 constexpr SeriesFacts kSeries[] = {
-    /* k1000000 */ {"1:1 000 000", 1, 1},
-    /* k200000 */ {"1:200 000", 6, 6},
+    /* k1000000 */ {1, 1},
+    /* k200000 */ {6, 6},
 };
 
 const SeriesFacts& FactsOf(Series series) { return kSeries[static_cast<std::size_t>(series)]; }
@@ -146,7 +146,9 @@ Series SeriesOfRecord(std::int32_t MillionSeries) {
 
 std::int32_t MillionSeriesOf(Series series) { return series == Series::k1000000 ? 1 : 0; }
 
-std::string_view SeriesScaleText(Series series) { return FactsOf(series).scale; }
+std::string_view SeriesScaleText(Series series) {
+  return SeriesScale(MillionSeriesOf(series)).name;
+}
 
 std::int32_t SheetsPerMillionSheet(Series series) {
   const SeriesFacts& facts = FactsOf(series);
